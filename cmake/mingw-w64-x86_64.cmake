@@ -1,0 +1,17 @@
+# Cross-compiling for 64-bit Windows with MinGW-w64 (the -posix threading
+# variant, so std::thread and std::mutex work).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(tool_prefix x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${tool_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${tool_prefix}-g++-posix)
+set(CMAKE_RC_COMPILER ${tool_prefix}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${tool_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+find_program(WINE_PROGRAM NAMES wine wine64)
+if(WINE_PROGRAM)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+endif()

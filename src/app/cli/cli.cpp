@@ -1,0 +1,49 @@
+#include "app/cli/cli.h"
+
+#include "core/text.h"
+
+namespace pathorama::cli {
+
+// Declared by the cmd_*.cpp files.
+int RunPaths(const std::vector<std::u16string>& args, Output& output);
+int RunInfo(const std::vector<std::u16string>& args, Output& output);
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+  };
+  return commands;
+}
+
+std::u16string UsageText() {
+  std::u16string text = u"usage:\n";
+  for (const Command& c : Commands())
+    text += u"  pathorama-cli " + std::u16string(c.name) + u" " + c.usage + u"\n";
+  text += u"  pathorama-cli --help\n";
+  return text;
+}
+
+int RunCli(const std::vector<std::u16string>& args, Output& output) {
+  if (args.empty()) {
+    output.err += u"pathorama-cli: no command given\n" + UsageText();
+    return 2;
+  }
+  if (args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help") {
+    output.out += u"pathorama-cli: Pathorama's path info, jump list and variable tools\n" +
+                  UsageText();
+    return 0;
+  }
+  for (const Command& c : Commands()) {
+    if (args[0] != c.name) continue;
+    try {
+      return c.run(std::vector<std::u16string>(args.begin() + 1, args.end()), output);
+    } catch (const UsageError& e) {
+      output.err += u"pathorama-cli " + std::u16string(c.name) + u": " + e.message + u"\n" +
+                    UsageText();
+      return 2;
+    }
+  }
+  output.err += u"pathorama-cli: unknown command '" + args[0] + u"'\n" + UsageText();
+  return 2;
+}
+
+}  // namespace pathorama::cli

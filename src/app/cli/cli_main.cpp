@@ -1,0 +1,31 @@
+// Entry point of pathorama-cli: arguments in, exit code out.
+#include "app/cli/cli.h"
+#include "app/cli/cli_io.h"
+#include "core/text.h"
+
+namespace {
+
+int Run(std::vector<std::u16string> args) {
+  pathorama::cli::Output output;
+  int code = pathorama::cli::RunCli(args, output);
+  pathorama::cli::WriteStdout(output.out);
+  pathorama::cli::WriteStderr(output.err);
+  return code;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands the arguments over as UTF-16 already.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::u16string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+  return Run(std::move(args));
+}
+#else
+int main(int argc, char** argv) {
+  std::vector<std::u16string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(pathorama::Utf8ToUtf16(argv[i]));
+  return Run(std::move(args));
+}
+#endif

@@ -1,0 +1,191 @@
+#include "core/regex.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
+
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace pathorama {
+
+namespace {
+
+// Generous for every pattern the program writes; a pathological subject hits
+// these long before it could hang the UI thread or exhaust the stack.
+constexpr uint32_t kMatchLimit = 2'000'000;
+constexpr uint32_t kDepthLimit = 5'000;
+constexpr uint32_t kHeapLimitKiB = 64 * 1024;
+
+PCRE2_SPTR16 Ptr(std::u16string_view text) {
+  static const char16_t kEmpty = 0;
+  return reinterpret_cast<PCRE2_SPTR16>(text.empty() ? &kEmpty : text.data());
+}
+
+pcre2_code_16* Code(void* p) { return static_cast<pcre2_code_16*>(p); }
+
+struct MatchContext {
+  pcre2_match_context_16* ctx;
+  MatchContext() : ctx(pcre2_match_context_create_16(nullptr)) {
+    pcre2_set_match_limit_16(ctx, kMatchLimit);
+    pcre2_set_depth_limit_16(ctx, kDepthLimit);
+    pcre2_set_heap_limit_16(ctx, kHeapLimitKiB);
+  }
+  ~MatchContext() { pcre2_match_context_free_16(ctx); }
+};
+
+pcre2_match_context_16* SharedMatchContext() {
+  static MatchContext context;
+  return context.ctx;
+}
+
+struct MatchData {
+  pcre2_match_data_16* data;
+  explicit MatchData(const pcre2_code_16* code)
+      : data(pcre2_match_data_create_from_pattern_16(code, nullptr)) {}
+  ~MatchData() { pcre2_match_data_free_16(data); }
+};
+
+}  // namespace
+
+size_t RegexMatch::Start(size_t group) const {
+  return group < spans_.size() ? spans_[group].first : kUnset;
+}
+size_t RegexMatch::End(size_t group) const {
+  return group < spans_.size() ? spans_[group].second : kUnset;
+}
+bool RegexMatch::Matched(size_t group) const {
+  return group < spans_.size() && spans_[group].first != kUnset;
+}
+size_t RegexMatch::Length(size_t group) const {
+  return Matched(group) ? spans_[group].second - spans_[group].first : 0;
+}
+std::u16string RegexMatch::Group(size_t group) const {
+  if (!Matched(group)) return {};
+  return std::u16string(subject_.substr(spans_[group].first, Length(group)));
+}
+std::u16string RegexMatch::Named(std::u16string_view name) const {
+  int index = regex_ ? regex_->GroupIndex(name) : -1;
+  return index < 0 ? std::u16string() : Group(static_cast<size_t>(index));
+}
+bool RegexMatch::NamedMatched(std::u16string_view name) const {
+  int index = regex_ ? regex_->GroupIndex(name) : -1;
+  return index >= 0 && Matched(static_cast<size_t>(index));
+}
+
+Regex::Regex(std::u16string_view pattern, unsigned options) : pattern_(pattern) {
+  uint32_t flags = 0;
+  if (options & kCaseless) flags |= PCRE2_CASELESS;
+  if (options & kUtf) flags |= PCRE2_UTF;  // \d and \w stay ASCII, as the patterns expect
+  if (options & kMultiline) flags |= PCRE2_MULTILINE;
+  if (options & kDotAll) flags |= PCRE2_DOTALL;
+  int errorCode = 0;
+  PCRE2_SIZE errorOffset = 0;
+  code_ = pcre2_compile_16(Ptr(pattern_), pattern_.size(), flags, &errorCode, &errorOffset,
+                           nullptr);
+  if (!code_) {
+    PCRE2_UCHAR16 buffer[256];
+    int n = pcre2_get_error_message_16(errorCode, buffer, 256);
+    if (n > 0) error_.assign(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(n));
+  }
+}
+
+Regex::~Regex() { pcre2_code_free_16(Code(code_)); }
+
+const Regex& Regex::Get(std::u16string_view pattern, unsigned options) {
+  static std::mutex mutex;
+  static std::map<std::pair<std::u16string, unsigned>, std::unique_ptr<Regex>, std::less<>> cache;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto key = std::make_pair(std::u16string(pattern), options);
+  auto it = cache.find(key);
+  if (it == cache.end())
+    it = cache.emplace(std::move(key), std::make_unique<Regex>(pattern, options)).first;
+  return *it->second;
+}
+
+bool Regex::MatchAt(std::u16string_view subject, size_t offset, unsigned flags,
+                    RegexMatch& out) const {
+  if (!code_ || offset > subject.size()) return false;
+  MatchData md(Code(code_));
+  if (!md.data) return false;
+  int rc = pcre2_match_16(Code(code_), Ptr(subject), subject.size(), offset, flags, md.data,
+                          SharedMatchContext());
+  if (rc <= 0) return false;  // no match, limit hit or other error: all read as no match
+  PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(md.data);
+  uint32_t pairs = pcre2_get_ovector_count_16(md.data);
+  out.subject_ = subject;
+  out.regex_ = this;
+  out.spans_.assign(pairs, {RegexMatch::kUnset, RegexMatch::kUnset});
+  for (uint32_t i = 0; i < pairs && i < static_cast<uint32_t>(rc); ++i) {
+    if (ovector[2 * i] == PCRE2_UNSET) continue;
+    out.spans_[i] = {ovector[2 * i], ovector[2 * i + 1]};
+  }
+  return true;
+}
+
+std::optional<RegexMatch> Regex::Search(std::u16string_view subject, size_t offset) const {
+  RegexMatch m;
+  if (!MatchAt(subject, offset, 0, m)) return std::nullopt;
+  return m;
+}
+
+std::vector<RegexMatch> Regex::FindAll(std::u16string_view subject) const {
+  std::vector<RegexMatch> matches;
+  size_t offset = 0;
+  while (offset <= subject.size()) {
+    RegexMatch m;
+    if (!MatchAt(subject, offset, 0, m)) break;
+    size_t end = m.End();
+    bool empty = m.Start() == end;
+    matches.push_back(std::move(m));
+    offset = empty ? end + 1 : end;
+    // Never split a surrogate pair when stepping over an empty match.
+    if (empty && offset < subject.size() && subject[offset] >= 0xDC00 && subject[offset] <= 0xDFFF)
+      ++offset;
+  }
+  return matches;
+}
+
+std::vector<std::u16string> Regex::Split(std::u16string_view subject) const {
+  std::vector<std::u16string> parts;
+  size_t last = 0;
+  for (const RegexMatch& m : FindAll(subject)) {
+    if (m.End() == 0) continue;  // an empty match at the start splits nothing
+    if (m.Start() == m.End() && m.Start() >= subject.size()) break;
+    parts.emplace_back(subject.substr(last, m.Start() - last));
+    last = m.End();
+  }
+  parts.emplace_back(subject.substr(last));
+  return parts;
+}
+
+std::u16string Regex::ReplaceAll(std::u16string_view subject, std::u16string_view replacement,
+                                 bool literal) const {
+  if (!code_) return std::u16string(subject);
+  uint32_t flags = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH |
+                   PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_UNKNOWN_UNSET;
+  if (literal) flags |= PCRE2_SUBSTITUTE_LITERAL;
+  std::u16string out(subject.size() + replacement.size() + 16, u'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    PCRE2_SIZE length = out.size();
+    int rc = pcre2_substitute_16(Code(code_), Ptr(subject), subject.size(), 0, flags, nullptr,
+                                 SharedMatchContext(), Ptr(replacement), replacement.size(),
+                                 reinterpret_cast<PCRE2_UCHAR16*>(out.data()), &length);
+    if (rc >= 0) {
+      out.resize(length);
+      return out;
+    }
+    if (rc != PCRE2_ERROR_NOMEMORY) break;  // bad replacement or a limit hit
+    out.assign(length, u'\0');               // OVERFLOW_LENGTH told the size needed
+  }
+  return std::u16string(subject);
+}
+
+int Regex::GroupIndex(std::u16string_view name) const {
+  if (!code_) return -1;
+  std::u16string n(name);
+  int index = pcre2_substring_number_from_name_16(Code(code_), Ptr(n));
+  return index > 0 ? index : -1;
+}
+
+}  // namespace pathorama
