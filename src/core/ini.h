@@ -1,0 +1,62 @@
+// An INI document held in memory: sections and keys in file order, names
+// compared without regard to case, values as text. Lines that are not
+// "key=value" (a stray word, a comment) are kept so a rewrite loses nothing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace pathorama {
+
+struct IniEntry {
+  std::u16string key;
+  std::u16string value;
+  bool hasValue = true;  // false for a line without "=" (kept verbatim in `key`)
+};
+
+class IniSection {
+ public:
+  explicit IniSection(std::u16string name) : name_(std::move(name)) {}
+  const std::u16string& Name() const { return name_; }
+  const std::vector<IniEntry>& Entries() const { return entries_; }
+  // First entry with this key (a line with "="), or nullptr.
+  const IniEntry* Find(std::u16string_view key) const;
+  void Set(std::u16string_view key, std::u16string_view value);  // replace or append
+  void Append(IniEntry entry);  // no look-up: keeps duplicates, for fast bulk writes
+  bool Erase(std::u16string_view key);
+
+ private:
+  void Reindex();
+  std::u16string name_;
+  std::vector<IniEntry> entries_;
+  std::unordered_map<std::u16string, size_t> index_;  // lowercased key -> first entry
+};
+
+class IniDocument {
+ public:
+  // Never fails: a line outside any section is dropped, anything else kept.
+  static IniDocument Parse(std::u16string_view text);
+  // CRLF line ends, a blank line between sections.
+  std::u16string Serialize() const;
+
+  bool HasSection(std::u16string_view name) const { return FindSection(name) != nullptr; }
+  const IniSection* FindSection(std::u16string_view name) const;
+  IniSection& Section(std::u16string_view name);  // created at the end when missing
+  const std::vector<IniSection>& Sections() const { return sections_; }
+  void EraseSection(std::u16string_view name);
+
+  std::optional<std::u16string> Read(std::u16string_view section, std::u16string_view key) const;
+  std::u16string ReadString(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view fallback) const;
+  void Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  void DeleteKey(std::u16string_view section, std::u16string_view key);
+
+ private:
+  IniSection* FindSectionMutable(std::u16string_view name);
+  std::vector<IniSection> sections_;
+};
+
+}  // namespace pathorama

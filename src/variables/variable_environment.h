@@ -1,0 +1,61 @@
+// What a variable's value may depend on besides its text: the clock, a
+// random source and the option values. All injectable, so expansion is a
+// pure function of its inputs in tests and in `pathorama-cli expand`.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pathorama {
+
+struct LocalDateTime {
+  int year = 2000, month = 1, day = 1;
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalDateTime Now() const = 0;
+};
+
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  // Uniform in [0, bound); bound >= 1.
+  virtual uint32_t Below(uint32_t bound) = 0;
+};
+
+// Option values the families read. Filled from the live settings by the
+// apply step (and by `pathorama-cli expand --ini`); defaults are the
+// program's defaults.
+struct VariableOptions {
+  std::u16string randomCharacters =
+      u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  int randomLength = 5;
+  int weekStartsWith = 0;  // 0 Monday, 1 Sunday
+  LocalDateTime asFirstWeek{0, 1, 1};  // year 0: 1 January of the current year
+  bool firstDayAsFirstWeek = true;
+  std::u16string yearMonthDayDelimiter;
+  bool setDayForEmptyParam = false;
+  LocalDateTime dayForEmptyParam{0, 1, 1};  // year 0: today
+};
+
+struct VariableEnvironment {
+  const Clock* clock = nullptr;
+  RandomSource* random = nullptr;
+  const VariableOptions* options = nullptr;
+};
+
+// One variable as the driver hands it to a value family.
+struct VariableRequest {
+  std::u16string_view wholeText;    // the text given to the pass (T)
+  std::u16string_view nameText;     // the name with its parameters
+  std::u16string_view contextPath;  // see the position context of the driver
+  std::u16string_view textAfter;
+  std::u16string_view textBefore;
+  const VariableEnvironment& env;
+};
+
+}  // namespace pathorama

@@ -1,0 +1,58 @@
+#include "core/ini.h"
+
+#include <gtest/gtest.h>
+
+namespace pathorama {
+namespace {
+
+TEST(Ini, ParseKeepsOrderAndComparesNamesWithoutCase) {
+  IniDocument doc = IniDocument::Parse(
+      u"\uFEFF[Main]\r\nVer=1.0\r\n\r\n[PathMenu]\nmenu1=Docs(&D)\npath1=D:\\Docs\nmenu2=-Work\n"
+      u"menu3=--\n  [ Option ]  \r\nRandomLength = 7\rKey=a=b\n");
+  ASSERT_EQ(doc.Sections().size(), 3u);
+  EXPECT_EQ(doc.Sections()[1].Name(), u"PathMenu");
+  EXPECT_EQ(doc.Sections()[2].Name(), u"Option");
+  EXPECT_EQ(doc.ReadString(u"main", u"VER", u"?"), u"1.0");
+  EXPECT_EQ(doc.ReadString(u"option", u"randomlength", u"?"), u" 7");
+  EXPECT_EQ(doc.ReadString(u"Option", u"Key", u"?"), u"a=b");
+  EXPECT_EQ(doc.ReadString(u"Option", u"Missing", u"dflt"), u"dflt");
+  const auto& menu = doc.FindSection(u"pathmenu")->Entries();
+  ASSERT_EQ(menu.size(), 4u);
+  EXPECT_EQ(menu[0].key, u"menu1");
+  EXPECT_EQ(menu[3].value, u"--");
+}
+
+TEST(Ini, WriteReplacesOrAppendsAndSerializeRoundTrips) {
+  IniDocument doc;
+  doc.Write(u"Option", u"A", u"1");
+  doc.Write(u"Main", u"Ver", u"1.0");
+  doc.Write(u"option", u"a", u"2");  // same key, other case: replaced in place
+  doc.Write(u"Option", u"B", u"中文");
+  EXPECT_EQ(doc.Serialize(), u"[Option]\r\nA=2\r\nB=中文\r\n\r\n[Main]\r\nVer=1.0\r\n");
+  IniDocument again = IniDocument::Parse(doc.Serialize());
+  EXPECT_EQ(again.Serialize(), doc.Serialize());
+  doc.DeleteKey(u"OPTION", u"a");
+  EXPECT_FALSE(doc.Read(u"Option", u"A"));
+  EXPECT_EQ(doc.ReadString(u"Option", u"B", u""), u"中文");
+  doc.EraseSection(u"option");
+  EXPECT_FALSE(doc.HasSection(u"Option"));
+  EXPECT_TRUE(doc.HasSection(u"MAIN"));
+}
+
+TEST(Ini, OddLinesSurviveARewrite) {
+  IniDocument doc = IniDocument::Parse(u"orphan=1\n[S]\njust words\n;comment\nk=v\n[broken\nx=1\n");
+  EXPECT_FALSE(doc.Read(u"S", u"just words"));
+  EXPECT_EQ(doc.ReadString(u"S", u"x", u""), u"1");  // "[broken" is a line, not a section
+  EXPECT_EQ(doc.Serialize(), u"[S]\r\njust words\r\n;comment\r\nk=v\r\n[broken\r\nx=1\r\n");
+}
+
+TEST(Ini, BulkAppendStaysLinear) {
+  IniDocument doc;
+  IniSection& s = doc.Section(u"PathMenu");
+  for (int i = 1; i <= 20000; ++i) s.Append({u"menu" + std::u16string(1, u'0' + i % 10), u"x", true});
+  EXPECT_EQ(s.Entries().size(), 20000u);
+  EXPECT_EQ(s.Find(u"MENU1")->value, u"x");
+}
+
+}  // namespace
+}  // namespace pathorama
