@@ -7,9 +7,11 @@ cli=("$@")
 export WINEDEBUG=-all
 failures=0
 
-# expect CODE EXPECTED_STDOUT ARGS...  (stdout compared byte for byte)
+# expect CODE EXPECTED_STDOUT ARGS...: stdout compared byte for byte with
+# EXPECTED_STDOUT plus the LF that ends every line (nothing when empty).
 expect() {
   local code=$1 want=$2; shift 2
+  [ -n "$want" ] && want+=$'\n'
   local got rc
   got=$(timeout 60 "${cli[@]}" "$@" 2>/tmp/cli_err.$$; echo "rc=$?")
   rc=${got##*rc=}; got=${got%rc=*}
@@ -23,8 +25,7 @@ expect() {
 expect 2 "" 
 expect 2 "" no-such-command
 grep -q '^usage:' /tmp/cli_err.$$ || { echo "FAIL: usage missing on stderr"; failures=$((failures + 1)); }
-expect 0 "$(timeout 60 "${cli[@]}" --help)
-" --help
+expect 0 "$(timeout 60 "${cli[@]}" --help)" --help
 timeout 60 "${cli[@]}" --help | grep -q 'pathorama-cli' || { echo "FAIL: --help"; failures=$((failures + 1)); }
 
 for case in "$(dirname "$0")"/cases/*.sh; do

@@ -10,6 +10,8 @@ int RunInfo(const std::vector<std::u16string>& args, Output& output);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {u"paths", u"[--auto-url] TEXT", RunPaths},
+      {u"info", u"TEXT", RunInfo},
   };
   return commands;
 }

@@ -1,0 +1,46 @@
+// `paths` and `info`: what Pathorama makes of a path info.
+#include "app/cli/cli.h"
+#include "core/text.h"
+#include "paths/path_info.h"
+
+namespace pathorama::cli {
+
+namespace {
+
+std::u16string TypeOrLocal(std::u16string type) {
+  return type.empty() ? std::u16string(kLocalPath) : type;
+}
+
+}  // namespace
+
+// One line per path, in the order an activation opens them.
+int RunPaths(const std::vector<std::u16string>& args, Output& output) {
+  bool autoUrl = false;
+  const std::u16string* text = nullptr;
+  for (const std::u16string& arg : args) {
+    if (arg == u"--auto-url" && !text)
+      autoUrl = true;
+    else if (!text)
+      text = &arg;
+    else
+      throw UsageError{u"too many arguments"};
+  }
+  if (!text) throw UsageError{u"missing TEXT"};
+  for (const std::u16string& piece : SplitPathInfoPieces(*text)) {
+    output.Line(TypeOrLocal(GetCurPathType(piece, autoUrl)) + u"\t" + StripPathTags(piece, false) +
+                u"\t" + ExtraPathParam(piece));
+  }
+  return 0;
+}
+
+int RunInfo(const std::vector<std::u16string>& args, Output& output) {
+  if (args.size() != 1) throw UsageError{args.empty() ? u"missing TEXT" : u"too many arguments"};
+  const std::u16string& text = args[0];
+  output.Line(std::u16string(u"disabled: ") + (IsPathInfoDisabled(text) ? u"yes" : u"no"));
+  output.Line(std::u16string(u"variables: ") + (PathInfoUsesVariables(text) ? u"yes" : u"no"));
+  output.Line(u"type: " + TypeOrLocal(GetCurPathType(text, false)));
+  output.Line(u"canonical: " + CanonicalPathInfo(text));
+  return 0;
+}
+
+}  // namespace pathorama::cli
