@@ -1,0 +1,56 @@
+// Decisions of program start that need no window: which command a start's
+// arguments ask for, which message carries it to the running instance, the
+// version text of the caption and the name of the single-instance mutex.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pathorama {
+
+// The four commands a start can hand to the running instance.
+enum class StartCommand { kNone, kOpenJumpList, kSetJumpList, kAddToJumpList, kOpenSetting };
+
+// Messages between instances; they carry no data (wParam = lParam = 0).
+constexpr unsigned WM_OPENJUMPLIST = 0x401;
+constexpr unsigned WM_SETJUMPLIST = 0x402;
+constexpr unsigned WM_ADDTOJUMPLIST = 0x403;
+constexpr unsigned WM_OPENSETTING = 0x404;
+
+// Window class by which a second start finds the first one.
+inline constexpr char16_t kMainWindowClass[] = u"TfrmPathorama";
+
+// What a second start forwards: the first argument only, without regard to
+// case; anything else (or nothing) forwards nothing.
+StartCommand CommandForSecondStart(const std::vector<std::u16string>& args);
+
+// What the first instance does with its own command line at first
+// activation: the same, except that "/AddToJumpList" needs a non-empty path
+// after it.
+StartCommand CommandForFirstActivation(const std::vector<std::u16string>& args);
+
+// WM_OPENJUMPLIST .. WM_OPENSETTING, or 0 for kNone.
+unsigned MessageForCommand(StartCommand command);
+StartCommand CommandForMessage(unsigned message);
+
+// "a.b.c.d" of a fixed file version (most and least significant 32 bits).
+std::u16string FileVersionText(uint32_t versionMs, uint32_t versionLs);
+// "a.b" when `fileVersion` is exactly four decimal numbers separated by
+// points; otherwise (no version resource) "1.0".
+std::u16string AppVersionFromFileVersion(std::u16string_view fileVersion);
+// "Pathorama " + AppVersion.
+std::u16string MainWindowCaption(std::u16string_view appVersion);
+
+// The file name of an executable path (after the last '\' or '/').
+std::u16string ExecutableFileName(std::u16string_view exePath);
+// The executable's path with its extension replaced by ".ini" (added when it
+// has none).
+std::u16string IniPathForExecutable(std::u16string_view exePath);
+// Name of the mutex that settles which of several simultaneous starts stays
+// resident. Derived from the file name without regard to case, like the
+// process-name rule, and made safe for the object namespace.
+std::u16string SingleInstanceMutexName(std::u16string_view exeFileName);
+
+}  // namespace pathorama
