@@ -1,0 +1,105 @@
+#include "windows/win32/clip_backuper.h"
+
+#include <cstring>
+
+#include "windows/clip_formats.h"
+
+namespace pathorama::windows {
+
+bool OpenClipboardWithRetries(HWND owner) {
+  if (OpenClipboard(owner)) return true;
+  for (int delay : kClipboardRetryDelaysMs) {
+    Sleep(delay);
+    if (OpenClipboard(owner)) return true;
+  }
+  return false;
+}
+
+std::u16string GetClipboardText() {
+  ClipboardSession session;
+  if (!session.IsOpen()) return {};
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (!data) return {};
+  SIZE_T bytes = GlobalSize(data);
+  GlobalLockGuard lock(data);
+  if (!lock.data()) return {};
+  // The block may lack its terminating zero: never read past its size.
+  const char16_t* text = static_cast<const char16_t*>(lock.data());
+  size_t maxChars = bytes / sizeof(char16_t);
+  size_t length = 0;
+  while (length < maxChars && text[length] != 0) ++length;
+  return std::u16string(text, length);
+}
+
+bool SetClipboardText(std::u16string_view text) {
+  UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t)));
+  if (!block) return false;
+  {
+    GlobalLockGuard lock(block.get());
+    if (!lock.data()) return false;
+    std::memcpy(lock.data(), text.data(), text.size() * sizeof(char16_t));
+    static_cast<char16_t*>(lock.data())[text.size()] = 0;
+  }
+  ClipboardSession session;
+  if (!session.IsOpen()) return false;
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, block.get())) return false;
+  block.release();  // the system owns it now
+  return true;
+}
+
+void EmptyClipboardQuietly() {
+  ClipboardSession session;
+  if (session.IsOpen()) EmptyClipboard();
+}
+
+namespace {
+
+// A private copy of one clipboard block, or null when the handle is not a
+// readable global memory block.
+HGLOBAL CopyGlobalBlock(HANDLE source) {
+  if (GlobalFlags(source) == GMEM_INVALID_HANDLE) return nullptr;
+  SIZE_T size = GlobalSize(source);
+  if (size == 0) return nullptr;
+  GlobalLockGuard from(source);
+  if (!from.data()) return nullptr;
+  UniqueGlobal copy(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE, size));
+  if (!copy) return nullptr;
+  GlobalLockGuard to(copy.get());
+  if (!to.data()) return nullptr;
+  std::memcpy(to.data(), from.data(), size);
+  return copy.release();
+}
+
+}  // namespace
+
+void TClipBackuper::BackupClip(bool IgnorUnSafeFormat) {
+  (void)IgnorUnSafeFormat;  // unsafe formats are never byte-copied either way
+  ClipList.clear();
+  ClipboardSession session;
+  if (!session.IsOpen()) return;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    if (IsUnsafeClipFormat(format)) continue;
+    HANDLE data = GetClipboardData(format);
+    if (!data) continue;
+    HGLOBAL copy = CopyGlobalBlock(data);
+    if (!copy) continue;
+    TClipData item;
+    item.Format = format;
+    item.Data.reset(copy);
+    ClipList.push_back(std::move(item));
+  }
+}
+
+void TClipBackuper::RestoreClip() {
+  std::vector<TClipData> items = std::move(ClipList);
+  ClipList.clear();
+  ClipboardSession session;
+  if (!session.IsOpen()) return;  // the copies are freed with `items`
+  EmptyClipboard();
+  for (TClipData& item : items) {
+    if (SetClipboardData(item.Format, item.Data.get())) item.Data.release();
+  }
+}
+
+}  // namespace pathorama::windows
