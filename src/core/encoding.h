@@ -1,0 +1,47 @@
+// Text encodings of files the program reads: detection of an INI file's
+// encoding and conversion of its bytes to UTF-16.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pathorama {
+
+// "ANSI" is the system code page (GBK, code page 936, on a Chinese system).
+enum class TextEncoding { Ansi, Utf16LE, Utf8, Utf16BE };
+
+const char16_t* TextEncodingName(TextEncoding encoding);  // "ANSI", "UTF-16LE", ...
+
+// Decides the encoding of a file's whole contents:
+//  1. a byte-order mark: FF FE is UTF-16LE, FE FF UTF-16BE, EF BB BF UTF-8;
+//  2. else bytes that pass the UTF-8 scan below are UTF-8 (so an empty or
+//     pure ASCII file is UTF-8);
+//  3. else no zero byte, or an odd length: ANSI; a zero byte that is the
+//     first byte or follows a byte >= 0x80: UTF-16BE; otherwise UTF-16LE.
+// The UTF-8 scan accepts one-, two- and three-byte sequences and well-formed
+// four-byte sequences (F0-F4 and three continuation bytes), so a caption with
+// an emoji does not send a UTF-8 file through the code page conversion and
+// garble every other caption in it.
+TextEncoding DetectTextEncoding(std::string_view bytes);
+
+// True when `bytes` pass the UTF-8 scan of DetectTextEncoding.
+bool LooksLikeUtf8(std::string_view bytes);
+
+// Converts a file's bytes in `encoding` to UTF-16, dropping a leading
+// byte-order mark. Never fails: a malformed sequence becomes U+FFFD, an odd
+// trailing byte of UTF-16 becomes U+FFFD, and UTF-16's lone surrogates are
+// kept as they are (Utf16ToUtf8 turns them into U+FFFD). `ansiCodePage` is
+// used for TextEncoding::Ansi only.
+std::u16string DecodeText(std::string_view bytes, TextEncoding encoding, unsigned ansiCodePage);
+
+// Bytes in a code page to UTF-16: MultiByteToWideChar on Windows, iconv
+// ("CP<n>") elsewhere. A byte sequence the code page does not know becomes
+// U+FFFD; an unknown code page is read as Latin-1 so the result is defined.
+std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage);
+
+// The system code page: GetACP() on Windows. Elsewhere the code page Windows
+// would use for the locale in LC_ALL, LC_CTYPE or LANG (zh_CN gives 936),
+// 1252 when none is set or known.
+unsigned SystemAnsiCodePage();
+
+}  // namespace pathorama

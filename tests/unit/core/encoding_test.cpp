@@ -1,0 +1,125 @@
+#include "core/encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "core/text.h"
+
+namespace pathorama {
+namespace {
+
+using std::string_literals::operator""s;
+
+TEST(Encoding, DetectionFollowsMarksThenUtf8ScanThenZeroBytes) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    TextEncoding want;
+  };
+  const Case cases[] = {
+      {"empty file is UTF-8", "", TextEncoding::Utf8},
+      {"ASCII is UTF-8", "[Main]\r\nVer=1\r\n", TextEncoding::Utf8},
+      {"UTF-16LE mark", "\xFF\xFE[\0M\0"s, TextEncoding::Utf16LE},
+      {"UTF-16BE mark", "\xFE\xFF\0[\0M"s, TextEncoding::Utf16BE},
+      {"UTF-8 mark", "\xEF\xBB\xBF\xD6\xD0", TextEncoding::Utf8},
+      {"two- and three-byte sequences", "caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87", TextEncoding::Utf8},
+      {"four-byte sequence accepted", "a\xF0\x9F\x98\x80z", TextEncoding::Utf8},
+      {"overlong four-byte lead is not UTF-8", "\xF0\x80\x80\x80", TextEncoding::Ansi},
+      {"F5 and above is not UTF-8", "a\xF5\x80\x80\x80", TextEncoding::Ansi},
+      {"GBK text is ANSI", "menu1=\xD6\xD0\xCE\xC4", TextEncoding::Ansi},
+      {"continuation byte in lead position", "a\x80z", TextEncoding::Ansi},
+      {"sequence cut off at the end", "a\xE4\xB8", TextEncoding::Ansi},
+      {"two-byte lead without continuation", "\xC3(", TextEncoding::Ansi},
+      {"zero after a low byte is UTF-16LE", "\x87\x65\x61\x00"s, TextEncoding::Utf16LE},
+      {"zero after a high byte is UTF-16BE", "\x65\x87\x00\x61"s, TextEncoding::Utf16BE},
+      {"zero as first byte is UTF-16BE", "\x00\x61\x87\x65"s, TextEncoding::Utf16BE},
+      {"odd length with a zero byte is ANSI", "\x87\x65\x61\x00\x41"s, TextEncoding::Ansi},
+      // Zero bytes are below 0x80, so ASCII-only UTF-16 without a mark passes
+      // the UTF-8 scan: the rule looks for zero bytes only after it fails.
+      {"ASCII UTF-16 without mark passes the UTF-8 scan", "a\0b\0"s, TextEncoding::Utf8},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DetectTextEncoding(c.bytes), c.want)
+        << c.name << ": got " << Utf16ToUtf8(TextEncodingName(DetectTextEncoding(c.bytes)));
+}
+
+TEST(Encoding, DecodeGivesUtf16WithoutMarkAndMarksBadInput) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    TextEncoding encoding;
+    std::u16string want;
+  };
+  const Case cases[] = {
+      {"UTF-16LE", "\xFF\xFE\x2D\x4E\x61\x00"s, TextEncoding::Utf16LE, u"中a"},
+      {"UTF-16BE", "\xFE\xFF\x4E\x2D\x00\x61"s, TextEncoding::Utf16BE, u"中a"},
+      {"UTF-16LE without mark", "\x2D\x4E"s, TextEncoding::Utf16LE, u"中"},
+      {"odd trailing byte", "\xFF\xFE\x61\x00\x62"s, TextEncoding::Utf16LE, u"a\uFFFD"},
+      {"single byte", "\x62", TextEncoding::Utf16BE, u"\uFFFD"},
+      {"lone surrogate kept", "\xFF\xFE\x3D\xD8\x61\x00"s, TextEncoding::Utf16LE,
+       std::u16string{0xD83D, u'a'}},
+      {"UTF-8 mark dropped", "\xEF\xBB\xBF\xE4\xB8\xAD", TextEncoding::Utf8, u"中"},
+      {"UTF-8 four bytes", "\xF0\x9F\x98\x80", TextEncoding::Utf8, u"\U0001F600"},
+      {"malformed UTF-8", "a\xE4\xB8", TextEncoding::Utf8, u"a\uFFFD"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeText(c.bytes, c.encoding, 936), c.want) << c.name;
+}
+
+TEST(Encoding, AnsiUsesTheGivenCodePage) {
+  EXPECT_EQ(DecodeText("menu1=\xD6\xD0\xCE\xC4(&A)", TextEncoding::Ansi, 936), u"menu1=中文(&A)");
+  EXPECT_EQ(DecodeAnsi("caf\xE9", 1252), u"café");
+  EXPECT_EQ(DecodeAnsi("", 936), u"");
+  // An unknown code page still gives a defined result: the bytes as Latin-1.
+  EXPECT_EQ(DecodeAnsi("a\xE9", 12345), u"a\u00E9");
+  // Bytes GBK does not know: the text around them survives.
+  for (const char* bad : {"A\x81\x20" "B", "A\xD6"}) {
+    std::u16string text = DecodeAnsi(bad, 936);
+    ASSERT_FALSE(text.empty()) << bad;
+    EXPECT_EQ(text.front(), u'A') << bad;
+    EXPECT_LE(text.size(), 4u) << bad;
+  }
+  // Slices of a long text are joined without losing a character.
+  std::string many;
+  for (int i = 0; i < 20000; ++i) many += "\xD6\xD0";
+  EXPECT_EQ(DecodeAnsi(many, 936), std::u16string(20000, u'中'));
+}
+
+#ifndef _WIN32
+// Natively the code page follows the locale the way Windows picks it.
+TEST(Encoding, NativeSystemCodePageFollowsTheLocale) {
+  struct Saved {
+    const char* name;
+    std::optional<std::string> value;
+  };
+  Saved saved[] = {{"LC_ALL", {}}, {"LC_CTYPE", {}}, {"LANG", {}}};
+  for (Saved& s : saved)
+    if (const char* v = std::getenv(s.name)) s.value = v;
+  struct Case {
+    const char* lcAll;
+    const char* lang;
+    unsigned want;
+  };
+  const Case cases[] = {
+      {"", "zh_CN.UTF-8", 936}, {"", "zh_TW.UTF-8", 950}, {"", "ja_JP", 932},
+      {"", "en_US.UTF-8", 1252}, {"", "C", 1252},        {"", "", 1252},
+      {"zh_CN.utf8", "en_US.UTF-8", 936}, {"ru_RU.UTF-8", "zh_CN.UTF-8", 1251},
+      {"", "jav", 1252},  // a longer language code is not "ja"
+  };
+  unsetenv("LC_CTYPE");
+  for (const Case& c : cases) {
+    setenv("LC_ALL", c.lcAll, 1);
+    setenv("LANG", c.lang, 1);
+    EXPECT_EQ(SystemAnsiCodePage(), c.want) << c.lcAll << " / " << c.lang;
+  }
+  for (const Saved& s : saved) {
+    if (s.value) setenv(s.name, s.value->c_str(), 1);
+    else unsetenv(s.name);
+  }
+}
+#endif
+
+}  // namespace
+}  // namespace pathorama
