@@ -1,0 +1,387 @@
+#include "settings/app_settings.h"
+
+#include <array>
+#include <cassert>
+
+#include "core/text.h"
+
+namespace pathorama {
+
+namespace {
+
+constexpr std::u16string_view kMain = u"Main";
+constexpr std::u16string_view kSetJumpList = u"SetJumpList";
+constexpr std::u16string_view kOption = u"Option";
+
+using S = Setting;
+using B = SettingBlock;
+
+// Builders keep the table one line per key.
+constexpr SettingDefinition Bool(S id, std::u16string_view section, std::u16string_view key,
+                                 bool def, B block, std::u16string_view group = {},
+                                 int radio = 0, bool perManager = false) {
+  return {id, section, key, group, SettingType::Bool, def ? 1 : 0, {}, DateDefault::None, 0, 1,
+          false, block, perManager, radio, TextSaveTrim::None};
+}
+constexpr SettingDefinition Opt(S id, std::u16string_view key, bool def, B block,
+                                std::u16string_view group = {}, int radio = 0) {
+  return Bool(id, kOption, key, def, block, group, radio);
+}
+constexpr SettingDefinition PerManager(S id, std::u16string_view key, bool def, int radio = 0) {
+  return Bool(id, kOption, key, def, B::FolderManager, {}, radio, true);
+}
+// A combo box index (0..maximum): a value outside keeps the previous one.
+constexpr SettingDefinition Choice(S id, std::u16string_view key, int def, int maximum, B block,
+                                   std::u16string_view group = {}) {
+  return {id, kOption, key, group, SettingType::Int, def, {}, DateDefault::None, 0, maximum,
+          false, block, false, 0, TextSaveTrim::None};
+}
+// A number box: a value outside takes the nearest bound.
+constexpr SettingDefinition Number(S id, std::u16string_view key, int def, int minimum,
+                                   int maximum, B block) {
+  return {id, kOption, key, {}, SettingType::Int, def, {}, DateDefault::None, minimum, maximum,
+          true, block, false, 0, TextSaveTrim::None};
+}
+constexpr SettingDefinition Shortcut(S id, std::u16string_view key, int def,
+                                     std::u16string_view group = {}) {
+  return {id, kOption, key, group, SettingType::Shortcut, def, {}, DateDefault::None, 0, 0xFFFF,
+          false, B::General, false, 0, TextSaveTrim::None};
+}
+constexpr SettingDefinition Text(S id, std::u16string_view section, std::u16string_view key,
+                                 B block, bool perManager = false,
+                                 TextSaveTrim trim = TextSaveTrim::None) {
+  return {id, section, key, {}, SettingType::Text, 0, {}, DateDefault::None, 0, 0,
+          false, block, perManager, 0, trim};
+}
+constexpr SettingDefinition Date(S id, std::u16string_view key, DateDefault def) {
+  return {id, kOption, key, {}, SettingType::Date, 0, {}, def, 0, 0,
+          false, B::DateAndRandom, false, 0, TextSaveTrim::None};
+}
+
+// Radio groups.
+enum : int {
+  kJumpMenuPos = 1,
+  kOpenMethod,
+  kWindowState,
+  kPanelTC,
+  kPanelDO,
+  kPanelXp,
+  kPanelFC,
+};
+
+constexpr std::array kDefinitions = {
+    Text(S::Ver, kMain, u"Ver", B::Main),
+    Bool(S::UseGlobalHotKey, kMain, u"UseGlobalHotKey", true, B::Main),
+    Bool(S::HideItemWhenForbid, kSetJumpList, u"HideItemWhenForbid", true, B::SetJumpList),
+
+    Opt(S::JumpMenuUnderCursor, u"JumpMenuUnderCursor", false, B::General, u"JumpMenuPos", kJumpMenuPos),
+    Opt(S::JumpMenuUnderApp, u"JumpMenuUnderApp", false, B::General, u"JumpMenuPos", kJumpMenuPos),
+    Opt(S::JumpMenuUnderAddressBar, u"JumpMenuUnderAddressBar", true, B::General, u"JumpMenuPos", kJumpMenuPos),
+    Opt(S::JumpMenuAtCenter, u"JumpMenuAtCenter", false, B::General, u"JumpMenuPos", kJumpMenuPos),
+    Shortcut(S::JumpMenuHotKey1, u"JumpMenuHotKey1", 16452, u"JumpMenuHotKey"),
+    Shortcut(S::JumpMenuHotKey2, u"JumpMenuHotKey2", 0, u"JumpMenuHotKey"),
+    Shortcut(S::OpenSaveDialogHotKey, u"OpenSaveDialogHotKey", 16455),
+    Opt(S::FillOpenedFolderInActivateEdit, u"FillOpenedFolderInActivateEdit", true, B::General),
+    Choice(S::FillFolderPathMethod, u"FillFolderPathMethod", 0, 2, B::General),
+    Choice(S::SelTextAfterFillPath, u"SelTextAfterFillPath", 0, 1, B::General),
+    Opt(S::SaveOpendFolderPathToClip, u"SaveOpendFolderPathToClip", true, B::General),
+    Choice(S::GetFolderFromManager, u"GetFolderFromManager", 0, 6, B::General),
+    Opt(S::chkCaptureOfficeOrWindowFolderPath, u"chkCaptureOfficeOrWindowFolderPath", true, B::General),
+    Shortcut(S::hkCaptureOfficeOrWindowFolderPath, u"hkCaptureOfficeOrWindowFolderPath", 16465),
+    Choice(S::OperateOfficeOrWindowFolderPathCaptured, u"OperateOfficeOrWindowFolderPathCaptured", 0, 1, B::General),
+    Choice(S::MainWindowAt, u"MainWindowAt", 0, 7, B::General),
+    SettingDefinition{S::MainWindowPos, kOption, u"MainWindowPos", {}, SettingType::WindowPos, 0, {},
+                      DateDefault::None, 0, 0, false, B::General, false, 0, TextSaveTrim::None},
+    Opt(S::AutoHideWhenScreenEdge, u"AutoHideWhenScreenEdge", true, B::General),
+    Number(S::AutoHideDistance, u"AutoHideDistance", 5, 1, 10, B::General),
+    Opt(S::AutoRunWhenSystemStart, u"AutoRunWhenSystemStart", true, B::General),
+    Opt(S::AddSeledItemToJumpListForRMenu, u"AddSeledItemToJumpListForRMenu", true, B::General),
+    Opt(S::DirectJumpListWhenCapsLock, u"DirectJumpListWhenCapsLock", true, B::CapsLock),
+    Opt(S::ShowMsgWhenIgnoreGlobalHotKey, u"ShowMsgWhenIgnoreGlobalHotKey", true, B::CapsLock),
+
+    Choice(S::WeekStartsWith, u"WeekStartsWith", 0, 1, B::DateAndRandom, u"WeekStart"),
+    Date(S::AsFirstWeek, u"AsFirstWeek", DateDefault::StartOfYear),
+    Opt(S::FirstDayAsFirstWeek, u"FirstDayAsFirstWeek", true, B::DateAndRandom),
+    Text(S::YearMonthDayDelimiter, kOption, u"YearMonthDayDelimiter", B::DateAndRandom),
+    Opt(S::chkSetDayForDayCustomVarEmptyParam, u"chkSetDayForDayCustomVarEmptyParam", false, B::DateAndRandom),
+    Date(S::dtpDayForDayCustomVarEmptyParam, u"dtpDayForDayCustomVarEmptyParam", DateDefault::Today),
+    Opt(S::UpperEnglishLetterAsRandom, u"UpperEnglishLetterAsRandom", true, B::DateAndRandom),
+    Opt(S::LowerEnglishLetterAsRandom, u"LowerEnglishLetterAsRandom", true, B::DateAndRandom),
+    Opt(S::RomaAsRandom, u"RomaAsRandom", false, B::DateAndRandom),
+    Opt(S::ArabicNumberAsRandom, u"ArabicNumberAsRandom", true, B::DateAndRandom),
+    Opt(S::CapitalChineseNumAsRandom, u"CapitalChineseNumAsRandom", false, B::DateAndRandom),
+    Opt(S::chk_NormalChineseNumAsRandom, u"chk_NormalChineseNumAsRandom", false, B::DateAndRandom, u"NormalChineseNumAsRandom"),
+    Opt(S::CircledNumberAsRandom, u"CircledNumberAsRandom", false, B::DateAndRandom),
+    Opt(S::chkCustomCharsAsRandom, u"chkCustomCharsAsRandom", false, B::DateAndRandom),
+    Text(S::edtCustomCharsAsRandom, kOption, u"edtCustomCharsAsRandom", B::DateAndRandom),
+    Number(S::RandomLength, u"RandomLength", 5, 1, 100, B::DateAndRandom),
+
+    Opt(S::HideAddCurFolder, u"HideAddCurFolder", false, B::FunctionItems),
+    Opt(S::HideSetJumpList, u"HideSetJumpList", false, B::FunctionItems),
+    Opt(S::HideBatchDelItems, u"HideBatchDelItems", false, B::FunctionItems),
+    Opt(S::HideAppSetting, u"HideAppSetting", false, B::FunctionItems),
+    Opt(S::HideForbidJumpListHotkey, u"HideForbidJumpListHotkey", false, B::FunctionItems),
+    Opt(S::AddCurDirForEverySubJumplist, u"AddCurDirForEverySubJumplist", true, B::FunctionItems),
+    Opt(S::chkJumpListItemCaptionMaxLength, u"chkJumpListItemCaptionMaxLength", true, B::FunctionItems),
+    Number(S::nbxJumpListItemCaptionMaxLength, u"nbxJumpListItemCaptionMaxLength", 100, 1, 100, B::FunctionItems),
+
+    Opt(S::FolderManagerAutoMatch, u"FolderManagerAutoMatch", true, B::FolderManager),
+    Choice(S::FolderManagerName, u"FolderManagerName", 0, kFolderManagerCount - 1, B::FolderManager),
+    Text(S::FolderManagerPath, kOption, u"FolderManagerPath", B::FolderManager, true,
+         TextSaveTrim::SpacesAndBackslashes),
+    Text(S::FolderManagerParam, kOption, u"FolderManagerParam", B::FolderManager, true,
+         TextSaveTrim::WhiteSpace),
+    PerManager(S::UseOldFolderManager, u"UseOldFolderManager", true, kOpenMethod),
+    PerManager(S::OpenNewFolderManager, u"OpenNewFolderManager", false, kOpenMethod),
+    PerManager(S::UseAnotherOpenMethodWhenCapsLock, u"UseAnotherOpenMethodWhenCapsLock", true),
+    PerManager(S::MaxmizeFolderManager, u"MaxmizeFolderManager", true, kWindowState),
+    PerManager(S::MinmizeFolderManager, u"MinmizeFolderManager", false, kWindowState),
+    PerManager(S::NormalFolderManager, u"NormalFolderManager", false, kWindowState),
+    Opt(S::ActiveOnlyWhenCurFolderReOpen, u"ActiveOnlyWhenCurFolderReOpen", true, B::FolderManager),
+    Opt(S::MultiFoldersOpenMethod_EP, u"MultiFoldersOpenMethod_EP", true, B::FolderManager),
+    Opt(S::OpenAtLeftPanel_TC, u"OpenAtLeftPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Opt(S::OpenAtRightPanel_TC, u"OpenAtRightPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Opt(S::OpenAtSourcePanel_TC, u"OpenAtSourcePanel_TC", true, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Opt(S::OpenAtDestPanel_TC, u"OpenAtDestPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Choice(S::ActivateNewTab_TC, u"ActivateNewTab_TC", 0, 1, B::FolderManager),
+    Choice(S::ActivatePanelWhenNewOpen_TC, u"ActivatePanelWhenNewOpen_TC", 0, 1, B::FolderManager, u"ActivatePanel_TC"),
+    Opt(S::OpenAtLeftPanel_DO, u"OpenAtLeftPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::OpenAtRightPanel_DO, u"OpenAtRightPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::OpenAtSourcePanel_DO, u"OpenAtSourcePanel_DO", true, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::OpenAtDestPanel_DO, u"OpenAtDestPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::OpenAtNewTab_DO, u"OpenAtNewTab_DO", true, B::FolderManager),
+    Choice(S::NewTabPos_DO, u"NewTabPos_DO", 1, 3, B::FolderManager),
+    Choice(S::ActivateNewTab_DO, u"ActivateNewTab_DO", 0, 1, B::FolderManager),
+    Opt(S::ExpandFolderTree_DO, u"ExpandFolderTree_DO", false, B::FolderManager),
+    Opt(S::ActiveExistFolderTab, u"ActiveExistFolderTab", true, B::FolderManager),
+    Choice(S::NewTabView_DO, u"NewTabView_DO", 2, 5, B::FolderManager),
+    Opt(S::ExpandFolderTree_XY, u"ExpandFolderTree_XY", true, B::FolderManager),
+    Opt(S::NotSaveSetting_XY, u"NotSaveSetting_XY", true, B::FolderManager),
+    Opt(S::SinglePanel_Xp, u"SinglePanel_Xp", false, B::FolderManager, {}, kPanelXp),
+    Opt(S::DublePanels_Xp, u"DublePanels_Xp", true, B::FolderManager, {}, kPanelXp),
+    Opt(S::NotRestoreTabs_Xp, u"NotRestoreTabs_Xp", false, B::FolderManager),
+    Opt(S::OpenAtLeftPanel_FC, u"OpenAtLeftPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Opt(S::OpenAtRightPanel_FC, u"OpenAtRightPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Opt(S::OpenAtSourcePanel_FC, u"OpenAtSourcePanel_FC", true, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Opt(S::OpenAtDestPanel_FC, u"OpenAtDestPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Choice(S::ActivateNewTab_FC, u"ActivateNewTab_FC", 0, 1, B::FolderManager),
+    Choice(S::ActivatePanelWhenNewOpen_FC, u"ActivatePanelWhenNewOpen_FC", 0, 1, B::FolderManager, u"ActivatePanel_FC"),
+};
+
+static_assert(kDefinitions.size() == static_cast<size_t>(Setting::kCount));
+
+constexpr bool TableInEnumOrder() {
+  for (size_t i = 0; i < kDefinitions.size(); ++i)
+    if (static_cast<size_t>(kDefinitions[i].id) != i) return false;
+  return true;
+}
+static_assert(TableInEnumOrder(), "the definition table must follow the order of Setting");
+
+constexpr std::array kIgnoreLists = {
+    IgnoreListDefinition{IgnoreList::AppName1, u"IgnoreAppName1.lst", u"IgnoreAppName"},
+    IgnoreListDefinition{IgnoreList::WindowClass1, u"IgnoreWinClass1.lst", u"IgnoreWindowClass"},
+    IgnoreListDefinition{IgnoreList::AppName2, u"IgnoreAppName2.lst", u"IgnoreAppName"},
+    IgnoreListDefinition{IgnoreList::WindowClass2, u"IgnoreWinClass2.lst", u"IgnoreWindowClass"},
+};
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month == 2 && IsLeapYear(year)) return 29;
+  return kDays[month - 1];
+}
+
+// Digits only, at most `maxDigits` of them.
+bool ParseDigits(std::u16string_view text, size_t maxDigits, int& value) {
+  if (text.empty() || text.size() > maxDigits) return false;
+  value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return false;
+    value = value * 10 + (c - u'0');
+  }
+  return true;
+}
+
+std::u16string Padded(int value, size_t width) {
+  std::u16string digits = IntToText(value);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), u'0');
+  return digits;
+}
+
+}  // namespace
+
+bool IsValidDate(const CalendarDate& date) {
+  return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+         date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+}
+
+CalendarDate MoveToYear(const CalendarDate& date, int year) {
+  CalendarDate moved{year, date.month, date.day};
+  if (moved.month == 2 && moved.day == 29 && !IsLeapYear(year)) moved.day = 28;
+  return moved;
+}
+
+std::u16string FormatSettingDate(const CalendarDate& date) {
+  return Padded(date.year, 4) + u"-" + Padded(date.month, 2) + u"-" + Padded(date.day, 2);
+}
+
+bool ParseSettingDate(std::u16string_view text, CalendarDate& date) {
+  std::u16string trimmed = TrimChars(text, u" \t");
+  std::u16string_view rest = trimmed;
+  // A time after the date (a date-time written by another tool) is ignored.
+  if (size_t space = rest.find(u' '); space != std::u16string_view::npos) rest = rest.substr(0, space);
+  size_t sepPos = rest.find_first_of(u"-/.");
+  if (sepPos == std::u16string_view::npos) return false;
+  char16_t sep = rest[sepPos];
+  std::vector<std::u16string> parts = SplitText(rest, std::u16string_view(&sep, 1));
+  if (parts.size() != 3) return false;
+  int a = 0, b = 0, c = 0;
+  if (!ParseDigits(parts[0], 4, a) || !ParseDigits(parts[1], 2, b) || !ParseDigits(parts[2], 4, c))
+    return false;
+  CalendarDate parsed;
+  if (parts[0].size() == 4) {
+    if (parts[2].size() > 2) return false;
+    parsed = {a, b, c};
+  } else if (parts[2].size() == 4 && parts[0].size() <= 2) {
+    // Year last: month first with "/" (as the United States write it) unless
+    // that cannot be a month, day first otherwise.
+    if (sep == u'/' && a <= 12)
+      parsed = {c, a, b};
+    else
+      parsed = {c, b, a};
+  } else {
+    return false;
+  }
+  if (!IsValidDate(parsed)) return false;
+  date = parsed;
+  return true;
+}
+
+std::span<const SettingDefinition> SettingDefinitions() { return kDefinitions; }
+
+const SettingDefinition& DefinitionOf(Setting id) { return kDefinitions[static_cast<size_t>(id)]; }
+
+std::u16string StoredKeyName(const SettingDefinition& def, int managerIndex) {
+  std::u16string name(def.key);
+  if (def.perManager) name += u"_" + IntToText(managerIndex);
+  return name;
+}
+
+std::u16string GroupName(const SettingDefinition& def, int managerIndex) {
+  if (!def.group.empty()) return std::u16string(def.group);
+  return StoredKeyName(def, managerIndex);
+}
+
+std::span<const IgnoreListDefinition> IgnoreListDefinitions() { return kIgnoreLists; }
+
+std::vector<std::u16string> DefaultIgnoreListLines(IgnoreList id) {
+  switch (id) {
+    case IgnoreList::AppName1:
+      return {u"WINWORD.EXE                  // MS-Word",
+              u"// 64位或32位的 Everything",
+              u"Everything64.exe; Everything.exe",
+              u"XYplorer.exe, Q-Dir.exe",
+              u"FreeCommander.exe, doublecmd.exe",
+              u"Listary.exe",
+              u"Photoshop.exe",
+              u"firefox.exe",
+              u"FSViewer.exe      // FastStone Image Viewer",
+              u"FSCapture.exe    // FastStone Capture",
+              u"Snipaste.exe",
+              u"FoxitPDFEditor.exe",
+              u"EverEdit.exe",
+              u"sublime_text.exe"};
+    case IgnoreList::WindowClass1:
+      return {u"XLMAIN                 // MS-Excel",
+              u"PPTFrameClass     // MS-PPT",
+              u"TTOTAL_CMD       // TotalCommander",
+              u"dopus.lister           // Directory Opus",
+              u"ExplorerFrame      // xplorer2 ",
+              u"IrfanView",
+              u"classFoxitPhantom             // 福昕PDF工具",
+              u"SUMATRA_PDF_FRAME     // SumatraPDF",
+              u"EmEditorMainFrame3         // 文本编辑器 EmEditor"};
+    case IgnoreList::AppName2:
+      return {u""};
+    case IgnoreList::WindowClass2:
+    case IgnoreList::kCount:
+      break;
+  }
+  return {};
+}
+
+AppSettings::AppSettings(CalendarDate today) { ResetToDefaults(today); }
+
+void AppSettings::ResetToDefaults(CalendarDate today) {
+  values_.assign(kDefinitions.size(), Value{});
+  for (const SettingDefinition& def : kDefinitions) {
+    Value& v = values_[index(def.id)];
+    v.number = def.defaultNumber;
+    v.text.assign(def.defaultText);
+    if (def.defaultDate == DateDefault::StartOfYear) v.date = {today.year, 1, 1};
+    if (def.defaultDate == DateDefault::Today) v.date = today;
+  }
+  ignoreLists_.clear();
+  for (const IgnoreListDefinition& list : kIgnoreLists)
+    ignoreLists_.push_back(DefaultIgnoreListLines(list.id));
+}
+
+bool AppSettings::SetBool(Setting id, bool value) {
+  const SettingDefinition& def = DefinitionOf(id);
+  if (def.type != SettingType::Bool) return false;
+  if (def.radioGroup != 0) {
+    if (!value) return false;  // a radio group is changed by checking another member
+    SetRadioMember(id, true);
+    return true;
+  }
+  values_[index(id)].number = value ? 1 : 0;
+  return true;
+}
+
+bool AppSettings::SetInt(Setting id, long long value) {
+  const SettingDefinition& def = DefinitionOf(id);
+  if (def.type != SettingType::Int && def.type != SettingType::Shortcut) return false;
+  if (value < def.minimum || value > def.maximum) {
+    if (!def.clampToRange) return false;
+    value = value < def.minimum ? def.minimum : def.maximum;
+  }
+  values_[index(id)].number = value;
+  return true;
+}
+
+bool AppSettings::SetText(Setting id, std::u16string_view value) {
+  const SettingDefinition& def = DefinitionOf(id);
+  if (def.type != SettingType::Text && def.type != SettingType::WindowPos) return false;
+  std::u16string& text = values_[index(id)].text;
+  text.clear();
+  for (char16_t c : value)
+    if (c != u'\r' && c != u'\n') text += c;
+  return true;
+}
+
+bool AppSettings::SetDate(Setting id, CalendarDate value) {
+  if (DefinitionOf(id).type != SettingType::Date || !IsValidDate(value)) return false;
+  values_[index(id)].date = value;
+  return true;
+}
+
+void AppSettings::SetRadioMember(Setting id, bool value) {
+  const int group = DefinitionOf(id).radioGroup;
+  if (value)
+    for (const SettingDefinition& def : kDefinitions)
+      if (def.radioGroup == group) values_[index(def.id)].number = 0;
+  values_[index(id)].number = value ? 1 : 0;
+}
+
+void AppSettings::EnsureRadioChoice(int group) {
+  const SettingDefinition* fallback = nullptr;
+  for (const SettingDefinition& def : kDefinitions) {
+    if (def.radioGroup != group) continue;
+    if (Bool(def.id)) return;
+    if (def.defaultNumber != 0) fallback = &def;
+  }
+  if (fallback) values_[index(fallback->id)].number = 1;
+}
+
+}  // namespace pathorama

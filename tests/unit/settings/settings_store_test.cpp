@@ -1,0 +1,549 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/text.h"
+
+namespace pathorama {
+namespace {
+
+constexpr CalendarDate kToday{2026, 12, 9};
+constexpr char16_t kExe[] = u"C:\\Apps\\Pathorama\\pathorama.exe";
+
+// The program around the store: files in a map, effects recorded.
+class RecordingHost : public SettingsHost {
+ public:
+  CalendarDate Today() const override { return kToday; }
+  std::u16string AppVersion() const override { return u"3.7"; }
+  std::u16string ExecutablePath() const override { return kExe; }
+  void CreatePathListFromIni(IniDocument&) override {
+    ++jumpListBuilds;
+    hideItemWhenForbidAtBuild = settings->Bool(Setting::HideItemWhenForbid);
+  }
+  void SavePathListFromMenuToIni(IniDocument& ini) override {
+    ++jumpListSaves;
+    ini.Write(u"PathMenu", u"1", u"Docs=C:\\Docs");
+  }
+  void ClearIniFileAttributes() override { ++attributeClears; }
+  bool WriteIniFile(const IniDocument& ini) override {
+    written = ini.Serialize();
+    ++iniWrites;
+    return iniWritable;
+  }
+  std::optional<std::string> ReadFileBytes(const std::u16string& path) override {
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  bool WriteFileBytes(const std::u16string& path, std::string_view bytes) override {
+    files[path] = std::string(bytes);
+    return true;
+  }
+  std::optional<std::pair<int, int>> MainWindowPosition() const override { return position; }
+  void CheckHideOffScreenMenuItem() override { ++offScreenChecks; }
+  void ApplyRegistry(const std::vector<RegistryOperation>& ops) override { registry = ops; }
+  void SetVariableOptions(const VariableOptions& options) override { variables = options; }
+  void SetFunctionItemsVisible(const FunctionItemVisibility& v) override { items = v; }
+  void SetCaptionMaxLength(int32_t n) override { captionMaxLength = n; }
+  void RegisterHotKeys(const HotKeyShortcuts& s) override {
+    hotkeys = s;
+    ++hotkeyRegistrations;
+  }
+  void RefreshFunctionItemIcons() override { ++iconRefreshes; }
+
+  const AppSettings* settings = nullptr;
+  std::map<std::u16string, std::string> files;
+  std::optional<std::pair<int, int>> position;
+  bool iniWritable = true;
+  std::u16string written;
+  int jumpListBuilds = 0, jumpListSaves = 0, attributeClears = 0, iniWrites = 0;
+  int offScreenChecks = 0, hotkeyRegistrations = 0, iconRefreshes = 0;
+  bool hideItemWhenForbidAtBuild = false;
+  std::vector<RegistryOperation> registry;
+  std::optional<VariableOptions> variables;
+  FunctionItemVisibility items{false, false, false, false, false};
+  int32_t captionMaxLength = 0;
+  HotKeyShortcuts hotkeys;
+};
+
+struct Fixture {
+  explicit Fixture(std::u16string_view iniText = u"")
+      : ini(IniDocument::Parse(iniText)), settings(kToday), store(ini, settings, host) {
+    host.settings = &settings;
+  }
+  IniDocument ini;
+  AppSettings settings;
+  RecordingHost host;
+  SettingsStore store;
+};
+
+std::u16string ListPath(const char16_t* name) { return std::u16string(u"C:\\Apps\\Pathorama\\") + name; }
+
+TEST(SettingsStore, FirstLoadWithoutFileWritesOptionAndIgnoreLists) {
+  Fixture f;
+  ASSERT_TRUE(f.store.LoadAndUseAppSetting(u"All", u""));
+  // The two CapsLock options are both on by default: the direct jump list wins.
+  EXPECT_TRUE(f.settings.Bool(Setting::DirectJumpListWhenCapsLock));
+  EXPECT_FALSE(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
+  EXPECT_EQ(f.host.jumpListBuilds, 1);
+  EXPECT_EQ(f.host.hotkeys, (HotKeyShortcuts{16452, 0, 16455, 16465}));
+  EXPECT_EQ(f.host.captionMaxLength, 100);
+  EXPECT_EQ(f.host.items, FunctionItemVisibility{});
+  EXPECT_EQ(f.host.iconRefreshes, 1);
+  EXPECT_FALSE(f.host.registry.empty());
+  ASSERT_TRUE(f.host.variables);
+  EXPECT_EQ(f.host.variables->randomLength, 5);
+  // The apply step saved the options: [Option] and the four lists, nothing else.
+  EXPECT_EQ(f.host.iniWrites, 1);
+  EXPECT_TRUE(f.ini.HasSection(u"Option"));
+  EXPECT_FALSE(f.ini.HasSection(u"Main"));
+  EXPECT_FALSE(f.ini.HasSection(u"SetJumpList"));
+  EXPECT_EQ(f.ini.Read(u"Option", u"UseAnotherOpenMethodWhenCapsLock_0"), u"0");
+  EXPECT_EQ(f.ini.Read(u"Option", u"AsFirstWeek"), u"2026-01-01");
+  EXPECT_EQ(f.ini.Read(u"Option", u"JumpMenuHotKey1"), u"16452");
+  EXPECT_FALSE(f.ini.Read(u"Option", u"MainWindowPos"));  // no window position to write
+  ASSERT_EQ(f.host.files.size(), 4u);
+  EXPECT_EQ(f.host.files[ListPath(u"IgnoreWinClass2.lst")], "\xEF\xBB\xBF");
+  EXPECT_EQ(f.host.files[ListPath(u"IgnoreAppName2.lst")], "\xEF\xBB\xBF\r\n");
+  EXPECT_TRUE(f.host.files[ListPath(u"IgnoreAppName1.lst")].starts_with(
+      "\xEF\xBB\xBFWINWORD.EXE                  // MS-Word\r\n"));
+
+  // Exit adds [Main] and [SetJumpList] and the jump list.
+  f.host.position = {{-12, -1000}};
+  ASSERT_TRUE(f.store.SaveAppSetting(u"All", u""));
+  EXPECT_EQ(f.ini.Read(u"Main", u"Ver"), u"3.7");
+  EXPECT_EQ(f.ini.Read(u"Main", u"UseGlobalHotKey"), u"1");
+  EXPECT_EQ(f.ini.Read(u"SetJumpList", u"HideItemWhenForbid"), u"1");
+  EXPECT_EQ(f.ini.Read(u"Option", u"MainWindowPos"), u"-12,-1000");
+  EXPECT_EQ(f.host.jumpListSaves, 1);
+  EXPECT_EQ(f.host.attributeClears, 1);
+}
+
+TEST(SettingsStore, LoadedValuesKeepTheirRanges) {
+  struct Case {
+    const char16_t* line;
+    Setting id;
+    long long expected;
+  };
+  const Case cases[] = {
+      {u"AutoHideDistance=1", Setting::AutoHideDistance, 1},
+      {u"AutoHideDistance=10", Setting::AutoHideDistance, 10},
+      {u"AutoHideDistance=0", Setting::AutoHideDistance, 1},
+      {u"AutoHideDistance=11", Setting::AutoHideDistance, 10},
+      {u"RandomLength=100", Setting::RandomLength, 100},
+      {u"RandomLength=101", Setting::RandomLength, 100},
+      {u"nbxJumpListItemCaptionMaxLength=0", Setting::nbxJumpListItemCaptionMaxLength, 1},
+      {u"MainWindowAt=7", Setting::MainWindowAt, 7},
+      {u"MainWindowAt=8", Setting::MainWindowAt, 0},
+      {u"GetFolderFromManager=6", Setting::GetFolderFromManager, 6},
+      {u"GetFolderFromManager=-1", Setting::GetFolderFromManager, 0},
+      {u"FolderManagerName=6", Setting::FolderManagerName, 6},
+      {u"FolderManagerName=7", Setting::FolderManagerName, 0},
+      {u"NewTabPos_DO=3", Setting::NewTabPos_DO, 3},
+      {u"NewTabPos_DO=4", Setting::NewTabPos_DO, 1},
+      {u"JumpMenuHotKey1=65535", Setting::JumpMenuHotKey1, 65535},
+      {u"JumpMenuHotKey1=65536", Setting::JumpMenuHotKey1, 16452},
+      {u"JumpMenuHotKey1= 16455 ", Setting::JumpMenuHotKey1, 16455},
+      {u"AutoRunWhenSystemStart=0", Setting::AutoRunWhenSystemStart, 0},
+      {u"AutoHideWhenScreenEdge=2", Setting::AutoHideWhenScreenEdge, 1},
+      {u"HideAppSetting=-1", Setting::HideAppSetting, 1},
+      {u"WeekStartsWith=1", Setting::WeekStartsWith, 1},
+      {u"WeekStartsWith=2", Setting::WeekStartsWith, 0},
+  };
+  for (const Case& c : cases) {
+    Fixture f(std::u16string(u"[Option]\r\n") + c.line + u"\r\n");
+    f.store.LoadAndUseAppSetting(u"Option", u"");
+    EXPECT_EQ(f.settings.Int(c.id), c.expected) << Utf16ToUtf8(c.line);
+  }
+}
+
+TEST(SettingsStore, BadValueStopsOnlyItsOwnBlock) {
+  struct Case {
+    const char* name;
+    const char16_t* ini;
+    Setting before;      // read before the bad value: loaded
+    long long beforeValue;
+    Setting after;       // same block, after it: left at its default
+    long long afterDefault;
+    Setting nextBlock;   // a later block: loaded
+    long long nextValue;
+  };
+  const Case cases[] = {
+      {"general", u"[Option]\nJumpMenuAtCenter=1\nJumpMenuHotKey2=abc\nAutoHideDistance=3\n"
+                  u"ShowMsgWhenIgnoreGlobalHotKey=0\n",
+       Setting::JumpMenuAtCenter, 1, Setting::AutoHideDistance, 5,
+       Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
+      {"folder manager", u"[Option]\nFolderManagerAutoMatch=0\nUseOldFolderManager_0=x\n"
+                         u"NewTabView_DO=4\nAutoHideDistance=3\nShowMsgWhenIgnoreGlobalHotKey=0\n",
+       Setting::FolderManagerAutoMatch, 0, Setting::NewTabView_DO, 2,
+       Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
+      {"date and random", u"[Option]\nWeekStartsWith=1\nAsFirstWeek=someday\nRandomLength=9\n"
+                          u"HideAppSetting=1\n",
+       Setting::WeekStartsWith, 1, Setting::RandomLength, 5, Setting::HideAppSetting, 1},
+      {"empty number", u"[Option]\nUpperEnglishLetterAsRandom=0\nRomaAsRandom=\nRandomLength=9\n"
+                       u"HideAppSetting=1\n",
+       Setting::UpperEnglishLetterAsRandom, 0, Setting::RandomLength, 5, Setting::HideAppSetting, 1},
+      {"function items", u"[Option]\nHideAddCurFolder=1\nHideSetJumpList=yes\n"
+                         u"nbxJumpListItemCaptionMaxLength=50\n[SetJumpList]\nHideItemWhenForbid=0\n",
+       Setting::HideAddCurFolder, 1, Setting::nbxJumpListItemCaptionMaxLength, 100,
+       Setting::HideItemWhenForbid, 0},
+      {"main", u"[Main]\nUseGlobalHotKey=on\n[Option]\nHideAppSetting=1\n",
+       Setting::HideItemWhenForbid, 1, Setting::UseGlobalHotKey, 1, Setting::HideAppSetting, 1},
+  };
+  for (const Case& c : cases) {
+    Fixture f(c.ini);
+    f.store.LoadAndUseAppSetting(u"All", u"");
+    EXPECT_EQ(f.settings.Int(c.before), c.beforeValue) << c.name;
+    EXPECT_EQ(f.settings.Int(c.after), c.afterDefault) << c.name;
+    EXPECT_EQ(f.settings.Int(c.nextBlock), c.nextValue) << c.name;
+    EXPECT_EQ(f.host.jumpListBuilds, 1) << c.name;
+  }
+}
+
+TEST(SettingsStore, IgnoreOptionsMatchWholeGroupNames) {
+  struct Case {
+    const char16_t* list;
+    const char16_t* group;
+    bool ignored;
+  };
+  const Case cases[] = {
+      {u"JumpMenuPos", u"JumpMenuPos", true},
+      {u"jumpmenupos", u"JumpMenuPos", true},
+      {u",,JumpMenuPos,", u"JumpMenuPos", true},
+      {u"Foo,FolderManagerName", u"FolderManagerName", true},
+      {u"JumpMenuPo", u"JumpMenuPos", false},
+      {u"JumpMenuPosX", u"JumpMenuPos", false},
+      {u"Foo, JumpMenuPos", u"JumpMenuPos", false},  // no blanks are stripped
+      {u"", u"JumpMenuPos", false},
+      {u"FolderManagerPath_3", u"FolderManagerPath_3", true},
+      {u"FolderManagerPath_3", u"FolderManagerPath_0", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsGroupIgnored(c.list, c.group), c.ignored)
+        << Utf16ToUtf8(c.list) << " / " << Utf16ToUtf8(c.group);
+}
+
+TEST(SettingsStore, IgnoredGroupsAreNeitherLoadedNorSaved) {
+  Fixture f(u"[Option]\nJumpMenuAtCenter=1\nJumpMenuUnderAddressBar=0\nRandomLength=9\n"
+            u"FolderManagerName=3\nFolderManagerPath_3=C:\\XY\\XYplorer.exe\n");
+  f.host.files[ListPath(u"IgnoreAppName1.lst")] = "Only.exe\r\n";
+  f.host.files[ListPath(u"IgnoreWinClass1.lst")] = "OnlyClass\r\n";
+  f.store.LoadAndUseAppSetting(u"Option", u"JumpMenuPos,IgnoreAppName,FolderManagerPath_3");
+  EXPECT_TRUE(f.settings.Bool(Setting::JumpMenuUnderAddressBar));
+  EXPECT_FALSE(f.settings.Bool(Setting::JumpMenuAtCenter));
+  EXPECT_EQ(f.settings.Int(Setting::RandomLength), 9);
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName1), DefaultIgnoreListLines(IgnoreList::AppName1));
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::WindowClass1), std::vector<std::u16string>{u"OnlyClass"});
+  // The folder-manager part of an "Option" load takes no exclusions.
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
+
+  Fixture g;
+  g.settings.SetInt(Setting::RandomLength, 42);
+  g.settings.SetInt(Setting::AutoHideDistance, 7);
+  g.store.SaveAppSetting(u"Option", u"RandomLength,IgnoreWindowClass");
+  EXPECT_FALSE(g.ini.Read(u"Option", u"RandomLength"));
+  EXPECT_EQ(g.ini.Read(u"Option", u"AutoHideDistance"), u"7");
+  EXPECT_EQ(g.host.files.count(ListPath(u"IgnoreWinClass1.lst")), 0u);
+  EXPECT_EQ(g.host.files.count(ListPath(u"IgnoreAppName1.lst")), 1u);
+}
+
+TEST(SettingsStore, CapsLockOptionsExcludeEachOther) {
+  struct Case {
+    const char16_t* ini;
+    bool direct, another;
+  };
+  const Case cases[] = {
+      {u"DirectJumpListWhenCapsLock=1\nUseAnotherOpenMethodWhenCapsLock_0=1\n", true, false},
+      {u"DirectJumpListWhenCapsLock=0\nUseAnotherOpenMethodWhenCapsLock_0=1\n", false, true},
+      {u"DirectJumpListWhenCapsLock=1\nUseAnotherOpenMethodWhenCapsLock_0=0\n", true, false},
+      {u"DirectJumpListWhenCapsLock=0\n", false, true},
+      {u"", true, false},
+      // The option of another manager is not the one in force.
+      {u"DirectJumpListWhenCapsLock=0\nUseAnotherOpenMethodWhenCapsLock_1=0\n", false, true},
+  };
+  for (const Case& c : cases) {
+    Fixture f(std::u16string(u"[Option]\n") + c.ini);
+    f.store.LoadAndUseAppSetting(u"Option", u"");
+    EXPECT_EQ(f.settings.Bool(Setting::DirectJumpListWhenCapsLock), c.direct) << Utf16ToUtf8(c.ini);
+    EXPECT_EQ(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock), c.another)
+        << Utf16ToUtf8(c.ini);
+  }
+  // Switching to a manager whose stored option is on keeps the exclusion.
+  Fixture f(u"[Option]\nDirectJumpListWhenCapsLock=1\nUseAnotherOpenMethodWhenCapsLock_2=1\n");
+  f.store.LoadAndUseAppSetting(u"Option", u"");
+  ASSERT_TRUE(f.store.SelectFolderManager(2));
+  EXPECT_FALSE(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
+}
+
+TEST(SettingsStore, AsFirstWeekIsKeptInTheCurrentYear) {
+  struct Case {
+    const char16_t* line;
+    CalendarDate loaded;
+  };
+  const Case cases[] = {
+      {u"AsFirstWeek=2019-09-02", {2026, 9, 2}},
+      {u"AsFirstWeek=2019/9/2", {2026, 9, 2}},
+      {u"AsFirstWeek=2024-02-29", {2026, 2, 28}},
+      {u"AsFirstWeek=2026-03-04", {2026, 3, 4}},
+      {u"", {2026, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    Fixture f(std::u16string(u"[Option]\n") + c.line + u"\n");
+    f.store.LoadAndUseAppSetting(u"Option", u"");
+    EXPECT_EQ(f.settings.Date(Setting::AsFirstWeek), c.loaded) << Utf16ToUtf8(c.line);
+    EXPECT_EQ(f.host.variables->asFirstWeek.month, c.loaded.month);
+    EXPECT_EQ(f.host.variables->asFirstWeek.day, c.loaded.day);
+  }
+  // Saving: a date of another year is written in the current year.
+  Fixture f;
+  f.settings.SetDate(Setting::AsFirstWeek, {2019, 9, 2});
+  f.settings.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2019, 9, 2});
+  f.store.SaveAppSetting(u"Option", u"");
+  EXPECT_EQ(f.ini.Read(u"Option", u"AsFirstWeek"), u"2026-09-02");
+  EXPECT_EQ(f.ini.Read(u"Option", u"dtpDayForDayCustomVarEmptyParam"), u"2019-09-02");
+}
+
+TEST(SettingsStore, RadioGroupsFromTheFile) {
+  struct Case {
+    const char16_t* ini;
+    Setting chosen;
+  };
+  const Case cases[] = {
+      {u"JumpMenuUnderCursor=1\nJumpMenuUnderApp=0\nJumpMenuUnderAddressBar=0\nJumpMenuAtCenter=0\n",
+       Setting::JumpMenuUnderCursor},
+      {u"JumpMenuUnderCursor=0\nJumpMenuUnderApp=0\nJumpMenuUnderAddressBar=1\nJumpMenuAtCenter=1\n",
+       Setting::JumpMenuAtCenter},
+      // Nothing chosen in the file: the default choice, not an empty group.
+      {u"JumpMenuUnderCursor=0\nJumpMenuUnderApp=0\nJumpMenuUnderAddressBar=0\nJumpMenuAtCenter=0\n",
+       Setting::JumpMenuUnderAddressBar},
+      {u"JumpMenuUnderApp=1\nJumpMenuUnderAddressBar=0\n", Setting::JumpMenuUnderApp},
+  };
+  const Setting group[] = {Setting::JumpMenuUnderCursor, Setting::JumpMenuUnderApp,
+                           Setting::JumpMenuUnderAddressBar, Setting::JumpMenuAtCenter};
+  for (const Case& c : cases) {
+    Fixture f(std::u16string(u"[Option]\n") + c.ini);
+    f.store.LoadAndUseAppSetting(u"Option", u"");
+    for (Setting s : group)
+      EXPECT_EQ(f.settings.Bool(s), s == c.chosen) << Utf16ToUtf8(c.ini);
+  }
+  // Window state of the manager: the last checked one wins, the default is maximised.
+  Fixture f(u"[Option]\nMaxmizeFolderManager_0=1\nMinmizeFolderManager_0=1\nNormalFolderManager_0=0\n");
+  f.store.LoadAndUseAppSetting(u"FolderManager", u"");
+  EXPECT_TRUE(f.settings.Bool(Setting::MinmizeFolderManager));
+  EXPECT_FALSE(f.settings.Bool(Setting::MaxmizeFolderManager));
+}
+
+TEST(SettingsStore, SaveAndLoadRoundTrip) {
+  Fixture a;
+  a.settings.SetBool(Setting::UseGlobalHotKey, false);
+  a.settings.SetBool(Setting::HideItemWhenForbid, false);
+  a.settings.SetBool(Setting::JumpMenuAtCenter, true);
+  a.settings.SetInt(Setting::JumpMenuHotKey2, 0x6045);
+  a.settings.SetInt(Setting::FillFolderPathMethod, 2);
+  a.settings.SetInt(Setting::MainWindowAt, 5);
+  a.settings.SetInt(Setting::AutoHideDistance, 9);
+  a.settings.SetBool(Setting::AutoRunWhenSystemStart, false);
+  a.settings.SetBool(Setting::DirectJumpListWhenCapsLock, false);
+  a.settings.SetInt(Setting::WeekStartsWith, 1);
+  a.settings.SetDate(Setting::AsFirstWeek, {2026, 9, 7});
+  a.settings.SetText(Setting::YearMonthDayDelimiter, u"－");
+  a.settings.SetBool(Setting::chkSetDayForDayCustomVarEmptyParam, true);
+  a.settings.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2020, 2, 29});
+  a.settings.SetBool(Setting::chkCustomCharsAsRandom, true);
+  a.settings.SetText(Setting::edtCustomCharsAsRandom, u"甲乙 丙=;");
+  a.settings.SetInt(Setting::RandomLength, 17);
+  a.settings.SetBool(Setting::HideForbidJumpListHotkey, true);
+  a.settings.SetBool(Setting::chkJumpListItemCaptionMaxLength, false);
+  a.settings.SetInt(Setting::FolderManagerName, 4);
+  a.settings.SetText(Setting::FolderManagerPath, u"D:\\x2\\xplorer2_64.exe");
+  a.settings.SetText(Setting::FolderManagerParam, u"/T \"%1\"");
+  a.settings.SetBool(Setting::OpenNewFolderManager, true);
+  a.settings.SetBool(Setting::NormalFolderManager, true);
+  a.settings.SetBool(Setting::OpenAtDestPanel_DO, true);
+  a.settings.SetInt(Setting::NewTabView_DO, 5);
+  a.settings.SetBool(Setting::SinglePanel_Xp, true);
+  a.settings.SetInt(Setting::ActivatePanelWhenNewOpen_FC, 1);
+  a.settings.SetIgnoreListLines(IgnoreList::AppName2, {u"Code.exe, devenv.exe  // IDEs", u"",
+                                                        u"<Disabled.exe>"});
+  a.settings.SetIgnoreListLines(IgnoreList::WindowClass1, {});
+  ASSERT_TRUE(a.store.SaveAppSetting(u"All", u""));
+
+  Fixture b(a.host.written);
+  b.host.files = a.host.files;
+  b.store.LoadAndUseAppSetting(u"All", u"");
+  for (const SettingDefinition& def : SettingDefinitions()) {
+    const std::string key = Utf16ToUtf8(def.key);
+    EXPECT_EQ(b.settings.Int(def.id), a.settings.Int(def.id)) << key;
+    EXPECT_EQ(b.settings.Text(def.id), a.settings.Text(def.id)) << key;
+    EXPECT_EQ(b.settings.Date(def.id), a.settings.Date(def.id)) << key;
+  }
+  for (const IgnoreListDefinition& list : IgnoreListDefinitions())
+    EXPECT_EQ(b.settings.IgnoreListLines(list.id), a.settings.IgnoreListLines(list.id))
+        << Utf16ToUtf8(list.fileName);
+  // The reloaded values took effect.
+  EXPECT_EQ(b.host.captionMaxLength, 2147483647);
+  EXPECT_EQ(b.host.hotkeys.jumpMenu2, 0x6045);
+  EXPECT_EQ(b.host.variables->yearMonthDayDelimiter, u"－");
+}
+
+TEST(SettingsStore, FolderManagerKeysFollowTheChosenManager) {
+  Fixture f(u"[Option]\nFolderManagerName=1\nFolderManagerPath_1=C:\\TC\\TOTALCMD64.EXE\n"
+            u"FolderManagerParam_1=/O /T\nOpenNewFolderManager_1=1\n"
+            u"FolderManagerPath_3=C:\\XY\\XYplorer.exe\n");
+  f.store.LoadAndUseAppSetting(u"All", u"");
+  EXPECT_EQ(f.settings.FolderManagerIndex(), 1);
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\TC\\TOTALCMD64.EXE");
+  EXPECT_TRUE(f.settings.Bool(Setting::OpenNewFolderManager));
+
+  ASSERT_TRUE(f.store.SelectFolderManager(3));
+  EXPECT_EQ(f.settings.FolderManagerIndex(), 3);
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParam), u"");
+  EXPECT_TRUE(f.settings.Bool(Setting::UseOldFolderManager));
+
+  ASSERT_TRUE(f.store.SelectFolderManager(1));
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParam), u"/O /T");
+  EXPECT_FALSE(f.store.SelectFolderManager(7));
+  EXPECT_EQ(f.settings.FolderManagerIndex(), 1);
+
+  // Saved under the chosen manager's index, trimmed; other managers' keys stay.
+  f.settings.SetText(Setting::FolderManagerPath, u"  C:\\Tools\\TC\\ ");
+  f.settings.SetText(Setting::FolderManagerParam, u" \t/O /T  ");
+  f.store.SaveAppSetting(u"Option", u"");
+  EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerPath_1"), u"C:\\Tools\\TC");
+  EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerParam_1"), u"/O /T");
+  EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerPath_3"), u"C:\\XY\\XYplorer.exe");
+  EXPECT_FALSE(f.ini.Read(u"Option", u"FolderManagerPath_0"));
+}
+
+TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
+  const char16_t* iniText =
+      u"[Main]\nUseGlobalHotKey=0\n[SetJumpList]\nHideItemWhenForbid=0\n"
+      u"[Option]\nAutoHideDistance=3\nFolderManagerAutoMatch=0\n";
+  {
+    Fixture f(iniText);
+    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"mainform", u""));
+    EXPECT_FALSE(f.settings.Bool(Setting::UseGlobalHotKey));
+    EXPECT_TRUE(f.settings.Bool(Setting::HideItemWhenForbid));
+    EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 5);
+    EXPECT_EQ(f.host.jumpListBuilds, 1);
+    EXPECT_EQ(f.host.iniWrites, 0);
+  }
+  {
+    Fixture f(iniText);
+    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"SetJumpList", u""));
+    EXPECT_FALSE(f.settings.Bool(Setting::HideItemWhenForbid));
+    EXPECT_TRUE(f.settings.Bool(Setting::UseGlobalHotKey));
+    EXPECT_EQ(f.host.jumpListBuilds, 0);
+  }
+  {
+    Fixture f(iniText);
+    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"FolderManager", u""));
+    EXPECT_FALSE(f.settings.Bool(Setting::FolderManagerAutoMatch));
+    EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 5);
+    EXPECT_EQ(f.host.hotkeyRegistrations, 0);  // no apply step
+  }
+  {
+    // "All": the jump list is built after HideItemWhenForbid is known.
+    Fixture f(iniText);
+    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"ALL", u""));
+    EXPECT_FALSE(f.host.hideItemWhenForbidAtBuild);
+    EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 3);
+  }
+  {
+    Fixture f(iniText);
+    EXPECT_FALSE(f.store.LoadAndUseAppSetting(u"Everything", u""));
+    EXPECT_FALSE(f.store.SaveAppSetting(u"FolderManager", u""));
+    EXPECT_EQ(f.host.iniWrites, 0);
+  }
+  {
+    // "MainForm" writes the version and the jump list, not UseGlobalHotKey.
+    Fixture f;
+    f.settings.SetBool(Setting::UseGlobalHotKey, false);
+    EXPECT_TRUE(f.store.SaveAppSetting(u"MainForm", u""));
+    EXPECT_EQ(f.ini.Read(u"Main", u"Ver"), u"3.7");
+    EXPECT_FALSE(f.ini.Read(u"Main", u"UseGlobalHotKey"));
+    EXPECT_EQ(f.ini.Read(u"PathMenu", u"1"), u"Docs=C:\\Docs");
+    EXPECT_EQ(f.host.attributeClears, 1);
+    EXPECT_FALSE(f.ini.HasSection(u"Option"));
+    EXPECT_TRUE(f.store.SaveAppSetting(u"SetJumpList", u""));
+    EXPECT_EQ(f.ini.Read(u"SetJumpList", u"HideItemWhenForbid"), u"1");
+    EXPECT_EQ(f.host.iniWrites, 2);
+  }
+  {
+    // A file that cannot be written is reported; the document keeps the values.
+    Fixture f;
+    f.host.iniWritable = false;
+    EXPECT_FALSE(f.store.SaveAppSetting(u"SetJumpList", u""));
+    EXPECT_EQ(f.ini.Read(u"SetJumpList", u"HideItemWhenForbid"), u"1");
+  }
+}
+
+TEST(SettingsStore, MainWindowPlacementHooks) {
+  Fixture f(u"[Option]\nMainWindowAt=1\nMainWindowPos=10,20\n");
+  f.store.LoadAndUseAppSetting(u"Option", u"");
+  EXPECT_EQ(f.host.offScreenChecks, 1);
+  // Read by the window placement only; saving keeps it when there is no window.
+  EXPECT_EQ(f.ini.Read(u"Option", u"MainWindowPos"), u"10,20");
+  f.host.position = {{300, -1000}};
+  f.store.SaveAppSetting(u"Option", u"");
+  EXPECT_EQ(f.ini.Read(u"Option", u"MainWindowPos"), u"300,-1000");
+
+  Fixture g(u"[Option]\nMainWindowAt=2\n");
+  g.store.LoadAndUseAppSetting(u"Option", u"");
+  EXPECT_EQ(g.host.offScreenChecks, 0);
+}
+
+TEST(SettingsStore, CancelledApplyRunsOnlyTheLaterSteps) {
+  Fixture f;
+  f.settings.SetInt(Setting::JumpMenuHotKey1, 0x4045);
+  f.store.ApplyAppSetting(ApplyMode::Cancelled);
+  EXPECT_TRUE(f.host.registry.empty());
+  EXPECT_EQ(f.host.captionMaxLength, 0);
+  EXPECT_EQ(f.host.hotkeys.jumpMenu1, 0x4045);
+  EXPECT_TRUE(f.host.variables);
+  EXPECT_EQ(f.host.iniWrites, 1);
+  EXPECT_EQ(f.ini.Read(u"Option", u"JumpMenuHotKey1"), u"16453");
+  EXPECT_EQ(f.host.iconRefreshes, 1);
+}
+
+TEST(IgnoreListFiles, BytesAndLines) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::u16string> lines;
+  };
+  const Case cases[] = {
+      {"empty file", "", {}},
+      {"only a mark", "\xEF\xBB\xBF", {}},
+      {"one empty line", "\xEF\xBB\xBF\r\n", {u""}},
+      {"crlf", "\xEF\xBB\xBF" "a.exe\r\nb.exe // c\r\n", {u"a.exe", u"b.exe // c"}},
+      {"lf without mark, no last break", "a\nb", {u"a", u"b"}},
+      {"blank line inside", "a\r\n\r\nb\r\n", {u"a", u"", u"b"}},
+      {"lone cr", "a\rb\r", {u"a", u"b"}},
+      {"chinese", "\xEF\xBB\xBF" "福昕.exe\r\n", {u"福昕.exe"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IgnoreListLinesFromBytes(c.bytes), c.lines) << c.name;
+    EXPECT_EQ(IgnoreListLinesFromBytes(IgnoreListBytesFromLines(c.lines)), c.lines) << c.name;
+  }
+  EXPECT_EQ(IgnoreListBytesFromLines({u"a", u""}), "\xEF\xBB\xBF" "a\r\n\r\n");
+  EXPECT_EQ(IgnoreListFilePath(u"C:\\P\\pathorama.exe", IgnoreList::WindowClass2),
+            u"C:\\P\\IgnoreWinClass2.lst");
+  EXPECT_EQ(IgnoreListFilePath(u"/opt/p/pathorama", IgnoreList::AppName1), u"/opt/p/IgnoreAppName1.lst");
+}
+
+TEST(IgnoreListFiles, MissingFilesKeepTheBuiltInLines) {
+  Fixture f;
+  f.host.files[ListPath(u"IgnoreAppName2.lst")] = "\xEF\xBB\xBF" "Code.exe\r\n";
+  f.store.LoadAndUseAppSetting(u"Option", u"");
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName1), DefaultIgnoreListLines(IgnoreList::AppName1));
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::WindowClass1),
+            DefaultIgnoreListLines(IgnoreList::WindowClass1));
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName2), std::vector<std::u16string>{u"Code.exe"});
+}
+
+}  // namespace
+}  // namespace pathorama
