@@ -104,12 +104,14 @@ const Regex& Regex::Get(std::u16string_view pattern, unsigned options) {
 }
 
 bool Regex::MatchAt(std::u16string_view subject, size_t offset, unsigned flags,
-                    RegexMatch& out) const {
+                    RegexMatch& out, int* status) const {
+  if (status) *status = code_ ? PCRE2_ERROR_NOMATCH : PCRE2_ERROR_NULL;
   if (!code_ || offset > subject.size()) return false;
   MatchData md(Code(code_));
   if (!md.data) return false;
   int rc = pcre2_match_16(Code(code_), Ptr(subject), subject.size(), offset, flags, md.data,
                           SharedMatchContext());
+  if (status) *status = rc;
   if (rc <= 0) return false;  // no match, limit hit or other error: all read as no match
   PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(md.data);
   uint32_t pairs = pcre2_get_ovector_count_16(md.data);
@@ -126,6 +128,16 @@ bool Regex::MatchAt(std::u16string_view subject, size_t offset, unsigned flags,
 std::optional<RegexMatch> Regex::Search(std::u16string_view subject, size_t offset) const {
   RegexMatch m;
   if (!MatchAt(subject, offset, 0, m)) return std::nullopt;
+  return m;
+}
+
+std::optional<RegexMatch> Regex::Search(std::u16string_view subject, size_t offset,
+                                        bool& failed) const {
+  RegexMatch m;
+  int status = 0;
+  bool found = MatchAt(subject, offset, 0, m, &status);
+  failed = !found && status != PCRE2_ERROR_NOMATCH;
+  if (!found) return std::nullopt;
   return m;
 }
 

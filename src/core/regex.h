@@ -66,6 +66,9 @@ class Regex {
   // end or a match limit hit give no match.
   std::optional<RegexMatch> Search(std::u16string_view subject, size_t offset = 0) const;
   bool IsMatch(std::u16string_view subject) const { return Search(subject).has_value(); }
+  // Like Search, but tells a match that could not be run (invalid pattern,
+  // a limit hit) from a plain "no match": `failed` is set for the former.
+  std::optional<RegexMatch> Search(std::u16string_view subject, size_t offset, bool& failed) const;
   // Every non-overlapping match, left to right (an empty match advances by
   // one character so the scan always ends).
   std::vector<RegexMatch> FindAll(std::u16string_view subject) const;
@@ -80,7 +83,8 @@ class Regex {
   int GroupIndex(std::u16string_view name) const;
 
  private:
-  bool MatchAt(std::u16string_view subject, size_t offset, unsigned flags, RegexMatch& out) const;
+  bool MatchAt(std::u16string_view subject, size_t offset, unsigned flags, RegexMatch& out,
+               int* status = nullptr) const;
 
   std::u16string pattern_;
   std::u16string error_;

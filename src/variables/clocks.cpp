@@ -1,0 +1,44 @@
+#include "variables/clocks.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "core/regex.h"
+#include "core/text.h"
+
+namespace pathorama {
+
+LocalDateTime SystemClock::Now() const {
+  using namespace std::chrono;
+  system_clock::time_point now = system_clock::now();
+  std::time_t seconds = system_clock::to_time_t(now);
+  std::tm tm{};
+#ifdef _WIN32
+  localtime_s(&tm, &seconds);
+#else
+  localtime_r(&seconds, &tm);
+#endif
+  int ms = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+          ms < 0 ? ms + 1000 : ms};
+}
+
+std::optional<LocalDateTime> ParseLocalDateTime(std::u16string_view text) {
+  std::optional<RegexMatch> m =
+      Regex::Get(uR"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})[ T](\d{1,2}):(\d{2})(?::(\d{2}))?\s*$)")
+          .Search(text);
+  if (!m) return std::nullopt;
+  long long f[6] = {};
+  for (int i = 0; i < 6; ++i)
+    if (m->Matched(i + 1) && !ParseInt(m->Group(i + 1), f[i])) return std::nullopt;
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (f[0] % 4 == 0 && f[0] % 100 != 0) || f[0] % 400 == 0;
+  if (f[0] < 1 || f[1] < 1 || f[1] > 12 || f[2] < 1) return std::nullopt;
+  if (f[2] > kDays[f[1] - 1] + (f[1] == 2 && leap ? 1 : 0)) return std::nullopt;
+  if (f[3] > 23 || f[4] > 59 || f[5] > 59) return std::nullopt;
+  return LocalDateTime{static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<int>(f[2]),
+                       static_cast<int>(f[3]), static_cast<int>(f[4]), static_cast<int>(f[5]),
+                       0};
+}
+
+}  // namespace pathorama

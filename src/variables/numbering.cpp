@@ -1,0 +1,156 @@
+#include "variables/numbering.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/regex.h"
+#include "core/text.h"
+#include "variables/numerals.h"
+#include "variables/variable_patterns.h"
+
+namespace pathorama {
+
+namespace {
+
+// Code points of a text as separate strings, so a character outside the
+// basic plane is drawn or counted as one.
+std::vector<std::u16string_view> CodePoints(std::u16string_view text) {
+  std::vector<std::u16string_view> out;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+                text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+                   ? 2
+                   : 1;
+    out.push_back(text.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+std::u16string PaddedNumber(long long r, long long width) {
+  std::u16string digits = IntToText(r < 0 ? -r : r);
+  std::u16string sign = r < 0 ? u"-" : u"";
+  // Zeros go between the sign and the digits: "-05", never "0-5".
+  if (width > 0 && static_cast<size_t>(width) >= sign.size() + digits.size())
+    digits.insert(0, static_cast<size_t>(width) - sign.size() - digits.size(), u'0');
+  return sign + digits;
+}
+
+}  // namespace
+
+std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
+  std::optional<RegexMatch> m = Regex::Get(var_pattern::NumberSequence()).Search(nameText);
+  if (!m) return std::nullopt;
+  long long a = 0, third = 0, step = 1, width = 0;
+  if (!ParseInt(m->Group(1), a) || !ParseInt(m->Group(3), third)) return std::nullopt;
+  if (m->Matched(4) && !ParseInt(m->Group(4), step)) return std::nullopt;
+  if (m->Matched(5) && (!ParseInt(m->Group(5), width) || width > kMaxNumberWidth))
+    return std::nullopt;
+  long long b = third;
+  if (m->Group(2) == u",") {
+    long long span = 0;
+    if (__builtin_mul_overflow(third - 1, step, &span) || __builtin_add_overflow(a, span, &b))
+      return std::nullopt;
+  }
+  // A positive step counts up from the smaller end, any other step down from
+  // the larger one.
+  if ((step >= 1 && b < a) || (step < 1 && a < b)) std::swap(a, b);
+  unsigned long long distance = a <= b ? static_cast<unsigned long long>(b) - a
+                                       : static_cast<unsigned long long>(a) - b;
+  unsigned long long stride =
+      step == 0 ? 0 : (step < 0 ? 0ULL - static_cast<unsigned long long>(step) : step);
+  unsigned long long count = stride == 0 ? 1 : distance / stride + 1;
+  if (count > static_cast<unsigned long long>(kMaxSequenceValues)) return std::nullopt;
+
+  enum class Writer { kNumber, kRoman, kChinese, kChineseCaps, kCircled } writer = Writer::kNumber;
+  if (EndsWithIgnoreCase(nameText, u"ChineseNum_Caps")) writer = Writer::kChineseCaps;
+  else if (EndsWithIgnoreCase(nameText, u"ChineseNum")) writer = Writer::kChinese;
+  else if (EndsWithIgnoreCase(nameText, u"RomaNum")) writer = Writer::kRoman;
+  else if (EndsWithIgnoreCase(nameText, u"CircledNum")) writer = Writer::kCircled;
+
+  std::u16string out;
+  for (unsigned long long k = 0; k < count; ++k) {
+    long long r = a + static_cast<long long>(k) * step;  // stays between a and b
+    if (k) out += u'|';
+    switch (writer) {
+      case Writer::kNumber: out += PaddedNumber(r, m->Matched(5) ? width : 0); break;
+      case Writer::kRoman: out += RomanNumeral(r); break;
+      case Writer::kChinese: out += ChineseNumeral(IntToText(r), u"零"); break;
+      case Writer::kChineseCaps: out += ChineseCapitalNumber(static_cast<double>(r)); break;
+      case Writer::kCircled: out += CircledNumber(r); break;
+    }
+    if (out.size() > kMaxSequenceText) return std::nullopt;
+  }
+  if (out.find(u'|') != std::u16string::npos) out = u"(" + out + u")";
+  return out;
+}
+
+bool EvaluateSequence(const VariableRequest& request, std::u16string& value) {
+  std::optional<std::u16string> v = EvaluateSequence(request.nameText);
+  if (!v) return false;
+  value = std::move(*v);
+  return true;
+}
+
+std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, RandomSource& random,
+                                             const VariableOptions& options) {
+  if (!EndsWithIgnoreCase(nameText, u"Random")) return std::nullopt;
+  std::vector<std::u16string_view> set = CodePoints(options.randomCharacters);
+  if (set.empty()) return std::nullopt;  // nothing to draw from: stays as written
+  long long low = std::max(options.randomLength, 0), high = low;
+  if (std::optional<RegexMatch> m = Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)").Search(nameText)) {
+    if (!ParseInt(m->Group(1), low)) return std::nullopt;
+    high = low;
+    if (m->Matched(3) && !ParseInt(m->Group(3), high)) return std::nullopt;
+    if (m->Group(4) == u"+") high = static_cast<long long>(set.size());
+    if (m->Group(4) == u"-") high = 1;
+    if (high < low) std::swap(low, high);
+  }
+  if (high > kMaxRandomLength) return std::nullopt;
+  long long length = low + random.Below(static_cast<uint32_t>(high - low + 1));
+  std::u16string out;
+  for (long long i = 0; i < length; ++i)
+    out += set[random.Below(static_cast<uint32_t>(set.size()))];
+  return out;
+}
+
+bool EvaluateRandom(const VariableRequest& request, std::u16string& value) {
+  if (!request.env.random || !request.env.options) return false;
+  std::optional<std::u16string> v =
+      EvaluateRandom(request.nameText, *request.env.random, *request.env.options);
+  if (!v) return false;
+  value = std::move(*v);
+  return true;
+}
+
+std::optional<std::u16string> FixedString(std::u16string_view name) {
+  static const struct {
+    const char16_t* name;
+    const char16_t* text;
+  } kStrings[] = {
+      {u"ABC_Upper", u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+      {u"ABC_Lower", u"abcdefghijklmnopqrstuvwxyz"},
+      {u"TianGan", u"甲乙丙丁戊己庚辛壬癸"},
+      {u"DiZhi", u"子丑寅卯辰巳午未申酉戌亥"},
+      {u"ShengXiao", u"鼠牛虎兔龙蛇马羊猴鸡狗猪"},
+  };
+  for (const auto& s : kStrings)
+    if (EqualsIgnoreCase(name, s.name)) return std::u16string(s.text);
+  return std::nullopt;
+}
+
+bool EvaluateFixedString(const VariableRequest& request, std::u16string& value) {
+  std::optional<std::u16string> v = FixedString(request.nameText);
+  if (!v) return false;
+  value = std::move(*v);
+  return true;
+}
+
+SeededRandom::SeededRandom() : engine_(std::random_device{}()) {}
+
+uint32_t SeededRandom::Below(uint32_t bound) {
+  if (bound <= 1) return 0;
+  return std::uniform_int_distribution<uint32_t>(0, bound - 1)(engine_);
+}
+
+}  // namespace pathorama

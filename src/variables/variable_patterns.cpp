@@ -1,0 +1,222 @@
+#include "variables/variable_patterns.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "core/regex.h"
+
+namespace pathorama::var_pattern {
+
+namespace {
+
+using S = std::u16string;
+
+S Join(const std::vector<S>& parts, const S& separator) {
+  S out;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i) out += separator;
+    out += parts[i];
+  }
+  return out;
+}
+
+// L(names): a look-behind that accepts the parameter right after any of the
+// names, with an explicit date, an empty date or no date before it.
+S LookBehindAfter(const std::vector<S>& names) {
+  std::vector<S> alternatives;
+  for (const S& name : names) {
+    if (name == u"CurWeekDay" || name == u"Today") {
+      alternatives.push_back(name + u"<");
+      continue;
+    }
+    alternatives.push_back(name + u"<" + D8() + u"><");
+    alternatives.push_back(name + u"<><");
+    alternatives.push_back(name + u"<");
+  }
+  return u"(?<=" + Join(alternatives, u"|") + u")";
+}
+
+}  // namespace
+
+const S& D8() {
+  static const S s = uR"((?:19|20)\d\d(?:0[1-9]|1[0-2])(?:0[1-9]|[1-2]\d|3[01]))";
+  return s;
+}
+
+const S& FreeDateFormat() {
+  static const S s = uR"(([^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?))";
+  return s;
+}
+
+const S& FreeTimeFormat() {
+  static const S s = uR"(([^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?))";
+  return s;
+}
+
+const S& DateFormatBody() {
+  static const S s = u"((?:" + LookBehindAfter({u"Day"}) + FreeDateFormat() + u"+|" +
+                     LookBehindAfter({u"CurWeekDay", u"WeekDay", u"MM", u"M"}) +
+                     u"(Chn|Eng|ShortEng)|" +
+                     LookBehindAfter({u"YYYY", u"YY", u"DD", u"D", u"DInY", u"QInY", u"WInY",
+                                      u"DInW", u"WeekNum"}) +
+                     u"(Chn)|" +
+                     LookBehindAfter({u"YYYY", u"YY", u"MM", u"M", u"DD", u"D", u"Today",
+                                      u"Day"}) +
+                     u"(ChnEra)|" + LookBehindAfter({u"YYYY", u"YY"}) + u"(ShengXiao)))";
+  return s;
+}
+
+const S& Range() {
+  static const S s =
+      uR"(((-?[1-9]\d*)?(\*)?'([^'<>\|:]+)'\??|-?\d+)(?:(-|,)((-?[1-9]\d*)?(\*)?(?<!,)'([^'<>\|:]+)'\??|-?\d+)?)?\*?)";
+  return s;
+}
+
+const S& PathNames() {
+  static const S s =
+      u"NewestFolderC|NewestFolderW|OldestFolderC|OldestFolderW|OpenedDir|SelfDir|DeskTop|"
+      u"MyDocuments|MyPictures|MyMusic|MyVideos|MyDownloads|UserProfile|DefaultProfile|"
+      u"AllProfile|Public|Recent|AppData|Fonts|SendTo|Cookies|Favorites|History|Temp|Program|"
+      u"x86Program|SysDrive|WinDir|DocFolderPath|XlsFolderPath|PptFolderPath|OfficeFolderPath|"
+      u"RegAutoRun|RegAutoRunOnce|RegCurUserAutoRun|RegCurUserAutoRunOnce";
+  return s;
+}
+
+const S& GroupablePathNames() {
+  static const S s = [] {
+    S all = PathNames();
+    return all.substr(0, all.find(u"|RegAutoRun|"));
+  }();
+  return s;
+}
+
+const S& Extraction() {
+  static const S s =
+      u"(?<!MonthDays|WeekDays|Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum)(" +
+      Range() + u"|(?<=" + PathNames() + u")(<" + Range() + u">)(" + Range() + u")?)";
+  return s;
+}
+
+const S& Restructure() {
+  static const S s =
+      uR"((?::([^:\|\{\}<>]*)(?::([^:\|\{\}<>]*)(?::((-?\d+)(-?)(-?\d+)?(,(-?\d+)(-?)(-?\d+)?)*)?(?::([^:\|\{\}<>]*))?)?)?)?)";
+  return s;
+}
+
+const S& ExtractRestructure() {
+  static const S s = u"(" + Extraction() + u")?" + Restructure();
+  return s;
+}
+
+const S& Grouping() {
+  static const S s = u"(?<!" + GroupablePathNames() +
+                     u"|Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum|MonthDays|WeekDays)"
+                     uR"(<(-?\d+)(?:/([^:\|\{\}<>]+))?>)";
+  return s;
+}
+
+const S& DateNames() {
+  static const S s =
+      uR"((?:([\+\-]\d+)([ymwd])?){0,4}(Today|CurWeekDay|(?:Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)(?:<(?:)" +
+      D8() + u")?>)?)(?:<" + DateFormatBody() + u">)?";
+  return s;
+}
+
+const S& DateNameWithParam() {
+  static const S s =
+      uR"((?:[\+\-]\d+)?(Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)(?=<(?:)" +
+      D8() + u"|)>|)";
+  return s;
+}
+
+const S& ClockNames() {
+  static const S s =
+      uR"((?:([\+\-]\d+)([hns])?){0,3}(Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(?:<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<))" +
+      FreeTimeFormat() + u">)?";
+  return s;
+}
+
+const S& Moment() {
+  static const S s = uR"((?:([\+\-]\d+)([ymwdhns])?){0,7}(Now)(?:<(?<=Now<))" +
+                     FreeDateFormat() + u">)?";
+  return s;
+}
+
+const S& MonthDays() {
+  static const S s =
+      uR"(((?:19|20)\d{2}(?:0[1-9]|1[0-2])|(?:[1-9]|1[0-2])|[\+\-]\d+)?MonthDays(<-?[1-7]{1,7}(?:-[1-7]{0,6})?>)?(?:<([^<>{}:/\|\\]*?[ymd]+[^<>{}:/\|\\]*?)>)?)";
+  return s;
+}
+
+const S& WeekDays() {
+  static const S s =
+      uR"(((?:19|20)\d{2}(?:0[1-9]|1[0-2])(?:0[1-9]|[12]\d|30|31)|(?:19|20)\d{2}[0-5]?\d|(?:[0-5]?\d|[\+\-]\d+))?WeekDays(<-?[1-7]{1,7}(?:-[1-7]{0,6})?>)?(?:<([^<>{}:/\|\\]*?[ymd]+[^<>{}:/\|\\]*?)>)?)";
+  return s;
+}
+
+const S& NumberSequence() {
+  static const S s =
+      uR"((-?\d+)(-|,)((?:(?<!,)-)?\d+)(?::(-?\d+)(?::([1-9]\d*(?=Number)))?)?(?<OrdNum>Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum))";
+  return s;
+}
+
+const S& RandomText() {
+  static const S s = uR"((\d+(\+|-|-\d+)?)?Random)";
+  return s;
+}
+
+const S& BareNames() {
+  static const S s =
+      u"NewestFolderC|NewestFolderW|OldestFolderC|OldestFolderW|OpenedDir|SelfDir|DeskTop|"
+      u"MyDocuments|MyPictures|MyMusic|MyVideos|MyDownloads|UserProfile|DefaultProfile|"
+      u"AllProfile|Public|Recent|AppData|Fonts|SendTo|Cookies|Favorites|History|Temp|Program|"
+      u"x86Program|SysDrive|WinDir|DocFolderPath|XlsFolderPath|PptFolderPath|OfficeFolderPath|"
+      u"UserName|WorkGroup|PCName|OS|SystemBits|RegAutoRun|RegAutoRunOnce|RegCurUserAutoRun|"
+      u"RegCurUserAutoRunOnce|ABC_Upper|ABC_Lower|TianGan|DiZhi|ShengXiao";
+  return s;
+}
+
+const S& AllVariables() {
+  static const S s = Join({DateNames(), DateNameWithParam(), ClockNames(), Moment(), MonthDays(),
+                           WeekDays(), NumberSequence(), RandomText(), BareNames()},
+                          u"|");
+  return s;
+}
+
+const S& LayerVariables() {
+  static const S s = uR"((?<LayerOffset>(|:|::)?)(((\+|\-)?\d+)Folder|pFolder|gFolder))";
+  return s;
+}
+
+const S& LayerDetector() {
+  static const S s = uR"(\{)" + LayerVariables() + u"((" + Extraction() + u")?" + Restructure() +
+                     u")?" + u"(" + Grouping() + u")?" + u"}";
+  return s;
+}
+
+S MasterPattern(std::u16string_view alternation) {
+  return uR"(\{(\\*)((?<VarListWithOptions>)" + S(alternation) + u")" +
+         u"(?<StrExtractRestructure>" + ExtractRestructure() + u")?" + u"(?<StrSplitToGroup>" +
+         Grouping() + u")?" + u")" + uR"(\})";
+}
+
+}  // namespace pathorama::var_pattern
+
+namespace pathorama {
+
+const Regex& MasterRegex(std::u16string_view alternation) {
+  // Building the pattern text costs more than a search of a short path, so
+  // each alternation's compiled pattern is remembered.
+  static std::mutex mutex;
+  static std::map<std::u16string, const Regex*, std::less<>> cache;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto it = cache.find(alternation);
+  if (it == cache.end())
+    it = cache.emplace(std::u16string(alternation),
+                       &Regex::Get(var_pattern::MasterPattern(alternation)))
+             .first;
+  return *it->second;
+}
+
+}  // namespace pathorama

@@ -1,0 +1,129 @@
+#include "variables/variable_expansion.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "core/text.h"
+#include "test_environment.h"
+#include "variables/variable_patterns.h"
+
+namespace pathorama {
+namespace {
+
+std::string U8(std::u16string_view s) { return Utf16ToUtf8(s); }
+
+TEST(ExpandPathVariables, ReplacesVariablesPieceByPiece) {
+  struct Case {
+    const char16_t* text;
+    const char16_t* want;
+  } cases[] = {
+      {u"", u""},
+      {u"D:\\Work", u"D:\\Work"},
+      {u"D:\\{1-3Number}", u"D:\\(1|2|3)"},
+      {u"{abc_upper}", u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+      {u"{TianGan}{DiZhi}", u"甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥"},
+      // Escapes drop one backslash and the sections.
+      {u"{\\ABC_Upper}", u"{ABC_Upper}"},
+      {u"{\\\\ABC_Upper}", u"{\\ABC_Upper}"},
+      {u"{\\ABC_Upper1-3:x<2>}", u"{ABC_Upper}"},
+      {u"{\\1-3Number}", u"{1-3Number}"},
+      // Not variables, or no value yet: as written.
+      {u"{Tomorrow}", u"{Tomorrow}"},
+      {u"{ABC_Upper", u"{ABC_Upper"},
+      {u"{WorkGroup}", u"{WorkGroup}"},
+      {u"{{ABC_Upper1-2}}", u"{AB}"},
+      {u"{1-3Number<2>}", u"{1-3Number<2>}"},
+      // Pieces: leading spaces and stars go, empty results drop out.
+      {u" *{DiZhi1-2}", u"子丑"},
+      {u"C:\\a|{TianGan1-2}", u"C:\\a|甲乙"},
+      {u"C:\\a||  |{ABC_Upper0}|D:\\b", u"C:\\a|D:\\b"},
+      // Sections: extraction, restructuring, grouping, in that order.
+      {u"{ABC_Upper-3}", u"XYZ"},
+      {u"{ABC_Upper1-6<2>}", u"(AB|CD|EF)"},
+      {u"{ABC_Upper1-7<-3/.>}", u"A.BCD.EFG"},
+      {u"{ABC_Upper1-6:*[AEIOU]}", u"BCDF"},
+      {u"{ABC_Lower1-5:c:-}", u"ab-de"},
+      {u"{ABC_Lower1-5:c::2,1}", u"deab"},
+      {u"{ABC_Upper<0>}", u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"},  // group size 0: unchanged
+      // A regular expression of the user's that cannot run: as written.
+      {u"{ABC_Upper*'(['}", u"{ABC_Upper*'(['}"},
+      {u"D:\\{ABC_Upper:*(:x}\\e", u"D:\\{ABC_Upper:*(:x}\\e"},
+      // Over-large values stay in braces.
+      {u"{0-10000Number}", u"{0-10000Number}"},
+      {u"{10001Random}", u"{10001Random}"},
+  };
+  TestEnvironment t;
+  for (const Case& c : cases)
+    EXPECT_EQ(U8(ExpandPathVariables(c.text, t.env)), U8(c.want)) << "text " << U8(c.text);
+}
+
+TEST(ExpandPathVariables, RandomTextComesFromTheSeededSource) {
+  TestEnvironment a, b;
+  std::u16string x = ExpandPathVariables(u"D:\\{8Random}\\{Random}", a.env);
+  ASSERT_EQ(x.size(), 3 + 8 + 1 + 5u);  // the default length is 5
+  EXPECT_EQ(x, ExpandPathVariables(u"D:\\{8Random}\\{Random}", b.env));
+  for (char16_t c : x.substr(3, 8))
+    EXPECT_NE(a.options.randomCharacters.find(c), std::u16string::npos);
+}
+
+TEST(ExpandPathVariables, LayerVariablesWithoutAValueEndThePasses) {
+  TestEnvironment t;
+  // Until a family gives the folder layers a value they stay as written, and
+  // the second passes stop because a pass changes nothing.
+  EXPECT_EQ(ExpandPathVariables(u"D:\\{+1Folder}\\{-1Folder}|{1-2Number}\\{pFolder}", t.env),
+            u"D:\\{+1Folder}\\{-1Folder}|(1|2)\\{pFolder}");
+  // The layer state of one piece never reaches the next call.
+  CurrentLayerState() = {u",3,", true};
+  ExpandPathVariables(u"D:\\{gFolder}", t.env);
+  EXPECT_TRUE(CurrentLayerState().visitedPositions.empty());
+  EXPECT_FALSE(CurrentLayerState().stop);
+}
+
+TEST(ExpandVariableList, OnePassNeverRescansValues) {
+  TestEnvironment t;
+  // "{\\\\ABC_Upper}" becomes "{\\ABC_Upper}", which the same pass does not
+  // read again; neither does a value that happens to look like a variable.
+  EXPECT_EQ(ExpandVariableList(u"{\\\\ABC_Upper}", var_pattern::AllVariables(), t.env),
+            u"{\\ABC_Upper}");
+  EXPECT_EQ(ExpandVariableList(u"{{\\ABC_Upper}1-2Number}", var_pattern::AllVariables(), t.env),
+            u"{{ABC_Upper}1-2Number}");
+}
+
+// Expansion never runs away: each of these finishes in well under a second
+// natively (a few seconds under the sanitizers or Wine) with a defined result.
+TEST(ExpandPathVariables, LargeAndHostileTextsFinishQuickly) {
+  TestEnvironment t;
+  std::u16string plain(1 << 20, u'a');
+  std::u16string many, manyValues;
+  for (int i = 0; i < 20000; ++i) {
+    many += u"{1-2Number}\\";
+    manyValues += u"(1|2)\\";
+  }
+  std::u16string format = u"{Day<" + std::u16string(20000, u'y');  // never closed
+  for (int i = 0; i < 50; ++i) format += u"{Day<" + std::u16string(200, u'y') + u"|";
+  struct Case {
+    const char* what;
+    std::u16string text;
+    std::optional<std::u16string> want;
+  } cases[] = {
+      {"1 MB without variables", plain, plain},
+      {"thousands of braces",
+       std::u16string(5000, u'{') + u"ABC_Upper" + std::u16string(5000, u'}'),
+       std::u16string(4999, u'{') + u"ABCDEFGHIJKLMNOPQRSTUVWXYZ" + std::u16string(4999, u'}')},
+      {"twenty thousand sequences", many, manyValues},
+      {"unclosed date formats", format, std::nullopt},
+      {"a hundred thousand empty pieces", std::u16string(100000, u'|'), u""},
+  };
+  for (const Case& c : cases) {
+    auto start = std::chrono::steady_clock::now();
+    std::u16string got = ExpandPathVariables(c.text, t.env);
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 10.0) << c.what;
+    if (c.want) EXPECT_TRUE(got == *c.want) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace pathorama
