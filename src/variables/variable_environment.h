@@ -42,10 +42,15 @@ struct VariableOptions {
   LocalDateTime dayForEmptyParam{0, 1, 1};  // year 0: today
 };
 
+class DateLocale;  // variables/date_locale.h
+
 struct VariableEnvironment {
   const Clock* clock = nullptr;
   RandomSource* random = nullptr;
   const VariableOptions* options = nullptr;
+  // Month and weekday names and the locale's formats for the date letters;
+  // null: the platform's (the built-in zh-CN natively).
+  const DateLocale* dateLocale = nullptr;
 };
 
 // One variable as the driver hands it to a value family.

@@ -7,11 +7,13 @@ namespace pathorama::cli {
 // Declared by the cmd_*.cpp files.
 int RunPaths(const std::vector<std::u16string>& args, Output& output);
 int RunInfo(const std::vector<std::u16string>& args, Output& output);
+int RunSettings(const std::vector<std::u16string>& args, Output& output);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {u"paths", u"[--auto-url] TEXT", RunPaths},
       {u"info", u"TEXT", RunInfo},
+      {u"settings", u"[--today YYYY-MM-DD] FILE", RunSettings},
   };
   return commands;
 }

@@ -1,0 +1,587 @@
+#include "variables/date_time.h"
+
+#include <optional>
+
+#include "core/regex.h"
+#include "core/text.h"
+#include "variables/date_calendar.h"
+#include "variables/date_format.h"
+#include "variables/date_locale.h"
+#include "variables/index_list.h"
+#include "variables/lunar.h"
+#include "variables/numerals.h"
+#include "variables/variable_patterns.h"
+
+namespace pathorama {
+namespace {
+
+using S = std::u16string;
+using var_pattern::D8;
+using var_pattern::DateFormatBody;
+
+// The anchored tests, in the order they are tried.
+const Regex& MomentTest() {
+  return Regex::Get(
+      uR"(^(([\+\-]\d+)([ymwdhns])){0,7}Now(<(?<=Now<)([^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+}
+const Regex& MomentStep() { return Regex::Get(uR"(^([\+\-]\d+)([ymwdhns]))"); }
+constexpr size_t kMomentFormat = 5;
+
+const Regex& ClockTimeTest() {
+  return Regex::Get(
+      uR"(^([\+\-]\d+[hns]){0,3}Time(<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<)([^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+}
+const Regex& ClockTimeStep() { return Regex::Get(uR"(^([\+\-]\d+)([hns]))"); }
+constexpr size_t kClockTimeFormat = 3;
+
+const Regex& TodayTest() {
+  static const S p = uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}Today(<)" + DateFormatBody() + u">)?$";
+  return Regex::Get(p);
+}
+const Regex& TodayFormat() {
+  static const S p = u"<" + DateFormatBody() + u">$";
+  return Regex::Get(p);
+}
+
+const Regex& CurWeekDayTest() {
+  static const S p =
+      uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}CurWeekDay\b(<)" + DateFormatBody() + u">)?$";
+  return Regex::Get(p);
+}
+
+const Regex& WeekDayTest() {
+  static const S p = uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}(WeekDay<()" + D8() +
+                     uR"()>|WeekDay<>|WeekDay)(<(Chn|Eng|ShortEng)>)?$)";
+  return Regex::Get(p);
+}
+constexpr size_t kWeekDayDate = 4, kWeekDayAlternative = 3, kWeekDayLanguage = 6;
+
+const Regex& DatePartsTest() {
+  static const S p =
+      uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}((Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)\b(<()" +
+      D8() + uR"(|)>|))(<)" + DateFormatBody() + u">)?$";
+  return Regex::Get(p);
+}
+constexpr size_t kPartUnit = 2, kPartName = 4, kPartDateParam = 5, kPartDate = 6, kPartFormat = 8;
+
+// The parameter of the other names, searched anywhere in the name text.
+const Regex& ParameterFormat() {
+  static const S p = u"<" + DateFormatBody() + u">";
+  return Regex::Get(p);
+}
+
+const Regex& WeekNumWithDate() {
+  static const S p = u"WeekNum(<(" + D8() + u")>)?";
+  return Regex::Get(p);
+}
+
+const Regex& ClockPartsTest() {
+  return Regex::Get(uR"(^([\+\-]\d+)?(Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(<chn>)?$)");
+}
+
+const Regex& DateOffsets() {
+  return Regex::Get(
+      uR"(^(([\+\-]\d+[ymwd]?){1,4})(Today|CurWeekDay|Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum))");
+}
+const Regex& DateOffsetStep() { return Regex::Get(uR"(^([\+\-]\d+)([ymwd]?))"); }
+
+const Regex& WeekdaySet() { return Regex::Get(uR"(^<(-?)([1-7]{1,7})(-[1-7]{0,6})?>$)"); }
+
+// An offset count; beyond any date distance it can only fail, so it fails
+// before the arithmetic could overflow.
+long long OffsetCount(std::u16string_view text) {
+  long long n = 0;
+  if (!ParseInt(text, n) || n > 1'000'000'000'000LL || n < -1'000'000'000'000LL)
+    throw DateRangeError();
+  return n;
+}
+
+LocalDateTime ShiftDate(const LocalDateTime& t, char16_t unit, long long n) {
+  switch (ToLowerChar(unit)) {
+    case u'y': return AddMonths(t, 12 * n);
+    case u'm': return AddMonths(t, n);
+    case u'q': return AddMonths(t, 3 * n);
+    case u'w': return AddDays(t, 7 * n);
+    case u'd': return AddDays(t, n);
+    case u'h': return AddMilliseconds(t, n * 3'600'000);
+    case u'n': return AddMilliseconds(t, n * 60'000);
+    case u's': return AddMilliseconds(t, n * 1'000);
+  }
+  return t;
+}
+
+// Offsets at the start of `text`, each matched by `step`, applied in order.
+LocalDateTime ApplySteps(LocalDateTime t, std::u16string_view text, const Regex& step) {
+  size_t at = 0;
+  while (auto m = step.Search(text.substr(at))) {
+    t = ShiftDate(t, m->Group(2)[0], OffsetCount(m->Group(1)));
+    at += m->End();
+  }
+  return t;
+}
+
+// "yyyymmdd" of a date parameter; nothing when the date does not exist.
+std::optional<LocalDateTime> ParseD8(std::u16string_view digits) {
+  long long y = 0, m = 0, d = 0;
+  if (digits.size() != 8 || !ParseInt(digits.substr(0, 4), y) ||
+      !ParseInt(digits.substr(4, 2), m) || !ParseInt(digits.substr(6, 2), d) ||
+      !IsValidDate(y, static_cast<int>(m), static_cast<int>(d)))
+    return std::nullopt;
+  LocalDateTime t;
+  t.year = static_cast<int>(y);
+  t.month = static_cast<int>(m);
+  t.day = static_cast<int>(d);
+  return t;
+}
+
+std::u16string NameFromTable(std::u16string_view table, long long n, long long count) {
+  const auto names = SplitText(table, u"|");
+  const long long index = ((n - 1) % count + count) % count;
+  return names[static_cast<size_t>(index)];
+}
+
+std::u16string MonthName(std::u16string_view language, int month) {
+  if (EqualsIgnoreCase(language, u"Chn") || EqualsIgnoreCase(language, u"Chinese"))
+    return NameFromTable(u"一|二|三|四|五|六|七|八|九|十|十一|十二", month, 12);
+  if (EqualsIgnoreCase(language, u"Eng") || EqualsIgnoreCase(language, u"English"))
+    return NameFromTable(
+        u"January|February|March|April|May|June|July|August|September|October|November|December",
+        month, 12);
+  if (EqualsIgnoreCase(language, u"ShortEng") || EqualsIgnoreCase(language, u"ShortEnglish"))
+    return NameFromTable(u"Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sept|Oct|Nov|Dec", month, 12);
+  return u"";
+}
+
+std::u16string WeekdayName(std::u16string_view language, int isoWeekday) {
+  if (EqualsIgnoreCase(language, u"Chn") || EqualsIgnoreCase(language, u"Chinese"))
+    return NameFromTable(u"一|二|三|四|五|六|日", isoWeekday, 7);
+  if (EqualsIgnoreCase(language, u"Eng") || EqualsIgnoreCase(language, u"English"))
+    return NameFromTable(u"Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday",
+                         isoWeekday, 7);
+  if (EqualsIgnoreCase(language, u"ShortEng") || EqualsIgnoreCase(language, u"ShortEnglish"))
+    return NameFromTable(u"Mon.|Tue.|Wed.|Thu.|Fri.|Sat.|Sun.", isoWeekday, 7);
+  return u"";
+}
+
+std::u16string Positional(long long n) { return ChineseNumeral(IntToText(n), u"零"); }
+
+// Everything one evaluation reads: the clock once, the options, the locale.
+class DateEvaluation {
+ public:
+  DateEvaluation(const VariableRequest& request, const LocalDateTime& now)
+      : name_(request.nameText),
+        options_(request.env.options ? *request.env.options : defaultOptions_),
+        locale_(LocaleOf(request.env)),
+        now_(now),
+        today_(DateOnly(now)) {}
+
+  std::optional<S> Evaluate() {
+    if (auto m = MomentTest().Search(name_)) return Moment(*m);
+    if (auto m = ClockTimeTest().Search(name_)) return ClockTime(*m);
+    if (TodayTest().IsMatch(name_)) return Today();
+    if (auto m = CurWeekDayTest().Search(name_)) return CurWeekDay();
+    if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
+    if (auto m = DatePartsTest().Search(name_)) return DatePart(*m);
+    if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);
+    const S lower = ToLower(name_);
+    if (lower.find(u"monthdays") != S::npos) return MonthDays();
+    if (lower.find(u"weekdays") != S::npos) return WeekDays();
+    return std::nullopt;
+  }
+
+ private:
+  bool SundayBased() const { return options_.weekStartsWith == 1; }
+  S Format(std::u16string_view format, const LocalDateTime& t) const {
+    return FormatDateTime(format, t, locale_);
+  }
+  // The invalid-format rule: a format whose output is the format itself.
+  std::optional<S> FormatChecked(std::u16string_view format, const LocalDateTime& t) const {
+    S value = Format(ToLower(format), t);
+    if (u"<" + value + u">" == u"<" + S(format) + u">") return std::nullopt;
+    return value;
+  }
+  std::optional<S> ChnEra(const LocalDateTime& t) const {
+    const int year = YearGanZhiOfDate(t.year, t.month, t.day);
+    const int month = MonthGanZhi(t.year, t.month, t.day);
+    const int day = DayGanZhi(t.year, t.month, t.day);
+    if (year < 0 || month < 0 || day < 0) return std::nullopt;
+    return GanZhiName(year) + u"年" + GanZhiName(month) + u"月" + GanZhiName(day) + u"日";
+  }
+  S DefaultDateFormat() const {
+    return u"yyyy" + options_.yearMonthDayDelimiter + u"mm" + options_.yearMonthDayDelimiter +
+           u"dd";
+  }
+
+  std::optional<S> Moment(const RegexMatch& m) {
+    const LocalDateTime t = ApplySteps(now_, name_, MomentStep());
+    if (!m.Matched(kMomentFormat)) return Format(u"yyyymmddhhnnss", t);
+    const S format = m.Group(kMomentFormat);
+    if (EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"yyyymmddhhnnss", t));
+    return Format(ToLower(format), t);
+  }
+
+  std::optional<S> ClockTime(const RegexMatch& m) {
+    const LocalDateTime t = ApplySteps(now_, name_, ClockTimeStep());
+    if (!m.Matched(kClockTimeFormat)) return Format(u"hhnnss", t);
+    const S format = m.Group(kClockTimeFormat);
+    if (EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"hhnnss", t));
+    return Format(ToLower(format), t);
+  }
+
+  std::optional<S> Today() {
+    const LocalDateTime t = ApplyDateOffsets(now_, name_, today_);
+    const auto format = TodayFormat().Search(name_);
+    if (!format) return Format(DefaultDateFormat(), t);
+    const S param = format->Group(1);
+    if (EqualsIgnoreCase(param, u"Chn")) return ChineseDigits(Format(u"yyyymmdd", t));
+    if (EqualsIgnoreCase(param, u"ChnEra")) return ChnEra(t);
+    return FormatChecked(param, t);
+  }
+
+  // The weekday as a number, or as a name in the language of the parameter.
+  std::optional<S> WeekdayValue(const LocalDateTime& t, std::optional<S> language) {
+    if (!language) return IntToText(IsoWeekday(t));
+    return WeekdayName(*language, IsoWeekday(t));
+  }
+
+  std::optional<S> CurWeekDay() {
+    const LocalDateTime t = ApplyDateOffsets(today_, name_, today_);
+    std::optional<S> language;
+    if (auto p = ParameterFormat().Search(name_)) language = p->Group(1);
+    return WeekdayValue(t, language);
+  }
+
+  LocalDateTime ExplicitDate(std::u16string_view digits) const {
+    if (auto d = ParseD8(digits)) return *d;
+    return today_;  // an impossible explicit date stands for today
+  }
+
+  std::optional<S> WeekDay(const RegexMatch& m) {
+    LocalDateTime date = today_;
+    if (m.Matched(kWeekDayDate))
+      date = ExplicitDate(m.Group(kWeekDayDate));
+    else if (EqualsIgnoreCase(m.Group(kWeekDayAlternative), u"WeekDay<>"))
+      date = EmptyParamDate(options_, today_);
+    const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
+    std::optional<S> language;
+    if (m.Matched(kWeekDayLanguage)) language = m.Group(kWeekDayLanguage);
+    return WeekdayValue(t, language);
+  }
+
+  std::optional<S> DatePart(const RegexMatch& m) {
+    S name = m.Group(kPartName);
+    const S unit = m.Group(kPartUnit);
+    LocalDateTime date = today_;
+    if (m.Length(kPartDate) > 0)
+      date = ExplicitDate(m.Group(kPartDate));
+    else if (m.Group(kPartDateParam) == u"<>")
+      date = EmptyParamDate(options_, today_);
+    // "+1mm" reads as one month ahead written with two digits.
+    if (EqualsIgnoreCase(unit, u"m") && EqualsIgnoreCase(name, u"M")) name = u"MM";
+    if (EqualsIgnoreCase(unit, u"d") && EqualsIgnoreCase(name, u"D")) name = u"DD";
+    const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
+    std::optional<S> param;
+    if (m.Matched(kPartFormat)) param = m.Group(kPartFormat);
+    const auto is = [&](std::u16string_view word) { return EqualsIgnoreCase(name, word); };
+    const auto paramIs = [&](std::u16string_view word) {
+      return param && EqualsIgnoreCase(*param, word);
+    };
+
+    if (is(u"Day")) {
+      if (!param) return Format(u"yyyymmdd", t);
+      if (paramIs(u"Chn")) return ChineseDigits(Format(u"yyyymmdd", t));
+      if (paramIs(u"ChnEra")) return ChnEra(t);
+      return FormatChecked(*param, t);
+    }
+    const bool year = is(u"YYYY") || is(u"YY");
+    const bool month = is(u"MM") || is(u"M");
+    const bool day = is(u"DD") || is(u"D");
+    if (year || month || day) {
+      const S plain = Format(ToLower(name), t);
+      if (!param) return plain;
+      if (month && (paramIs(u"Chn") || paramIs(u"Eng") || paramIs(u"ShortEng")))
+        return MonthName(*param, t.month);
+      if (day && paramIs(u"Chn")) return ChineseNumeral(plain, u"零");
+      if (year && paramIs(u"Chn")) return ChineseDigits(plain);
+      if (paramIs(u"ChnEra")) {
+        int index = YearGanZhi(t.year);
+        S suffix = u"年";
+        if (month) {
+          index = MonthGanZhi(t.year, t.month, t.day);
+          suffix = u"月";
+        } else if (day) {
+          index = DayGanZhi(t.year, t.month, t.day);
+          suffix = u"日";
+        }
+        if (index < 0) return std::nullopt;
+        return GanZhiName(index) + suffix;
+      }
+      if (year && paramIs(u"ShengXiao"))
+        return NameFromTable(u"鼠|牛|虎|兔|龙|蛇|马|羊|猴|鸡|狗|猪", ZodiacIndex(t.year) + 1, 12) +
+               u"年";
+      return std::nullopt;
+    }
+
+    long long number = 0;
+    if (is(u"DInY")) {
+      number = DayOfYear(t);
+    } else if (is(u"QInY")) {
+      number = (t.month + 2) / 3;
+    } else if (is(u"WInY")) {
+      number = WeekInYear(t);
+    } else if (is(u"WeekNum")) {
+      number = WeekNum();
+    } else if (is(u"DInW")) {
+      number = SundayBased() ? SundayWeekday(t) : IsoWeekday(t);
+    } else {
+      return std::nullopt;  // `WeekDay` with a parameter its own test refused
+    }
+    if (!param) return IntToText(number);
+    if (paramIs(u"Chn")) return Positional(number);
+    return std::nullopt;
+  }
+
+  long long WeekInYear(const LocalDateTime& t) const {
+    if (options_.firstDayAsFirstWeek)
+      return WeekNumberFrom(SundayBased(), false, t, WeekOneStart(options_, today_));
+    if (SundayBased() && IsoWeekday(t) == 7)
+      return t.month == 1 && t.day == 1 ? 1 : IsoWeekNumber(t) + 1;
+    return IsoWeekNumber(t);
+  }
+
+  // Counted from the configured week 1; offsets and `<>` take no part, and
+  // the week before week 1 is -1.
+  long long WeekNum() const {
+    LocalDateTime date = today_;
+    if (auto m = WeekNumWithDate().Search(name_); m && m->Matched(2))
+      date = ExplicitDate(m->Group(2));
+    long long n = WeekNumberFrom(SundayBased(), true, date, WeekOneStart(options_, today_));
+    return n < 1 ? n - 1 : n;
+  }
+
+  std::optional<S> ClockPart(const RegexMatch& m) {
+    const S name = m.Group(2);
+    if (EqualsIgnoreCase(name, u"Time")) return std::nullopt;
+    const char16_t first = ToLowerChar(name[0]);
+    const char16_t unit = first == u'h' ? u'h' : first == u'm' ? u'n' : u's';
+    const LocalDateTime t =
+        m.Matched(1) ? ShiftDate(now_, unit, OffsetCount(m.Group(1))) : now_;
+    long long number = unit == u'h' ? t.hour : unit == u'n' ? t.minute : t.second;
+    if (EqualsIgnoreCase(name, u"H") || EqualsIgnoreCase(name, u"HH")) number %= 12;
+    const bool twoDigits = name.size() == 2 || EqualsIgnoreCase(name, u"HHour") ||
+                           EqualsIgnoreCase(name, u"MMin") || EqualsIgnoreCase(name, u"SSec");
+    S text = IntToText(number);
+    if (twoDigits && text.size() < 2) text.insert(0, u"0");
+    if (m.Matched(3)) return ChineseNumeral(text, u"零");
+    return text;
+  }
+
+  // The days kept by the weekday filter, formatted and joined as branches.
+  S DayList(const LocalDateTime& first, int count, const RegexMatch& m) const {
+    std::u16string set;
+    bool dropList = false;
+    if (m.Matched(2)) {
+      const S filter = m.Group(2);
+      set = WeekdaySetFromParam(filter);
+      dropList = filter.starts_with(u"<-");
+    }
+    const S format = m.Matched(3) ? ToLower(m.Group(3)) : DefaultDateFormat();
+    std::vector<S> days;
+    for (int i = 0; i < count; ++i) {
+      const LocalDateTime t = AddDays(first, i);
+      if (m.Matched(2)) {
+        const bool listed = set.find(static_cast<char16_t>(u'0' + IsoWeekday(t))) != S::npos;
+        if (listed == dropList) continue;
+      }
+      days.push_back(Format(format, t));
+    }
+    S value = JoinText(days, u"|");
+    if (value.find(u'|') != S::npos) value = u"(" + value + u")";
+    return value;
+  }
+
+  std::optional<S> MonthDays() {
+    const auto m = Regex::Get(var_pattern::MonthDays()).Search(name_);
+    if (!m) return std::nullopt;
+    LocalDateTime first = today_;
+    first.day = 1;
+    if (m->Matched(1)) {
+      const S spec = m->Group(1);
+      long long n = 0;
+      if (spec[0] == u'+' || spec[0] == u'-') {
+        first = AddMonths(first, OffsetCount(spec));
+      } else if (spec.size() == 6) {
+        ParseInt(std::u16string_view(spec).substr(0, 4), n);
+        first.year = static_cast<int>(n);
+        ParseInt(std::u16string_view(spec).substr(4), n);
+        first.month = static_cast<int>(n);
+      } else if (ParseInt(spec, n) && n >= 1 && n <= 12) {
+        first.month = static_cast<int>(n);
+      } else {
+        return std::nullopt;
+      }
+    }
+    return DayList(first, DaysInMonth(first.year, first.month), *m);
+  }
+
+  // The start day of the week that holds `date`.
+  LocalDateTime StartOfWeek(const LocalDateTime& date) const {
+    const LocalDateTime monday = AddDays(date, 1 - IsoWeekday(date));
+    if (!SundayBased()) return monday;
+    return IsoWeekday(date) == 7 ? date : AddDays(monday, -1);
+  }
+
+  // Week `week` of `year`, counted from the week-1 start when it lies in
+  // that year, else from the week of 1 January.
+  LocalDateTime WeekOfYear(long long year, long long week) const {
+    const LocalDateTime weekOne = WeekOneStart(options_, today_);
+    LocalDateTime base = weekOne;
+    if (weekOne.year != year) {
+      if (year < kMinYear || year > kMaxYear) throw DateRangeError();
+      base = LocalDateTime{};
+      base.year = static_cast<int>(year);
+    }
+    return AddDays(StartOfWeek(base), 7 * (week - 1));
+  }
+
+  std::optional<S> WeekDays() {
+    const auto m = Regex::Get(var_pattern::WeekDays()).Search(name_);
+    if (!m) return std::nullopt;
+    const LocalDateTime current = StartOfWeek(today_);
+    LocalDateTime start = current;
+    if (m->Matched(1)) {
+      const S spec = m->Group(1);
+      long long year = 0, week = 0;
+      if (spec[0] == u'+' || spec[0] == u'-') {
+        start = AddDays(current, 7 * OffsetCount(spec));
+      } else if (spec.size() == 8) {
+        const auto date = ParseD8(spec);
+        if (!date) return std::nullopt;
+        start = StartOfWeek(*date);
+      } else if (spec.size() == 5 || spec.size() == 6) {
+        ParseInt(std::u16string_view(spec).substr(0, 4), year);
+        ParseInt(std::u16string_view(spec).substr(4), week);
+        start = WeekOfYear(year, week);
+      } else {
+        ParseInt(spec, week);
+        if (WeekOneStart(options_, today_).year == today_.year)
+          start = WeekOfYear(today_.year, week);
+        else
+          start = AddDays(current, 7 * (week - IsoWeekNumber(today_)));
+      }
+    }
+    return DayList(start, 7, *m);
+  }
+
+  static inline const VariableOptions defaultOptions_{};
+  std::u16string_view name_;
+  const VariableOptions& options_;
+  const DateLocale& locale_;
+  LocalDateTime now_;
+  LocalDateTime today_;
+};
+
+}  // namespace
+
+LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view nameText,
+                               const LocalDateTime& today) {
+  LocalDateTime t = IsValidDateTime(date) ? date : DateOnly(today);
+  const auto m = DateOffsets().Search(nameText);
+  if (!m) return t;
+  const S name = m->Group(3);
+  char16_t nameUnit = u'd';
+  const char16_t first = ToLowerChar(name[0]);
+  if (first == u'y')
+    nameUnit = u'y';
+  else if (first == u'm')
+    nameUnit = u'm';
+  else if (first == u'w' && !EqualsIgnoreCase(name, u"WeekDay"))
+    nameUnit = u'w';
+  else if (EqualsIgnoreCase(name, u"QInY"))
+    nameUnit = u'q';
+  const S offsets = m->Group(1);
+  size_t at = 0;
+  while (auto step = DateOffsetStep().Search(std::u16string_view(offsets).substr(at))) {
+    const S unit = step->Group(2);
+    t = ShiftDate(t, unit.empty() ? nameUnit : unit[0], OffsetCount(step->Group(1)));
+    at += step->End();
+  }
+  return t;
+}
+
+LocalDateTime WeekStartOf(bool sundayBased, const LocalDateTime& date, const LocalDateTime& today) {
+  if (date.year != 0 && date.year == today.year && IsValidDate(date.year, date.month, date.day)) {
+    const LocalDateTime day = DateOnly(date);
+    const LocalDateTime monday = AddDays(day, 1 - IsoWeekday(day));
+    if (!sundayBased) return monday;
+    return IsoWeekday(day) == 7 ? day : AddDays(monday, -1);
+  }
+  const LocalDateTime monday = IsoWeekOneMonday(today.year);
+  return sundayBased ? AddDays(monday, 6) : monday;
+}
+
+long long WeekNumberFrom(bool sundayBased, bool useWeekOneStart, const LocalDateTime& date,
+                         const LocalDateTime& weekOneStart) {
+  LocalDateTime base = weekOneStart;
+  if (!useWeekOneStart) {
+    base = LocalDateTime{};
+    base.year = date.year;
+  }
+  const auto weekday = [&](const LocalDateTime& t) {
+    return sundayBased ? SundayWeekday(t) : IsoWeekday(t);
+  };
+  const long long baseWeekEnd = DayNumber(base) + (7 - weekday(base));
+  const long long dateWeekEnd = DayNumber(date) + (7 - weekday(date));
+  return (dateWeekEnd - baseWeekEnd) / 7 + 1;
+}
+
+std::u16string WeekdaySetFromParam(std::u16string_view param) {
+  const auto m = WeekdaySet().Search(param);
+  if (!m) return u"";
+  S set = m->Group(2);
+  if (!m->Matched(3)) return set;
+  const S range = m->Group(3);  // "-" and up to six digits
+  const char16_t from = set.back();
+  set.pop_back();
+  S list = S(1, from) + u"-";
+  if (range.size() > 1) list += range[1];
+  set += ReplaceAllText(ExpandIndexList(7, list), u",", u"");
+  if (range.size() > 2) set += range.substr(2);
+  return set;
+}
+
+LocalDateTime WeekOneStart(const VariableOptions& options, const LocalDateTime& today) {
+  LocalDateTime date = options.asFirstWeek;
+  if (date.year == 0) {
+    date = LocalDateTime{};
+    date.year = today.year;
+  }
+  return WeekStartOf(options.weekStartsWith == 1, date, today);
+}
+
+LocalDateTime EmptyParamDate(const VariableOptions& options, const LocalDateTime& today) {
+  const LocalDateTime& chosen = options.dayForEmptyParam;
+  // Off, the date is today at each evaluation, so it cannot go stale when the
+  // program runs past midnight.
+  if (options.setDayForEmptyParam && IsValidDate(chosen.year, chosen.month, chosen.day))
+    return DateOnly(chosen);
+  return DateOnly(today);
+}
+
+bool EvaluateDateTime(const VariableRequest& request, std::u16string& value) {
+  if (!request.env.clock) return false;
+  try {
+    const LocalDateTime now = request.env.clock->Now();
+    if (!IsValidDateTime(now)) return false;
+    DateEvaluation evaluation(request, now);
+    std::optional<S> result = evaluation.Evaluate();
+    if (!result) return false;
+    value = std::move(*result);
+    return true;
+  } catch (const std::exception&) {
+    // An impossible date or a number out of range: the variable keeps its braces.
+    return false;
+  }
+}
+
+}  // namespace pathorama
