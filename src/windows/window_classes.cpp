@@ -86,6 +86,19 @@ std::u16string DialogTypeOf(const std::vector<DialogControlFacts>& descendants) 
   return {};
 }
 
+namespace {
+
+// The file name combo box sits in the dialog itself (classic dialogs), in a
+// ComboBoxEx32 of the dialog (the system's Open/Save dialog), or in the
+// FloatNotifySink of the newer item dialogs.
+bool IsFileNameComboHolder(const DialogControlFacts& c) {
+  if (IsClass(c.grandParentClass, kDialogClass)) return true;
+  if (IsClass(c.grandParentClass, u"FloatNotifySink")) return true;
+  return IsClass(c.grandParentClass, u"ComboBoxEx32") && IsClass(c.greatGrandParentClass, kDialogClass);
+}
+
+}  // namespace
+
 size_t ChooseDialogFileNameEdit(const std::vector<DialogControlFacts>& descendants) {
   constexpr size_t kNone = static_cast<size_t>(-1);
   for (size_t i = 0; i < descendants.size(); ++i) {
@@ -94,7 +107,7 @@ size_t ChooseDialogFileNameEdit(const std::vector<DialogControlFacts>& descendan
     // Only the first usable edit is considered: it either is the name field
     // or the dialog has none (a search box first means some other dialog).
     if (c.parentIsDialog && i != 0) return i;
-    if (IsClass(c.parentClass, u"ComboBox") && IsClass(c.grandParentClass, kDialogClass)) return i;
+    if (IsClass(c.parentClass, u"ComboBox") && IsFileNameComboHolder(c)) return i;
     return kNone;
   }
   return kNone;

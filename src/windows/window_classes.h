@@ -61,6 +61,7 @@ struct DialogControlFacts {
   std::u16string className;
   std::u16string parentClass;
   std::u16string grandParentClass;
+  std::u16string greatGrandParentClass;
   bool parentIsDialog = false;  // the parent is the dialog itself
   bool visible = true;
   bool enabled = true;

@@ -58,6 +58,11 @@ class TClipBackuper {
   void RestoreClip();
 
   size_t SavedCount() const { return ClipList.size(); }
+  std::vector<UINT> SavedFormats() const {
+    std::vector<UINT> formats;
+    for (const TClipData& item : ClipList) formats.push_back(item.Format);
+    return formats;
+  }
 
  private:
   std::vector<TClipData> ClipList;

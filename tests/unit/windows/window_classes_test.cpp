@@ -75,14 +75,17 @@ TEST(WindowClasses, ClassChains) {
 }
 
 TEST(WindowClasses, DialogTypeAndFileNameEdit) {
-  DialogControlFacts comboEdit{u"Edit", u"ComboBox", u"#32770", false};
-  DialogControlFacts dialogEdit{u"Edit", u"#32770", u"", true};
-  DialogControlFacts button{u"Button", u"#32770", u"", true};
+  DialogControlFacts comboEdit{u"Edit", u"ComboBox", u"#32770", u"", false};
+  DialogControlFacts dialogEdit{u"Edit", u"#32770", u"", u"", true};
+  DialogControlFacts button{u"Button", u"#32770", u"", u"", true};
   DialogControlFacts hiddenEdit = dialogEdit;
   hiddenEdit.visible = false;
   DialogControlFacts disabledEdit = comboEdit;
   disabledEdit.enabled = false;
-  DialogControlFacts searchEdit{u"Edit", u"SearchBox", u"#32770", false};
+  DialogControlFacts searchEdit{u"Edit", u"SearchBox", u"#32770", u"", false};
+  DialogControlFacts systemDialogEdit{u"Edit", u"ComboBox", u"ComboBoxEx32", u"#32770", false};
+  DialogControlFacts itemDialogEdit{u"Edit", u"ComboBox", u"FloatNotifySink", u"DirectUIHWND", false};
+  DialogControlFacts strayComboEdit{u"Edit", u"ComboBox", u"ComboBoxEx32", u"ReBarWindow32", false};
 
   struct Case {
     const char* name;
@@ -98,6 +101,9 @@ TEST(WindowClasses, DialogTypeAndFileNameEdit) {
        u"OpenFolder", 3},
       {"another kind of edit first", {button, searchEdit, comboEdit}, u"OpenFile", kNone},
       {"no edit", {button}, u"", kNone},
+      {"system dialog: combo in a ComboBoxEx32", {button, systemDialogEdit}, u"OpenFile", 1},
+      {"item dialog: combo in a FloatNotifySink", {itemDialogEdit}, u"OpenFile", 0},
+      {"a combo elsewhere is not the name field", {button, strayComboEdit}, u"OpenFile", kNone},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DialogTypeOf(c.controls), c.type) << c.name;

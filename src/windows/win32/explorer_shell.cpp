@@ -1,0 +1,144 @@
+// Explorer's folder and selection through the shell's window collection:
+// ShellWindows -> IWebBrowser2 -> IServiceProvider -> IShellBrowser -> IShellView.
+#include <windows.h>
+#include <exdisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "windows/selection_text.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace pathorama::windows {
+
+namespace {
+
+// COM for the calling thread, undone only when this call did it.
+class ComScope {
+ public:
+  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
+struct PidlFreer {
+  void operator()(ITEMIDLIST* p) const { CoTaskMemFree(p); }
+};
+using UniquePidl = std::unique_ptr<ITEMIDLIST, PidlFreer>;
+
+struct CoTaskString {
+  wchar_t* text = nullptr;
+  ~CoTaskString() { CoTaskMemFree(text); }
+};
+
+// The shell view of the Explorer window `explorer`, found by going through
+// the collection from its last item to its first.
+ComPtr<IShellView> ActiveShellViewOf(HWND explorer) {
+  ComPtr<IShellWindows> windows;
+  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&windows))))
+    return nullptr;
+  long count = 0;
+  if (FAILED(windows->get_Count(&count))) return nullptr;
+  for (long i = count - 1; i >= 0; --i) {
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_I4;
+    index.lVal = i;
+    ComPtr<IDispatch> item;
+    if (FAILED(windows->Item(index, &item)) || !item) continue;
+    ComPtr<IWebBrowser2> browser;
+    if (FAILED(item.As(&browser))) continue;
+    SHANDLE_PTR handle = 0;
+    if (FAILED(browser->get_HWND(&handle)) || reinterpret_cast<HWND>(handle) != explorer) continue;
+    ComPtr<IServiceProvider> services;
+    ComPtr<IShellBrowser> shellBrowser;
+    ComPtr<IShellView> view;
+    if (FAILED(browser.As(&services)) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&shellBrowser))) ||
+        FAILED(shellBrowser->QueryActiveShellView(&view)))
+      return nullptr;
+    return view;  // the first match decides
+  }
+  return nullptr;
+}
+
+UniquePidl FolderIdListOf(IShellView* view) {
+  ITEMIDLIST* pidl = nullptr;
+  ComPtr<IFolderView> folderView;
+  ComPtr<IPersistFolder2> persistFolder;
+  if (SUCCEEDED(view->QueryInterface(IID_PPV_ARGS(&folderView))) &&
+      SUCCEEDED(folderView->GetFolder(IID_PPV_ARGS(&persistFolder))) &&
+      SUCCEEDED(persistFolder->GetCurFolder(&pidl)) && pidl)
+    return UniquePidl(pidl);
+  ComPtr<IPersistIDList> persistIdList;
+  if (SUCCEEDED(view->QueryInterface(IID_PPV_ARGS(&persistIdList))) &&
+      SUCCEEDED(persistIdList->GetIDList(&pidl)) && pidl)
+    return UniquePidl(pidl);
+  return nullptr;
+}
+
+std::u16string ParsingNameOf(const ITEMIDLIST* pidl) {
+  ComPtr<IShellFolder> parent;
+  PCUITEMID_CHILD last = nullptr;
+  if (FAILED(SHBindToParent(pidl, IID_PPV_ARGS(&parent), &last))) return {};
+  STRRET name{};
+  if (FAILED(parent->GetDisplayNameOf(last, SHGDN_FORPARSING, &name))) return {};
+  CoTaskString text;
+  if (FAILED(StrRetToStrW(&name, last, &text.text)) || !text.text) return {};
+  return reinterpret_cast<const char16_t*>(text.text);
+}
+
+PathKind ProbeName(const std::u16string& path) {
+  DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str()));
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+}  // namespace
+
+std::u16string ReadShellViewFolder(HWND explorer) {
+  ComScope com;
+  ComPtr<IShellView> view = ActiveShellViewOf(explorer);
+  if (!view) return {};
+  UniquePidl pidl = FolderIdListOf(view.Get());
+  return pidl ? ParsingNameOf(pidl.get()) : std::u16string();
+}
+
+std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
+  ComScope com;
+  ComPtr<IShellView> view = ActiveShellViewOf(explorer);
+  if (!view) return {};
+  ComPtr<IDataObject> data;
+  if (FAILED(view->GetItemObject(SVGIO_SELECTION, IID_PPV_ARGS(&data))) || !data) return {};
+  FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  STGMEDIUM medium{};
+  if (FAILED(data->GetData(&format, &medium))) return {};
+  std::vector<std::u16string> names;
+  if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+    HDROP drop = static_cast<HDROP>(medium.hGlobal);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      wchar_t name[MAX_PATH + 1] = {};
+      UINT length = DragQueryFileW(drop, i, name, MAX_PATH + 1);
+      if (length > 0 && length <= MAX_PATH)
+        names.emplace_back(reinterpret_cast<const char16_t*>(name), length);
+    }
+  }
+  ReleaseStgMedium(&medium);
+  return JoinDroppedNames(names, mode, ProbeName);
+}
+
+}  // namespace pathorama::windows

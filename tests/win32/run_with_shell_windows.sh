@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a Windows test program under Wine in a scratch copy of the prefix in
+# which the shell window collection stand-in is registered in place of
+# Wine's own (whose Count and Item are not implemented), so the Explorer
+# readers take the same route as on Windows. The scratch prefix gets its own
+# Wine server, detached from ctest's output pipes and killed at the end.
+# usage: run_with_shell_windows.sh DLL PROGRAM [ARGS...]
+set -u
+dll=$1; shift
+source_prefix=${WINEPREFIX:-$HOME/.wine}
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/pathorama-prefix.XXXXXX")
+cleanup() {
+  WINEPREFIX=$scratch timeout 30 wineserver -k >/dev/null 2>&1 </dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+cp -a "$source_prefix/." "$scratch/" || exit 1
+export WINEPREFIX=$scratch WINEDEBUG=-all
+windows_dll="Z:${dll//\//\\}"
+# The first Wine program starts the prefix's background programs: keep their
+# output away from ctest.
+timeout 120 wine reg add 'HKLM\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\InprocServer32' \
+  /ve /d "$windows_dll" /f >/dev/null 2>&1 </dev/null
+timeout 120 wine reg add 'HKLM\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\InprocServer32' \
+  /v ThreadingModel /d Apartment /f >/dev/null 2>&1 </dev/null
+timeout 300 wine "$@"

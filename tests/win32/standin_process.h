@@ -1,0 +1,38 @@
+// Starting and stopping the stand-in programs from Windows-side tests, with
+// every wait bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace pathorama::testing {
+
+// The folder holding the stand-in programs ("Z:\...\bin\").
+std::wstring StandinDir();
+
+// A running stand-in; closed (and killed if need be) when it goes away.
+class Standin {
+ public:
+  // Starts `program` (a file in StandinDir) with `arguments` and waits up to
+  // 10 s for its top-level window of `windowClass` (none: no wait).
+  Standin(const std::wstring& program, const std::wstring& arguments,
+          const wchar_t* windowClass = nullptr);
+  ~Standin();
+  Standin(const Standin&) = delete;
+  Standin& operator=(const Standin&) = delete;
+
+  HWND Window() const { return window_; }
+  DWORD ProcessId() const { return info_.dwProcessId; }
+  // The top-level window of `windowClass` owned by this process, waiting up to `ms`.
+  HWND WaitForWindow(const wchar_t* windowClass, int ms = 10000);
+
+ private:
+  PROCESS_INFORMATION info_{};
+  HWND window_ = nullptr;
+};
+
+// Pumps this thread's messages for `ms` milliseconds.
+void PumpFor(int ms);
+
+}  // namespace pathorama::testing

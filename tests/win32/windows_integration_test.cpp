@@ -1,0 +1,474 @@
+// The window readers, finders and the clipboard backup against the stand-ins
+// for the outside programs, under real windows.
+#include <windows.h>
+#include <exdisp.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "windows/clip_formats.h"
+#include "standin_process.h"
+#include "windows/win32/clip_backuper.h"
+#include "windows/win32/dialogs.h"
+#include "windows/win32/folder_managers.h"
+#include "windows/win32/processes.h"
+#include "windows/win32/send_keys.h"
+#include "windows/win32/window_facts.h"
+#include "windows/win32/window_rects.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace pathorama::windows {
+namespace {
+
+using testing::PumpFor;
+using testing::Standin;
+
+std::wstring W(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
+std::u16string U(std::wstring_view s) { return std::u16string(s.begin(), s.end()); }
+
+// A folder with a file and a subfolder, for selections that must exist.
+struct Fixture {
+  std::wstring dir, file, sub;
+  Fixture() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t longTemp[MAX_PATH] = {};
+    GetLongPathNameW(temp, longTemp, MAX_PATH);
+    dir = std::wstring(longTemp) + L"pathorama-windows-" + std::to_wstring(GetCurrentProcessId());
+    file = dir + L"\\报告.txt";
+    sub = dir + L"\\子文件夹";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    CreateDirectoryW(sub.c_str(), nullptr);
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+  }
+  ~Fixture() {
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(sub.c_str());
+    RemoveDirectoryW(dir.c_str());
+  }
+};
+
+const Fixture& Files() {
+  static Fixture fixture;
+  return fixture;
+}
+
+// ---- the user's clipboard -------------------------------------------------------------
+const UINT kPrivateFormat = RegisterClipboardFormatW(L"Pathorama.Test.Private");
+const std::string kPrivateBytes("\x01\x02\x00\xFF" "private", 11);
+const std::u16string kUserText = u"用户自己的剪贴板文字";
+
+void PutBlock(UINT format, const void* data, size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  memcpy(GlobalLock(block), data, size);
+  GlobalUnlock(block);
+  if (!SetClipboardData(format, block)) GlobalFree(block);
+}
+
+void PutUserClipboard() {
+  ClipboardSession session;
+  ASSERT_TRUE(session.IsOpen());
+  EmptyClipboard();
+  PutBlock(CF_UNICODETEXT, kUserText.c_str(), (kUserText.size() + 1) * 2);
+  PutBlock(kPrivateFormat, kPrivateBytes.data(), kPrivateBytes.size());
+}
+
+std::string BlockBytes(UINT format) {
+  ClipboardSession session;
+  HANDLE data = session.IsOpen() ? GetClipboardData(format) : nullptr;
+  if (!data) return "<none>";
+  std::string bytes(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+  GlobalUnlock(data);
+  return bytes;
+}
+
+// Formats in enumeration order, leaving out those the system synthesises.
+std::vector<UINT> Formats() {
+  ClipboardSession session;
+  std::vector<UINT> formats;
+  for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
+    if (f == CF_UNICODETEXT || f == kPrivateFormat || f == CF_BITMAP || f == CF_ENHMETAFILE)
+      formats.push_back(f);
+  return formats;
+}
+
+void ExpectUserClipboardIntact(const char* after) {
+  EXPECT_EQ(GetClipboardText(), kUserText) << after;
+  EXPECT_EQ(BlockBytes(kPrivateFormat), kPrivateBytes) << after;
+  EXPECT_EQ(Formats(), (std::vector<UINT>{CF_UNICODETEXT, kPrivateFormat})) << after;
+}
+
+TEST(ClipBackuper, RestoresTextAndPrivateFormatInOrder) {
+  PutUserClipboard();
+  TClipBackuper backup;
+  backup.BackupClip(true);
+  ASSERT_TRUE(SetClipboardText(u"overwritten"));
+  backup.RestoreClip();
+  ExpectUserClipboardIntact("restore");
+  // The first restore forgot the copies: a second one leaves an empty clipboard.
+  backup.RestoreClip();
+  EXPECT_EQ(Formats(), std::vector<UINT>{});
+  // An empty clipboard stays empty.
+  backup.BackupClip(true);
+  EXPECT_EQ(backup.SavedCount(), 0u);
+  SetClipboardText(u"x");
+  backup.RestoreClip();
+  EXPECT_EQ(GetClipboardText(), u"");
+}
+
+TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+  ReleaseDC(nullptr, screen);
+  HDC meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Rectangle(meta, 0, 0, 10, 10);
+  HENHMETAFILE emf = CloseEnhMetaFile(meta);
+  {
+    ClipboardSession session;
+    ASSERT_TRUE(session.IsOpen());
+    EmptyClipboard();
+    PutBlock(CF_UNICODETEXT, kUserText.c_str(), (kUserText.size() + 1) * 2);
+    SetClipboardData(CF_BITMAP, bitmap);
+    SetClipboardData(CF_ENHMETAFILE, emf);
+    PutBlock(kPrivateFormat, kPrivateBytes.data(), kPrivateBytes.size());
+  }
+  TClipBackuper backup;
+  backup.BackupClip(true);
+  std::vector<UINT> saved = backup.SavedFormats();
+  for (UINT format : saved) EXPECT_FALSE(IsUnsafeClipFormat(format)) << format;
+  EXPECT_NE(std::find(saved.begin(), saved.end(), kPrivateFormat), saved.end());
+  SetClipboardText(u"borrowed");
+  backup.RestoreClip();
+  // The memory formats survive and nothing crashed. (A device-independent
+  // bitmap the system offered for the bitmap is a memory block and comes
+  // back with them.)
+  EXPECT_EQ(GetClipboardText(), kUserText);
+  EXPECT_EQ(BlockBytes(kPrivateFormat), kPrivateBytes);
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
+}
+
+// ---- processes ---------------------------------------------------------------------------
+TEST(Processes, CountsAndNamesOfStandins) {
+  int before = CountProcessesByName(u"Totalcmd.exe");
+  Standin first(L"Totalcmd.exe", L"", L"TTOTAL_CMD");
+  ASSERT_TRUE(first.Window());
+  EXPECT_EQ(CountProcessesByName(u"totalcmd.EXE"), before + 1);
+  {
+    Standin second(L"Totalcmd.exe", L"", L"TTOTAL_CMD");
+    EXPECT_EQ(CountProcessesByName(u"TOTALCMD.exe"), before + 2);
+  }
+  EXPECT_EQ(CountProcessesByName(u"Totalcmd"), 0);
+  EXPECT_EQ(CountProcessesByName(u""), 0);
+  EXPECT_EQ(GetProcessExeName(first.ProcessId()), u"Totalcmd.exe");
+  EXPECT_EQ(GetProcessExeName(0xFFFFFFF0), u"");
+  std::u16string path = GetWindowProcessPath(first.Window());
+  EXPECT_TRUE(EqualsIgnoreCase(path, U(testing::StandinDir()) + u"Totalcmd.exe")) << Utf16ToUtf8(path);
+  EXPECT_EQ(GetWindowProcessPath(nullptr), u"");
+}
+
+// ---- Total Commander ----------------------------------------------------------------------
+TEST(TotalCommander, FolderSelectionAndPanelsThroughTheClipboard) {
+  const Fixture& f = Files();
+  Standin tc(L"Totalcmd.exe",
+             L"--left=\"" + f.dir + L"\" --right=C:\\windows --select=\"" + f.file + L"|" + f.sub +
+                 L"|C:\\gone.txt\"",
+             L"TTOTAL_CMD");
+  ASSERT_TRUE(tc.Window());
+  PutUserClipboard();
+  TOpenedFolderInfo info;
+  GetTotalCommanderFolder(info);
+  EXPECT_EQ(info.hFolderManager, tc.Window());
+  EXPECT_EQ(info.FolderPath, U(f.dir));
+  ExpectUserClipboardIntact("folder");
+
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"File"), U(f.file));
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"Folder"), U(f.sub));
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"Path"),
+            U(f.file + L"\r\n" + f.sub + L"\r\nC:\\gone.txt\r\n"));
+  ExpectUserClipboardIntact("selection");
+
+  EXPECT_TRUE(IsTotalCommanderLeftPanelActive());
+  HWND left = FindWindowExW(tc.Window(), nullptr, L"TMyListBox", nullptr);
+  RECT want{}, got = GetTotalCommanderPanelRect(1);
+  GetWindowRect(left, &want);
+  EXPECT_TRUE(EqualRect(&want, &got));
+  RECT right = GetTotalCommanderPanelRect(2);
+  EXPECT_GT(right.left, got.left);
+}
+
+TEST(TotalCommander, NoAnswerOrAHungWindowGiveNoFolderAndKeepTheClipboard) {
+  {
+    Standin silent(L"Totalcmd.exe", L"--silent", L"TTOTAL_CMD");
+    PutUserClipboard();
+    TOpenedFolderInfo info;
+    GetTotalCommanderFolder(info);
+    EXPECT_EQ(info.hFolderManager, silent.Window());
+    EXPECT_EQ(info.FolderPath, u"");
+    ExpectUserClipboardIntact("silent");
+  }
+  Standin hung(L"Totalcmd.exe", L"--hang=6000", L"TTOTAL_CMD");
+  PutUserClipboard();
+  DWORD start = GetTickCount();
+  TOpenedFolderInfo info;
+  GetTotalCommanderFolder(info);
+  EXPECT_LT(GetTickCount() - start, 4000u);
+  EXPECT_EQ(info.FolderPath, u"");
+  ExpectUserClipboardIntact("hung");
+}
+
+// ---- Explorer --------------------------------------------------------------------------------
+TEST(Explorer, FolderAndSelectionThroughTheShellWindows) {
+  const Fixture& f = Files();
+  Standin explorer(L"ExplorerStandin.exe",
+                   L"--folder=\"" + f.dir + L"\" --select=\"" + f.file + L"|" + f.sub + L"\"",
+                   L"CabinetWClass");
+  ASSERT_TRUE(explorer.Window());
+  EXPECT_FALSE(IsExplorerHostWindow(explorer.Window()));
+  TOpenedFolderInfo info;
+  GetExplorerFolder(explorer.Window(), info);
+  EXPECT_EQ(info.hFolderManager, explorer.Window());
+  EXPECT_TRUE(EqualsIgnoreCase(info.FolderPath, U(f.dir))) << Utf16ToUtf8(info.FolderPath);
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"Path"), U(f.file + L"\r\n" + f.sub + L"\\"));
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"File"), U(f.file));
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"Folder"), U(f.sub + L"\\"));
+
+  TOpenedFolderInfo byWord;
+  GetFolderOfManager(u"explorer", byWord);
+  EXPECT_EQ(byWord.hFolderManager, explorer.Window());
+  EXPECT_EQ(byWord.FolderPath, info.FolderPath);
+
+  // A window that is not Explorer's gives nothing.
+  TOpenedFolderInfo none;
+  GetExplorerFolder(GetDesktopWindow(), none);
+  EXPECT_EQ(none.hFolderManager, nullptr);
+  EXPECT_EQ(none.FolderPath, u"");
+
+  RECT bar = GetExplorerAddressBarRect();
+  EXPECT_FALSE(IsRectEmpty(&bar));
+}
+
+TEST(Explorer, StandinNavigatesThroughTheShellWindows) {
+  Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows", L"CabinetWClass");
+  ASSERT_TRUE(explorer.Window());
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  {
+    ComPtr<IShellWindows> windows;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&windows)));
+    long count = 0;
+    ASSERT_HRESULT_SUCCEEDED(windows->get_Count(&count));
+    bool navigated = false;
+    for (long i = 0; i < count && !navigated; ++i) {
+      VARIANT index;
+      VariantInit(&index);
+      index.vt = VT_I4;
+      index.lVal = i;
+      ComPtr<IDispatch> item;
+      ComPtr<IWebBrowser2> browser;
+      SHANDLE_PTR handle = 0;
+      if (FAILED(windows->Item(index, &item)) || !item || FAILED(item.As(&browser)) ||
+          FAILED(browser->get_HWND(&handle)) || reinterpret_cast<HWND>(handle) != explorer.Window())
+        continue;
+      VARIANT url;
+      VariantInit(&url);
+      url.vt = VT_BSTR;
+      url.bstrVal = SysAllocString(L"C:\\windows\\system32");
+      navigated = SUCCEEDED(browser->Navigate2(&url, nullptr, nullptr, nullptr, nullptr));
+      VariantClear(&url);
+    }
+    EXPECT_TRUE(navigated);
+  }
+  CoUninitialize();
+  TOpenedFolderInfo info;
+  GetExplorerFolder(explorer.Window(), info);
+  EXPECT_TRUE(EqualsIgnoreCase(info.FolderPath, u"C:\\windows\\system32")) << Utf16ToUtf8(info.FolderPath);
+}
+
+TEST(Explorer, HostedViewReportsItsAddressBar) {
+  const Fixture& f = Files();
+  Standin host(L"ExplorerStandin.exe", L"--hosted --folder=\"" + f.dir + L"\"", L"PathoramaHostFrame");
+  ASSERT_TRUE(host.Window());
+  HWND view = FindWindowExW(host.Window(), nullptr, L"CabinetWClass", nullptr);
+  ASSERT_TRUE(view);
+  EXPECT_TRUE(IsExplorerHostWindow(host.Window()));
+  EXPECT_EQ(FindExplorerWindow(host.Window()), view);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), view);
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
+  TOpenedFolderInfo info;
+  GetFolderOfTopmostManager(info);
+  EXPECT_EQ(info.hFolderManager, view);
+  EXPECT_EQ(info.FolderPath, U(f.dir));
+}
+
+// ---- Directory Opus ------------------------------------------------------------------------
+// dopusrt.exe needs a process start; under Wine that takes longer than the
+// 60 ms a real machine gets.
+constexpr int kStartWaitMs = 5000;
+
+TEST(DirectoryOpus, FolderAndSelectionThroughDopusrt) {
+  const Fixture& f = Files();
+  Standin lister(L"dopus.exe",
+                 L"--quote --folder=\"" + f.dir + L"\" --select=\"" + f.file + L"|" + f.sub + L"\"",
+                 L"dopus.lister");
+  ASSERT_TRUE(lister.Window());
+  PutUserClipboard();
+  TOpenedFolderInfo info;
+  GetDirectoryOpusFolder(info, kStartWaitMs);
+  EXPECT_EQ(info.hFolderManager, lister.Window());
+  EXPECT_EQ(info.FolderPath, U(f.dir));  // the quotes are trimmed
+  ExpectUserClipboardIntact("dopus folder");
+  EXPECT_EQ(GetDirectoryOpusSelection(kStartWaitMs), U(f.file + L"\r\n" + f.sub));
+  ExpectUserClipboardIntact("dopus selection");
+  RECT first = GetDirectoryOpusFileDisplayRect(1), second = GetDirectoryOpusFileDisplayRect(2),
+       third = GetDirectoryOpusFileDisplayRect(3);
+  EXPECT_LT(first.left, second.left);
+  EXPECT_TRUE(IsRectEmpty(&third));
+}
+
+TEST(DirectoryOpus, TheUsersOwnTextIsNeverTakenForTheFolder) {
+  Standin lister(L"dopus.exe", L"--silent --folder=C:\\windows", L"dopus.lister");
+  ASSERT_TRUE(lister.Window());
+  PutUserClipboard();
+  TOpenedFolderInfo info;
+  GetDirectoryOpusFolder(info, 1500);
+  EXPECT_EQ(info.hFolderManager, lister.Window());
+  EXPECT_EQ(info.FolderPath, u"");
+  ExpectUserClipboardIntact("silent dopus");
+}
+
+// ---- XYplorer, Xplorer2, FreeCommander and the Z order ----------------------------------
+TEST(FolderManagers, TopmostOfEachKindInZOrder) {
+  const Fixture& f = Files();
+  Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows", L"CabinetWClass");
+  Standin tc(L"Totalcmd.exe", L"--left=\"" + f.dir + L"\"", L"TTOTAL_CMD");
+  ASSERT_TRUE(explorer.Window() && tc.Window());
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"TotalCommander");
+  TOpenedFolderInfo info;
+  GetFolderOfTopmostManager(info);
+  EXPECT_EQ(info.FolderPath, U(f.dir));
+
+  // Minimised, Total Commander still counts where it stands.
+  ShowWindow(tc.Window(), SW_MINIMIZE);
+  PumpFor(200);
+  SetWindowPos(explorer.Window(), tc.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  PumpFor(200);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
+  RECT minimised = GetTotalCommanderPanelRect(1);
+  EXPECT_TRUE(IsRectEmpty(&minimised));
+
+  // A VB form without "XYplorer" in its title is passed over.
+  Standin vb(L"XYplorer.exe", L"--title=\"Some VB program\"", L"ThunderRT6FormDC");
+  ASSERT_TRUE(vb.Window());
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
+
+  Standin xy(L"XYplorer.exe", L"--folder=\"" + f.sub + L"\"", L"ThunderRT6FormDC");
+  ASSERT_TRUE(xy.Window());
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), xy.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"XYplorer");
+  GetXYplorerFolder(info);
+  EXPECT_EQ(info.hFolderManager, xy.Window());
+  EXPECT_EQ(info.FolderPath, U(f.sub));
+  RECT address = GetXYplorerAddressRect();
+  EXPECT_FALSE(IsRectEmpty(&address));
+
+  Standin x2(L"xplorer2_64.exe", L"--folder=C:\\users", L"ATL:ExplorerFrame");
+  ASSERT_TRUE(x2.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"Xplorer2");
+  GetFolderOfTopmostManager(info);
+  EXPECT_EQ(info.hFolderManager, x2.Window());
+  EXPECT_EQ(info.FolderPath, u"C:\\users");
+  RECT bar = GetXplorer2AddressRect();
+  EXPECT_FALSE(IsRectEmpty(&bar));
+
+  Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
+  ASSERT_TRUE(fc.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"FreeCommander");
+  GetFolderOfTopmostManager(info);
+  EXPECT_EQ(info.hFolderManager, nullptr);
+  EXPECT_EQ(info.FolderPath, u"");
+  HWND firstList = FindWindowExW(fc.Window(), nullptr, L"TfcDragdropFileListView", nullptr);
+  RECT want{}, right = GetFreeCommanderFileListRect(2), left = GetFreeCommanderFileListRect(1);
+  GetWindowRect(firstList, &want);
+  EXPECT_TRUE(EqualRect(&want, &right));
+  EXPECT_LT(left.left, right.left);
+
+  // Explorer brought to the top wins again.
+  SetWindowPos(explorer.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  PumpFor(200);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), explorer.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
+}
+
+// ---- dialogs and keystrokes -------------------------------------------------------------
+TEST(Dialogs, TypesAndFileNameEditsAreToldApart) {
+  struct Case {
+    const wchar_t* mode;
+    const char16_t* type;
+    const wchar_t* editParent;
+  } cases[] = {
+      {L"file", u"OpenFile", L"ComboBox"},
+      {L"folder", u"OpenFolder", L"#32770"},
+  };
+  for (const Case& c : cases) {
+    Standin dialog(L"OpenDialog.exe", std::wstring(L"--mode=") + c.mode, L"#32770");
+    ASSERT_TRUE(dialog.Window()) << c.mode;
+    EXPECT_EQ(GetDialogType(dialog.Window()), c.type);
+    HWND edit = FindDialogFileNameEdit(dialog.Window());
+    ASSERT_TRUE(edit) << c.mode;
+    EXPECT_EQ(W(ClassNameOf(GetParent(edit))), c.editParent);
+    EXPECT_TRUE(IsDialogFileNameEdit(edit, dialog.Window()));
+  }
+  EXPECT_EQ(GetDialogType(nullptr), u"");
+}
+
+TEST(Dialogs, SystemOpenDialogIsAnOpenFileDialog) {
+  Standin dialog(L"OpenDialog.exe", L"--mode=common", L"#32770");
+  ASSERT_TRUE(dialog.Window());
+  EXPECT_EQ(GetDialogType(dialog.Window()), u"OpenFile");
+  HWND edit = FindDialogFileNameEdit(dialog.Window());
+  std::string layout;
+  for (HWND c : DescendantsOf(dialog.Window()))
+    layout += Utf16ToUtf8(ClassNameOf(c)) + "<" + Utf16ToUtf8(ClassNameOf(GetParent(c))) +
+              (IsWindowVisible(c) ? " v" : " h") + (IsWindowEnabled(c) ? "e" : "d") + "; ";
+  ASSERT_TRUE(edit) << layout;
+  EXPECT_TRUE(IsDialogFileNameEdit(edit, dialog.Window()));
+  PostMessageW(dialog.Window(), WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(Dialogs, DesktopFolderAndDesktopWindow) {
+  std::u16string desktop = GetDesktopFolder();
+  EXPECT_FALSE(desktop.empty());
+  EXPECT_FALSE(IsDesktopWindow(nullptr));
+  Standin x2(L"xplorer2_64.exe", L"", L"ATL:ExplorerFrame");
+  EXPECT_FALSE(IsDesktopWindow(x2.Window()));
+}
+
+TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
+  Standin dialog(L"OpenDialog.exe", L"--mode=folder", L"#32770");
+  ASSERT_TRUE(dialog.Window());
+  HWND edit = FindDialogFileNameEdit(dialog.Window());
+  ASSERT_TRUE(edit);
+  SetForegroundWindow(dialog.Window());
+  PumpFor(200);
+  DWORD thread = GetWindowThreadProcessId(dialog.Window(), nullptr);
+  AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+  SetFocus(edit);
+  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  SendKeysToWindow(dialog.Window(), u"", u"ab1");
+  SendKeysToWindow(dialog.Window(), u"Shift+Foo", u"C");
+  PumpFor(300);
+  EXPECT_EQ(ControlTextOf(edit), u"ab1C");
+  // Nothing happens for a vanished window.
+  SendKeysToWindow(nullptr, u"Ctrl", u"V");
+}
+
+}  // namespace
+}  // namespace pathorama::windows
