@@ -95,6 +95,29 @@ TEST(DateFormat, LocaleFormatsNamingThemselvesEnd) {
   EXPECT_EQ(FormatDateTime(u"yyyy t", kEvening, locale), u"2026 ");
 }
 
+// Whatever the user's locale, its names and formats reach the formatter
+// complete, and its 12-hour marker is not read as the time letter again.
+TEST(DateFormat, DefaultLocaleIsComplete) {
+  const DateLocale& locale = DefaultDateLocale();
+  for (int m = 1; m <= 12; ++m) {
+    EXPECT_FALSE(locale.MonthName(m, true).empty()) << m;
+    EXPECT_FALSE(locale.MonthName(m, false).empty()) << m;
+  }
+  for (int d = 1; d <= 7; ++d) EXPECT_FALSE(locale.DayName(d, true).empty()) << d;
+  EXPECT_EQ(locale.MonthName(13, true), u"");
+  for (bool longFormat : {false, true}) {
+    EXPECT_FALSE(locale.DateFormat(longFormat).empty());
+    // "21:05", "9:05 PM", "下午 9:05" …: the hour and the minute, no letters left over.
+    const std::u16string time = FormatDateTime(longFormat ? u"tt" : u"t", kEvening, locale);
+    EXPECT_NE(time.find(u"05"), std::u16string::npos) << Utf16ToUtf8(time);
+    EXPECT_TRUE(time.find(u"21") != std::u16string::npos ||
+                time.find(u"9") != std::u16string::npos) << Utf16ToUtf8(time);
+    EXPECT_EQ(time.find_first_of(u"hHmsStT"), std::u16string::npos) << Utf16ToUtf8(time);
+  }
+  EXPECT_EQ(locale.DayName(1, true), FormatDateTime(u"dddd", LocalDateTime{2026, 3, 9}, locale));
+  EXPECT_NE(FormatDateTime(u"c", kEvening, locale).find(u"05"), std::u16string::npos);
+}
+
 TEST(DateCalendar, MonthArithmeticClampsToTheMonth) {
   struct Case {
     LocalDateTime from;
