@@ -57,6 +57,30 @@ std::string IgnoreListBytesFromLines(const std::vector<std::u16string>& lines) {
   return Utf16ToUtf8(text);
 }
 
+std::u16string SettingValueText(const AppSettings& settings, const SettingDefinition& def,
+                                CalendarDate today) {
+  switch (def.type) {
+    case SettingType::Bool:
+      return settings.Bool(def.id) ? u"1" : u"0";
+    case SettingType::Int:
+    case SettingType::Shortcut:
+      return IntToText(settings.Int(def.id));
+    case SettingType::Text:
+      if (def.saveTrim == TextSaveTrim::SpacesAndBackslashes)
+        return TrimChars(settings.Text(def.id), u" \\");
+      if (def.saveTrim == TextSaveTrim::WhiteSpace) return TrimChars(settings.Text(def.id), u" \t\v\f");
+      return settings.Text(def.id);
+    case SettingType::Date: {
+      CalendarDate date = settings.Date(def.id);
+      if (def.id == Setting::AsFirstWeek && date.year != today.year) date = MoveToYear(date, today.year);
+      return FormatSettingDate(date);
+    }
+    case SettingType::WindowPos:
+      break;
+  }
+  return u"";
+}
+
 bool SettingsStore::LoadAndUseAppSetting(std::u16string_view loadRange,
                                          std::u16string_view ignoreOptions) {
   if (EqualsIgnoreCase(loadRange, u"All")) {
@@ -232,35 +256,12 @@ void SettingsStore::WriteKey(const SettingDefinition& def, std::u16string_view i
   const int manager = settings_.FolderManagerIndex();
   if (IsGroupIgnored(ignoreOptions, GroupName(def, manager))) return;
   std::u16string text;
-  switch (def.type) {
-    case SettingType::Bool:
-      text = settings_.Bool(def.id) ? u"1" : u"0";
-      break;
-    case SettingType::Int:
-    case SettingType::Shortcut:
-      text = IntToText(settings_.Int(def.id));
-      break;
-    case SettingType::Text:
-      if (def.saveTrim == TextSaveTrim::SpacesAndBackslashes)
-        text = TrimChars(settings_.Text(def.id), u" \\");
-      else if (def.saveTrim == TextSaveTrim::WhiteSpace)
-        text = TrimChars(settings_.Text(def.id), u" \t\v\f");
-      else
-        text = settings_.Text(def.id);
-      break;
-    case SettingType::Date: {
-      CalendarDate date = settings_.Date(def.id);
-      const int year = host_.Today().year;
-      if (def.id == Setting::AsFirstWeek && date.year != year) date = MoveToYear(date, year);
-      text = FormatSettingDate(date);
-      break;
-    }
-    case SettingType::WindowPos: {
-      std::optional<std::pair<int, int>> pos = host_.MainWindowPosition();
-      if (!pos) return;
-      text = IntToText(pos->first) + u"," + IntToText(pos->second);
-      break;
-    }
+  if (def.type == SettingType::WindowPos) {
+    std::optional<std::pair<int, int>> pos = host_.MainWindowPosition();
+    if (!pos) return;
+    text = IntToText(pos->first) + u"," + IntToText(pos->second);
+  } else {
+    text = SettingValueText(settings_, def, host_.Today());
   }
   ini_.Write(def.section, StoredKeyName(def, manager), text);
 }

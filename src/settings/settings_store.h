@@ -90,6 +90,12 @@ std::u16string IgnoreListFilePath(std::u16string_view executablePath, IgnoreList
 std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes);
 std::string IgnoreListBytesFromLines(const std::vector<std::u16string>& lines);
 
+// The text a key is stored as: "1"/"0", decimal numbers, dates as
+// "yyyy-mm-dd" (AsFirstWeek moved into the year of `today`), texts with the
+// key's save trimming. MainWindowPos is the host's and gives "".
+std::u16string SettingValueText(const AppSettings& settings, const SettingDefinition& def,
+                                CalendarDate today);
+
 enum class ApplyMode {
   Accepted,   // all steps
   Cancelled,  // only the steps after restoring: hotkeys, random pool, save, icons

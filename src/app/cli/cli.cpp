@@ -8,12 +8,18 @@ namespace pathorama::cli {
 int RunPaths(const std::vector<std::u16string>& args, Output& output);
 int RunInfo(const std::vector<std::u16string>& args, Output& output);
 int RunSettings(const std::vector<std::u16string>& args, Output& output);
+#ifdef _WIN32
+int RunWindows(const std::vector<std::u16string>& args, Output& output);
+#endif
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {u"paths", u"[--auto-url] TEXT", RunPaths},
       {u"info", u"TEXT", RunInfo},
       {u"settings", u"[--today YYYY-MM-DD] FILE", RunSettings},
+#ifdef _WIN32
+      {u"windows", u"", RunWindows},
+#endif
   };
   return commands;
 }
