@@ -17,6 +17,7 @@ trap cleanup EXIT
 cp -a "$source_prefix/." "$scratch/" || exit 1
 export WINEPREFIX=$scratch WINEDEBUG=-all
 windows_dll="Z:${dll//\//\\}"
+wineserver -p >/dev/null 2>&1 </dev/null
 # The first Wine program starts the prefix's background programs: keep their
 # output away from ctest.
 timeout 120 wine reg add 'HKLM\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\InprocServer32' \

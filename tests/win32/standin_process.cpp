@@ -2,11 +2,42 @@
 
 namespace pathorama::testing {
 
-std::wstring StandinDir() {
-  std::string dir = PATHORAMA_STANDIN_DIR;  // a path of the build machine
+std::wstring WindowsPath(const char* unixPath) {
   std::wstring wide = L"Z:";
-  for (char c : dir) wide += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return wide + L"\\";
+  for (const char* c = unixPath; *c; ++c) wide += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return wide;
+}
+
+std::wstring StandinDir() { return WindowsPath(PATHORAMA_STANDIN_DIR) + L"\\"; }
+
+std::string RunAndCapture(const std::wstring& commandLine, DWORD* exitCode) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION info{};
+  std::wstring line = commandLine;
+  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                &startup, &info);
+  CloseHandle(writeEnd);
+  std::string out;
+  if (started) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+    if (WaitForSingleObject(info.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+    if (exitCode) GetExitCodeProcess(info.hProcess, exitCode);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  CloseHandle(readEnd);
+  return out;
 }
 
 Standin::Standin(const std::wstring& program, const std::wstring& arguments,

@@ -8,8 +8,12 @@
 
 namespace pathorama::testing {
 
+// A path of the build machine as Wine sees it ("/a/b" -> "Z:\a\b").
+std::wstring WindowsPath(const char* unixPath);
 // The folder holding the stand-in programs ("Z:\...\bin\").
 std::wstring StandinDir();
+// Runs `commandLine`, waiting up to 60 s; returns its standard output.
+std::string RunAndCapture(const std::wstring& commandLine, DWORD* exitCode = nullptr);
 
 // A running stand-in; closed (and killed if need be) when it goes away.
 class Standin {

@@ -470,5 +470,34 @@ TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
   SendKeysToWindow(nullptr, u"Ctrl", u"V");
 }
 
+// ---- pathorama-cli windows ----------------------------------------------------------------
+std::string Hex(HWND window) {
+  char text[32];
+  snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  return text;
+}
+
+TEST(CliWindows, ListsManagersTopmostFirstAndTheDialogInFront) {
+  const Fixture& f = Files();
+  Standin tc(L"Totalcmd.exe", L"--left=C:\\windows --select=\"" + f.file + L"|" + f.sub + L"\"",
+             L"TTOTAL_CMD");
+  Standin explorer(L"ExplorerStandin.exe", L"--folder=\"" + f.dir + L"\" --select=\"" + f.file + L"\"",
+                   L"CabinetWClass");
+  Standin dialog(L"OpenDialog.exe", L"--mode=file", L"#32770");
+  ASSERT_TRUE(tc.Window() && explorer.Window() && dialog.Window());
+  SetForegroundWindow(dialog.Window());
+  PumpFor(300);
+  ASSERT_EQ(GetForegroundWindow(), dialog.Window());
+  PutUserClipboard();
+  DWORD code = 99;
+  std::string out = testing::RunAndCapture(L"\"" + testing::WindowsPath(PATHORAMA_CLI) + L"\" windows", &code);
+  EXPECT_EQ(code, 0u);
+  std::string want = "Explorer\t" + Hex(explorer.Window()) + "\t" + Utf16ToUtf8(U(f.dir)) + "\t1\n" +
+                     "TotalCommander\t" + Hex(tc.Window()) + "\tC:\\windows\t2\n" +
+                     "dialog\t" + Hex(dialog.Window()) + "\tOpenFile\n";
+  EXPECT_EQ(out, want);
+  ExpectUserClipboardIntact("pathorama-cli windows");
+}
+
 }  // namespace
 }  // namespace pathorama::windows

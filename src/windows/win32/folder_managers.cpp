@@ -76,6 +76,19 @@ HWND FindTopmostFolderManagerWindow() {
   return found;
 }
 
+std::vector<HWND> FindFolderManagerWindows() {
+  std::vector<HWND> found;
+  for (HWND w : TopLevelWindowsInZOrder()) {
+    std::u16string className = ClassNameOf(w);
+    if (ManagerOfTopLevelWindow(className, TitleOf(w)) != FolderManager::None) {
+      found.push_back(w);
+    } else if (!IsClass(className, kXYplorerClass) && IsWindowVisible(w)) {
+      if (HWND view = FirstVisibleDescendantOfClass(w, kExplorerClass)) found.push_back(view);
+    }
+  }
+  return found;
+}
+
 std::u16string GetTopmostFolderManagerName() {
   HWND window = FindTopmostFolderManagerWindow();
   if (!window) return {};
@@ -119,6 +132,22 @@ void GetTotalCommanderFolder(TOpenedFolderInfo& info) {
   info.hFolderManager = window;
   info.FolderPath = AskTotalCommander(window, kTotalCommanderCopySourcePath);
 }
+
+namespace {
+
+std::u16string AddressEditText(HWND window, const std::vector<std::u16string_view>& chain) {
+  HWND edit = FindDescendantByChain(window, chain, false, true);
+  return edit ? ControlTextOf(edit, 256) : std::u16string();
+}
+
+size_t CountLines(std::u16string_view text) {
+  size_t count = 0;
+  for (const std::u16string& line : SplitText(ReplaceAllText(text, u"\n", u""), u"\r"))
+    if (!line.empty()) ++count;
+  return count;
+}
+
+}  // namespace
 
 std::u16string GetTotalCommanderSelection(HWND window, std::u16string_view mode) {
   std::optional<SelectionMode> parsed = ParseSelectionMode(mode);
@@ -213,6 +242,51 @@ void GetFolderOfManager(std::u16string_view managerWord, TOpenedFolderInfo& info
     case FolderManager::Xplorer2: GetXplorer2Folder(info); break;
     case FolderManager::FreeCommander: GetFreeCommanderFolder(info); break;
     case FolderManager::None: break;
+  }
+}
+
+void GetFolderOfWindow(HWND window, TOpenedFolderInfo& info, int waitMs) {
+  info = {};
+  if (!window) return;
+  std::u16string className = ClassNameOf(window);
+  switch (ManagerOfTopLevelWindow(className, TitleOf(window))) {
+    case FolderManager::Explorer: GetExplorerFolder(window, info); return;
+    case FolderManager::TotalCommander:
+      info.hFolderManager = window;
+      info.FolderPath = AskTotalCommander(window, kTotalCommanderCopySourcePath);
+      return;
+    case FolderManager::DirectoryOpus:
+      if (FindTopmostWindowOfClass(kDirectoryOpusClass) == window)
+        GetDirectoryOpusFolder(info, waitMs);
+      info.hFolderManager = window;
+      return;
+    case FolderManager::XYplorer:
+      info.hFolderManager = window;
+      info.FolderPath = AddressEditText(window, {u"Edit", u"ThunderRT6PictureBoxDC", kXYplorerClass});
+      return;
+    case FolderManager::Xplorer2:
+      info.hFolderManager = window;
+      info.FolderPath = AddressEditText(window, {u"Edit", u"ComboBox", u"ToolbarWindow32"});
+      return;
+    case FolderManager::FreeCommander:
+    case FolderManager::None:
+      info.hFolderManager = window;
+      return;
+  }
+}
+
+int CountSelectedItems(HWND window, int waitMs) {
+  if (!window) return 0;
+  switch (ManagerOfTopLevelWindow(ClassNameOf(window), TitleOf(window))) {
+    case FolderManager::Explorer:
+      return static_cast<int>(CountLines(GetExplorerSelection(window, u"Path")));
+    case FolderManager::TotalCommander:
+      return static_cast<int>(CountLines(GetTotalCommanderSelection(window, u"Path")));
+    case FolderManager::DirectoryOpus:
+      if (FindTopmostWindowOfClass(kDirectoryOpusClass) != window) return 0;
+      return static_cast<int>(CountLines(GetDirectoryOpusSelection(waitMs)));
+    default:
+      return 0;
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pathorama::windows {
 
@@ -50,6 +51,17 @@ void GetFolderOfTopmostManager(TOpenedFolderInfo& info);
 std::u16string GetExplorerSelection(HWND window, std::u16string_view mode);
 std::u16string GetTotalCommanderSelection(HWND window, std::u16string_view mode);
 std::u16string GetDirectoryOpusSelection(int waitMs = kDirectoryOpusWaitMs);
+
+// Every folder manager window, topmost first: top-level manager windows and
+// Explorer views hosted in other programs' windows.
+std::vector<HWND> FindFolderManagerWindows();
+
+// The folder shown by one particular manager window (top-level, or the
+// Explorer view hosted in another window), and how many items it has
+// selected; for listing every manager window. Directory Opus answers only
+// for its topmost lister.
+void GetFolderOfWindow(HWND window, TOpenedFolderInfo& info, int waitMs = kDirectoryOpusWaitMs);
+int CountSelectedItems(HWND window, int waitMs = kDirectoryOpusWaitMs);
 
 // The XYplorer window: topmost visible ThunderRT6FormDC titled "...XYplorer...".
 HWND FindXYplorerWindow();

@@ -1,0 +1,50 @@
+// pathorama-cli windows: what Pathorama sees right now, topmost first. One
+// line per folder manager window (manager word, handle, folder or empty, the
+// number of selected items), then the Open/Save dialog in front, if any.
+// It borrows the clipboard the way the program does, and restores it.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/cli/cli.h"
+#include "core/text.h"
+#include "windows/window_classes.h"
+#include "windows/win32/dialogs.h"
+#include "windows/win32/folder_managers.h"
+#include "windows/win32/window_facts.h"
+
+namespace pathorama::cli {
+
+namespace {
+
+std::u16string HandleText(HWND window) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%08llX",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  return Utf8ToUtf16(text);
+}
+
+}  // namespace
+
+int RunWindows(const std::vector<std::u16string>& args, Output& output) {
+  if (!args.empty()) throw UsageError{u"takes no arguments"};
+  using namespace pathorama::windows;
+  for (HWND window : FindFolderManagerWindows()) {
+    // A hosted Explorer view is a child window; it is Explorer all the same.
+    std::u16string className = ClassNameOf(window);
+    FolderManager manager = ManagerOfTopLevelWindow(className, TitleOf(window));
+    TOpenedFolderInfo info;
+    GetFolderOfWindow(window, info);
+    int selected = CountSelectedItems(window);
+    output.Line(ManagerWord(manager) + u"\t" + HandleText(window) + u"\t" + info.FolderPath + u"\t" +
+                IntToText(selected));
+  }
+  HWND foreground = GetForegroundWindow();
+  if (foreground && IsClass(ClassNameOf(foreground), kDialogClass)) {
+    std::u16string type = GetDialogType(foreground);
+    if (!type.empty()) output.Line(u"dialog\t" + HandleText(foreground) + u"\t" + type);
+  }
+  return 0;
+}
+
+}  // namespace pathorama::cli
