@@ -340,6 +340,31 @@ TEST(DateTime, NotDateNames) {
   }
 }
 
+// Offsets far beyond the years 1-9999, in every unit and before every name,
+// end in braces at once; nothing throws, wraps round or loops.
+TEST(DateTime, OffsetsBeyondTheCalendarLeaveBraces) {
+  const char16_t* names[] = {u"Today", u"CurWeekDay", u"WeekDay", u"Day", u"YYYY", u"MM",
+                             u"DD", u"DInY", u"QInY", u"WInY", u"DInW", u"Now"};
+  const char16_t* offsets[] = {u"+10000y", u"-10000y", u"+120000m", u"-120000m",
+                               u"+600000w", u"-600000w", u"+4000000d", u"-4000000d",
+                               u"+9223372036854775807d", u"-9223372036854775808y",
+                               u"+99999999999999999999999m"};
+  for (const char16_t* name : names)
+    for (const char16_t* offset : offsets) {
+      const std::u16string text = std::u16string(offset) + name;
+      EXPECT_FALSE(Evaluate(text, kSunday8March).has_value()) << Utf16ToUtf8(text);
+    }
+  for (const char16_t* text : {u"+100000000000hNow", u"-4000000000nTime", u"+999999999999sNow",
+                               u"+99999999999999HHour", u"-9000000000000Sec",
+                               u"+999999999MonthDays", u"-999999999WeekDays"})
+    EXPECT_FALSE(Evaluate(text, kSunday8March).has_value()) << Utf16ToUtf8(text);
+  // At the very ends of the calendar the neighbours still work.
+  EXPECT_EQ(Evaluate(u"-1dToday", u"9999-12-31 23:59:59"), u"99991230");
+  EXPECT_FALSE(Evaluate(u"+1dToday", u"9999-12-31 23:59:59").has_value());
+  EXPECT_FALSE(Evaluate(u"+1WeekDays", u"9999-12-31 23:59:59").has_value());
+  EXPECT_EQ(Evaluate(u"+1sNow", u"9999-12-31 23:59:58"), u"99991231235959");
+}
+
 TEST(DateTime, DerivedWeekOneAndEmptyParameterDate) {
   struct Case {
     LocalDateTime firstWeek;
