@@ -345,7 +345,7 @@ std::optional<std::u16string> ExtractRange(std::u16string_view value,
                                            std::u16string_view rangeText) {
   // The name is put before the range only for the look-behinds of the pattern.
   std::u16string subject = std::u16string(nameText) + std::u16string(rangeText);
-  const Regex& x = Regex::Get(u"\\G" + var_pattern::Extraction());
+  static const Regex& x = Regex::Get(u"\\G" + var_pattern::Extraction());
   std::optional<RegexMatch> m = x.Search(subject, nameText.size());
   if (!m) return std::u16string(value);
 
@@ -384,7 +384,7 @@ std::optional<std::u16string> ExtractRange(std::u16string_view value,
   RangeSpec spec = RangeSpecFromMatch(*m, kXPlain);
   if (remove) {
     range.pop_back();
-    const Regex& alone = Regex::Get(u"^(?:" + var_pattern::Range() + u")$");
+    static const Regex& alone = Regex::Get(u"^(?:" + var_pattern::Range() + u")$");
     if (std::optional<RegexMatch> again = alone.Search(range)) spec = RangeSpecFromMatch(*again, 1);
   }
   if (!applyChars(spec, remove)) return std::nullopt;

@@ -9,7 +9,7 @@
 namespace pathorama {
 
 std::u16string ExpandIndexList(long long count, std::u16string_view list) {
-  const Regex& item = Regex::Get(uR"(^(-?\d+)(-)?(-?\d+)?$)");
+  static const Regex& item = Regex::Get(uR"(^(-?\d+)(-)?(-?\d+)?$)");
   std::u16string out;
   auto write = [&out](long long n) {
     if (!out.empty()) out += u',';

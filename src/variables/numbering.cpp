@@ -39,7 +39,8 @@ std::u16string PaddedNumber(long long r, long long width) {
 }  // namespace
 
 std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
-  std::optional<RegexMatch> m = Regex::Get(var_pattern::NumberSequence()).Search(nameText);
+  static const Regex& sequence = Regex::Get(var_pattern::NumberSequence());
+  std::optional<RegexMatch> m = sequence.Search(nameText);
   if (!m) return std::nullopt;
   long long a = 0, third = 0, step = 1, width = 0;
   if (!ParseInt(m->Group(1), a) || !ParseInt(m->Group(3), third)) return std::nullopt;
@@ -98,7 +99,8 @@ std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, Rando
   std::vector<std::u16string_view> set = CodePoints(options.randomCharacters);
   if (set.empty()) return std::nullopt;  // nothing to draw from: stays as written
   long long low = std::max(options.randomLength, 0), high = low;
-  if (std::optional<RegexMatch> m = Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)").Search(nameText)) {
+  static const Regex& lengths = Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)");
+  if (std::optional<RegexMatch> m = lengths.Search(nameText)) {
     if (!ParseInt(m->Group(1), low)) return std::nullopt;
     high = low;
     if (m->Matched(3) && !ParseInt(m->Group(3), high)) return std::nullopt;
@@ -150,7 +152,14 @@ SeededRandom::SeededRandom() : engine_(std::random_device{}()) {}
 
 uint32_t SeededRandom::Below(uint32_t bound) {
   if (bound <= 1) return 0;
-  return std::uniform_int_distribution<uint32_t>(0, bound - 1)(engine_);
+  // Rejection of the few low draws that would favour small values. Written
+  // out rather than left to a library distribution, so that a seed gives the
+  // same text with every standard library (mt19937 itself is fixed).
+  const uint32_t threshold = (0u - bound) % bound;
+  for (;;) {
+    uint32_t r = static_cast<uint32_t>(engine_());
+    if (r >= threshold) return r % bound;
+  }
 }
 
 }  // namespace pathorama

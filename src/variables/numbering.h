@@ -36,8 +36,8 @@ bool EvaluateRandom(const VariableRequest& request, std::u16string& value);
 std::optional<std::u16string> FixedString(std::u16string_view name);
 bool EvaluateFixedString(const VariableRequest& request, std::u16string& value);
 
-// A reproducible random source: the same seed gives the same draws with the
-// same standard library (natively and in the MinGW build alike).
+// A reproducible random source: the same seed gives the same draws on every
+// platform.
 class SeededRandom : public RandomSource {
  public:
   explicit SeededRandom(uint32_t seed) : engine_(seed) {}

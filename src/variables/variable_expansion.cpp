@@ -60,6 +60,11 @@ std::u16string ApplyGrouping(const std::u16string& value, const RegexMatch& m, s
   return SplitToGroups(value, size, separator);
 }
 
+const Regex& NumberedFolder() {
+  static const Regex& re = Regex::Get(uR"(^(:|::)?(\+|\-)?(\d+)Folder)");
+  return re;
+}
+
 size_t GroupOf(const Regex& regex, std::u16string_view name) {
   int index = regex.GroupIndex(name);
   return index < 0 ? RegexMatch::kUnset : static_cast<size_t>(index);
@@ -74,7 +79,7 @@ LayerState& CurrentLayerState() {
 
 bool IsFolderLayerName(std::u16string_view nameText) {
   return EndsWithIgnoreCase(nameText, u"pFolder") || EndsWithIgnoreCase(nameText, u"gFolder") ||
-         Regex::Get(uR"(^(:|::)?(\+|\-)?(\d+)Folder)").IsMatch(nameText);
+         NumberedFolder().IsMatch(nameText);
 }
 
 std::u16string EvaluateVariable(const VariableRequest& request) {
@@ -85,9 +90,10 @@ std::u16string EvaluateVariable(const VariableRequest& request) {
   return u"{" + std::u16string(request.nameText) + u"}";
 }
 
-std::u16string ExpandVariableList(std::u16string_view text, std::u16string_view alternation,
-                                  const VariableEnvironment& env) {
-  const Regex& master = MasterRegex(alternation);
+namespace {
+
+std::u16string ExpandWith(const Regex& master, std::u16string_view text,
+                          const VariableEnvironment& env) {
   const size_t gName = GroupOf(master, u"VarListWithOptions");
   const size_t gSections = GroupOf(master, u"StrExtractRestructure");
   const size_t gGroups = GroupOf(master, u"StrSplitToGroup");
@@ -150,21 +156,30 @@ std::u16string ExpandVariableList(std::u16string_view text, std::u16string_view 
   return out;
 }
 
+}  // namespace
+
+std::u16string ExpandVariableList(std::u16string_view text, std::u16string_view alternation,
+                                  const VariableEnvironment& env) {
+  return ExpandWith(MasterRegex(alternation), text, env);
+}
+
 std::u16string ExpandPathVariables(std::u16string_view text, const VariableEnvironment& env) {
   std::u16string result;
   if (text.empty()) return result;
-  const Regex& detector = Regex::Get(var_pattern::LayerDetector());
+  static const Regex& detector = Regex::Get(var_pattern::LayerDetector());
+  static const Regex& allVariables = MasterRegex(var_pattern::AllVariables());
+  static const Regex& layerVariables = MasterRegex(var_pattern::LayerVariables());
   for (const std::u16string& raw : SplitText(text, u"|")) {
     LayerState& layers = CurrentLayerState();
     layers = {};
     std::u16string piece = TrimCharsLeft(raw, u" *");
     // Every variable but the folder layers first, so layers are counted in a
     // path whose other variables already hold their values.
-    piece = ExpandVariableList(piece, var_pattern::AllVariables(), env);
+    piece = ExpandWith(allVariables, piece, env);
     for (int pass = 0; pass < kMaxLayerPasses && !piece.empty() && !layers.stop &&
                        detector.IsMatch(piece);
          ++pass) {
-      std::u16string next = ExpandVariableList(piece, var_pattern::LayerVariables(), env);
+      std::u16string next = ExpandWith(layerVariables, piece, env);
       if (next == piece) break;
       piece = std::move(next);
     }

@@ -1,5 +1,6 @@
 #include "variables/variable_families.h"
 
+#include "variables/date_time.h"
 #include "variables/numbering.h"
 
 namespace pathorama {
@@ -10,6 +11,7 @@ const std::vector<VariableFamily>& VariableFamilies() {
   // sequences, special folders and other path names, folder layers, random
   // text, fixed strings, Run keys and system names.
   static const std::vector<VariableFamily> families = {
+      EvaluateDateTime,
       EvaluateSequence,
       EvaluateRandom,
       EvaluateFixedString,

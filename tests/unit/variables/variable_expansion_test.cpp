@@ -58,6 +58,39 @@ TEST(ExpandPathVariables, ReplacesVariablesPieceByPiece) {
     EXPECT_EQ(U8(ExpandPathVariables(c.text, t.env)), U8(c.want)) << "text " << U8(c.text);
 }
 
+// The date family through the driver, on Sunday 2026-03-08 09:03:07.
+TEST(ExpandPathVariables, DatesWithTheirSections) {
+  struct Case {
+    const char16_t* delimiter;
+    const char16_t* text;
+    const char16_t* want;
+  } cases[] = {
+      {u"", u"D:\\Log\\{YYYY}\\{MM}", u"D:\\Log\\2026\\03"},
+      {u"", u"{today}|{YYYY}{MM}", u"20260308|202603"},
+      {u"", u" *D:\\{YYYY}", u"D:\\2026"},
+      {u"", u"{Today1-4}|{Today5,2}|{Today-2}|{Today1-4*}", u"2026|03|08|0308"},
+      {u"", u"{Today<2>}", u"(20|26|03|08)"},
+      {u"", u"{Today<-3>}", u"(20|260|308)"},
+      {u"", u"{Today<4/->}", u"2026-0308"},
+      {u"", u"{YYYY:0*}", u"226"},
+      {u"-", u"{Today}", u"2026-03-08"},
+      {u"-", u"{Today:-::1,3}", u"202608"},
+      {u"-", u"{Today:-:_}", u"2026_03_08"},
+      {u"-", u"{Today:-}", u"20260308"},
+      {u"-", u"{Today:-:/:3,2,1<4>}", u"(08/0|3/20|26)"},
+      {u"", u"{\\Today}|{\\\\Today}|{\\Today:x}", u"{Today}|{\\Today}|{Today}"},
+      {u"", u"{Tomorrow}|{Today", u"{Tomorrow}|{Today"},
+      {u"", u"{YYYY<Eng>}", u"{YYYY<Eng>}"},
+      // No value: the sections still apply to the text in braces.
+      {u"", u"{WorkGroup1-3}", u"{Wo"},
+  };
+  for (const Case& c : cases) {
+    TestEnvironment t;
+    t.options.yearMonthDayDelimiter = c.delimiter;
+    EXPECT_EQ(U8(ExpandPathVariables(c.text, t.env)), U8(c.want)) << "text " << U8(c.text);
+  }
+}
+
 TEST(ExpandPathVariables, RandomTextComesFromTheSeededSource) {
   TestEnvironment a, b;
   std::u16string x = ExpandPathVariables(u"D:\\{8Random}\\{Random}", a.env);

@@ -1,0 +1,106 @@
+// `expand`: what the variables of a path info become when its entry is used.
+#include <optional>
+
+#include "app/cli/cli.h"
+#include "core/encoding.h"
+#include "core/file_io.h"
+#include "core/ini.h"
+#include "core/text.h"
+#include "paths/path_info.h"
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
+#include "variables/clocks.h"
+#include "variables/numbering.h"
+#include "variables/variable_expansion.h"
+
+namespace pathorama::cli {
+
+namespace {
+
+// Loads the options of a Pathorama INI the way the program does at start-up
+// and keeps what the apply step hands to the variables. Nothing is written:
+// the host has no file or registry access.
+class OptionsHost : public SettingsHost {
+ public:
+  OptionsHost(CalendarDate today, std::u16string iniPath)
+      : today_(today), iniPath_(std::move(iniPath)) {}
+  CalendarDate Today() const override { return today_; }
+  std::u16string ExecutablePath() const override { return iniPath_; }
+  void SetVariableOptions(const VariableOptions& options) override { options_ = options; }
+  const std::optional<VariableOptions>& Options() const { return options_; }
+
+ private:
+  CalendarDate today_;
+  std::u16string iniPath_;
+  std::optional<VariableOptions> options_;
+};
+
+}  // namespace
+
+int RunExpand(const std::vector<std::u16string>& args, Output& output) {
+  std::optional<LocalDateTime> now;
+  std::optional<uint32_t> seed;
+  std::optional<std::u16string> iniPath;
+  std::optional<std::u16string> text;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::u16string& arg = args[i];
+    auto value = [&]() -> const std::u16string& {
+      if (i + 1 >= args.size()) throw UsageError{arg + u" needs a value"};
+      return args[++i];
+    };
+    if (arg == u"--now") {
+      now = ParseLocalDateTime(value());
+      if (!now) throw UsageError{u"--now takes \"YYYY-MM-DD HH:MM:SS\""};
+    } else if (arg == u"--seed") {
+      long long n = 0;
+      if (!ParseInt(value(), n) || n < 0 || n > 0xFFFFFFFFLL)
+        throw UsageError{u"--seed takes a number from 0 to 4294967295"};
+      seed = static_cast<uint32_t>(n);
+    } else if (arg == u"--ini") {
+      iniPath = value();
+    } else if (text) {
+      throw UsageError{u"too many arguments"};
+    } else {
+      text = arg;
+    }
+  }
+  if (!text) throw UsageError{u"missing TEXT"};
+
+  SystemClock systemClock;
+  FixedClock fixedClock(now.value_or(LocalDateTime{}));
+  const Clock& clock = now ? static_cast<const Clock&>(fixedClock) : systemClock;
+  SeededRandom random = seed ? SeededRandom(*seed) : SeededRandom();
+
+  VariableOptions options;
+  if (iniPath) {
+    IniDocument ini;
+    FileStatus status = LoadIniDocument(*iniPath, SystemAnsiCodePage(), ini);
+    if (status != FileStatus::kOk) {
+      output.ErrLine(u"pathorama-cli expand: cannot read " + *iniPath + u": " +
+                     FileStatusText(status));
+      return 1;
+    }
+    LocalDateTime t = clock.Now();
+    CalendarDate today{t.year, t.month, t.day};
+    AppSettings settings(today);
+    OptionsHost host(today, *iniPath);
+    SettingsStore store(ini, settings, host);
+    store.LoadAndUseAppSetting(u"Option", u"");
+    options = host.Options().value_or(VariableOptionsFromSettings(settings, today));
+  }
+  VariableEnvironment env{&clock, &random, &options};
+
+  // As an entry with the variables mark is used: split into its paths, the
+  // tags stripped, each path expanded.
+  std::u16string result;
+  for (const std::u16string& piece : SplitPathInfoPieces(*text)) {
+    std::u16string expanded = ExpandPathVariables(StripPathTags(piece, false), env);
+    if (expanded.empty()) continue;
+    if (!result.empty()) result += u'|';
+    result += expanded;
+  }
+  output.Line(result);
+  return 0;
+}
+
+}  // namespace pathorama::cli
