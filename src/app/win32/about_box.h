@@ -1,0 +1,10 @@
+// The about box (TfrmAbout, caption "关于"), shown modally.
+#pragma once
+
+#include <windows.h>
+
+namespace pathorama::app {
+
+void ShowAboutBox(HWND owner);
+
+}  // namespace pathorama::app
