@@ -179,7 +179,7 @@ class DateEvaluation {
     if (auto m = MomentTest().Search(name_)) return Moment(*m);
     if (auto m = ClockTimeTest().Search(name_)) return ClockTime(*m);
     if (TodayTest().IsMatch(name_)) return Today();
-    if (auto m = CurWeekDayTest().Search(name_)) return CurWeekDay();
+    if (CurWeekDayTest().IsMatch(name_)) return CurWeekDay();
     if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
     if (auto m = DatePartsTest().Search(name_)) return DatePart(*m);
     if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);

@@ -462,6 +462,7 @@ TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
   AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
   SetFocus(edit);
   AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  EXPECT_EQ(GetForegroundFocus(), edit);
   SendKeysToWindow(dialog.Window(), u"", u"ab1");
   SendKeysToWindow(dialog.Window(), u"Shift+Foo", u"C");
   PumpFor(300);

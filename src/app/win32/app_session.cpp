@@ -1,0 +1,100 @@
+#include "app/win32/app_session.h"
+
+#include <windows.h>
+
+#include "app/startup.h"
+#include "app/win32/main_window.h"
+#include "core/encoding.h"
+#include "core/file_io.h"
+#include "settings/win32/registry_effects.h"
+
+namespace pathorama::win32 {
+
+namespace {
+
+CalendarDate LocalToday() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
+}  // namespace
+
+AppSession::AppSession(MainWindow& window, std::u16string exePath)
+    : window_(window),
+      exePath_(std::move(exePath)),
+      iniFilePath_(IniPathForExecutable(exePath_)),
+      settings_(LocalToday()),
+      store_(ini_, settings_, *this) {}
+
+void AppSession::OpenIniFile() {
+  const unsigned codePage = SystemAnsiCodePage();
+  // Before anything reads it: a file in the code page or UTF-16 becomes
+  // UTF-8 with byte-order mark, so its non-ASCII captions survive.
+  ConvertIniFileToUtf8(iniFilePath_, codePage);
+  // A file that could not be rewritten (read-only medium) is still read in
+  // its own encoding.
+  IniDocument loaded;
+  if (LoadIniDocument(iniFilePath_, codePage, loaded) == FileStatus::kOk) ini_ = std::move(loaded);
+}
+
+void AppSession::LoadAll() {
+  store_.LoadAndUseAppSetting(u"All", u"");
+  window_.SetUseGlobalHotKeyChecked(settings_.Bool(Setting::UseGlobalHotKey));
+}
+
+void AppSession::SaveAll() {
+  settings_.SetBool(Setting::UseGlobalHotKey, window_.UseGlobalHotKeyChecked());
+  store_.SaveAppSetting(u"All", u"");
+}
+
+std::array<uint16_t, kHotKeySlotCount> AppSession::HotKeyShortcuts() const {
+  pathorama::HotKeyShortcuts s = HotKeyShortcutsFrom(settings_);
+  return {s.jumpMenu1, s.jumpMenu2, s.openSaveDialog, s.captureOfficeFolderPath};
+}
+
+CalendarDate AppSession::Today() const { return LocalToday(); }
+
+std::u16string AppSession::AppVersion() const {
+  return const_cast<MainWindow&>(window_).State().AppVersion;
+}
+
+void AppSession::ClearIniFileAttributes() { ClearReadOnly(iniFilePath_); }
+
+bool AppSession::WriteIniFile(const IniDocument& ini) {
+  // A failed save (locked, read-only medium) leaves the document in memory;
+  // the next save tries again.
+  return SaveIniDocument(iniFilePath_, ini) == FileStatus::kOk;
+}
+
+std::optional<std::string> AppSession::ReadFileBytes(const std::u16string& path) {
+  std::string bytes;
+  if (pathorama::ReadFileBytes(path, bytes) != FileStatus::kOk) return std::nullopt;
+  return bytes;
+}
+
+bool AppSession::WriteFileBytes(const std::u16string& path, std::string_view bytes) {
+  return SaveFileSafely(path, bytes) == FileStatus::kOk;
+}
+
+std::optional<std::pair<int, int>> AppSession::MainWindowPosition() const {
+  return window_.Position();
+}
+
+void AppSession::CheckHideOffScreenMenuItem() { window_.CheckHideOffScreenMenuItem(); }
+
+void AppSession::ApplyRegistry(const std::vector<RegistryOperation>& operations) {
+  ExecuteRegistryOperations(operations);
+}
+
+void AppSession::SetVariableOptions(const VariableOptions& options) { variableOptions_ = options; }
+
+void AppSession::SetCaptionMaxLength(int32_t maxLength) {
+  window_.State().CaptionMaxLength = maxLength;
+}
+
+void AppSession::RegisterHotKeys(const pathorama::HotKeyShortcuts& s) {
+  window_.RegisterHotKeys({s.jumpMenu1, s.jumpMenu2, s.openSaveDialog, s.captureOfficeFolderPath});
+}
+
+}  // namespace pathorama::win32

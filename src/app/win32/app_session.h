@@ -1,0 +1,61 @@
+// The running instance's settings file and live settings, and the window's
+// side of loading, saving and applying them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/hotkey_slots.h"
+#include "core/ini.h"
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
+
+namespace pathorama::win32 {
+
+class MainWindow;
+
+class AppSession : public SettingsHost {
+ public:
+  AppSession(MainWindow& window, std::u16string exePath);
+
+  // Converts the settings file to UTF-8 when it is in another encoding, then
+  // reads it into memory (a missing file is an empty document).
+  void OpenIniFile();
+  const IniDocument& Ini() const { return ini_; }
+  const std::u16string& IniFilePath() const { return iniFilePath_; }
+
+  // `LoadAndUseAppSetting("All", "")` and `SaveAppSetting("All", "")`.
+  void LoadAll();
+  void SaveAll();
+
+  std::array<uint16_t, kHotKeySlotCount> HotKeyShortcuts() const;
+  AppSettings& Settings() { return settings_; }
+
+  // SettingsHost
+  CalendarDate Today() const override;
+  std::u16string AppVersion() const override;
+  std::u16string ExecutablePath() const override { return exePath_; }
+  void ClearIniFileAttributes() override;
+  bool WriteIniFile(const IniDocument& ini) override;
+  std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
+  bool WriteFileBytes(const std::u16string& path, std::string_view bytes) override;
+  std::optional<std::pair<int, int>> MainWindowPosition() const override;
+  void CheckHideOffScreenMenuItem() override;
+  void ApplyRegistry(const std::vector<RegistryOperation>& operations) override;
+  void SetVariableOptions(const VariableOptions& options) override;
+  void SetCaptionMaxLength(int32_t maxLength) override;
+  void RegisterHotKeys(const pathorama::HotKeyShortcuts& shortcuts) override;
+
+ private:
+  MainWindow& window_;
+  std::u16string exePath_;
+  std::u16string iniFilePath_;
+  IniDocument ini_;
+  AppSettings settings_;
+  SettingsStore store_;
+  VariableOptions variableOptions_;
+};
+
+}  // namespace pathorama::win32

@@ -1,0 +1,28 @@
+// Where the main window hands work to features that live in other parts of
+// the program: the jump-list popup, the jump-list editor, the options dialog,
+// the add-to-jump-list dialog and the about box. Each call is made exactly
+// where the user's action lands; a feature not built yet does nothing there.
+#pragma once
+
+#include <windows.h>
+
+namespace pathorama::win32 {
+
+// Shows the jump list as for a click on the main menu's jump-list item.
+void ShowJumpListMenu(HWND mainWindow);
+// Opens the jump-list editor modally.
+void OpenJumpListEditor(HWND mainWindow);
+// Opens the options dialog modally.
+void OpenOptionsDialog(HWND mainWindow);
+// Opens the about box modally.
+void OpenAboutBox(HWND mainWindow);
+// Opens the add-to-jump-list dialog on the current selection of files and
+// folders (after the running instance has debounced the request).
+void AddToJumpListFromSelection(HWND mainWindow);
+// Copies the function items into the jump-list menu after the first load.
+void CopyFunctionItemsIntoJumpList(HWND mainWindow);
+// The screen-edge auto-hide menu item changed its check mark; the options
+// dialog's check box follows it.
+void AutoHideWhenScreenEdgeChanged(HWND mainWindow, bool checked);
+
+}  // namespace pathorama::win32

@@ -1,0 +1,59 @@
+// pathorama.exe: one resident instance per executable name; a later start
+// hands its command to that instance and ends.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "app/win32/main_window.h"
+#include "app/win32/single_instance.h"
+#include "app/win32/win32_text.h"
+
+namespace {
+
+std::u16string ExecutablePath() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return std::u16string(buffer.begin(), buffer.end());
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+// The arguments after the program name.
+std::vector<std::u16string> CommandLineArguments() {
+  std::vector<std::u16string> args;
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!argv) return args;
+  for (int i = 1; i < count; ++i) args.push_back(pathorama::win32::U(argv[i]));
+  LocalFree(argv);
+  return args;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  using namespace pathorama;
+  const std::u16string exePath = ExecutablePath();
+  const std::vector<std::u16string> args = CommandLineArguments();
+
+  win32::SingleInstanceLock lock;
+  if (!lock.Acquire(ExecutableFileName(exePath))) return win32::ForwardToRunningInstance(args);
+
+  win32::MainWindow window(instance, exePath, args);
+  if (!window.Create()) return 1;
+  window.Show();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}

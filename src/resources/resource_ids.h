@@ -1,0 +1,21 @@
+// Identifiers shared by pathorama.rc and the Win32 code.
+#pragma once
+
+#define IDI_PATHORAMA 1
+#define IDM_MAIN 100
+#define IDM_TRAY 101
+
+// Main menu.
+#define ID_MNI_PATHSLIST 1001
+#define ID_MNI_APPSET 1002
+#define ID_MNI_USEGLOBALHOTKEY 1003
+#define ID_MNI_AUTOHIDEWHENSCREENEDGE 1004
+#define ID_MNI_MOVEMAINFORMOUTSCREEN 1005
+#define ID_MNI_ABOUT 1006
+
+// Tray menu.
+#define ID_MNI_SHOWMAINFORMATCENTER 1101
+#define ID_MNI_SETTING 1102
+#define ID_MNI_ABOUTAPP 1103
+#define ID_MNI_GLOBALHOTKEY 1104
+#define ID_MNI_EXITAPP 1105

@@ -1,0 +1,111 @@
+// e2e_probe.exe: looks at and drives the running pathorama.exe from inside
+// Wine for the end-to-end scenarios. Prints UTF-8; exit code 0 on success,
+// 1 when the window or value asked for is not there, 2 for a wrong call.
+//
+//   window            hwnd, left, top, right, bottom and caption of the main window
+//   count-windows     top-level windows of class TfrmPathorama
+//   count-processes NAME
+//   send MESSAGE      SendMessageTimeout to the main window, prints the result
+//   close             WM_CLOSE to the main window
+//   atoms             the hotkey atoms that exist, one per line
+//   reg KEY [VALUE]   a per-user string value (default value when VALUE is omitted)
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kClass[] = L"TfrmPathorama";
+
+void Print(const std::wstring& text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                 0, nullptr, nullptr);
+  std::string bytes(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  bytes.push_back('\n');
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+            &written, nullptr);
+}
+
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM counter) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  if (wcscmp(name, kClass) == 0) ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  std::wstring command = argv[1];
+  HWND main = FindWindowW(kClass, nullptr);
+
+  if (command == L"window") {
+    if (!main) return 1;
+    RECT r{};
+    GetWindowRect(main, &r);
+    wchar_t caption[256] = {};
+    GetWindowTextW(main, caption, 256);
+    Print(std::to_wstring(reinterpret_cast<uintptr_t>(main)) + L" " + std::to_wstring(r.left) +
+          L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+          std::to_wstring(r.bottom) + L" " + (IsWindowVisible(main) ? L"visible" : L"hidden") +
+          L" " + caption);
+    return 0;
+  }
+  if (command == L"count-windows") {
+    int count = 0;
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    Print(std::to_wstring(count));
+    return 0;
+  }
+  if (command == L"count-processes" && argc == 3) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+      if (_wcsicmp(entry.szExeFile, argv[2]) == 0) ++count;
+    CloseHandle(snapshot);
+    Print(std::to_wstring(count));
+    return 0;
+  }
+  if (command == L"send" && argc == 3) {
+    if (!main) return 1;
+    UINT message = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(main, message, 0, 0, SMTO_ABORTIFHUNG, 20000, &result)) return 1;
+    Print(std::to_wstring(result));
+    return 0;
+  }
+  if (command == L"close") {
+    if (!main) return 1;
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"atoms") {
+    const wchar_t* names[] = {L"GloabalHotKey_JumpMenu1", L"GloabalHotKey_JumpMenu2",
+                              L"GloabalHotKey_OpenSaveDialog",
+                              L"GloabalHotKey_CaptureOfficeFolderPath"};
+    for (const wchar_t* name : names)
+      if (GlobalFindAtomW(name)) Print(name);
+    return 0;
+  }
+  if (command == L"reg" && (argc == 3 || argc == 4)) {
+    wchar_t data[2048] = {};
+    DWORD size = sizeof(data);
+    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, argv[2], argc == 4 ? argv[3] : nullptr,
+                                  RRF_RT_REG_SZ, nullptr, data, &size);
+    if (status != ERROR_SUCCESS) return 1;
+    Print(data);
+    return 0;
+  }
+  return 2;
+}

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario of pathorama.exe under Wine.
+# usage: run_scenario.sh NAME PATHORAMA_EXE PROBE_EXE BASE_PREFIX ARTIFACTS_DIR
+#
+# Every scenario gets a scratch folder (the program keeps its INI and .lst
+# files beside the executable) and a scratch Wine prefix with its own Wine
+# server, so registry checks are isolated and nothing leaks between
+# scenarios. The Wine server is started with its output sent away from the
+# caller's pipes (ctest waits on inherited pipes) and killed at the end.
+# Every wait is bounded.
+set -u
+if [ $# -ne 5 ]; then echo "usage: $0 NAME PATHORAMA_EXE PROBE_EXE BASE_PREFIX ARTIFACTS_DIR" >&2; exit 2; fi
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+scenario=$1 app_exe=$2 probe_exe=$3 base_prefix=${WINEPREFIX:-$4} artifacts=$5/$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+work=$(mktemp -d /tmp/pathorama-e2e.XXXXXX)
+dir=$work/app            # the folder pathorama.exe runs from
+ini=$dir/pathorama.ini
+mkdir -p "$dir" "$artifacts"
+rm -f "$artifacts"/*
+cp "$app_exe" "$dir/pathorama.exe"
+cp "$probe_exe" "$work/e2e_probe.exe"
+
+# Scratch prefix: registry files and user folders copied; the system files of
+# drive_c/windows, which Wine only reads, hard-linked to save time and space.
+export WINEPREFIX=$work/prefix
+mkdir -p "$WINEPREFIX/drive_c"
+cp -a "$base_prefix"/*.reg "$base_prefix"/.update-timestamp "$base_prefix/dosdevices" "$WINEPREFIX/"
+for entry in "$base_prefix"/drive_c/*; do
+  if [ "$(basename "$entry")" = windows ]; then
+    cp -al "$entry" "$WINEPREFIX/drive_c/"
+  else
+    cp -a "$entry" "$WINEPREFIX/drive_c/"
+  fi
+done
+
+failures=0
+launchers=()
+
+cleanup() {
+  local rc=$?
+  timeout 20 wineserver -k >/dev/null 2>&1 </dev/null
+  timeout 20 wineserver -w >/dev/null 2>&1 </dev/null
+  for pid in "${launchers[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  [ -f "$ini" ] && cp "$ini" "$artifacts/pathorama.ini"
+  [ -f "$work/app.log" ] && cp "$work/app.log" "$artifacts/app.log"
+  rm -rf "$work"
+  exit "$rc"
+}
+trap cleanup EXIT
+
+timeout 30 wineserver -p >/dev/null 2>&1 </dev/null
+timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null
+
+fail() {
+  echo "FAIL [$scenario]: $*"
+  failures=$((failures + 1))
+}
+
+# check DESCRIPTION COMMAND...: a failed command is a failed check.
+check() {
+  local what=$1; shift
+  if ! "$@"; then fail "$what"; fi
+}
+
+# expect_eq DESCRIPTION GOT WANT
+expect_eq() {
+  if [ "$2" != "$3" ]; then fail "$1: got '$2', want '$3'"; fi
+}
+
+# wait_until SECONDS COMMAND...: polls every 0.2 s.
+wait_until() {
+  local deadline=$((SECONDS + $1)); shift
+  while ! "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
+# Starts pathorama.exe in the background with ARGS; its launcher's pid is
+# appended to `launchers` and kept in `app_pid`.
+start_app() {
+  (cd "$dir" && exec timeout 170 wine "$dir/pathorama.exe" "$@") >>"$work/app.log" 2>&1 </dev/null &
+  app_pid=$!
+  launchers+=("$app_pid")
+}
+
+# As start_app, but the start waits (at most 20 s) for the file $work/go.
+start_app_at_barrier() {
+  (cd "$dir" && timeout 20 bash -c "until [ -e '$work/go' ]; do sleep 0.01; done" &&
+    exec timeout 170 wine "$dir/pathorama.exe" "$@") >>"$work/app.log" 2>&1 </dev/null &
+  app_pid=$!
+  launchers+=("$app_pid")
+}
+
+# Runs a start to its end; prints its exit code.
+run_app() {
+  (cd "$dir" && timeout 60 wine "$dir/pathorama.exe" "$@") >>"$work/app.log" 2>&1 </dev/null
+  echo $?
+}
+
+probe() {
+  timeout 30 wine "$work/e2e_probe.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+window_exists() { probe window >/dev/null; }
+window_gone() { ! probe window >/dev/null; }
+app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+# Field of `probe window`: 1 hwnd, 2 left, 3 top, 4 right, 5 bottom, 6 visibility, 7.. caption.
+window_field() { probe window | cut -d' ' -f"$1"; }
+
+ini_has_section() { [ -f "$ini" ] && sed '1s/^\xEF\xBB\xBF//' "$ini" | grep -q "^\[$1\]"; }
+# The lines of one section of the INI file (without the header and blank lines).
+ini_section() {
+  sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$ini" |
+    awk -v s="[$1]" '/^\[/ { inside = ($0 == s); next } inside && NF'
+}
+starts_with_bom() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' \n')" = efbbbf ]; }
+
+# The first activation ends with the apply step's save of [Option]; the
+# fixtures never hold AutoRunWhenSystemStart, so its presence marks the save.
+option_saved() { [ -f "$ini" ] && ini_section Option | grep -q '^AutoRunWhenSystemStart='; }
+wait_first_activation() {
+  wait_until 40 option_saved || fail "no [Option] written at first activation"
+}
+
+# Closes the main window and waits for the program to end.
+close_app() {
+  probe close || fail "no main window to close"
+  wait_until 30 app_ended || fail "pathorama.exe still running 30 s after WM_CLOSE"
+}
+
+. "$here/scenarios.sh"
+
+if ! declare -F "scenario_$scenario" >/dev/null; then
+  echo "unknown scenario $scenario" >&2
+  exit 2
+fi
+"scenario_$scenario"
+if [ "$failures" -ne 0 ]; then
+  echo "$scenario: $failures check(s) failed; artifacts in $artifacts"
+  exit 1
+fi
+echo "$scenario: passed"
+exit 0

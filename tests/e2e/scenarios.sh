@@ -1,0 +1,229 @@
+# The end-to-end scenarios; sourced by run_scenario.sh, which provides the
+# helpers (start_app, probe, check, wait_until, ini_section, ...).
+
+# A second start, with or without a command, ends at once with exit code 0
+# and leaves the one resident instance.
+scenario_second_start() {
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  local t0=$SECONDS
+  expect_eq "exit code of a second start without arguments" "$(run_app)" 0
+  expect_eq "exit code of a second start with /OpenSetting" "$(run_app /opensetting)" 0
+  expect_eq "exit code of a second start with /AddToJumpList" \
+    "$(run_app /AddToJumpList 'C:\windows')" 0
+  expect_eq "exit code of a second start with an unknown argument" "$(run_app /nothing)" 0
+  [ $((SECONDS - t0)) -le 30 ] || fail "four second starts took $((SECONDS - t0)) s"
+  expect_eq "pathorama.exe processes" "$(probe count-processes pathorama.exe)" 1
+  expect_eq "main windows" "$(probe count-windows)" 1
+  kill -0 "$app_pid" 2>/dev/null || fail "the first instance ended"
+  # The provisional hotkeys are registered under their global atoms.
+  expect_eq "hotkey atoms" "$(probe atoms | tr '\n' ' ')" \
+    "GloabalHotKey_JumpMenu1 GloabalHotKey_JumpMenu2 GloabalHotKey_OpenSaveDialog GloabalHotKey_CaptureOfficeFolderPath "
+  # Commands sent straight to the window are taken (and do nothing harmful).
+  for message in 0x401 0x402 0x403 0x404; do
+    expect_eq "result of message $message" "$(probe send $message)" 0
+  done
+  expect_eq "main windows after the commands" "$(probe count-windows)" 1
+}
+
+# Ten starts at the same moment with no instance running leave exactly one.
+scenario_simultaneous_starts() {
+  local i
+  # All ten wait at a barrier and are released together.
+  for i in 1 2 3 4 5 6 7 8 9 10; do start_app_at_barrier; done
+  sleep 1
+  touch "$work/go"
+  local first_pid=${launchers[0]}
+  # The nine others end by themselves.
+  one_launcher_left() {
+    local alive=0 pid
+    for pid in "${launchers[@]}"; do kill -0 "$pid" 2>/dev/null && alive=$((alive + 1)); done
+    [ "$alive" -le 1 ]
+  }
+  wait_until 60 one_launcher_left || fail "more than one start is still running after 60 s"
+  wait_until 30 window_exists || fail "no instance stayed resident"
+  sleep 2
+  expect_eq "pathorama.exe processes" "$(probe count-processes pathorama.exe)" 1
+  expect_eq "main windows" "$(probe count-windows)" 1
+  # The survivor is a working instance: it saves at its first activation.
+  wait_first_activation
+  local pid
+  for pid in "${launchers[@]}"; do kill -0 "$pid" 2>/dev/null && app_pid=$pid; done
+  close_app
+  expect_eq "pathorama.exe processes after closing" "$(probe count-processes pathorama.exe)" 0
+}
+
+# A first start without INI file: [Option] and the four ignore lists are
+# written at the first activation, the window is parked above the screen,
+# and the per-user Run value and Explorer verbs are registered.
+scenario_first_start() {
+  rm -f "$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local f
+  for f in IgnoreAppName1.lst IgnoreWinClass1.lst IgnoreAppName2.lst IgnoreWinClass2.lst; do
+    check "$f written at first activation" test -f "$dir/$f"
+  done
+  check "IgnoreAppName1.lst holds the built-in list" grep -q 'WINWORD.EXE' "$dir/IgnoreAppName1.lst"
+  check "the INI file is UTF-8 with byte-order mark" starts_with_bom "$ini"
+  expect_eq "top of the main window" "$(window_field 3)" -1000
+  local left right
+  left=$(window_field 2) right=$(window_field 4)
+  expect_eq "width of the main window" "$((right - left))" 240
+
+  # Registry: per user, quoted full path of the executable.
+  local exe_win
+  exe_win=$(timeout 30 winepath -w "$dir/pathorama.exe" 2>/dev/null </dev/null | tr -d '\r')
+  local run
+  run=$(timeout 30 wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Pathorama \
+    2>/dev/null </dev/null | tr -d '\r' | grep -i 'Pathorama' | sed -E 's/.*REG_SZ[[:space:]]+//')
+  expect_eq "per-user Run value (reg query)" "$run" "\"$exe_win\""
+  local verb='添加到 Pathorama 列表中'
+  expect_eq "verb for folders" \
+    "$(probe reg "Software\\Classes\\Directory\\shell\\$verb\\command")" \
+    "\"$exe_win\" /AddToJumpList \"%1\""
+  expect_eq "verb for files" \
+    "$(probe reg "Software\\Classes\\*\\shell\\$verb\\command")" \
+    "\"$exe_win\" /AddToJumpList \"%1\""
+  expect_eq "verb for the folder background" \
+    "$(probe reg "Software\\Classes\\Directory\\Background\\shell\\$verb\\command")" \
+    "\"$exe_win\" /AddToJumpList \"%V\\\""
+  local key
+  for key in 'Directory\shell' '*\shell' 'Directory\Background\shell'; do
+    expect_eq "icon of the verb under $key" \
+      "$(probe reg "Software\\Classes\\$key\\$verb" Icon)" "\"$exe_win\""
+  done
+  # Nothing machine-wide: the program runs without elevation.
+  check "no machine-wide Run value" bash -c \
+    "! timeout 30 wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' /v Pathorama >/dev/null 2>&1 </dev/null"
+}
+
+# An INI file in GBK (the code page of a Chinese system) is rewritten as
+# UTF-8 with byte-order mark before it is read; its captions survive, also
+# through the save at exit.
+scenario_gbk_ini() {
+  printf '[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=D:\\文档\r\nmenu2=-工作\r\nmenu3=报告\r\npath3=E:\\报告\\二〇二四\r\nmenu4=--\r\n' |
+    iconv -f UTF-8 -t GBK >"$ini"
+  check "fixture is not UTF-8" bash -c "! iconv -f UTF-8 -t UTF-8 '$ini' >/dev/null 2>&1"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  check "the INI file was rewritten as UTF-8 with byte-order mark" starts_with_bom "$ini"
+  check "the rewritten file is valid UTF-8" iconv -f UTF-8 -t UTF-8 "$ini" -o /dev/null
+  local want='menu1=文档(&D)
+path1=D:\文档
+menu2=-工作
+menu3=报告
+path3=E:\报告\二〇二四
+menu4=--'
+  expect_eq "jump list after the conversion" "$(ini_section PathMenu)" "$want"
+  # MainWindowAt=3 was read from the converted file: top left corner.
+  expect_eq "left of the main window" "$(window_field 2)" 0
+  expect_eq "top of the main window" "$(window_field 3)" 0
+  close_app
+  check "still UTF-8 with byte-order mark after the save at exit" starts_with_bom "$ini"
+  expect_eq "jump list after the save at exit" "$(ini_section PathMenu)" "$want"
+}
+
+# Closing the main window saves [Main], [SetJumpList] and [PathMenu]; a list
+# with nested groups, separators, a disabled entry and an empty path comes
+# back line for line, numbered 1.. without gaps.
+scenario_close_saves_jump_list() {
+  printf '\xEF\xBB\xBF[PathMenu]\r\n' >"$ini"
+  printf '%s\r\n' \
+    'menu1=Docs(&D)' 'path1=C:\Docs' \
+    'menu3=-Work' \
+    'menu4=Reports' 'path4=E:\Reports' \
+    'menu7=-Nested' \
+    'menu8=Deep' 'path8=F:\Deep|G:\Deep' \
+    'menu9=--' \
+    'menu10=-' \
+    'menu11=Old (disabled)' 'path11= /C:\Old' \
+    'menu12=--' \
+    'menu13=-' \
+    'menu20=Empty' 'path20=' \
+    'menu21=-Tools' 'path21=C:\Tools' \
+    'menu22=Editor' 'path22=<LocalPath>C:\Tools\ed.exe' \
+    'menu23=--' \
+    'menu30=Web' 'path30=https://example.org/' >>"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  close_app
+  local section
+  for section in Main SetJumpList PathMenu; do
+    check "[$section] written at exit" ini_has_section "$section"
+  done
+  expect_eq "[Main] Ver" "$(ini_section Main | grep -i '^Ver=')" "Ver=1.0"
+  expect_eq "[SetJumpList]" "$(ini_section SetJumpList)" "HideItemWhenForbid=1"
+  local want='menu1=Docs(&D)
+path1=C:\Docs
+menu2=-Work
+menu3=Reports
+path3=E:\Reports
+menu4=-Nested
+menu5=Deep
+path5=F:\Deep|G:\Deep
+menu6=--
+menu7=-
+menu8=Old (disabled)
+path8= /C:\Old
+menu9=--
+menu10=-
+menu11=Empty
+path11=
+menu12=-Tools
+path12=C:\Tools
+menu13=Editor
+path13=<LocalPath>C:\Tools\ed.exe
+menu14=--
+menu15=Web
+path15=https://example.org/'
+  expect_eq "jump list saved at exit" "$(ini_section PathMenu)" "$want"
+}
+
+# Windows logging off: WM_QUERYENDSESSION saves everything and answers 1.
+scenario_end_session() {
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  rm -f "$ini"
+  expect_eq "answer to WM_QUERYENDSESSION" "$(probe send 0x11)" 1
+  local section
+  for section in Main Option SetJumpList; do
+    check "[$section] saved at WM_QUERYENDSESSION" ini_has_section "$section"
+  done
+  kill -0 "$app_pid" 2>/dev/null || fail "the instance ended on WM_QUERYENDSESSION alone"
+}
+
+# The main window as the user sees it: caption with version, Chinese menu
+# bar, 240 pixels wide, only caption and menu bar, placed in the centre.
+scenario_main_window_screenshot() {
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=7\r\n' >"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local caption
+  caption=$(probe window | cut -d' ' -f7-)
+  expect_eq "caption" "$caption" "Pathorama 1.0"
+  # Wine keeps menus per process, so the menu bar is checked on the
+  # screenshot (main_window.png in the artifacts), not through the probe.
+  local left top right bottom
+  read -r _ left top right bottom _ < <(probe window)
+  expect_eq "width" "$((right - left))" 240
+  [ $((bottom - top)) -gt 20 ] && [ $((bottom - top)) -lt 90 ] ||
+    fail "height $((bottom - top)) is not caption and menu bar only"
+  sleep 1
+  import -window root "$artifacts/screen.png" 2>/dev/null || fail "screenshot failed"
+  local screen_w
+  screen_w=$(identify -format %w "$artifacts/screen.png" 2>/dev/null)
+  expect_eq "centred horizontally" "$left" $(((${screen_w:-0} - 240) / 2))
+  convert "$artifacts/screen.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+    "$artifacts/main_window.png" 2>/dev/null || fail "crop failed"
+  # A drawn caption and menu bar has text: many colours, not a blank area.
+  local colours
+  colours=$(convert "$artifacts/main_window.png" -format %k info: 2>/dev/null || echo 0)
+  [ "${colours:-0}" -ge 8 ] || fail "main window area has only ${colours:-0} colours"
+  close_app
+}
