@@ -190,6 +190,8 @@ std::vector<std::u16string> DefaultIgnoreListLines(IgnoreList id);
 // Indexes of `FolderManagerName`.
 inline constexpr int kFolderManagerCount = 7;
 
+// A plain value: the options dialog may keep a copy when it is shown and
+// assign it back when it is cancelled.
 class AppSettings {
  public:
   // Every key at its default; date defaults are taken from `today`.
