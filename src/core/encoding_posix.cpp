@@ -45,15 +45,26 @@ std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage) {
       out.push_back(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
                                           (static_cast<unsigned char>(p[1]) << 8)));
   };
+  // iconv is fed in slices: an error restarts the call, and a call over
+  // the whole rest of a large file per bad byte would make a garbage file
+  // take quadratic time (the sanitizers check the whole input on each call).
+  constexpr size_t kSlice = 1024;
   while (inLeft > 0) {
+    const bool last = inLeft <= kSlice;
+    size_t sliceLeft = last ? inLeft : kSlice;
+    const size_t slice = sliceLeft;
     char* outPtr = buffer;
     size_t outLeft = sizeof buffer;
-    size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    size_t rc = iconv(cd, &in, &sliceLeft, &outPtr, &outLeft);
     int error = rc == static_cast<size_t>(-1) ? errno : 0;
+    inLeft -= slice - sliceLeft;
     flush(outPtr);
-    if (error == E2BIG || error == 0) continue;
-    // A byte the code page does not know (EILSEQ) or a sequence cut off at
-    // the end (EINVAL): one replacement character, then go on after it.
+    if (error == 0 || error == E2BIG) continue;
+    // A sequence cut by the slice end goes on in the next slice.
+    if (error == EINVAL && !last) continue;
+    // A byte the code page does not know (EILSEQ) or a sequence cut off by
+    // the end of the text (EINVAL): one replacement character, then go on
+    // after it.
     out.push_back(kReplacement);
     ++in;
     --inLeft;
