@@ -406,16 +406,16 @@ class DateEvaluation {
     LocalDateTime first = today_;
     first.day = 1;
     if (m->Matched(1)) {
-      const S spec = m->Group(1);
+      const S monthText = m->Group(1);
       long long n = 0;
-      if (spec[0] == u'+' || spec[0] == u'-') {
-        first = AddMonths(first, OffsetCount(spec));
-      } else if (spec.size() == 6) {
-        ParseInt(std::u16string_view(spec).substr(0, 4), n);
+      if (monthText[0] == u'+' || monthText[0] == u'-') {
+        first = AddMonths(first, OffsetCount(monthText));
+      } else if (monthText.size() == 6) {
+        ParseInt(std::u16string_view(monthText).substr(0, 4), n);
         first.year = static_cast<int>(n);
-        ParseInt(std::u16string_view(spec).substr(4), n);
+        ParseInt(std::u16string_view(monthText).substr(4), n);
         first.month = static_cast<int>(n);
-      } else if (ParseInt(spec, n) && n >= 1 && n <= 12) {
+      } else if (ParseInt(monthText, n) && n >= 1 && n <= 12) {
         first.month = static_cast<int>(n);
       } else {
         return std::nullopt;
@@ -450,20 +450,20 @@ class DateEvaluation {
     const LocalDateTime current = StartOfWeek(today_);
     LocalDateTime start = current;
     if (m->Matched(1)) {
-      const S spec = m->Group(1);
+      const S weekText = m->Group(1);
       long long year = 0, week = 0;
-      if (spec[0] == u'+' || spec[0] == u'-') {
-        start = AddDays(current, 7 * OffsetCount(spec));
-      } else if (spec.size() == 8) {
-        const auto date = ParseD8(spec);
+      if (weekText[0] == u'+' || weekText[0] == u'-') {
+        start = AddDays(current, 7 * OffsetCount(weekText));
+      } else if (weekText.size() == 8) {
+        const auto date = ParseD8(weekText);
         if (!date) return std::nullopt;
         start = StartOfWeek(*date);
-      } else if (spec.size() == 5 || spec.size() == 6) {
-        ParseInt(std::u16string_view(spec).substr(0, 4), year);
-        ParseInt(std::u16string_view(spec).substr(4), week);
+      } else if (weekText.size() == 5 || weekText.size() == 6) {
+        ParseInt(std::u16string_view(weekText).substr(0, 4), year);
+        ParseInt(std::u16string_view(weekText).substr(4), week);
         start = WeekOfYear(year, week);
       } else {
-        ParseInt(spec, week);
+        ParseInt(weekText, week);
         if (WeekOneStart(options_, today_).year == today_.year)
           start = WeekOfYear(today_.year, week);
         else
