@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -92,14 +93,31 @@ Regex::Regex(std::u16string_view pattern, unsigned options) : pattern_(pattern) 
 
 Regex::~Regex() { pcre2_code_free_16(Code(code_)); }
 
+namespace {
+
+// Orders patterns by length, then by their bytes: most comparisons end at the
+// length, and the rest run as one memcmp rather than a character loop.
+struct ShortFirst {
+  using is_transparent = void;
+  bool operator()(std::u16string_view a, std::u16string_view b) const {
+    if (a.size() != b.size()) return a.size() < b.size();
+    return std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) < 0;
+  }
+};
+
+}  // namespace
+
 const Regex& Regex::Get(std::u16string_view pattern, unsigned options) {
   static std::mutex mutex;
-  static std::map<std::pair<std::u16string, unsigned>, std::unique_ptr<Regex>, std::less<>> cache;
+  // One map per option set, searched by the view itself: a lookup allocates
+  // and copies nothing, which matters for the long patterns looked up once
+  // per variable.
+  static std::map<unsigned, std::map<std::u16string, std::unique_ptr<Regex>, ShortFirst>> cache;
   std::lock_guard<std::mutex> lock(mutex);
-  auto key = std::make_pair(std::u16string(pattern), options);
-  auto it = cache.find(key);
-  if (it == cache.end())
-    it = cache.emplace(std::move(key), std::make_unique<Regex>(pattern, options)).first;
+  auto& byPattern = cache[options];
+  auto it = byPattern.find(pattern);
+  if (it == byPattern.end())
+    it = byPattern.emplace(std::u16string(pattern), std::make_unique<Regex>(pattern, options)).first;
   return *it->second;
 }
 
