@@ -318,9 +318,30 @@ TEST(DirectoryOpus, FolderAndSelectionThroughDopusrt) {
                  L"--quote --folder=\"" + f.dir + L"\" --select=\"" + f.file + L"|" + f.sub + L"\"",
                  L"dopus.lister");
   ASSERT_TRUE(lister.Window());
+  // What dopusrt.exe receives, as its raw command line.
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring log = std::wstring(temp) + L"pathorama-dopusrt-" + std::to_wstring(GetCurrentProcessId()) + L".log";
+  DeleteFileW(log.c_str());
+  SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", log.c_str());
   PutUserClipboard();
   TOpenedFolderInfo info;
   GetDirectoryOpusFolder(info, kStartWaitMs);
+  SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", nullptr);
+  std::string logged;
+  {
+    HANDLE h = CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    char buffer[4096];
+    DWORD got = 0;
+    while (h != INVALID_HANDLE_VALUE && ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+      logged.append(buffer, got);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    DeleteFileW(log.c_str());
+  }
+  std::string runner = Utf16ToUtf8(U(testing::StandinDir())) + "dopusrt.exe";
+  EXPECT_NE(logged.find("dopusrt.exe: cmdline: \"" + runner + "\" /cmd Clipboard SET {sourcepath$}"),
+            std::string::npos) << logged;
   EXPECT_EQ(info.hFolderManager, lister.Window());
   EXPECT_EQ(info.FolderPath, U(f.dir));  // the quotes are trimmed
   ExpectUserClipboardIntact("dopus folder");
@@ -344,6 +365,24 @@ TEST(DirectoryOpus, TheUsersOwnTextIsNeverTakenForTheFolder) {
 }
 
 // ---- XYplorer, Xplorer2, FreeCommander and the Z order ----------------------------------
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND w : TopLevelWindowsInZOrder()) {
+    if (w == upper) return true;
+    if (w == lower) return false;
+  }
+  return false;
+}
+
+// Raising another process' window may take the window system a moment.
+void RaiseAbove(HWND window, HWND other) {
+  for (int attempt = 0; attempt < 40 && !IsAbove(window, other); ++attempt) {
+    SetForegroundWindow(window);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpFor(50);
+  }
+  ASSERT_TRUE(IsAbove(window, other));
+}
+
 TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   const Fixture& f = Files();
   Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows", L"CabinetWClass");
@@ -401,8 +440,7 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   EXPECT_LT(left.left, right.left);
 
   // Explorer brought to the top wins again.
-  SetWindowPos(explorer.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  PumpFor(200);
+  RaiseAbove(explorer.Window(), fc.Window());
   EXPECT_EQ(FindTopmostFolderManagerWindow(), explorer.Window());
   EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
 }
