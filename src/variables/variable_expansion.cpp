@@ -17,6 +17,8 @@ namespace {
 // whose values assemble new layer variables out of their neighbours.
 constexpr int kMaxLayerPasses = 64;
 
+}  // namespace
+
 std::u16string ContextPath(std::u16string_view whole, std::u16string_view passText,
                            size_t matchStart, std::u16string_view prefix) {
   size_t passCr = passText.find(u'\r');
@@ -29,6 +31,8 @@ std::u16string ContextPath(std::u16string_view whole, std::u16string_view passTe
   if (prefix == u":") return std::u16string(before);
   return std::u16string(matchStart < passCr ? before : after);
 }
+
+namespace {
 
 // No value when a regular expression of the user's cannot be run.
 std::optional<std::u16string> ApplyExtractRestructure(std::u16string value,

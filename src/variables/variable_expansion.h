@@ -24,6 +24,16 @@ std::u16string ExpandVariableList(std::u16string_view text, std::u16string_view 
 // decides; without one the result is "{" name text "}".
 std::u16string EvaluateVariable(const VariableRequest& request);
 
+// The path a layer variable counts in. `whole` is the text produced so far
+// followed by the rest of the pass text (the variable still in place),
+// `passText` the text given to the pass, `matchStart` where the variable
+// starts in it, `prefix` its layer prefix ("", ":" or "::"). Without a
+// carriage return in the pass text that is the whole text; with one, ":"
+// takes the part before it, "::" the whole text reading it as "\", and no
+// prefix the part the variable stands in.
+std::u16string ContextPath(std::u16string_view whole, std::u16string_view passText,
+                           size_t matchStart, std::u16string_view prefix);
+
 // Folder-layer names ("pFolder", "gFolder", "[:|::][+|-]NFolder"): the only
 // variables that read the context path.
 bool IsFolderLayerName(std::u16string_view nameText);
