@@ -59,6 +59,19 @@ std::u16string AppSession::AppVersion() const {
   return const_cast<MainWindow&>(window_).State().AppVersion;
 }
 
+void AppSession::CreatePathListFromIni(IniDocument& ini) {
+  JumpList::LoadOptions options;
+  options.captionMaxLength = window_.State().CaptionMaxLength;
+  options.hideItemWhenForbid = settings_.Bool(Setting::HideItemWhenForbid);
+  // A legacy "DirMenu" section moved to "PathMenu" is written at once.
+  if (jumpList_.CreatePathListFromIni(ini, options) == JumpList::LoadResult::kMigrated)
+    WriteIniFile(ini);
+}
+
+void AppSession::SavePathListFromMenuToIni(IniDocument& ini) {
+  jumpList_.SavePathListFromMenuToIni(ini);
+}
+
 void AppSession::ClearIniFileAttributes() { ClearReadOnly(iniFilePath_); }
 
 bool AppSession::WriteIniFile(const IniDocument& ini) {

@@ -9,6 +9,7 @@
 
 #include "app/hotkey_slots.h"
 #include "core/ini.h"
+#include "jumplist/jump_list.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 
@@ -32,11 +33,15 @@ class AppSession : public SettingsHost {
 
   std::array<uint16_t, kHotKeySlotCount> HotKeyShortcuts() const;
   AppSettings& Settings() { return settings_; }
+  // The jump list the popup, the editor and the add dialog work on.
+  JumpList& JumpListItems() { return jumpList_; }
 
   // SettingsHost
   CalendarDate Today() const override;
   std::u16string AppVersion() const override;
   std::u16string ExecutablePath() const override { return exePath_; }
+  void CreatePathListFromIni(IniDocument& ini) override;
+  void SavePathListFromMenuToIni(IniDocument& ini) override;
   void ClearIniFileAttributes() override;
   bool WriteIniFile(const IniDocument& ini) override;
   std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
@@ -55,6 +60,7 @@ class AppSession : public SettingsHost {
   IniDocument ini_;
   AppSettings settings_;
   SettingsStore store_;
+  JumpList jumpList_;
   VariableOptions variableOptions_;
 };
 
