@@ -225,5 +225,11 @@ scenario_main_window_screenshot() {
   local colours
   colours=$(convert "$artifacts/main_window.png" -format %k info: 2>/dev/null || echo 0)
   [ "${colours:-0}" -ge 8 ] || fail "main window area has only ${colours:-0} colours"
+  # The tray icon (Wine shows it in its own tray window when the desktop has
+  # none): the blue of the program's icon is on the screen.
+  local icon_pixels
+  icon_pixels=$(convert "$artifacts/screen.png" -fill black +opaque 'rgb(32,110,200)' \
+    -fill white -opaque 'rgb(32,110,200)' -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
+  [ "${icon_pixels:-0}" -ge 50 ] || fail "tray icon not on the screen (${icon_pixels:-0} icon pixels)"
   close_app
 }

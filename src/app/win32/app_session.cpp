@@ -41,9 +41,11 @@ void AppSession::OpenIniFile() {
 void AppSession::LoadAll() {
   store_.LoadAndUseAppSetting(u"All", u"");
   window_.SetUseGlobalHotKeyChecked(settings_.Bool(Setting::UseGlobalHotKey));
+  loaded_ = true;
 }
 
 void AppSession::SaveAll() {
+  if (!loaded_) return;
   settings_.SetBool(Setting::UseGlobalHotKey, window_.UseGlobalHotKeyChecked());
   store_.SaveAppSetting(u"All", u"");
 }

@@ -28,6 +28,9 @@ class AppSession : public SettingsHost {
   const std::u16string& IniFilePath() const { return iniFilePath_; }
 
   // `LoadAndUseAppSetting("All", "")` and `SaveAppSetting("All", "")`.
+  // Nothing is saved before the first load: the defaults and an empty jump
+  // list held until then would overwrite the user's file (a close or a
+  // logoff during start-up).
   void LoadAll();
   void SaveAll();
 
@@ -62,6 +65,7 @@ class AppSession : public SettingsHost {
   SettingsStore store_;
   JumpList jumpList_;
   VariableOptions variableOptions_;
+  bool loaded_ = false;
 };
 
 }  // namespace pathorama::win32
