@@ -121,6 +121,7 @@ ini_section() {
   sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$ini" |
     awk -v s="[$1]" '/^\[/ { inside = ($0 == s); next } inside && NF'
 }
+screen_width() { import -window root png:- 2>/dev/null | identify -format %w - 2>/dev/null; }
 starts_with_bom() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' \n')" = efbbbf ]; }
 
 # The first activation ends with the apply step's save of [Option]; the

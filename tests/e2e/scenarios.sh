@@ -233,3 +233,40 @@ scenario_main_window_screenshot() {
   [ "${icon_pixels:-0}" -ge 50 ] || fail "tray icon not on the screen (${icon_pixels:-0} icon pixels)"
   close_app
 }
+
+# Placement at first activation: the last position when MainWindowAt is 0,
+# and the top centre when that position does not read as "Left,Top".
+scenario_placement() {
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=0\r\nMainWindowPos=100,200\r\n' >"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  expect_eq "left at the last position" "$(window_field 2)" 100
+  expect_eq "top at the last position" "$(window_field 3)" 200
+  close_app
+  expect_eq "position saved at exit" "$(ini_section Option | grep '^MainWindowPos=')" \
+    "MainWindowPos=100,200"
+
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=0\r\nMainWindowPos=1020\r\n' >"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear the second time"; return; }
+  wait_first_activation
+  expect_eq "left without a comma in MainWindowPos" "$(window_field 2)" $((($(screen_width) - 240) / 2))
+  expect_eq "top without a comma in MainWindowPos" "$(window_field 3)" 0
+  close_app
+}
+
+# An INI file in UTF-16LE is rewritten as UTF-8 with byte-order mark before
+# it is read.
+scenario_utf16_ini() {
+  printf '[PathMenu]\r\nmenu1=下载(&X)\r\npath1=C:\\下载\r\n' | iconv -f UTF-8 -t UTF-16 >"$ini"
+  check "fixture starts with the UTF-16LE byte-order mark" \
+    test "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' \n')" = fffe
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  check "the INI file was rewritten as UTF-8 with byte-order mark" starts_with_bom "$ini"
+  expect_eq "jump list after the conversion" "$(ini_section PathMenu)" 'menu1=下载(&X)
+path1=C:\下载'
+  close_app
+}
