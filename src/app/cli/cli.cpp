@@ -9,6 +9,7 @@ int RunPaths(const std::vector<std::u16string>& args, Output& output);
 int RunInfo(const std::vector<std::u16string>& args, Output& output);
 int RunSettings(const std::vector<std::u16string>& args, Output& output);
 int RunExpand(const std::vector<std::u16string>& args, Output& output);
+int RunList(const std::vector<std::u16string>& args, Output& output);
 #ifdef _WIN32
 int RunWindows(const std::vector<std::u16string>& args, Output& output);
 #endif
@@ -18,6 +19,7 @@ const std::vector<Command>& Commands() {
       {u"paths", u"[--auto-url] TEXT", RunPaths},
       {u"info", u"TEXT", RunInfo},
       {u"settings", u"[--today YYYY-MM-DD] FILE", RunSettings},
+      {u"list", u"FILE", RunList},
       {u"expand", u"[--now \"YYYY-MM-DD HH:MM:SS\"] [--seed N] [--ini FILE] TEXT", RunExpand},
 #ifdef _WIN32
       {u"windows", u"", RunWindows},

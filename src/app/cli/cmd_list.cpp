@@ -1,0 +1,60 @@
+// `list`: the jump list a Pathorama INI holds, as the program reads it.
+#include "app/cli/cli.h"
+#include "core/encoding.h"
+#include "core/file_io.h"
+#include "core/ini.h"
+#include "jumplist/jump_list.h"
+
+namespace pathorama::cli {
+
+namespace {
+
+// Two spaces per group level; an entry "CAPTION<TAB>PATHINFO", a group
+// "CAPTION/" with "<TAB>PATHINFO" when it has path info, a separator "-".
+// Disabled entries are listed too: the file holds them, whether the menu
+// shows them or not.
+void PrintItems(const JumpList& list, const std::vector<JumpItem>& items, size_t depth,
+                Output& output) {
+  for (const JumpItem& item : items) {
+    std::u16string line(2 * depth, u' ');
+    switch (item.kind) {
+      case JumpItemKind::kEntry:
+        line += item.caption + u"\t" + list.PathByTag(item.tag);
+        break;
+      case JumpItemKind::kGroup: {
+        line += item.caption + u"/";
+        std::u16string path = list.PathByTag(item.tag);
+        if (!path.empty()) line += u"\t" + path;
+        break;
+      }
+      case JumpItemKind::kSeparator:
+        line += u"-";
+        break;
+      default:
+        continue;  // placeholders; a file holds no function items
+    }
+    output.Line(line);
+    PrintItems(list, item.children, depth + 1, output);
+  }
+}
+
+}  // namespace
+
+int RunList(const std::vector<std::u16string>& args, Output& output) {
+  if (args.empty()) throw UsageError{u"missing FILE"};
+  if (args.size() > 1) throw UsageError{u"too many arguments"};
+  IniDocument doc;
+  FileStatus status = LoadIniDocument(args[0], SystemAnsiCodePage(), doc);
+  if (status != FileStatus::kOk) {
+    output.ErrLine(u"pathorama-cli list: " + args[0] + u": " + FileStatusText(status));
+    return 1;
+  }
+  JumpList list;
+  // Read as at start-up: no caption limit yet. The file is not touched, not
+  // even when its legacy section would be migrated.
+  list.CreatePathListFromIni(doc);
+  PrintItems(list, list.Items(), 0, output);
+  return 0;
+}
+
+}  // namespace pathorama::cli

@@ -1,0 +1,52 @@
+# Cases for `list`, sourced by cli_process_test.sh: the jump list a Pathorama
+# INI holds, as the program reads it, in every encoding it detects.
+list_fixtures=$(cd "$(dirname "${BASH_SOURCE[0]}")/../fixtures" && pwd)
+# list_arg NAME: a fixture's path as the cli under test sees it.
+list_arg() {
+  if [ "${cli[0]}" != "${cli[-1]}" ] && command -v winepath >/dev/null; then
+    winepath -w "$list_fixtures/$1" 2>/dev/null
+  else
+    printf '%s' "$list_fixtures/$1"
+  fi
+}
+# The GBK fixture is in the system code page of a Chinese system.
+list_saved_lc_all=${LC_ALL-} list_saved_lang=${LANG-}
+export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+
+# UTF-8 with byte-order mark: nested groups, separators, a disabled entry, an
+# empty path, a group with and one without real path info.
+expect 0 $'文档(&D)\tD:\\Docs
+工作/\tE:\\Work
+  Reports\tE:\\Reports|F:\\Reports
+  Nested/
+    No path\t
+    -
+    Old\t /D:\\Old
+-
+Empty/\t<>
+Web\t*<Url>https://example.com/{YYYY}' list "$(list_arg jumplist_utf8.ini)"
+
+expect 0 $'中文文档(&D)\tD:\\资料\\文档
+项目/
+  报告\tE:\\报告' list "$(list_arg jumplist_gbk.ini)"
+
+expect 0 $'注册表\t<RegPath>HKEY_CURRENT_USER\\Software
+组/\tC:\\组
+  -' list "$(list_arg jumplist_utf16.ini)"
+
+# The legacy section name, a stray "--" and a group never closed; listing
+# does not rewrite the file.
+expect 0 $'A\ta
+G/
+  B\tb' list "$(list_arg jumplist_damaged.ini)"
+grep -q '^\[DirMenu\]' "$list_fixtures/jumplist_damaged.ini" ||
+  { echo "FAIL: list rewrote its file"; failures=$((failures + 1)); }
+
+expect 1 "" list "$(list_arg no-such-file.ini)"
+grep -q 'no-such-file.ini' /tmp/cli_err.$$ ||
+  { echo "FAIL: list: no message for a missing file"; failures=$((failures + 1)); }
+expect 2 "" list
+expect 2 "" list a.ini b.ini
+
+if [ -n "$list_saved_lc_all" ]; then export LC_ALL=$list_saved_lc_all; else unset LC_ALL; fi
+if [ -n "$list_saved_lang" ]; then export LANG=$list_saved_lang; else unset LANG; fi
