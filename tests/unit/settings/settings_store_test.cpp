@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "core/text.h"
 
@@ -507,6 +508,44 @@ TEST(SettingsStore, CancelledApplyRunsOnlyTheLaterSteps) {
   EXPECT_EQ(f.host.iniWrites, 1);
   EXPECT_EQ(f.ini.Read(u"Option", u"JumpMenuHotKey1"), u"16453");
   EXPECT_EQ(f.host.iconRefreshes, 1);
+}
+
+// Whatever a damaged or hand-edited file holds, the live settings stay
+// inside their ranges, every radio group keeps one choice and the CapsLock
+// options never both hold.
+TEST(SettingsStore, DamagedFilesLeaveConsistentSettings) {
+  const std::u16string values[] = {u"", u"0", u"1", u"-1", u"7", u"99999999999999999999", u"x",
+                                   u"2019-09-02", u"2023-02-29", u"65536", u"3", u" 12 ", u"\uFFFD",
+                                   u"1/2/3/4", u"0x10"};
+  std::mt19937 rng(20261209);
+  for (int round = 0; round < 300; ++round) {
+    std::u16string text = u"[Main]\n[Option]\n";
+    for (int line = 0; line < 40; ++line) {
+      const auto& defs = SettingDefinitions();
+      const SettingDefinition& def = defs[rng() % defs.size()];
+      if (rng() % 7 == 0) text += u"[" + std::u16string(def.section) + u"]\n";
+      if (rng() % 11 == 0) text += u"stray line without equals\n";
+      text += StoredKeyName(def, static_cast<int>(rng() % 8)) + u"=" + values[rng() % std::size(values)] + u"\n";
+    }
+    Fixture f(text);
+    f.store.LoadAndUseAppSetting(u"All", u"");
+    std::map<int, int> radioChoices;
+    for (const SettingDefinition& def : SettingDefinitions()) {
+      if (def.type == SettingType::Int || def.type == SettingType::Shortcut) {
+        EXPECT_GE(f.settings.Int(def.id), def.minimum) << Utf16ToUtf8(text);
+        EXPECT_LE(f.settings.Int(def.id), def.maximum) << Utf16ToUtf8(text);
+      }
+      if (def.type == SettingType::Date) EXPECT_TRUE(IsValidDate(f.settings.Date(def.id)));
+      if (def.radioGroup) radioChoices[def.radioGroup] += f.settings.Bool(def.id);
+    }
+    for (auto [group, checked] : radioChoices) EXPECT_EQ(checked, 1) << "group " << group;
+    EXPECT_FALSE(f.settings.Bool(Setting::DirectJumpListWhenCapsLock) &&
+                 f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
+    EXPECT_EQ(f.settings.Date(Setting::AsFirstWeek).year, kToday.year);
+    // A save after such a load keeps every section it found.
+    ASSERT_TRUE(f.store.SaveAppSetting(u"All", u""));
+    EXPECT_TRUE(IniDocument::Parse(f.host.written).HasSection(u"Option"));
+  }
 }
 
 TEST(IgnoreListFiles, BytesAndLines) {
