@@ -9,10 +9,10 @@
 //   store.LoadAndUseAppSetting(u"All", u"");   // first activation
 //   ...
 //   store.SaveAppSetting(u"All", u"");         // exit, WM_QUERYENDSESSION
-//   store.SaveAppSetting(u"Option", u"");      // options dialog closed
-//   store.SelectFolderManager(n);              // another manager chosen in the dialog
+//   store.SelectFolderManager(n);              // another manager chosen (dialog, auto-match)
 //   store.ApplyAppSetting(ApplyMode::Accepted);   // dialog closed with OK
 //   store.ApplyAppSetting(ApplyMode::Cancelled);  // closed otherwise, after restoring
+//                                                 // (both end by saving "Option")
 //
 // Ranges ("All", "MainForm", "Option", "FolderManager", "SetJumpList") and
 // IgnoreOptions (comma-separated group names) are compared without regard to
