@@ -9,10 +9,15 @@
 //   close             WM_CLOSE to the main window
 //   atoms             the hotkey atoms that exist, one per line
 //   reg KEY [VALUE]   a per-user string value (default value when VALUE is omitted)
+//   clipboard-watch FILE SECONDS
+//                     joins the clipboard-viewer chain for SECONDS and appends a
+//                     line to FILE for every WM_DRAWCLIPBOARD that reaches it
+//   set-clipboard TEXT
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -37,6 +42,74 @@ BOOL CALLBACK CountWindow(HWND hwnd, LPARAM counter) {
   GetClassNameW(hwnd, name, 256);
   if (wcscmp(name, kClass) == 0) ++*reinterpret_cast<int*>(counter);
   return TRUE;
+}
+
+std::wstring watchFile;
+HWND nextViewer = nullptr;
+
+LRESULT CALLBACK WatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWCLIPBOARD: {
+      HANDLE file = CreateFileW(watchFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, 0, nullptr);
+      if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, "draw\n", 5, &written, nullptr);
+        CloseHandle(file);
+      }
+      if (nextViewer) SendMessageW(nextViewer, message, wParam, lParam);
+      return 0;
+    }
+    case WM_CHANGECBCHAIN:
+      if (reinterpret_cast<HWND>(wParam) == nextViewer)
+        nextViewer = reinterpret_cast<HWND>(lParam);
+      else if (nextViewer)
+        SendMessageW(nextViewer, message, wParam, lParam);
+      return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+int WatchClipboard(const wchar_t* file, int seconds) {
+  watchFile = file;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = WatchProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"PathoramaE2eClipboardWatch";
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            wc.hInstance, nullptr);
+  if (!hwnd) return 1;
+  nextViewer = SetClipboardViewer(hwnd);
+  SetTimer(hwnd, 1, seconds * 1000, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER) break;
+    DispatchMessageW(&msg);
+  }
+  ChangeClipboardChain(hwnd, nextViewer);
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+int SetClipboardText(const wchar_t* text) {
+  size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!block) return 1;
+  memcpy(GlobalLock(block), text, bytes);
+  GlobalUnlock(block);
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      bool ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+      CloseClipboard();
+      if (!ok) GlobalFree(block);
+      return ok ? 0 : 1;
+    }
+    Sleep(20);
+  }
+  GlobalFree(block);
+  return 1;
 }
 
 }  // namespace
@@ -107,5 +180,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(data);
     return 0;
   }
+  if (command == L"clipboard-watch" && argc == 4) return WatchClipboard(argv[2], _wtoi(argv[3]));
+  if (command == L"set-clipboard" && argc == 3) return SetClipboardText(argv[2]);
   return 2;
 }

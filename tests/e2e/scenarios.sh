@@ -270,3 +270,29 @@ scenario_utf16_ini() {
 path1=C:\下载'
   close_app
 }
+
+# The clipboard-viewer chain: a viewer that joined before pathorama.exe still
+# hears of every clipboard change while pathorama.exe is in the chain (it is
+# passed on) and after it has left it (the chain is mended at exit).
+scenario_clipboard_chain() {
+  local draws=$work/draws.log
+  : >"$draws"
+  draw_count() { wc -l <"$draws" | tr -d ' '; }
+  draws_above() { [ "$(draw_count)" -gt "$1" ]; }
+  (timeout 90 wine "$work/e2e_probe.exe" clipboard-watch \
+    "$(timeout 30 winepath -w "$draws" 2>/dev/null </dev/null)" 60) >/dev/null 2>&1 </dev/null &
+  launchers+=("$!")
+  wait_until 20 draws_above 0 || { fail "the watching viewer did not join the chain"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local before
+  before=$(draw_count)
+  probe set-clipboard "eins" || fail "could not set the clipboard"
+  wait_until 10 draws_above "$before" ||
+    fail "a clipboard change did not reach the next viewer through pathorama.exe"
+  close_app
+  before=$(draw_count)
+  probe set-clipboard "zwei" || fail "could not set the clipboard"
+  wait_until 10 draws_above "$before" || fail "the chain was broken after pathorama.exe left it"
+}

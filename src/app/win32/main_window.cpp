@@ -62,7 +62,7 @@ bool MainWindow::Create() {
   wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_PATHORAMA));
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PATHORAMA),
                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), 0));
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = W(kMainWindowClass);
@@ -188,8 +188,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate() {
-  state_.NextClipboardViewer = SetClipboardViewer(hwnd_);
+  // Joining the chain sends the first WM_DRAWCLIPBOARD at once; it sets
+  // ClipboardHasText from the clipboard as it is now.
   state_.ClipboardHasText = false;
+  state_.NextClipboardViewer = SetClipboardViewer(hwnd_);
   state_.LastHotKeyTick = GetTickCount64();
 
   state_.AppVersion = VersionOfExecutable(exePath_);
@@ -200,7 +202,7 @@ void MainWindow::OnCreate() {
   FitHeightToCaptionAndMenu();
   HICON small = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PATHORAMA),
                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), 0));
+                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   tray_.Add(hwnd_, small, MainWindowCaption(state_.AppVersion));
 
   // Provisional hotkeys: the defaults, until the settings are applied.
