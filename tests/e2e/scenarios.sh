@@ -94,7 +94,11 @@ scenario_first_start() {
     expect_eq "icon of the verb under $key" \
       "$(probe reg "Software\\Classes\\$key\\$verb" Icon)" "\"$exe_win\""
   done
-  # Nothing machine-wide: the program runs without elevation.
+  # Nothing machine-wide: the program runs without elevation, and its
+  # manifest asks for none.
+  expect_eq "execution levels in the manifest" \
+    "$(grep -ao 'requestedExecutionLevel level="[A-Za-z]*"' "$dir/pathorama.exe" | sort -u)" \
+    'requestedExecutionLevel level="asInvoker"'
   check "no machine-wide Run value" bash -c \
     "! timeout 30 wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' /v Pathorama >/dev/null 2>&1 </dev/null"
 }
