@@ -101,7 +101,9 @@ FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
     mode = st.st_mode & 07777;
   }
   const std::string temp = target + ".tmp";
-  Fd fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+  // A temporary file left by a crash (maybe read-only) must not block saving.
+  unlink(temp.c_str());
+  Fd fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
   if (fd.Get() < 0) return FromErrno(errno);
   FileStatus status = FileStatus::kOk;
   size_t done = 0;

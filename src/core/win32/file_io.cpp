@@ -79,6 +79,8 @@ FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
     if (attributes & FILE_ATTRIBUTE_READONLY) return FileStatus::kReadOnly;
   }
   const std::u16string temp = path + u".tmp";
+  // A temporary file left by a crash (maybe read-only) must not block saving.
+  SetFileAttributesW(Wide(temp), FILE_ATTRIBUTE_NORMAL);
   FileStatus status = FileStatus::kOk;
   {
     Handle file(CreateFileW(Wide(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -70,6 +70,7 @@ TEST_F(FileIo, AStaleTemporaryFileFromACrashDoesNotHarm) {
   fs::path ini = dir_ / "p.ini";
   Spit(ini, "old");
   Spit(dir_ / "p.ini.tmp", std::string(5000, '?'));
+  fs::permissions(dir_ / "p.ini.tmp", fs::perms::owner_read);
   std::string bytes;
   ASSERT_EQ(ReadFileBytes(U16(ini), bytes), FileStatus::kOk);
   EXPECT_EQ(bytes, "old");
