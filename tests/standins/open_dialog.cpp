@@ -1,7 +1,8 @@
 // Stands in for Open/Save dialogs: a "#32770" window whose file name field
 // is an "Edit" inside a "ComboBox" (--mode=file, the classic Open dialog) or
 // an "Edit" directly in the dialog (--mode=folder, a folder picker).
-// --mode=common shows the system's own Open dialog instead.
+// --mode=common shows the system's own Open dialog instead. The file dialog
+// has an "Address Band Root" above its name field, as the system's has.
 #include "standin_common.h"
 
 #include <commdlg.h>
@@ -36,6 +37,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 200, 460, 160, nullptr,
                                 nullptr, nullptr, nullptr);
   SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+  standin::RegisterPlainClass(L"Address Band Root");
+  if (!folder) standin::Child(dialog, L"Address Band Root", L"", 0, 100, 0, 330, 16);
   standin::Child(dialog, L"Static", folder ? L"文件夹:" : L"文件名(&N):", 0, 10, 20, 90, 20);
   if (folder) {
     standin::Child(dialog, L"Edit", L"", WS_BORDER | WS_TABSTOP, 100, 18, 330, 24, 1152);

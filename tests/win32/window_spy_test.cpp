@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/about_box.h"
 #include "app/win32/window_spy.h"
 #include "standin_process.h"
 
@@ -142,6 +143,40 @@ TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
 
   spy.Hide();
   EXPECT_FALSE(spy.Visible());
+}
+
+// What the about box showed, read while it is open.
+std::wstring aboutSeen;
+
+BOOL CALLBACK ReadAbout(HWND w, LPARAM) {
+  wchar_t caption[32] = {};
+  GetWindowTextW(w, caption, 32);
+  if (wcscmp(caption, L"关于") != 0) return TRUE;
+  for (int id : {6201, 6202, 6203}) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(w, id, text, 256);
+    aboutSeen += std::wstring(text) + L"|";
+  }
+  wchar_t ok[32] = {};
+  GetDlgItemTextW(w, IDOK, ok, 32);
+  aboutSeen += ok;
+  PostMessageW(w, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+TEST(AboutBox, ShowsProductVersionAndSloganAndClosesWithOk) {
+  aboutSeen.clear();
+  UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), ReadAbout, 0);
+  });
+  DWORD start = GetTickCount();
+  ShowAboutBox(nullptr);  // returns once the timer pressed OK
+  KillTimer(nullptr, timer);
+  EXPECT_LT(GetTickCount() - start, 10000u);
+  EXPECT_EQ(aboutSeen.substr(0, 10), L"Pathorama|");
+  EXPECT_NE(aboutSeen.find(L"|文件夹/网址/注册表路径快速跳转利器|确定"), std::wstring::npos)
+      << std::string(aboutSeen.begin(), aboutSeen.end());
+  EXPECT_NE(aboutSeen.find(L"版本 1."), std::wstring::npos);
 }
 
 }  // namespace

@@ -467,6 +467,26 @@ TEST(Dialogs, TypesAndFileNameEditsAreToldApart) {
   EXPECT_EQ(GetDialogType(nullptr), u"");
 }
 
+TEST(Dialogs, AddressBandAndDtePathBoxRectangles) {
+  Standin dialog(L"OpenDialog.exe", L"--mode=file", L"#32770");
+  ASSERT_TRUE(dialog.Window());
+  RECT want{}, got = GetDialogAddressBandRect(dialog.Window());
+  GetWindowRect(FindWindowExW(dialog.Window(), nullptr, L"Address Band Root", nullptr), &want);
+  EXPECT_FALSE(IsRectEmpty(&got));
+  EXPECT_TRUE(EqualRect(&want, &got));
+
+  RECT none = GetDteEditRect();
+  EXPECT_TRUE(IsRectEmpty(&none));
+  Standin dte(L"DteStandin.exe", L"--folder=C:\\windows", L"DTE");
+  ASSERT_TRUE(dte.Window());
+  HWND edit = FindDescendantByChain(dte.Window(), {u"Edit", u"SysTabControl32", u"Button", u"DTE"});
+  ASSERT_TRUE(edit);
+  EXPECT_EQ(ControlTextOf(edit), u"C:\\windows");
+  RECT box = GetDteEditRect();
+  GetWindowRect(edit, &want);
+  EXPECT_TRUE(EqualRect(&want, &box));
+}
+
 TEST(Dialogs, SystemOpenDialogIsAnOpenFileDialog) {
   Standin dialog(L"OpenDialog.exe", L"--mode=common", L"#32770");
   ASSERT_TRUE(dialog.Window());

@@ -1,0 +1,46 @@
+// Stands in for the program with window class "DTE": its path box is an
+// "Edit" inside a "SysTabControl32" inside a "Button" of the "DTE" window.
+// Enter in the path box is logged with the box's text.
+#include "standin_common.h"
+
+#include <commctrl.h>
+
+namespace {
+
+WNDPROC editProc;
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(hwnd, text, 1024);
+    standin::Log(L"enter " + std::wstring(text));
+  }
+  return CallWindowProcW(editProc, hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  standin::LogCommandLine();
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  standin::RegisterPlainClass(L"DTE", Proc);
+  HWND main = CreateWindowExW(0, L"DTE", L"DTE (stand-in)", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              260, 260, 520, 300, nullptr, nullptr, nullptr, nullptr);
+  HWND group = standin::Child(main, L"Button", L"", BS_GROUPBOX, 10, 10, 480, 200);
+  HWND tabs = standin::Child(group, WC_TABCONTROLW, L"", 0, 10, 20, 460, 160);
+  HWND edit = standin::Child(tabs, L"Edit", standin::Option(L"folder").c_str(),
+                             WS_BORDER | ES_AUTOHSCROLL, 10, 40, 420, 24);
+  editProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+  ShowWindow(main, SW_SHOWNORMAL);
+  return standin::RunMessageLoop();
+}
