@@ -86,12 +86,19 @@ bool IsFolderLayerName(std::u16string_view nameText) {
          NumberedFolder().IsMatch(nameText);
 }
 
-std::u16string EvaluateVariable(const VariableRequest& request) {
-  for (VariableFamily family : VariableFamilies()) {
+std::optional<std::u16string> EvaluateClaimedVariable(const VariableRequest& request) {
+  for (const VariableFamily& family : VariableFamilies()) {
+    if (!family.claims(request.nameText)) continue;
     std::u16string value;
-    if (family(request, value)) return value;
+    if (family.evaluate(request, value)) return value;
+    return u"{" + std::u16string(request.nameText) + u"}";
   }
-  return u"{" + std::u16string(request.nameText) + u"}";
+  return std::nullopt;
+}
+
+std::u16string EvaluateVariable(const VariableRequest& request) {
+  return EvaluateClaimedVariable(request).value_or(u"{" + std::u16string(request.nameText) +
+                                                   u"}");
 }
 
 namespace {
@@ -125,10 +132,12 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
 
     const std::u16string name = m->Group(gName);
     const std::u16string_view after = text.substr(end);
+    std::optional<std::u16string> claimed;
     std::u16string value;
     if (gOrdNum != RegexMatch::kUnset && m->Length(gOrdNum) > 0) {
       // A sequence sees only what follows it and takes no extraction.
-      value = EvaluateVariable({text, name, {}, after, {}, env});
+      claimed = EvaluateClaimedVariable({text, name, {}, after, {}, env});
+      if (claimed) value = std::move(*claimed);
     } else {
       // The context path is a copy of the whole text; only the folder layers
       // read it, and building it for every variable would make a text with
@@ -140,8 +149,9 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
         std::u16string prefix = gLayer != RegexMatch::kUnset ? m->Group(gLayer) : u"";
         context = ContextPath(whole, text, start, prefix);
       }
-      value = EvaluateVariable({text, name, context, after, out, env});
-      if (gSections != RegexMatch::kUnset && m->Length(gSections) > 0) {
+      claimed = EvaluateClaimedVariable({text, name, context, after, out, env});
+      if (claimed) value = std::move(*claimed);
+      if (claimed && gSections != RegexMatch::kUnset && m->Length(gSections) > 0) {
         std::optional<std::u16string> shaped =
             ApplyExtractRestructure(std::move(value), name, *m, gSections);
         if (!shaped) {
@@ -151,6 +161,11 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
         }
         value = std::move(*shaped);
       }
+    }
+    if (!claimed) {
+      // No family computes this name (yet): as written, like an unknown one.
+      out += m->Group();
+      continue;
     }
     if (gGroups != RegexMatch::kUnset && m->Length(gGroups) > 0)
       value = ApplyGrouping(value, *m, gGroups);

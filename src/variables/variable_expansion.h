@@ -4,6 +4,7 @@
 // grouping sections.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,11 @@ std::u16string ExpandPathVariables(std::u16string_view text, const VariableEnvir
 std::u16string ExpandVariableList(std::u16string_view text, std::u16string_view alternation,
                                   const VariableEnvironment& env);
 
-// The value of one variable: the first family that recognises the name text
-// decides; without one the result is "{" name text "}".
+// The value of one variable: the first family that claims the name text
+// decides; without a value the result is "{" name text "}".
 std::u16string EvaluateVariable(const VariableRequest& request);
+// The same, but no value at all when no family claims the name.
+std::optional<std::u16string> EvaluateClaimedVariable(const VariableRequest& request);
 
 // The path a layer variable counts in. `whole` is the text produced so far
 // followed by the rest of the pass text (the variable still in place),

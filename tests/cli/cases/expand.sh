@@ -29,3 +29,7 @@ expect 2 "" expand
 expect 2 "" expand --now 2026-02-30 '{1-2Number}'
 expect 2 "" expand --seed x '{1-2Number}'
 expect 2 "" expand a b
+# Dates: sections on a value, and on a date without one.
+expect 0 "2026|(20|26|03|08)|{HH" expand "${now[@]}" '{Today1-4}|{Today<2>}|{HHour<hh>1-3}'
+# Names whose family is not built yet stay as written.
+expect 0 "{Temp1-3}|{MyDocuments<2>}" expand "${now[@]}" '{Temp1-3}|{MyDocuments<2>}'

@@ -81,8 +81,10 @@ TEST(ExpandPathVariables, DatesWithTheirSections) {
       {u"", u"{\\Today}|{\\\\Today}|{\\Today:x}", u"{Today}|{\\Today}|{Today}"},
       {u"", u"{Tomorrow}|{Today", u"{Tomorrow}|{Today"},
       {u"", u"{YYYY<Eng>}", u"{YYYY<Eng>}"},
-      // No value: the sections still apply to the text in braces.
-      {u"", u"{WorkGroup1-3}", u"{Wo"},
+      // Claimed without a value: the sections still apply to the text in braces.
+      {u"", u"{HHour<hh>1-3}|{Day<pp>:D:d}", u"{HH|{day<pp>}"},
+      // Names whose family is not here yet stay as written, sections and all.
+      {u"", u"{Temp1-3}|{MyDocuments<2>}|{WorkGroup}", u"{Temp1-3}|{MyDocuments<2>}|{WorkGroup}"},
   };
   for (const Case& c : cases) {
     TestEnvironment t;
