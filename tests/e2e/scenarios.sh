@@ -300,3 +300,32 @@ scenario_clipboard_chain() {
   probe set-clipboard "zwei" || fail "could not set the clipboard"
   wait_until 10 draws_above "$before" || fail "the chain was broken after pathorama.exe left it"
 }
+
+# A damaged INI file (binary garbage around a few good lines, a group never
+# closed) does not stop the start: what can be read is read, and the save at
+# exit writes a sound UTF-8 file that keeps the entries it loaded.
+scenario_damaged_ini() {
+  # The same garbage every run: bytes from a seeded generator. Without zero
+  # bytes: with them the file would rightly count as UTF-16.
+  garbage() {
+    LC_ALL=C awk -v seed="$1" 'BEGIN { srand(seed); for (i = 0; i < 300000; i++) printf "%c", 1 + int(rand() * 255) }'
+  }
+  {
+    garbage 7
+    # CR LF: a stray lead byte of the code page at the end of the garbage
+    # may take the CR as its second byte; the LF still ends the line.
+    printf '\r\n[PathMenu]\r\nmenu1=Kept\r\npath1=C:\\Kept\r\nmenu2=-Open group\r\nmenu3=Inner\r\npath3=D:\\Inner\r\n'
+    garbage 11 | tr -d '\n\r[]='
+  } >"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  close_app
+  check "the file is UTF-8 with byte-order mark after the save" starts_with_bom "$ini"
+  check "the saved file is valid UTF-8" iconv -f UTF-8 -t UTF-8 "$ini" -o /dev/null
+  local menu
+  menu=$(ini_section PathMenu)
+  check "the loaded entry survives the save" grep -qx 'menu1=Kept' <<<"$menu"
+  check "its path survives the save" grep -qx 'path1=C:\\Kept' <<<"$menu"
+  check "the entry of the unclosed group survives" grep -qx 'path3=D:\\Inner' <<<"$menu"
+}
