@@ -122,6 +122,12 @@ ini_section() {
     awk -v s="[$1]" '/^\[/ { inside = ($0 == s); next } inside && NF'
 }
 screen_width() { import -window root png:- 2>/dev/null | identify -format %w - 2>/dev/null; }
+# "X Y" of the centre of the program's tray icon: the first run of its blue
+# in the top left corner of the screen.
+tray_icon_position() {
+  import -window root png:- 2>/dev/null | convert - -crop 200x60+0+0 txt:- 2>/dev/null |
+    awk -F'[,: ]+' '/#206EC8/ { n++; x += $1; y += $2 } END { if (n < 20) exit 1; printf "%d %d\n", x / n, y / n }'
+}
 starts_with_bom() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' \n')" = efbbbf ]; }
 
 # The first activation ends with the apply step's save of [Option]; the

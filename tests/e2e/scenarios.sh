@@ -329,3 +329,20 @@ scenario_damaged_ini() {
   check "its path survives the save" grep -qx 'path1=C:\\Kept' <<<"$menu"
   check "the entry of the unclosed group survives" grep -qx 'path3=D:\\Inner' <<<"$menu"
 }
+
+# The tray icon's menu ends the program with "退出程序(&E)", saving first.
+scenario_tray_exit() {
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  rm -f "$ini"
+  # Wine shows the icon in its own tray window at the top left of the screen.
+  local xy
+  xy=$(tray_icon_position) || { fail "tray icon not found on the screen"; return; }
+  xdotool mousemove ${xy% *} ${xy#* } click 3
+  sleep 1
+  import -window root "$artifacts/tray_menu.png" 2>/dev/null
+  xdotool key e
+  wait_until 30 app_ended || fail "pathorama.exe still running after 退出程序(&E)"
+  check "[Main] saved on exit from the tray" ini_has_section Main
+}
