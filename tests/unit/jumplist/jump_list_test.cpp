@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 // The tree as text: two spaces per level; an entry "CAPTION<TAB>PATH", a
 // group "CAPTION/" (and "<TAB>PATH" when mapped), a separator "-"; then
 // " {disabled}", " {hidden}", " {inert}" (no item activation) as they apply.
+// With `asStored`, what the file does not keep is left out: a group's path
+// info of only blanks and angle brackets, a separator's flags.
 void DumpItems(const JumpList& list, const std::vector<JumpItem>& items, int depth,
-               std::string& out) {
+               std::string& out, bool asStored) {
   for (const JumpItem& item : items) {
     if (item.kind == JumpItemKind::kPlaceholder) {
       EXPECT_FALSE(item.visible);
@@ -32,7 +34,9 @@ void DumpItems(const JumpList& list, const std::vector<JumpItem>& items, int dep
       case JumpItemKind::kSeparator: out += "-"; break;
       case JumpItemKind::kGroup:
         out += Utf16ToUtf8(item.caption) + "/";
-        if (list.HasPathByTag(item.tag)) out += "\t" + Utf16ToUtf8(list.PathByTag(item.tag));
+        if (list.HasPathByTag(item.tag) &&
+            !(asStored && TrimChars(list.PathByTag(item.tag), u" \t<>").empty()))
+          out += "\t" + Utf16ToUtf8(list.PathByTag(item.tag));
         EXPECT_FALSE(item.children.empty());
         if (!item.children.empty()) {
           EXPECT_EQ(item.children[0].kind, JumpItemKind::kPlaceholder);
@@ -41,18 +45,24 @@ void DumpItems(const JumpList& list, const std::vector<JumpItem>& items, int dep
       case JumpItemKind::kFunction: out += "fn " + Utf16ToUtf8(item.name); break;
       default: out += Utf16ToUtf8(item.caption) + "\t" + Utf16ToUtf8(list.PathByTag(item.tag)); break;
     }
+    // A path line after a separator may disable it, but a separator's path
+    // line is never stored.
+    if (asStored && item.kind == JumpItemKind::kSeparator) {
+      out += "\n";
+      continue;
+    }
     if (!item.enabled) out += " {disabled}";
     if (!item.visible) out += " {hidden}";
     if (!item.clickable && item.kind != JumpItemKind::kSeparator && item.kind != JumpItemKind::kFunction)
       out += " {inert}";
     out += "\n";
-    DumpItems(list, item.children, depth + 1, out);
+    DumpItems(list, item.children, depth + 1, out, asStored);
   }
 }
 
-std::string Dump(const JumpList& list) {
+std::string Dump(const JumpList& list, bool asStored = false) {
   std::string out;
-  DumpItems(list, list.Items(), 0, out);
+  DumpItems(list, list.Items(), 0, out, asStored);
   return out;
 }
 
@@ -68,17 +78,19 @@ IniDocument Doc(std::string_view utf8) { return IniDocument::Parse(Utf8ToUtf16(u
 
 // Saving what was loaded and loading it again must give the same tree: a
 // save after any load never loses a loaded entry. (An entry that had no path
-// line is written with an empty one, so it is no longer inert.)
-void ExpectSaveKeepsEverything(const JumpList& loaded, const std::string& context) {
+// line is written with an empty one, so it is no longer inert; a group's "<>"
+// is not stored.)
+void ExpectSaveKeepsEverything(const JumpList& loaded, const std::string& context,
+                               bool hideItemWhenForbid = true) {
   IniDocument saved;
   loaded.SavePathListFromMenuToIni(saved);
   JumpList again;
-  again.CreatePathListFromIni(saved);
+  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideItemWhenForbid});
   auto withoutInert = [](std::string text) {
     for (size_t at; (at = text.find(" {inert}")) != std::string::npos;) text.erase(at, 8);
     return text;
   };
-  EXPECT_EQ(withoutInert(Dump(again)), withoutInert(Dump(loaded)))
+  EXPECT_EQ(withoutInert(Dump(again, true)), withoutInert(Dump(loaded, true)))
       << context << "\nsaved:\n" << SectionText(saved, u"PathMenu");
 }
 
@@ -338,6 +350,46 @@ TEST(JumpList, BinaryGarbageAndOddFilesLoadWithoutHarm) {
       EXPECT_EQ(list.Items()[0].caption, u"A");
     }
     ExpectSaveKeepsEverything(list, c.name);
+  }
+}
+
+// Random sections built from the pieces of the format, damaged ones
+// included: every save keeps what was loaded, numbers its menu lines 1, 2,
+// 3, ... and gives each path line the number of the menu line above it.
+TEST(JumpList, RandomSectionsSaveEverythingNumberedWithoutGaps) {
+  const char* const kLines[] = {"menu=Entry", "menu=-Group", "menu=--", "menu=-", "path=D:\\x",
+                                "path=", "path= /D:\\off", "menu=", "junk", "path=<>",
+                                "Menu=文档(&D)", "PATH=*{YYYY}"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::string section = "[PathMenu]\n";
+    const int count = static_cast<int>(random() % 30);
+    for (int i = 0; i < count; ++i) {
+      std::string line = kLines[random() % std::size(kLines)];
+      size_t eq = line.find('=');
+      if (eq != std::string::npos) line.insert(eq, std::to_string(random() % 50));
+      section += line + "\n";
+    }
+    IniDocument doc = Doc(section);
+    JumpList list;
+    const bool hide = random() % 2 == 0;
+    list.CreatePathListFromIni(doc, {kNoCaptionLimit, hide});
+    ExpectSaveKeepsEverything(list, section, hide);
+
+    IniDocument saved;
+    list.SavePathListFromMenuToIni(saved);
+    long long menus = 0;
+    std::u16string above;
+    for (const IniEntry& e : saved.FindSection(u"PathMenu")->Entries()) {
+      if (StartsWithIgnoreCase(e.key, u"menu")) {
+        EXPECT_EQ(e.key, u"menu" + IntToText(++menus)) << section;
+      } else {
+        EXPECT_EQ(e.key, u"path" + IntToText(menus)) << section;
+        EXPECT_TRUE(StartsWithIgnoreCase(above, u"menu")) << section;
+      }
+      above = e.key;
+    }
+    if (HasFailure()) break;
   }
 }
 
