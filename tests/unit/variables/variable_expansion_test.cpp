@@ -102,6 +102,17 @@ TEST(ExpandPathVariables, RandomTextComesFromTheSeededSource) {
     EXPECT_NE(a.options.randomCharacters.find(c), std::u16string::npos);
 }
 
+TEST(ExpandPathVariables, AUserExpressionThatHitsTheMatchLimitLeavesTheVariable) {
+  TestEnvironment t;
+  t.options.randomCharacters = u"a";  // forty "a" and no "b": exponential backtracking
+  for (const char16_t* text : {u"D:\\{40Random*'(a|aa)+[bc]'}", u"D:\\{40Random:*(a|aa)+[bc]:x}",
+                               u"D:\\{40Random:x:y::*(a|aa)+[bc]}"}) {
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(U8(ExpandPathVariables(text, t.env)), U8(text));
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10.0);
+  }
+}
+
 TEST(ExpandPathVariables, LayerVariablesWithoutAValueEndThePasses) {
   TestEnvironment t;
   // Until a family gives the folder layers a value they stay as written, and
