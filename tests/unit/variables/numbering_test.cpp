@@ -39,6 +39,7 @@ TEST(EvaluateSequence, WritesEveryFormOfSequence) {
       {u"1-99999999999999999999Number", nullptr},  // beyond 64 bits
       {u"1,9223372036854775807:9Number", nullptr}, // the end overflows
       {u"1-2:1:256Number", nullptr},        // wider than any path component
+      {u"9999000-9999999RomaNum", nullptr}, // a thousand values of ten thousand "M"
       {u"Number", nullptr},
   };
   for (const Case& c : cases) {
