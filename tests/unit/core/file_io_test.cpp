@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "core/text.h"
@@ -40,7 +41,9 @@ class FileIo : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("pathorama_file_io_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("pathorama_file_io_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+            std::to_string(std::random_device()()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -398,7 +398,8 @@ class JumpListFile : public testing::Test {
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
            ("pathorama_jumplist_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+            std::to_string(std::random_device()()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
