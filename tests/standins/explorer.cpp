@@ -5,7 +5,8 @@
 // collection stand-in (shellwindows.cpp) serves to readers; it navigates when
 // that collection hands it a folder (WM_COPYDATA).
 // Options: --folder=, --select=a|b (full names), --hosted (the Explorer view
-// sits inside a window of another program, class "PathoramaHostFrame").
+// sits inside a window of another program, class "PathoramaHostFrame"),
+// --hang=MS (stops answering for MS milliseconds shortly after the start).
 #include <cstdio>
 
 #include "standin_common.h"
@@ -41,6 +42,12 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       Publish();
       return TRUE;
     }
+    case WM_TIMER:
+      // --hang=MS: the window stops answering for a while, once.
+      KillTimer(hwnd, wp);
+      standin::Log(L"hanging");
+      Sleep(_wtoi(standin::Option(L"hang").c_str()));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -79,5 +86,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kStateBytes, name);
   Publish();
   ShowWindow(top, SW_SHOWNORMAL);
+  if (standin::HasFlag(L"hang")) SetTimer(explorer, 1, 300, nullptr);
   return standin::RunMessageLoop();
 }

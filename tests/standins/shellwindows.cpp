@@ -176,8 +176,12 @@ ULONG STDMETHODCALLTYPE PersistRelease(IPersistFolder2* self) {
   return n;
 }
 HRESULT STDMETHODCALLTYPE PersistGetCurFolder(IPersistFolder2* self, LPITEMIDLIST* pidl) {
+  HWND window = OBJECT_OF(PersistFolder, iface, self)->window;
+  // Like a call into Explorer's process, this waits for the window's thread
+  // however long it takes.
+  SendMessageW(window, WM_NULL, 0, 0);
   State state;
-  if (!ReadState(OBJECT_OF(PersistFolder, iface, self)->window, state)) return E_FAIL;
+  if (!ReadState(window, state)) return E_FAIL;
   return SHParseDisplayName(state.folder.c_str(), nullptr, pidl, 0, nullptr);
 }
 

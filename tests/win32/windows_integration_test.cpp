@@ -254,6 +254,18 @@ TEST(Explorer, FolderAndSelectionThroughTheShellWindows) {
   EXPECT_FALSE(IsRectEmpty(&bar));
 }
 
+TEST(Explorer, AHungExplorerGivesNoFolderInsteadOfFreezing) {
+  Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows --hang=8000", L"CabinetWClass");
+  ASSERT_TRUE(explorer.Window());
+  PumpFor(800);  // the stand-in is asleep now
+  DWORD start = GetTickCount();
+  TOpenedFolderInfo info;
+  GetExplorerFolder(explorer.Window(), info);
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_EQ(info.hFolderManager, explorer.Window());
+  EXPECT_EQ(info.FolderPath, u"");
+}
+
 TEST(Explorer, StandinNavigatesThroughTheShellWindows) {
   Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows", L"CabinetWClass");
   ASSERT_TRUE(explorer.Window());

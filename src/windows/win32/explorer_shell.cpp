@@ -8,8 +8,12 @@
 #include <shlwapi.h>
 #include <wrl/client.h>
 
+#include <chrono>
+#include <functional>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "windows/selection_text.h"
@@ -107,18 +111,34 @@ PathKind ProbeName(const std::u16string& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
 
-}  // namespace
+// The shell's window collection lives in Explorer's process: a hung Explorer
+// would hold a call forever. The calls run on a helper thread of their own
+// (its own apartment), and a late answer is no answer.
+constexpr auto kShellAnswerTimeout = std::chrono::milliseconds(3000);
 
-std::u16string ReadShellViewFolder(HWND explorer) {
-  ComScope com;
+std::u16string AskShellBounded(std::function<std::u16string()> work) {
+  auto task = std::make_shared<std::packaged_task<std::u16string()>>([work] {
+    ComScope com;
+    return work();
+  });
+  std::future<std::u16string> answer = task->get_future();
+  try {
+    std::thread([task] { (*task)(); }).detach();
+    if (answer.wait_for(kShellAnswerTimeout) != std::future_status::ready) return {};
+    return answer.get();
+  } catch (...) {
+    return {};
+  }
+}
+
+std::u16string ReadFolderNow(HWND explorer) {
   ComPtr<IShellView> view = ActiveShellViewOf(explorer);
   if (!view) return {};
   UniquePidl pidl = FolderIdListOf(view.Get());
   return pidl ? ParsingNameOf(pidl.get()) : std::u16string();
 }
 
-std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
-  ComScope com;
+std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
   ComPtr<IShellView> view = ActiveShellViewOf(explorer);
   if (!view) return {};
   ComPtr<IDataObject> data;
@@ -139,6 +159,16 @@ std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
   }
   ReleaseStgMedium(&medium);
   return JoinDroppedNames(names, mode, ProbeName);
+}
+
+}  // namespace
+
+std::u16string ReadShellViewFolder(HWND explorer) {
+  return AskShellBounded([explorer] { return ReadFolderNow(explorer); });
+}
+
+std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
+  return AskShellBounded([explorer, mode] { return ReadSelectionNow(explorer, mode); });
 }
 
 }  // namespace pathorama::windows
