@@ -457,6 +457,16 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
 }
 
+TEST(FolderManagers, MinimisedFreeCommanderIsShownMaximisedToMeasureItsLists) {
+  Standin fc(L"FreeCommander.exe", L"--minimized", L"FreeCommanderXE.SingleInst.1");
+  ASSERT_TRUE(fc.Window());
+  ASSERT_TRUE(IsIconic(fc.Window()));
+  RECT right = GetFreeCommanderFileListRect(2);
+  EXPECT_FALSE(IsIconic(fc.Window()));
+  EXPECT_TRUE(IsZoomed(fc.Window()));
+  EXPECT_FALSE(IsRectEmpty(&right));
+}
+
 // ---- dialogs and keystrokes -------------------------------------------------------------
 TEST(Dialogs, TypesAndFileNameEditsAreToldApart) {
   struct Case {

@@ -73,7 +73,11 @@ RECT GetXplorer2AddressRect() {
 RECT GetFreeCommanderFileListRect(int panel) {
   HWND window = FindTopmostWindowOfClass(kFreeCommanderMainClass);
   if (!window) return RECT{};
-  if (IsIconic(window)) ShowWindow(window, SW_SHOWMAXIMIZED);
+  if (IsIconic(window)) {
+    // Asynchronously: a hung FreeCommander must not hold this thread.
+    ShowWindowAsync(window, SW_SHOWMAXIMIZED);
+    for (int waited = 0; waited < 500 && IsIconic(window); waited += 20) Sleep(20);
+  }
   HWND first = nullptr, last = nullptr;
   for (HWND child : DescendantsOf(window)) {
     if (!IsClass(ClassNameOf(child), kFreeCommanderFileListClass)) continue;
