@@ -17,7 +17,10 @@ scenario=$1 app_exe=$2 probe_exe=$3 base_prefix=${WINEPREFIX:-$4} artifacts=$5/$
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-work=$(mktemp -d /tmp/pathorama-e2e.XXXXXX)
+# Beside the artifacts, in the build tree: usually the file system of the
+# base prefix, so its system files can be hard-linked.
+mkdir -p "$5"
+work=$(mktemp -d "$(cd "$5" && pwd)/work.XXXXXX")
 dir=$work/app            # the folder pathorama.exe runs from
 ini=$dir/pathorama.ini
 mkdir -p "$dir" "$artifacts"
@@ -32,7 +35,9 @@ mkdir -p "$WINEPREFIX/drive_c"
 cp -a "$base_prefix"/*.reg "$base_prefix"/.update-timestamp "$base_prefix/dosdevices" "$WINEPREFIX/"
 for entry in "$base_prefix"/drive_c/*; do
   if [ "$(basename "$entry")" = windows ]; then
-    cp -al "$entry" "$WINEPREFIX/drive_c/"
+    # Another file system: no hard links, a plain copy (never over links).
+    cp -al "$entry" "$WINEPREFIX/drive_c/" 2>/dev/null ||
+      { rm -rf "$WINEPREFIX/drive_c/windows"; cp -a "$entry" "$WINEPREFIX/drive_c/"; }
   else
     cp -a "$entry" "$WINEPREFIX/drive_c/"
   fi
