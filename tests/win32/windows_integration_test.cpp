@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,44 @@ TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
   EXPECT_EQ(GetClipboardText(), kUserText);
   EXPECT_EQ(BlockBytes(kPrivateFormat), kPrivateBytes);
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
+}
+
+// Another program holds the clipboard open for `ms` milliseconds.
+std::unique_ptr<Standin> HoldClipboard(int ms) {
+  auto holder = std::make_unique<Standin>(L"ClipboardHolder.exe", L"--hold=" + std::to_wstring(ms));
+  for (int waited = 0; waited < 10000; waited += 20) {
+    HANDLE held = OpenEventW(SYNCHRONIZE, FALSE, L"PathoramaClipboardHeld");
+    if (held) {
+      CloseHandle(held);
+      break;
+    }
+    Sleep(20);
+  }
+  return holder;
+}
+
+TEST(ClipBackuper, WaitsForAClipboardHeldOpenButNotForever) {
+  PutUserClipboard();
+  {
+    auto holder = HoldClipboard(500);
+    DWORD start = GetTickCount();
+    TClipBackuper backup;
+    backup.BackupClip(true);
+    EXPECT_GE(GetTickCount() - start, 90u);  // it had to retry
+    EXPECT_GT(backup.SavedCount(), 0u);
+  }
+  {
+    auto holder = HoldClipboard(3000);
+    DWORD start = GetTickCount();
+    TClipBackuper backup;
+    backup.BackupClip(true);
+    DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 1400u);
+    EXPECT_LT(waited, 2500u);  // about 1.5 s, then it gives up
+    EXPECT_EQ(backup.SavedCount(), 0u);
+    Sleep(1800);  // until the holder has let go
+  }
+  ExpectUserClipboardIntact("after a held clipboard");
 }
 
 // ---- processes ---------------------------------------------------------------------------
