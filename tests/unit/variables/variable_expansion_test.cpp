@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 #include "core/text.h"
 #include "test_environment.h"
@@ -107,9 +106,7 @@ TEST(ExpandPathVariables, AUserExpressionThatHitsTheMatchLimitLeavesTheVariable)
   t.options.randomCharacters = u"a";  // forty "a" and no "b": exponential backtracking
   for (const char16_t* text : {u"D:\\{40Random*'(a|aa)+[bc]'}", u"D:\\{40Random:*(a|aa)+[bc]:x}",
                                u"D:\\{40Random:x:y::*(a|aa)+[bc]}"}) {
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(U8(ExpandPathVariables(text, t.env)), U8(text));
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10.0);
   }
 }
 
@@ -162,9 +159,9 @@ TEST(ExpandVariableList, OnePassNeverRescansValues) {
             u"{{ABC_Upper}1-2Number}");
 }
 
-// Expansion never runs away: each of these finishes in well under a second
-// natively (a few seconds under the sanitizers or Wine) with a defined result.
-TEST(ExpandPathVariables, LargeAndHostileTextsFinishQuickly) {
+// Expansion never runs away: each of these ends with a defined result (a
+// runaway would hit the test runner's time limit; speed lives in bench/).
+TEST(ExpandPathVariables, LargeAndHostileTextsEndWithADefinedResult) {
   TestEnvironment t;
   std::u16string plain(1 << 20, u'a');
   std::u16string many, manyValues;
@@ -184,16 +181,13 @@ TEST(ExpandPathVariables, LargeAndHostileTextsFinishQuickly) {
        std::u16string(5000, u'{') + u"ABC_Upper" + std::u16string(5000, u'}'),
        std::u16string(4999, u'{') + u"ABCDEFGHIJKLMNOPQRSTUVWXYZ" + std::u16string(4999, u'}')},
       {"five thousand sequences", many, manyValues},
-      {"unclosed date formats", format, std::nullopt},
+      // The last, empty piece after the final bar is dropped.
+      {"unclosed date formats stay as written", format, format.substr(0, format.size() - 1)},
       {"a hundred thousand empty pieces", std::u16string(100000, u'|'), u""},
   };
   for (const Case& c : cases) {
-    auto start = std::chrono::steady_clock::now();
     std::u16string got = ExpandPathVariables(c.text, t.env);
-    double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, 10.0) << c.what;
-    if (c.want) EXPECT_TRUE(got == *c.want) << c.what;
+    EXPECT_TRUE(got == c.want.value_or(c.text)) << c.what;
   }
 }
 
