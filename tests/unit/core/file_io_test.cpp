@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/text.h"
+#include "unit/support/scratch_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -20,13 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using std::string_literals::operator""s;
 
-std::u16string U16(const fs::path& path) {
-#ifdef _WIN32
-  return path.u16string();
-#else
-  return Utf8ToUtf16(path.string());
-#endif
-}
+std::u16string U16(const fs::path& path) { return ScratchFolderTest::AsText(path); }
 
 std::string Slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -37,24 +32,7 @@ void Spit(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-class FileIo : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("pathorama_file_io_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-            std::to_string(std::random_device()()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    for (const auto& e : fs::recursive_directory_iterator(dir_, ec))
-      fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-  fs::path dir_;
-};
+using FileIo = ScratchFolderTest;
 
 TEST_F(FileIo, SaveReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   fs::path ini = dir_ / "设置.ini";

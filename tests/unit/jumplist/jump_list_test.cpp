@@ -10,6 +10,7 @@
 
 #include "core/file_io.h"
 #include "core/text.h"
+#include "unit/support/scratch_folder.h"
 
 namespace pathorama {
 namespace {
@@ -393,29 +394,7 @@ TEST(JumpList, RandomSectionsSaveEverythingNumberedWithoutGaps) {
   }
 }
 
-class JumpListFile : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("pathorama_jumplist_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-            std::to_string(std::random_device()()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::u16string Path(const char* name) const {
-#ifdef _WIN32
-    return (dir_ / name).u16string();
-#else
-    return Utf8ToUtf16((dir_ / name).string());
-#endif
-  }
-  fs::path dir_;
-};
+using JumpListFile = ScratchFolderTest;
 
 TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
   const fs::path file = dir_ / "big.ini";
