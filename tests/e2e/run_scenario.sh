@@ -10,8 +10,11 @@
 # Every wait is bounded.
 set -u
 if [ $# -ne 5 ]; then echo "usage: $0 NAME PATHORAMA_EXE PROBE_EXE BASE_PREFIX ARTIFACTS_DIR" >&2; exit 2; fi
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+# A display of its own: another Wine on a shared display takes part in the X
+# clipboard and shows its windows on the screenshots.
+if [ -z "${PATHORAMA_E2E_DISPLAY:-}" ]; then
+  export PATHORAMA_E2E_DISPLAY=1
+  exec timeout 170 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
 scenario=$1 app_exe=$2 probe_exe=$3 base_prefix=${WINEPREFIX:-$4} artifacts=$5/$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
