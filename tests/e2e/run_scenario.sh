@@ -121,7 +121,16 @@ window_exists() { probe window >/dev/null; }
 window_gone() { ! probe window >/dev/null; }
 app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 # Field of `probe window`: 1 hwnd, 2 left, 3 top, 4 right, 5 bottom, 6 visibility, 7.. caption.
-window_field() { probe window | cut -d' ' -f"$1"; }
+# `probe window`; a probe start that Wine fails now and then is tried again.
+window_line() {
+  local out="" attempt
+  for attempt in 1 2 3 4 5; do
+    out=$(probe window) && [ -n "$out" ] && break
+    sleep 0.5
+  done
+  printf '%s\n' "$out"
+}
+window_field() { window_line | cut -d' ' -f"$1"; }
 
 ini_has_section() { [ -f "$ini" ] && sed '1s/^\xEF\xBB\xBF//' "$ini" | grep -q "^\[$1\]"; }
 # The lines of one section of the INI file (without the header and blank lines).

@@ -209,12 +209,12 @@ scenario_main_window_screenshot() {
   wait_until 30 window_exists || { fail "main window did not appear"; return; }
   wait_first_activation
   local caption
-  caption=$(probe window | cut -d' ' -f7-)
+  caption=$(window_line | cut -d' ' -f7-)
   expect_eq "caption" "$caption" "Pathorama 1.0"
   # Wine keeps menus per process, so the menu bar is checked on the
   # screenshot (main_window.png in the artifacts), not through the probe.
   local left top right bottom
-  read -r _ left top right bottom _ < <(probe window)
+  read -r _ left top right bottom _ < <(window_line)
   expect_eq "width" "$((right - left))" 240
   [ $((bottom - top)) -gt 20 ] && [ $((bottom - top)) -lt 90 ] ||
     fail "height $((bottom - top)) is not caption and menu bar only"
