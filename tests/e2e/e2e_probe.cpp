@@ -13,6 +13,8 @@
 //                     joins the clipboard-viewer chain for SECONDS and appends a
 //                     line to FILE for every WM_DRAWCLIPBOARD that reaches it
 //   set-clipboard TEXT
+//   hold FILE SECONDS  opens FILE without sharing it, prints "held", keeps it
+//                     open for SECONDS (a program holding the settings file)
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -182,5 +184,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"clipboard-watch" && argc == 4) return WatchClipboard(argv[2], _wtoi(argv[3]));
   if (command == L"set-clipboard" && argc == 3) return SetClipboardText(argv[2]);
+  if (command == L"hold" && argc == 4) {
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    Print(L"held");
+    Sleep(static_cast<DWORD>(_wtoi(argv[3])) * 1000);
+    CloseHandle(file);
+    return 0;
+  }
   return 2;
 }

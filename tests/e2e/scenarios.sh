@@ -346,3 +346,21 @@ scenario_tray_exit() {
   wait_until 30 app_ended || fail "pathorama.exe still running after 退出程序(&E)"
   check "[Main] saved on exit from the tray" ini_has_section Main
 }
+
+# A settings file that another program holds open at start-up cannot be
+# read; the program runs with its defaults and never writes over the file,
+# also not at exit after the other program has let go of it.
+scenario_locked_ini() {
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=Kept\r\npath1=C:\\Kept\r\n' >"$ini"
+  cp "$ini" "$work/ini.before"
+  (cd "$dir" && exec timeout 60 wine "$work/e2e_probe.exe" hold pathorama.ini 8) \
+    >"$work/hold.out" 2>/dev/null </dev/null &
+  local holder=$!
+  wait_until 30 grep -q held "$work/hold.out" || { fail "could not hold the INI file"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_until 30 bash -c "! kill -0 $holder 2>/dev/null" || fail "the holder did not let go"
+  sleep 1
+  close_app
+  check "the unreadable file was not overwritten" cmp -s "$ini" "$work/ini.before"
+}

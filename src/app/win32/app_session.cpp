@@ -35,7 +35,12 @@ void AppSession::OpenIniFile() {
   // A file that could not be rewritten (read-only medium) is still read in
   // its own encoding.
   IniDocument loaded;
-  if (LoadIniDocument(iniFilePath_, codePage, loaded) == FileStatus::kOk) ini_ = std::move(loaded);
+  FileStatus status = LoadIniDocument(iniFilePath_, codePage, loaded);
+  if (status == FileStatus::kOk) ini_ = std::move(loaded);
+  // A file that exists but could not be read (locked, too large, no access)
+  // still holds the user's settings and jump list: this run works with the
+  // defaults and never writes over it.
+  iniUnreadable_ = status != FileStatus::kOk && status != FileStatus::kNotFound;
 }
 
 void AppSession::LoadAll() {
@@ -79,6 +84,7 @@ void AppSession::ClearIniFileAttributes() { ClearReadOnly(iniFilePath_); }
 bool AppSession::WriteIniFile(const IniDocument& ini) {
   // A failed save (locked, read-only medium) leaves the document in memory;
   // the next save tries again.
+  if (iniUnreadable_) return false;
   return SaveIniDocument(iniFilePath_, ini) == FileStatus::kOk;
 }
 

@@ -66,6 +66,7 @@ class AppSession : public SettingsHost {
   JumpList jumpList_;
   VariableOptions variableOptions_;
   bool loaded_ = false;
+  bool iniUnreadable_ = false;  // the file exists but could not be read: never overwrite it
 };
 
 }  // namespace pathorama::win32
