@@ -18,13 +18,6 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return CallWindowProcW(editProc, hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 }  // namespace
 
@@ -32,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::LogCommandLine();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
-  standin::RegisterPlainClass(L"DTE", Proc);
+  standin::RegisterPlainClass(L"DTE", standin::QuitOnDestroyProc);
   HWND main = CreateWindowExW(0, L"DTE", L"DTE (stand-in)", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               260, 260, 520, 300, nullptr, nullptr, nullptr, nullptr);
   HWND group = standin::Child(main, L"Button", L"", BS_GROUPBOX, 10, 10, 480, 200);

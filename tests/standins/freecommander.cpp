@@ -4,19 +4,12 @@
 
 namespace {
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::LogCommandLine();
-  standin::RegisterPlainClass(L"FreeCommanderXE.SingleInst.1", Proc);
+  standin::RegisterPlainClass(L"FreeCommanderXE.SingleInst.1", standin::QuitOnDestroyProc);
   standin::RegisterPlainClass(L"TfcDragdropFileListView");
   HWND main = CreateWindowExW(0, L"FreeCommanderXE.SingleInst.1", L"FreeCommander (stand-in)",
                               WS_OVERLAPPEDWINDOW, 180, 180, 640, 420, nullptr, nullptr, nullptr,

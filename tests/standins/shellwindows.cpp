@@ -85,6 +85,14 @@ void Navigate(HWND window, const std::wstring& folder) {
 #define OBJECT_OF(Type, member, p) \
   reinterpret_cast<Type*>(reinterpret_cast<char*>(p) - offsetof(Type, member))
 
+// The objects count references in `refs` and free themselves at zero.
+template <class T>
+ULONG ReleaseObject(T* o) {
+  ULONG n = InterlockedDecrement(&o->refs);
+  if (n == 0) delete o;
+  return n;
+}
+
 // ---- the selection as a dropped-file list -------------------------------------------
 struct DataObject {
   IDataObject iface;
@@ -105,10 +113,7 @@ ULONG STDMETHODCALLTYPE DataAddRef(IDataObject* self) {
   return InterlockedIncrement(&OBJECT_OF(DataObject, iface, self)->refs);
 }
 ULONG STDMETHODCALLTYPE DataRelease(IDataObject* self) {
-  DataObject* o = OBJECT_OF(DataObject, iface, self);
-  ULONG n = InterlockedDecrement(&o->refs);
-  if (n == 0) delete o;
-  return n;
+  return ReleaseObject(OBJECT_OF(DataObject, iface, self));
 }
 HRESULT STDMETHODCALLTYPE DataGetData(IDataObject* self, FORMATETC* format, STGMEDIUM* medium) {
   DataObject* o = OBJECT_OF(DataObject, iface, self);
@@ -170,10 +175,7 @@ ULONG STDMETHODCALLTYPE PersistAddRef(IPersistFolder2* self) {
   return InterlockedIncrement(&OBJECT_OF(PersistFolder, iface, self)->refs);
 }
 ULONG STDMETHODCALLTYPE PersistRelease(IPersistFolder2* self) {
-  PersistFolder* o = OBJECT_OF(PersistFolder, iface, self);
-  ULONG n = InterlockedDecrement(&o->refs);
-  if (n == 0) delete o;
-  return n;
+  return ReleaseObject(OBJECT_OF(PersistFolder, iface, self));
 }
 HRESULT STDMETHODCALLTYPE PersistGetCurFolder(IPersistFolder2* self, LPITEMIDLIST* pidl) {
   HWND window = OBJECT_OF(PersistFolder, iface, self)->window;
@@ -219,11 +221,6 @@ HRESULT ViewQueryInterface(View* o, REFIID riid, void** out) {
   InterlockedIncrement(&o->refs);
   return S_OK;
 }
-ULONG ViewReleaseObject(View* o) {
-  ULONG n = InterlockedDecrement(&o->refs);
-  if (n == 0) delete o;
-  return n;
-}
 HRESULT STDMETHODCALLTYPE ShellViewQI(IShellView* self, REFIID riid, void** out) {
   return ViewQueryInterface(OBJECT_OF(View, view, self), riid, out);
 }
@@ -231,7 +228,7 @@ ULONG STDMETHODCALLTYPE ShellViewAddRef(IShellView* self) {
   return InterlockedIncrement(&OBJECT_OF(View, view, self)->refs);
 }
 ULONG STDMETHODCALLTYPE ShellViewRelease(IShellView* self) {
-  return ViewReleaseObject(OBJECT_OF(View, view, self));
+  return ReleaseObject(OBJECT_OF(View, view, self));
 }
 HRESULT STDMETHODCALLTYPE ShellViewGetWindow(IShellView* self, HWND* window) {
   *window = OBJECT_OF(View, view, self)->window;
@@ -254,7 +251,7 @@ ULONG STDMETHODCALLTYPE FolderViewAddRef(IFolderView* self) {
   return InterlockedIncrement(&OBJECT_OF(View, folderView, self)->refs);
 }
 ULONG STDMETHODCALLTYPE FolderViewRelease(IFolderView* self) {
-  return ViewReleaseObject(OBJECT_OF(View, folderView, self));
+  return ReleaseObject(OBJECT_OF(View, folderView, self));
 }
 HRESULT STDMETHODCALLTYPE FolderViewGetFolder(IFolderView* self, REFIID riid, void** out) {
   auto* folder = new PersistFolder{{PersistVtbl()}, 1, OBJECT_OF(View, folderView, self)->window};
@@ -310,10 +307,7 @@ ULONG STDMETHODCALLTYPE BrowserAddRef(IShellBrowser* self) {
   return InterlockedIncrement(&OBJECT_OF(ShellBrowser, iface, self)->refs);
 }
 ULONG STDMETHODCALLTYPE BrowserRelease(IShellBrowser* self) {
-  ShellBrowser* o = OBJECT_OF(ShellBrowser, iface, self);
-  ULONG n = InterlockedDecrement(&o->refs);
-  if (n == 0) delete o;
-  return n;
+  return ReleaseObject(OBJECT_OF(ShellBrowser, iface, self));
 }
 HRESULT STDMETHODCALLTYPE BrowserGetWindow(IShellBrowser* self, HWND* window) {
   *window = OBJECT_OF(ShellBrowser, iface, self)->window;
@@ -368,11 +362,6 @@ HRESULT WebQueryInterface(WebBrowser* o, REFIID riid, void** out) {
   InterlockedIncrement(&o->refs);
   return S_OK;
 }
-ULONG WebReleaseObject(WebBrowser* o) {
-  ULONG n = InterlockedDecrement(&o->refs);
-  if (n == 0) delete o;
-  return n;
-}
 HRESULT STDMETHODCALLTYPE WebQI(IWebBrowser2* self, REFIID riid, void** out) {
   return WebQueryInterface(OBJECT_OF(WebBrowser, web, self), riid, out);
 }
@@ -380,7 +369,7 @@ ULONG STDMETHODCALLTYPE WebAddRef(IWebBrowser2* self) {
   return InterlockedIncrement(&OBJECT_OF(WebBrowser, web, self)->refs);
 }
 ULONG STDMETHODCALLTYPE WebRelease(IWebBrowser2* self) {
-  return WebReleaseObject(OBJECT_OF(WebBrowser, web, self));
+  return ReleaseObject(OBJECT_OF(WebBrowser, web, self));
 }
 HRESULT STDMETHODCALLTYPE WebGetTypeInfoCount(IWebBrowser2*, UINT* count) {
   *count = 0;
@@ -419,7 +408,7 @@ ULONG STDMETHODCALLTYPE ServicesAddRef(IServiceProvider* self) {
   return InterlockedIncrement(&OBJECT_OF(WebBrowser, services, self)->refs);
 }
 ULONG STDMETHODCALLTYPE ServicesRelease(IServiceProvider* self) {
-  return WebReleaseObject(OBJECT_OF(WebBrowser, services, self));
+  return ReleaseObject(OBJECT_OF(WebBrowser, services, self));
 }
 HRESULT STDMETHODCALLTYPE ServicesQueryService(IServiceProvider* self, REFGUID service, REFIID riid,
                                                void** out) {
@@ -480,10 +469,7 @@ ULONG STDMETHODCALLTYPE CollectionAddRef(IShellWindows* self) {
   return InterlockedIncrement(&OBJECT_OF(Collection, iface, self)->refs);
 }
 ULONG STDMETHODCALLTYPE CollectionRelease(IShellWindows* self) {
-  Collection* o = OBJECT_OF(Collection, iface, self);
-  ULONG n = InterlockedDecrement(&o->refs);
-  if (n == 0) delete o;
-  return n;
+  return ReleaseObject(OBJECT_OF(Collection, iface, self));
 }
 HRESULT STDMETHODCALLTYPE CollectionGetTypeInfoCount(IShellWindows*, UINT* count) {
   *count = 0;

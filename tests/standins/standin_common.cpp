@@ -107,6 +107,14 @@ void RegisterPlainClass(const wchar_t* name, WNDPROC proc) {
   RegisterClassExW(&wc);
 }
 
+LRESULT CALLBACK QuitOnDestroyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 void LogCommandLine() { Log(L"cmdline: " + std::wstring(GetCommandLineW())); }
 
 int RunMessageLoop() {

@@ -29,6 +29,9 @@ HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD sty
            int w, int h, int id = 0);
 // Registers a plain window class with `proc` (or DefWindowProc).
 void RegisterPlainClass(const wchar_t* name, WNDPROC proc = nullptr);
+// The procedure of a stand-in's main window that does nothing but end the
+// program when the window is closed.
+LRESULT CALLBACK QuitOnDestroyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // Logs the raw command line (GetCommandLineW: a folder argument may end in \")
 // under "cmdline: ".

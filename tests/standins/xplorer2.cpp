@@ -7,13 +7,6 @@
 
 namespace {
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 }  // namespace
 
@@ -22,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   std::wstring folder = standin::Option(L"folder", L"C:\\");
-  standin::RegisterPlainClass(L"ATL:ExplorerFrame", Proc);
+  standin::RegisterPlainClass(L"ATL:ExplorerFrame", standin::QuitOnDestroyProc);
   HWND main = CreateWindowExW(0, L"ATL:ExplorerFrame", L"xplorer2 (stand-in)", WS_OVERLAPPEDWINDOW,
                               150, 150, 640, 420, nullptr, nullptr, nullptr, nullptr);
   HWND bar = standin::Child(main, TOOLBARCLASSNAMEW, L"", CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,

@@ -5,13 +5,6 @@
 
 namespace {
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 }  // namespace
 
@@ -19,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::LogCommandLine();
   std::wstring folder = standin::Option(L"folder", L"C:\\");
   std::wstring title = standin::Option(L"title", folder + L" - XYplorer 24.0");
-  standin::RegisterPlainClass(L"ThunderRT6FormDC", Proc);
+  standin::RegisterPlainClass(L"ThunderRT6FormDC", standin::QuitOnDestroyProc);
   standin::RegisterPlainClass(L"ThunderRT6PictureBoxDC");
   HWND main = CreateWindowExW(0, L"ThunderRT6FormDC", title.c_str(), WS_OVERLAPPEDWINDOW, 120, 120,
                               640, 420, nullptr, nullptr, nullptr, nullptr);

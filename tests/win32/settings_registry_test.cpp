@@ -18,8 +18,6 @@ constexpr char16_t kExe[] = u"C:\\Program Files\\Pathorama\\pathorama.exe";
 constexpr wchar_t kQuotedExe[] = L"\"C:\\Program Files\\Pathorama\\pathorama.exe\"";
 constexpr CalendarDate kToday{2026, 12, 9};
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
 class ScratchRoots : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -535,7 +535,9 @@ TEST(SettingsStore, DamagedFilesLeaveConsistentSettings) {
         EXPECT_GE(f.settings.Int(def.id), def.minimum) << Utf16ToUtf8(text);
         EXPECT_LE(f.settings.Int(def.id), def.maximum) << Utf16ToUtf8(text);
       }
-      if (def.type == SettingType::Date) EXPECT_TRUE(IsValidDate(f.settings.Date(def.id)));
+      if (def.type == SettingType::Date) {
+        EXPECT_TRUE(IsValidDate(f.settings.Date(def.id)));
+      }
       if (def.radioGroup) radioChoices[def.radioGroup] += f.settings.Bool(def.id);
     }
     for (auto [group, checked] : radioChoices) EXPECT_EQ(checked, 1) << "group " << group;
