@@ -30,23 +30,23 @@ const Sample kSamples[] = {
 };
 
 struct Environment {
-  FixedClock clock{LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
-  SeededRandom random{1};
-  VariableOptions options;
-  VariableEnvironment env{&clock, &random, &options};
+  variables::FixedClock clock{variables::LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
+  variables::SeededRandom random{1};
+  variables::VariableOptions options;
+  variables::VariableEnvironment env{&clock, &random, &options};
 };
 
 void BM_ExpandPathVariables(benchmark::State& state) {
   const Sample& s = kSamples[state.range(0)];
   Environment e;
-  for (auto _ : state) benchmark::DoNotOptimize(ExpandPathVariables(s.text, e.env));
+  for (auto _ : state) benchmark::DoNotOptimize(variables::ExpandPathVariables(s.text, e.env));
   state.SetLabel(s.label);
 }
 BENCHMARK(BM_ExpandPathVariables)->DenseRange(0, std::size(kSamples) - 1);
 
 void BM_MasterPatternSearch(benchmark::State& state) {
   const Sample& s = kSamples[state.range(0)];
-  const Regex& master = MasterRegex(var_pattern::AllVariables());
+  const core::Regex& master = variables::MasterRegex(variables::patterns::AllVariables());
   std::u16string_view text = s.text;
   for (auto _ : state) benchmark::DoNotOptimize(master.Search(text));
   state.SetLabel(s.label);

@@ -28,22 +28,24 @@ constexpr int kEntries = kGroups * kEntriesPerGroup;
 // A settings file as the program writes it: options, then the jump list.
 const std::u16string& SampleFile() {
   static const std::u16string path = [] {
-    std::u16string p = Utf8ToUtf16("/tmp/pathorama_jumplist_bench_" + std::to_string(getpid()) + ".ini");
-    IniDocument doc;
-    for (int i = 0; i < 80; ++i) doc.Write(u"Option", u"Key" + IntToText(i), u"1");
-    IniSection& menu = doc.Section(u"PathMenu");
+    std::u16string p =
+        core::Utf8ToUtf16("/tmp/pathorama_jumplist_bench_" + std::to_string(getpid()) + ".ini");
+    core::IniDocument doc;
+    for (int i = 0; i < 80; ++i) doc.Write(u"Option", u"Key" + core::IntToText(i), u"1");
+    core::IniSection& menu = doc.Section(u"PathMenu");
     int n = 0;
     auto line = [&](std::u16string key, std::u16string value) { menu.Append({std::move(key), std::move(value), true}); };
     for (int g = 0; g < kGroups; ++g) {
-      line(u"menu" + IntToText(++n), u"-项目组 " + IntToText(g));
+      line(u"menu" + core::IntToText(++n), u"-项目组 " + core::IntToText(g));
       for (int e = 0; e < kEntriesPerGroup; ++e) {
-        std::u16string id = IntToText(g * kEntriesPerGroup + e);
-        line(u"menu" + IntToText(++n), u"报告与资料 " + id + u"(&R)");
-        line(u"path" + IntToText(n), u"D:\\工作\\项目" + IntToText(g) + u"\\资料" + id + u" | *E:\\备份\\{YYYY}\\" + id);
+        std::u16string id = core::IntToText(g * kEntriesPerGroup + e);
+        line(u"menu" + core::IntToText(++n), u"报告与资料 " + id + u"(&R)");
+        line(u"path" + core::IntToText(n), u"D:\\工作\\项目" + core::IntToText(g) + u"\\资料" + id +
+                                               u" | *E:\\备份\\{YYYY}\\" + id);
       }
-      line(u"menu" + IntToText(++n), u"--");
+      line(u"menu" + core::IntToText(++n), u"--");
     }
-    if (SaveIniDocument(p, doc) != FileStatus::kOk) std::abort();
+    if (core::SaveIniDocument(p, doc) != core::FileStatus::kOk) std::abort();
     return p;
   }();
   return path;
@@ -51,8 +53,8 @@ const std::u16string& SampleFile() {
 
 std::u16string ReadAndDecode() {
   std::string bytes;
-  ReadFileBytes(SampleFile(), bytes);
-  return DecodeText(bytes, DetectTextEncoding(bytes), 936);
+  core::ReadFileBytes(SampleFile(), bytes);
+  return core::DecodeText(bytes, core::DetectTextEncoding(bytes), 936);
 }
 
 // Processor seconds of this process: the machine may be busy with other
@@ -91,9 +93,9 @@ BENCHMARK(BM_ReadAndDecode)->Unit(benchmark::kMillisecond);
 // The start-up path: read, detect, decode, parse, build the tree.
 void BM_Load(benchmark::State& state) {
   Measure(state, [](benchmark::State&) {
-    IniDocument doc;
-    LoadIniDocument(SampleFile(), 936, doc);
-    JumpList list;
+    core::IniDocument doc;
+    core::LoadIniDocument(SampleFile(), 936, doc);
+    jumplist::JumpList list;
     list.CreatePathListFromIni(doc);
     benchmark::DoNotOptimize(list.Items().data());
   });
@@ -102,9 +104,9 @@ BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
 // Writing the list back into the document only.
 void BM_SaveToDocument(benchmark::State& state) {
-  IniDocument doc;
-  LoadIniDocument(SampleFile(), 936, doc);
-  JumpList list;
+  core::IniDocument doc;
+  core::LoadIniDocument(SampleFile(), 936, doc);
+  jumplist::JumpList list;
   list.CreatePathListFromIni(doc);
   Measure(state, [&](benchmark::State&) { list.SavePathListFromMenuToIni(doc); });
 }
@@ -113,13 +115,13 @@ BENCHMARK(BM_SaveToDocument)->Unit(benchmark::kMillisecond);
 // The exit path: into the document, then the safe save (temporary file,
 // flush to disk, one-step replace).
 void BM_SaveToFile(benchmark::State& state) {
-  IniDocument doc;
-  LoadIniDocument(SampleFile(), 936, doc);
-  JumpList list;
+  core::IniDocument doc;
+  core::LoadIniDocument(SampleFile(), 936, doc);
+  jumplist::JumpList list;
   list.CreatePathListFromIni(doc);
   std::u16string target = SampleFile() + u".saved.ini";
-  Measure(state, [&](benchmark::State&) { SavePathListToIniFile(list, doc, target); });
-  std::remove(Utf16ToUtf8(target).c_str());
+  Measure(state, [&](benchmark::State&) { jumplist::SavePathListToIniFile(list, doc, target); });
+  std::remove(core::Utf16ToUtf8(target).c_str());
 }
 BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond);
 
@@ -130,6 +132,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::remove(pathorama::Utf16ToUtf8(pathorama::SampleFile()).c_str());
+  std::remove(pathorama::core::Utf16ToUtf8(pathorama::SampleFile()).c_str());
   return 0;
 }

@@ -1,6 +1,6 @@
 #include "app/hotkey_slots.h"
 
-namespace pathorama {
+namespace pathorama::app {
 
 HotKeyRegistration RegistrationForShortcut(uint16_t shortcut) {
   HotKeyRegistration r;
@@ -11,4 +11,4 @@ HotKeyRegistration RegistrationForShortcut(uint16_t shortcut) {
   return r;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::app

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace pathorama {
+namespace pathorama::app {
 
 enum class HotKeySlot { kJumpMenu1, kJumpMenu2, kOpenSaveDialog, kCaptureOfficeFolderPath };
 constexpr int kHotKeySlotCount = 4;
@@ -35,4 +35,4 @@ HotKeyRegistration RegistrationForShortcut(uint16_t shortcut);
 // 0x0000..0x3FFF for string atoms.
 inline uint16_t HotKeyIdForAtom(uint16_t atom) { return static_cast<uint16_t>(atom - 0xC000); }
 
-}  // namespace pathorama
+}  // namespace pathorama::app

@@ -4,7 +4,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::app {
 
 namespace {
 
@@ -15,7 +15,8 @@ bool ParsePosition(std::u16string_view text, int& left, int& top) {
   size_t comma = text.find(u',');
   if (comma == std::u16string_view::npos) return false;
   long long l = 0, t = 0;
-  if (!ParseInt(text.substr(0, comma), l) || !ParseInt(text.substr(comma + 1), t)) return false;
+  if (!core::ParseInt(text.substr(0, comma), l) || !core::ParseInt(text.substr(comma + 1), t))
+    return false;
   // A number outside 32 bits fails the conversion like any other non-number.
   if (l < INT32_MIN || l > INT32_MAX || t < INT32_MIN || t > INT32_MAX) return false;
   left = static_cast<int>(l);
@@ -26,7 +27,8 @@ bool ParsePosition(std::u16string_view text, int& left, int& top) {
 }  // namespace
 
 std::u16string DefaultMainWindowPos(int workAreaWidth, int windowWidth) {
-  return IntToText(Centre(workAreaWidth, windowWidth)) + u"," + IntToText(kOffScreenTop);
+  return core::IntToText(Centre(workAreaWidth, windowWidth)) + u"," +
+         core::IntToText(kOffScreenTop);
 }
 
 MainWindowPlace PlaceMainWindow(int mainWindowAt, std::u16string_view mainWindowPos,
@@ -51,15 +53,14 @@ MainWindowPlace PlaceMainWindow(int mainWindowAt, std::u16string_view mainWindow
   }
 }
 
-MainWindowPlace PlaceMainWindowFromSettings(const IniDocument& ini, int workAreaWidth,
-                                            int workAreaHeight, int windowWidth,
-                                            int windowHeight) {
+MainWindowPlace PlaceMainWindowFromSettings(const core::IniDocument& ini, int workAreaWidth,
+                                            int workAreaHeight, int windowWidth, int windowHeight) {
   long long at = 1;
-  if (auto text = ini.Read(u"Option", u"MainWindowAt"); text && !ParseInt(*text, at)) at = -1;
+  if (auto text = ini.Read(u"Option", u"MainWindowAt"); text && !core::ParseInt(*text, at)) at = -1;
   std::u16string pos = ini.ReadString(u"Option", u"MainWindowPos",
                                       DefaultMainWindowPos(workAreaWidth, windowWidth));
   int value = at < 0 || at > 7 ? -1 : static_cast<int>(at);
   return PlaceMainWindow(value, pos, workAreaWidth, workAreaHeight, windowWidth, windowHeight);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::app

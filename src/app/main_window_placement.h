@@ -7,7 +7,7 @@
 
 #include "core/ini.h"
 
-namespace pathorama {
+namespace pathorama::app {
 
 constexpr int kOffScreenTop = -1000;  // parks the main window above the screen
 constexpr int kEdgeStrip = 2;         // pixels left visible when docked at an edge
@@ -34,8 +34,7 @@ MainWindowPlace PlaceMainWindow(int mainWindowAt, std::u16string_view mainWindow
 // Reads `Option`/`MainWindowAt` (default 1) and `Option`/`MainWindowPos`
 // (default `DefaultMainWindowPos`) and places by them; a value that does not
 // read as a number gives the fallback of `PlaceMainWindow`.
-MainWindowPlace PlaceMainWindowFromSettings(const IniDocument& ini, int workAreaWidth,
-                                            int workAreaHeight, int windowWidth,
-                                            int windowHeight);
+MainWindowPlace PlaceMainWindowFromSettings(const core::IniDocument& ini, int workAreaWidth,
+                                            int workAreaHeight, int windowWidth, int windowHeight);
 
-}  // namespace pathorama
+}  // namespace pathorama::app

@@ -3,7 +3,7 @@
 #include "core/regex.h"
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::app {
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr ArgumentCommand kArgumentCommands[] = {
 StartCommand CommandForSecondStart(const std::vector<std::u16string>& args) {
   if (args.empty()) return StartCommand::kNone;
   for (const ArgumentCommand& ac : kArgumentCommands)
-    if (EqualsIgnoreCase(args[0], ac.argument)) return ac.command;
+    if (core::EqualsIgnoreCase(args[0], ac.argument)) return ac.command;
   return StartCommand::kNone;
 }
 
@@ -58,13 +58,13 @@ StartCommand CommandForMessage(unsigned message) {
 }
 
 std::u16string FileVersionText(uint32_t versionMs, uint32_t versionLs) {
-  return IntToText(versionMs >> 16) + u"." + IntToText(versionMs & 0xFFFF) + u"." +
-         IntToText(versionLs >> 16) + u"." + IntToText(versionLs & 0xFFFF);
+  return core::IntToText(versionMs >> 16) + u"." + core::IntToText(versionMs & 0xFFFF) + u"." +
+         core::IntToText(versionLs >> 16) + u"." + core::IntToText(versionLs & 0xFFFF);
 }
 
 std::u16string AppVersionFromFileVersion(std::u16string_view fileVersion) {
-  static const Regex& fourNumbers =
-      Regex::Get(uR"(^(?<major>\d+)\.(?<minor>\d+)\.\d+\.\d+$)", Regex::kCaseSensitive);
+  static const core::Regex& fourNumbers =
+      core::Regex::Get(uR"(^(?<major>\d+)\.(?<minor>\d+)\.\d+\.\d+$)", core::Regex::kCaseSensitive);
   if (auto m = fourNumbers.Search(fileVersion))
     return m->Named(u"major") + u"." + m->Named(u"minor");
   return u"1.0";
@@ -91,8 +91,8 @@ std::u16string SingleInstanceMutexName(std::u16string_view exeFileName) {
   // Per session ("Local\"): one resident instance per logged-on user, as the
   // process rule sees it. A backslash would name a namespace, so none passes.
   std::u16string name = u"Local\\Pathorama.SingleInstance.";
-  for (char16_t c : ToLower(exeFileName)) name.push_back(c == u'\\' ? u'_' : c);
+  for (char16_t c : core::ToLower(exeFileName)) name.push_back(c == u'\\' ? u'_' : c);
   return name;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::app

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pathorama {
+namespace pathorama::app {
 
 // The four commands a start can hand to the running instance.
 enum class StartCommand { kNone, kOpenJumpList, kSetJumpList, kAddToJumpList, kOpenSetting };
@@ -53,4 +53,4 @@ std::u16string IniPathForExecutable(std::u16string_view exePath);
 // process-name rule, and made safe for the object namespace.
 std::u16string SingleInstanceMutexName(std::u16string_view exeFileName);
 
-}  // namespace pathorama
+}  // namespace pathorama::app

@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 namespace {
 
@@ -88,4 +88,4 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding encoding, unsigne
   return DecodeAnsi(bytes, ansiCodePage);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

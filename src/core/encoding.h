@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
+namespace pathorama::core {
 
 // "ANSI" is the system code page (GBK, code page 936, on a Chinese system).
 enum class TextEncoding { Ansi, Utf16LE, Utf8, Utf16BE };
@@ -44,4 +44,4 @@ std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage);
 // 1252 when none is set or known.
 unsigned SystemAnsiCodePage();
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 const char16_t* FileStatusText(FileStatus status) {
   switch (status) {
@@ -53,4 +53,4 @@ FileStatus ConvertIniFileToUtf8(const std::u16string& path, unsigned ansiCodePag
   return SaveFileSafely(path, utf8);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -16,7 +16,7 @@
 #include "core/encoding.h"
 #include "core/ini.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 enum class FileStatus {
   kOk,
@@ -71,4 +71,4 @@ FileStatus LoadIniDocument(const std::u16string& path, unsigned ansiCodePage, In
 FileStatus ConvertIniFileToUtf8(const std::u16string& path, unsigned ansiCodePage,
                                 TextEncoding* encoding = nullptr);
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 const IniEntry* IniSection::Find(std::u16string_view key) const {
   auto it = index_.find(ToLower(key));
@@ -134,4 +134,4 @@ void IniDocument::DeleteKey(std::u16string_view section, std::u16string_view key
   if (IniSection* s = FindSectionMutable(section)) s->Erase(key);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace pathorama {
+namespace pathorama::core {
 
 struct IniEntry {
   std::u16string key;
@@ -59,4 +59,4 @@ class IniDocument {
   std::vector<IniSection> sections_;
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::core

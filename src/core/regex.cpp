@@ -8,7 +8,7 @@
 #include <mutex>
 #include <utility>
 
-namespace pathorama {
+namespace pathorama::core {
 
 namespace {
 
@@ -218,4 +218,4 @@ int Regex::GroupIndex(std::u16string_view name) const {
   return index > 0 ? index : -1;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pathorama {
+namespace pathorama::core {
 
 class Regex;
 
@@ -91,4 +91,4 @@ class Regex {
   void* code_ = nullptr;  // pcre2_code_16*
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::core

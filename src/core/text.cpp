@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace pathorama {
+namespace pathorama::core {
 
 namespace {
 
@@ -246,4 +246,4 @@ std::u16string IntToText(long long value) {
   return std::u16string(s.begin(), s.end());
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

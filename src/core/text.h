@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pathorama {
+namespace pathorama::core {
 
 // UTF-8 <-> UTF-16. Invalid input never fails: a bad byte sequence or a lone
 // surrogate becomes U+FFFD.
@@ -46,4 +46,4 @@ std::u16string ReplaceAllText(std::u16string_view text, std::u16string_view from
 bool ParseInt(std::u16string_view text, long long& value);
 std::u16string IntToText(long long value);
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -2,7 +2,7 @@
 
 #include "core/regex.h"
 
-namespace pathorama {
+namespace pathorama::jumplist {
 
 namespace {
 
@@ -27,7 +27,7 @@ std::u16string LimitJumpListItemCaptionLength(std::u16string_view sourceItemCapt
   const long long length = static_cast<long long>(sourceItemCaption.size());
   if (sourceItemCaption.empty() || length <= limit) return std::u16string(sourceItemCaption);
   const long long replacementLength = static_cast<long long>(replacement.size());
-  if (auto match = Regex::Get(kAcceleratorSuffix).Search(sourceItemCaption)) {
+  if (auto match = core::Regex::Get(kAcceleratorSuffix).Search(sourceItemCaption)) {
     if (limit >= length - 1) return std::u16string(sourceItemCaption);
     const std::u16string suffix = match->Group();
     std::u16string out(
@@ -40,4 +40,4 @@ std::u16string LimitJumpListItemCaptionLength(std::u16string_view sourceItemCapt
   return out;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::jumplist

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
+namespace pathorama::jumplist {
 
 // `CaptionMaxLength` when no limit is in force.
 inline constexpr int32_t kNoCaptionLimit = 2147483647;
@@ -21,4 +21,4 @@ std::u16string LimitJumpListItemCaptionLength(std::u16string_view sourceItemCapt
                                               int32_t captionMaxLength,
                                               std::u16string_view replacement = u"...");
 
-}  // namespace pathorama
+}  // namespace pathorama::jumplist

@@ -5,7 +5,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::jumplist {
 
 namespace {
 
@@ -20,27 +20,27 @@ bool IsStored(const JumpItem& item) {
     case JumpItemKind::kCurrentFolder: return false;
     default: break;
   }
-  return !StartsWithIgnoreCase(item.name, kCurrentFolderItemPrefix);
+  return !core::StartsWithIgnoreCase(item.name, kCurrentFolderItemPrefix);
 }
 
 // Copies the legacy section, lines in their order, and erases it.
-void MigrateLegacySection(IniDocument& doc) {
-  std::vector<IniEntry> entries = doc.FindSection(kLegacySection)->Entries();
+void MigrateLegacySection(core::IniDocument& doc) {
+  std::vector<core::IniEntry> entries = doc.FindSection(kLegacySection)->Entries();
   doc.EraseSection(kLegacySection);
-  IniSection& section = doc.Section(kSection);
-  for (IniEntry& e : entries) section.Append(std::move(e));
+  core::IniSection& section = doc.Section(kSection);
+  for (core::IniEntry& e : entries) section.Append(std::move(e));
 }
 
 class Writer {
  public:
-  Writer(const JumpList& list, IniSection& section) : list_(list), section_(section) {}
+  Writer(const JumpList& list, core::IniSection& section) : list_(list), section_(section) {}
 
   void Write(const JumpItem& item) {
     if (item.IsGroup()) {
       Line(u"menu", u"-" + item.caption);
       std::u16string path = list_.PathByTag(item.tag);
       // "<>" and the like are the editor's empty group markers, not path info.
-      if (!TrimChars(path, u" \t<>").empty()) Line(u"path", path);
+      if (!core::TrimChars(path, u" \t<>").empty()) Line(u"path", path);
       for (const JumpItem& child : item.children)
         if (IsStored(child)) Write(child);
       Line(u"menu", u"--");
@@ -55,11 +55,11 @@ class Writer {
   // A menu line takes the next number, a path line the number above it.
   void Line(std::u16string_view kind, std::u16string_view value) {
     if (kind == u"menu") ++number_;
-    section_.Append({std::u16string(kind) + IntToText(number_), std::u16string(value), true});
+    section_.Append({std::u16string(kind) + core::IntToText(number_), std::u16string(value), true});
   }
 
   const JumpList& list_;
-  IniSection& section_;
+  core::IniSection& section_;
   long long number_ = 0;
 };
 
@@ -141,18 +141,20 @@ void JumpList::SetPathByTag(int32_t tag, std::u16string_view pathInfo) {
 JumpItem* JumpList::FindByTag(int32_t tag) { return Find(items_, tag); }
 const JumpItem* JumpList::FindByTag(int32_t tag) const { return Find(items_, tag); }
 
-JumpList::LoadResult JumpList::CreatePathListFromIni(IniDocument& doc, const LoadOptions& options) {
+JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
+                                                     const LoadOptions& options) {
   LoadResult result = LoadResult::kLoaded;
   if (doc.HasSection(kLegacySection) && !doc.HasSection(kSection)) {
     MigrateLegacySection(doc);
     result = LoadResult::kMigrated;
   }
-  const IniSection* section = doc.FindSection(kSection);
+  const core::IniSection* section = doc.FindSection(kSection);
   if (!section) return LoadResult::kNoSection;
 
   std::vector<JumpItem> functionItems;
   for (JumpItem& item : items_)
-    if (StartsWithIgnoreCase(item.name, kFunctionItemPrefix)) functionItems.push_back(std::move(item));
+    if (core::StartsWithIgnoreCase(item.name, kFunctionItemPrefix))
+      functionItems.push_back(std::move(item));
   items_.clear();
   pathByTag_.clear();
 
@@ -162,12 +164,12 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(IniDocument& doc, const Loa
   // The item a path line may belong to: the one the line directly above made.
   JumpItem* pathTarget = nullptr;
 
-  for (const IniEntry& entry : section->Entries()) {
+  for (const core::IniEntry& entry : section->Entries()) {
     JumpItem* target = pathTarget;
     pathTarget = nullptr;
     if (!entry.hasValue) continue;
 
-    if (StartsWithIgnoreCase(entry.key, u"menu")) {
+    if (core::StartsWithIgnoreCase(entry.key, u"menu")) {
       // The limit applies to captions, never to the structure around them:
       // applied to the whole line, a short limit would turn "--" or
       // "-Group" into an entry "..." and break the tree apart.
@@ -207,7 +209,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(IniDocument& doc, const Loa
       continue;
     }
 
-    if (target && StartsWithIgnoreCase(entry.key, u"path")) {
+    if (target && core::StartsWithIgnoreCase(entry.key, u"path")) {
       SetPathByTag(target->tag, entry.value);
       if (target->kind != JumpItemKind::kSeparator) target->clickable = true;
       if (IsDisabledPathInfo(entry.value)) {
@@ -221,20 +223,21 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(IniDocument& doc, const Loa
   return result;
 }
 
-void JumpList::SavePathListFromMenuToIni(IniDocument& doc) const {
+void JumpList::SavePathListFromMenuToIni(core::IniDocument& doc) const {
   doc.EraseSection(kSection);
-  IniSection& section = doc.Section(kSection);
+  core::IniSection& section = doc.Section(kSection);
   Writer writer(*this, section);
   for (const JumpItem& item : items_)
-    if (IsStored(item) && !StartsWithIgnoreCase(item.name, kFunctionItemPrefix)) writer.Write(item);
+    if (IsStored(item) && !core::StartsWithIgnoreCase(item.name, kFunctionItemPrefix))
+      writer.Write(item);
 }
 
-FileStatus SavePathListToIniFile(const JumpList& list, IniDocument& doc,
-                                 const std::u16string& iniPath) {
-  FileStatus status = ClearReadOnly(iniPath);
-  if (status != FileStatus::kOk) return status;
+core::FileStatus SavePathListToIniFile(const JumpList& list, core::IniDocument& doc,
+                                       const std::u16string& iniPath) {
+  core::FileStatus status = core::ClearReadOnly(iniPath);
+  if (status != core::FileStatus::kOk) return status;
   list.SavePathListFromMenuToIni(doc);
-  return SaveIniDocument(iniPath, doc);
+  return core::SaveIniDocument(iniPath, doc);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::jumplist

@@ -34,7 +34,7 @@
 #include "core/ini.h"
 #include "jumplist/caption_limit.h"
 
-namespace pathorama {
+namespace pathorama::jumplist {
 
 enum class JumpItemKind {
   kEntry,
@@ -94,13 +94,15 @@ class JumpList {
   // counts only directly after a menu line that made an item (not after
   // "--", a dropped empty caption or a line without "="), so it never lands
   // on an unrelated item.
-  LoadResult CreatePathListFromIni(IniDocument& doc, const LoadOptions& options);
-  LoadResult CreatePathListFromIni(IniDocument& doc) { return CreatePathListFromIni(doc, LoadOptions()); }
+  LoadResult CreatePathListFromIni(core::IniDocument& doc, const LoadOptions& options);
+  LoadResult CreatePathListFromIni(core::IniDocument& doc) {
+    return CreatePathListFromIni(doc, LoadOptions());
+  }
 
   // Replaces section "PathMenu" of `doc` with the list. Function items,
   // current-folder items and placeholders are not written; hidden disabled
   // entries are. Does not touch the disk (see SavePathListToIniFile).
-  void SavePathListFromMenuToIni(IniDocument& doc) const;
+  void SavePathListFromMenuToIni(core::IniDocument& doc) const;
 
   // The tree, top level first. Others may edit it (add, remove, reorder),
   // taking tags from NewTag().
@@ -141,7 +143,7 @@ class JumpList {
 // byte-order mark). The file's read-only attribute is cleared first; when
 // that fails nothing is written. On any failure the list and `doc` stay as
 // they are, so the next save tries again.
-FileStatus SavePathListToIniFile(const JumpList& list, IniDocument& doc,
-                                 const std::u16string& iniPath);
+core::FileStatus SavePathListToIniFile(const JumpList& list, core::IniDocument& doc,
+                                       const std::u16string& iniPath);
 
-}  // namespace pathorama
+}  // namespace pathorama::jumplist

@@ -5,35 +5,37 @@
 #include "core/regex.h"
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::paths {
 
 namespace {
 
 constexpr std::u16string_view kKnownTypes =
     u"LocalPath|RegPath|Url|NetworkMappingFolder|SharedFolder";
 
-const Regex& AlternationGroup() { return Regex::Get(uR"((\(([^\(\)\|]*)\|((?2)\|)*(?2)\)))"); }
+const core::Regex& AlternationGroup() {
+  return core::Regex::Get(uR"((\(([^\(\)\|]*)\|((?2)\|)*(?2)\)))");
+}
 
-const Regex& KnownHeadTag() {
+const core::Regex& KnownHeadTag() {
   static const std::u16string pattern =
       std::u16string(uR"(^[ \\/\*]*<()") + std::u16string(kKnownTypes) + u")> *";
-  return Regex::Get(pattern);
+  return core::Regex::Get(pattern);
 }
 
-const Regex& AnyHeadTag() { return Regex::Get(uR"(^ *<([^<>]+|(?R)+)> *)"); }
-const Regex& AnyTailTag() { return Regex::Get(uR"( *<([^<>]+|(?R)+)> *$)"); }
-const Regex& AnyHeadOrTailTag() {
-  return Regex::Get(uR"((^ *<([^<>]+|(?R)+)> *| *<([^<>]+|(?R)+)> *$))");
+const core::Regex& AnyHeadTag() { return core::Regex::Get(uR"(^ *<([^<>]+|(?R)+)> *)"); }
+const core::Regex& AnyTailTag() { return core::Regex::Get(uR"( *<([^<>]+|(?R)+)> *$)"); }
+const core::Regex& AnyHeadOrTailTag() {
+  return core::Regex::Get(uR"((^ *<([^<>]+|(?R)+)> *| *<([^<>]+|(?R)+)> *$))");
 }
-const Regex& ExtraParamTag() { return Regex::Get(uR"(< *(/[^<>]+|(?R)+)> *$)"); }
-const Regex& WebAddress() { return Regex::Get(uR"(^ *\**(www\.|https?://)[^|]+)"); }
+const core::Regex& ExtraParamTag() { return core::Regex::Get(uR"(< *(/[^<>]+|(?R)+)> *$)"); }
+const core::Regex& WebAddress() { return core::Regex::Get(uR"(^ *\**(www\.|https?://)[^|]+)"); }
 
 constexpr char16_t kProtectedBar = 0x1E;
 
 // Counts the paths a piece multiplies out to, stopping once past the cap.
 size_t CountAlternatives(std::u16string_view text) {
   size_t product = 1;
-  for (const RegexMatch& m : AlternationGroup().FindAll(text)) {
+  for (const core::RegexMatch& m : AlternationGroup().FindAll(text)) {
     size_t alternatives = 1 + static_cast<size_t>(std::count(
                                   text.begin() + static_cast<std::ptrdiff_t>(m.Start()),
                                   text.begin() + static_cast<std::ptrdiff_t>(m.End()), u'|'));
@@ -52,9 +54,9 @@ void ExpandGroups(const std::u16string& prefix, std::u16string_view rest,
   }
   std::u16string_view before = rest.substr(0, m->Start());
   std::u16string_view after = rest.substr(m->End());
-  std::u16string group = TrimChars(m->Group(), u"()");
+  std::u16string group = core::TrimChars(m->Group(), u"()");
   bool afterHasGroup = AlternationGroup().IsMatch(after);
-  for (const std::u16string& alternative : SplitText(group, u"|")) {
+  for (const std::u16string& alternative : core::SplitText(group, u"|")) {
     std::u16string formed = prefix + std::u16string(before) + alternative;
     if (afterHasGroup)
       ExpandGroups(formed, after, out);
@@ -64,7 +66,7 @@ void ExpandGroups(const std::u16string& prefix, std::u16string_view rest,
 }
 
 std::vector<std::u16string> ExpandAlternationList(std::u16string_view piece) {
-  std::u16string text = TrimChars(piece, u" \\");
+  std::u16string text = core::TrimChars(piece, u" \\");
   auto first = AlternationGroup().Search(text);
   if (!first) return {text};
   size_t count = CountAlternatives(text);
@@ -78,17 +80,17 @@ std::vector<std::u16string> ExpandAlternationList(std::u16string_view piece) {
 }  // namespace
 
 bool IsPathInfoDisabled(std::u16string_view pathInfo) {
-  return TrimCharsLeft(pathInfo, u" /") != TrimCharsLeft(pathInfo, u" ");
+  return core::TrimCharsLeft(pathInfo, u" /") != core::TrimCharsLeft(pathInfo, u" ");
 }
 
 bool PathInfoUsesVariables(std::u16string_view pathInfo) {
-  return TrimCharsLeft(pathInfo, u" /") != TrimCharsLeft(pathInfo, u" /*");
+  return core::TrimCharsLeft(pathInfo, u" /") != core::TrimCharsLeft(pathInfo, u" /*");
 }
 
 std::u16string NormalizePathSeparators(std::u16string_view text) {
   if (text.empty()) return std::u16string();
-  std::u16string t = Regex::Get(uR"( *\\+ *)").ReplaceAll(text, u"\\", true);
-  t = Regex::Get(uR"(\\{2,})", Regex::kCaseSensitive).ReplaceAll(t, u"\\", true);
+  std::u16string t = core::Regex::Get(uR"( *\\+ *)").ReplaceAll(text, u"\\", true);
+  t = core::Regex::Get(uR"(\\{2,})", core::Regex::kCaseSensitive).ReplaceAll(t, u"\\", true);
   // Bars inside an alternation group are no piece separators: hide them
   // while runs of bars are collapsed.
   size_t lastOpen = std::u16string::npos;
@@ -107,19 +109,19 @@ std::u16string NormalizePathSeparators(std::u16string_view text) {
       protectedUpTo = i;
     }
   }
-  t = Regex::Get(uR"( *\|+ *)").ReplaceAll(t, u"|", true);
-  t = Regex::Get(uR"(\|{2,})").ReplaceAll(t, u"|", true);
+  t = core::Regex::Get(uR"( *\|+ *)").ReplaceAll(t, u"|", true);
+  t = core::Regex::Get(uR"(\|{2,})").ReplaceAll(t, u"|", true);
   std::replace(t.begin(), t.end(), kProtectedBar, u'|');
-  return TrimChars(t, u" ");
+  return core::TrimChars(t, u" ");
 }
 
 std::vector<std::u16string> SplitPathInfoPieces(std::u16string_view pathInfo) {
   std::vector<std::u16string> result;
   std::u16string normalized = NormalizePathSeparators(pathInfo);
-  for (const std::u16string& line : SplitText(normalized, u"\r")) {
+  for (const std::u16string& line : core::SplitText(normalized, u"\r")) {
     if (line.empty()) continue;
     std::vector<bool> inGroup(line.size(), false);
-    for (const RegexMatch& m : AlternationGroup().FindAll(line))
+    for (const core::RegexMatch& m : AlternationGroup().FindAll(line))
       std::fill(inGroup.begin() + static_cast<std::ptrdiff_t>(m.Start()),
                 inGroup.begin() + static_cast<std::ptrdiff_t>(m.End()), true);
     auto take = [&](size_t from, size_t to) {
@@ -139,36 +141,36 @@ std::vector<std::u16string> SplitPathInfoPieces(std::u16string_view pathInfo) {
 }
 
 std::u16string SplitPathInfo(std::u16string_view pathInfo) {
-  return JoinText(SplitPathInfoPieces(pathInfo), u"|");
+  return core::JoinText(SplitPathInfoPieces(pathInfo), u"|");
 }
 
 std::u16string ExpandPathAlternation(std::u16string_view piece) {
-  return JoinText(ExpandAlternationList(piece), u"|");
+  return core::JoinText(ExpandAlternationList(piece), u"|");
 }
 
 std::u16string CompressPathList(std::u16string_view list, std::u16string_view baseFolder) {
-  std::u16string base = TrimChars(baseFolder, u" \\");
+  std::u16string base = core::TrimChars(baseFolder, u" \\");
   if (base.empty() || list.find(u'|') == std::u16string_view::npos) return std::u16string(list);
   std::u16string prefix = base + u"\\";
-  std::u16string rest = TrimChars(ReplaceAllText(list, prefix, u""), u" |");
+  std::u16string rest = core::TrimChars(core::ReplaceAllText(list, prefix, u""), u" |");
   if (rest.find(u'|') != std::u16string::npos) return prefix + u"(" + rest + u")";
   return rest;
 }
 
 std::u16string RemovePathTags(std::u16string_view text, std::u16string_view mode,
                               bool knownTypesOnly) {
-  std::u16string t = TrimChars(TrimCharsLeft(text, u" /"), u" /\\*");
-  const Regex* pattern = nullptr;
-  if (EqualsIgnoreCase(mode, kHeadOfPerPath))
+  std::u16string t = core::TrimChars(core::TrimCharsLeft(text, u" /"), u" /\\*");
+  const core::Regex* pattern = nullptr;
+  if (core::EqualsIgnoreCase(mode, kHeadOfPerPath))
     pattern = knownTypesOnly ? &KnownHeadTag() : &AnyHeadTag();
-  else if (EqualsIgnoreCase(mode, kTailOfPerPath))
+  else if (core::EqualsIgnoreCase(mode, kTailOfPerPath))
     pattern = &AnyTailTag();
-  else if (EqualsIgnoreCase(mode, kHeadTailOfPerPath))
+  else if (core::EqualsIgnoreCase(mode, kHeadTailOfPerPath))
     pattern = &AnyHeadOrTailTag();
-  if (!pattern) return TrimChars(t, u" ");
-  std::vector<std::u16string> pieces = SplitText(t, u"|");
+  if (!pattern) return core::TrimChars(t, u" ");
+  std::vector<std::u16string> pieces = core::SplitText(t, u"|");
   for (std::u16string& piece : pieces) piece = pattern->ReplaceAll(piece, u" ", true);
-  return TrimChars(JoinText(pieces, u"|"), u" ");
+  return core::TrimChars(core::JoinText(pieces, u"|"), u" ");
 }
 
 std::u16string StripPathTags(std::u16string_view text, bool knownHeadOnly) {
@@ -178,28 +180,30 @@ std::u16string StripPathTags(std::u16string_view text, bool knownHeadOnly) {
 
 std::u16string PathInfoToPlainPaths(std::u16string_view pathInfo,
                                     const VariableExpander& expand) {
-  std::u16string t = TrimCharsLeft(pathInfo, u" /");
-  bool wanted = TrimCharsLeft(t, u" *") != TrimCharsLeft(t, u" ");
+  std::u16string t = core::TrimCharsLeft(pathInfo, u" /");
+  bool wanted = core::TrimCharsLeft(t, u" *") != core::TrimCharsLeft(t, u" ");
   std::u16string result;
-  for (const std::u16string& raw : SplitText(StripPathTags(t, true), u"|")) {
-    std::u16string piece = TrimChars(raw, u" *");
+  for (const std::u16string& raw : core::SplitText(StripPathTags(t, true), u"|")) {
+    std::u16string piece = core::TrimChars(raw, u" *");
     if (wanted && expand) piece = expand(piece);
-    piece = TrimChars(piece, u" ");
+    piece = core::TrimChars(piece, u" ");
     if (piece.empty()) continue;
     if (!result.empty()) result += u"|";
     result += piece;
   }
-  return TrimChars(result, u"|");
+  return core::TrimChars(result, u"|");
 }
 
 std::u16string GetCurPathType(std::u16string_view APathInfo, bool AutoCheckUrl) {
   auto sameType = [](std::u16string_view a, std::u16string_view b) {
-    auto local = [](std::u16string_view t) { return t.empty() || EqualsIgnoreCase(t, kLocalPath); };
-    return (local(a) && local(b)) || EqualsIgnoreCase(a, b);
+    auto local = [](std::u16string_view t) {
+      return t.empty() || core::EqualsIgnoreCase(t, kLocalPath);
+    };
+    return (local(a) && local(b)) || core::EqualsIgnoreCase(a, b);
   };
   std::u16string type;
   bool first = true;
-  for (const std::u16string& piece : SplitText(APathInfo, u"|")) {
+  for (const std::u16string& piece : core::SplitText(APathInfo, u"|")) {
     std::u16string pieceType;
     if (AutoCheckUrl && WebAddress().IsMatch(piece)) {
       pieceType = kUrl;
@@ -215,27 +219,27 @@ std::u16string GetCurPathType(std::u16string_view APathInfo, bool AutoCheckUrl) 
 
 std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, std::u16string_view pathType) {
   if (text.empty()) return std::u16string();
-  std::vector<std::u16string> pieces = SplitText(text, u"|");
-  if (!EqualsIgnoreCase(pathType, kMixedPath)) {
-    bool local = EqualsIgnoreCase(pathType, kLocalPath);
+  std::vector<std::u16string> pieces = core::SplitText(text, u"|");
+  if (!core::EqualsIgnoreCase(pathType, kMixedPath)) {
+    bool local = core::EqualsIgnoreCase(pathType, kLocalPath);
     for (std::u16string& piece : pieces) {
       if (auto m = KnownHeadTag().Search(piece)) piece.erase(m->Start(), m->Length());
       if (!local) piece = u"<" + std::u16string(pathType) + u">" + piece;
     }
   }
-  return JoinText(pieces, u" | ");
+  return core::JoinText(pieces, u" | ");
 }
 
 std::u16string CanonicalPathInfo(std::u16string_view text) {
-  std::u16string t = TrimChars(text, u" |");
+  std::u16string t = core::TrimChars(text, u" |");
   if (t.empty()) return t;
-  t = Regex::Get(uR"( *<+ *)").ReplaceAll(t, u"<", true);
-  t = Regex::Get(uR"( *>+ *)").ReplaceAll(t, u">", true);
-  t = Regex::Get(uR"( *\|+( \|+)* *)").ReplaceAll(t, u" | ", true);
+  t = core::Regex::Get(uR"( *<+ *)").ReplaceAll(t, u"<", true);
+  t = core::Regex::Get(uR"( *>+ *)").ReplaceAll(t, u">", true);
+  t = core::Regex::Get(uR"( *\|+( \|+)* *)").ReplaceAll(t, u" | ", true);
   bool disabled = IsPathInfoDisabled(t);
-  std::u16string afterSlashes = TrimCharsLeft(t, u" /");
+  std::u16string afterSlashes = core::TrimCharsLeft(t, u" /");
   bool star = !afterSlashes.empty() && afterSlashes[0] == u'*';
-  t = TrimChars(t, u" /*");
+  t = core::TrimChars(t, u" /*");
   if (!t.empty()) {
     if (star) t.insert(0, u"*");
     if (disabled) t.insert(0, u"/");
@@ -249,7 +253,7 @@ std::u16string ExtraPathParam(std::u16string_view piece) {
 }
 
 bool IsShellNamespacePath(std::u16string_view path) {
-  return Regex::Get(uR"(^(::{((([a-z\d]+)-)+(?4))})(\\\d+(\\(?1))?)?$)").IsMatch(path);
+  return core::Regex::Get(uR"(^(::{((([a-z\d]+)-)+(?4))})(\\\d+(\\(?1))?)?$)").IsMatch(path);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::paths

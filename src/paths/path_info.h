@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pathorama {
+namespace pathorama::paths {
 
 // Path type words, as written in head tags and read by the opener.
 inline constexpr std::u16string_view kLocalPath = u"LocalPath";
@@ -61,4 +61,4 @@ std::u16string ExtraPathParam(std::u16string_view piece);
 // Whether a path is a shell namespace path such as "::{20D04FE0-...}\0".
 bool IsShellNamespacePath(std::u16string_view path);
 
-}  // namespace pathorama
+}  // namespace pathorama::paths

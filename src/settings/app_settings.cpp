@@ -5,7 +5,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::settings {
 
 namespace {
 
@@ -204,7 +204,7 @@ bool ParseDigits(std::u16string_view text, size_t maxDigits, int& value) {
 }
 
 std::u16string Padded(int value, size_t width) {
-  std::u16string digits = IntToText(value);
+  std::u16string digits = core::IntToText(value);
   if (digits.size() < width) digits.insert(0, width - digits.size(), u'0');
   return digits;
 }
@@ -227,14 +227,14 @@ std::u16string FormatSettingDate(const CalendarDate& date) {
 }
 
 bool ParseSettingDate(std::u16string_view text, CalendarDate& date) {
-  std::u16string trimmed = TrimChars(text, u" \t");
+  std::u16string trimmed = core::TrimChars(text, u" \t");
   std::u16string_view rest = trimmed;
   // A time after the date (a date-time written by another tool) is ignored.
   if (size_t space = rest.find(u' '); space != std::u16string_view::npos) rest = rest.substr(0, space);
   size_t sepPos = rest.find_first_of(u"-/.");
   if (sepPos == std::u16string_view::npos) return false;
   char16_t sep = rest[sepPos];
-  std::vector<std::u16string> parts = SplitText(rest, std::u16string_view(&sep, 1));
+  std::vector<std::u16string> parts = core::SplitText(rest, std::u16string_view(&sep, 1));
   if (parts.size() != 3) return false;
   int a = 0, b = 0, c = 0;
   if (!ParseDigits(parts[0], 4, a) || !ParseDigits(parts[1], 2, b) || !ParseDigits(parts[2], 4, c))
@@ -264,7 +264,7 @@ const SettingDefinition& DefinitionOf(Setting id) { return kDefinitions[static_c
 
 std::u16string StoredKeyName(const SettingDefinition& def, int managerIndex) {
   std::u16string name(def.key);
-  if (def.perManager) name += u"_" + IntToText(managerIndex);
+  if (def.perManager) name += u"_" + core::IntToText(managerIndex);
   return name;
 }
 
@@ -384,4 +384,4 @@ void AppSettings::EnsureRadioChoice(int group) {
   if (fallback) values_[index(fallback->id)].number = 1;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pathorama {
+namespace pathorama::settings {
 
 struct CalendarDate {
   int year = 0, month = 0, day = 0;
@@ -240,4 +240,4 @@ class AppSettings {
   std::vector<std::vector<std::u16string>> ignoreLists_;
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -4,12 +4,14 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::settings {
 
 namespace {
 
 // Removes every space: the verb names earlier releases used.
-std::u16string WithoutSpaces(std::u16string_view text) { return ReplaceAllText(text, u" ", u""); }
+std::u16string WithoutSpaces(std::u16string_view text) {
+  return core::ReplaceAllText(text, u" ", u"");
+}
 
 std::u16string Quoted(std::u16string_view path) { return u"\"" + std::u16string(path) + u"\""; }
 
@@ -18,8 +20,8 @@ std::u16string VerbKey(const ShellVerbTarget& target, std::u16string_view verb) 
          std::u16string(verb);
 }
 
-LocalDateTime ToLocalDate(const CalendarDate& date) {
-  LocalDateTime result;
+variables::LocalDateTime ToLocalDate(const CalendarDate& date) {
+  variables::LocalDateTime result;
   result.year = date.year;
   result.month = date.month;
   result.day = date.day;
@@ -98,8 +100,9 @@ std::u16string RandomCharacterSet(const AppSettings& settings) {
   return set;
 }
 
-VariableOptions VariableOptionsFromSettings(const AppSettings& settings, CalendarDate today) {
-  VariableOptions options;
+variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settings,
+                                                       CalendarDate today) {
+  variables::VariableOptions options;
   options.randomCharacters = RandomCharacterSet(settings);
   options.randomLength = settings.Int(Setting::RandomLength);
   options.weekStartsWith = settings.Int(Setting::WeekStartsWith);
@@ -135,4 +138,4 @@ HotKeyShortcuts HotKeyShortcutsFrom(const AppSettings& settings) {
           settings.Shortcut(Setting::hkCaptureOfficeOrWindowFolderPath)};
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -10,7 +10,7 @@
 #include "settings/app_settings.h"
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::settings {
 
 // --- Registry: start with Windows and the Explorer context-menu verbs -------
 
@@ -62,7 +62,8 @@ std::u16string RandomCharacterSet(const AppSettings& settings);
 // The options the variable families read, from the live settings. `today` is
 // the day the settings are applied: the empty-parameter date when its box is
 // off.
-VariableOptions VariableOptionsFromSettings(const AppSettings& settings, CalendarDate today);
+variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settings,
+                                                       CalendarDate today);
 
 // --- Jump-list menu and hotkeys -----------------------------------------------
 
@@ -87,4 +88,4 @@ struct HotKeyShortcuts {
 };
 HotKeyShortcuts HotKeyShortcutsFrom(const AppSettings& settings);
 
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::settings {
 
 namespace {
 
@@ -23,8 +23,8 @@ CalendarDate DefaultDate(const SettingDefinition& def, CalendarDate today) {
 
 bool IsGroupIgnored(std::u16string_view ignoreOptions, std::u16string_view group) {
   if (group.empty()) return false;
-  std::u16string list = u"," + ToLower(ignoreOptions) + u",";
-  std::u16string needle = u"," + ToLower(group) + u",";
+  std::u16string list = u"," + core::ToLower(ignoreOptions) + u",";
+  std::u16string needle = u"," + core::ToLower(group) + u",";
   return list.find(needle) != std::u16string::npos;
 }
 
@@ -34,7 +34,7 @@ std::u16string IgnoreListFilePath(std::u16string_view executablePath, IgnoreList
 }
 
 std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes) {
-  std::u16string text = Utf8ToUtf16(bytes);
+  std::u16string text = core::Utf8ToUtf16(bytes);
   if (text.starts_with(kUtf8Bom)) text.erase(0, 1);
   std::vector<std::u16string> lines;
   size_t pos = 0;
@@ -54,7 +54,7 @@ std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes) {
 std::string IgnoreListBytesFromLines(const std::vector<std::u16string>& lines) {
   std::u16string text(kUtf8Bom);
   for (const std::u16string& line : lines) text += line + u"\r\n";
-  return Utf16ToUtf8(text);
+  return core::Utf16ToUtf8(text);
 }
 
 std::u16string SettingValueText(const AppSettings& settings, const SettingDefinition& def,
@@ -64,11 +64,12 @@ std::u16string SettingValueText(const AppSettings& settings, const SettingDefini
       return settings.Bool(def.id) ? u"1" : u"0";
     case SettingType::Int:
     case SettingType::Shortcut:
-      return IntToText(settings.Int(def.id));
+      return core::IntToText(settings.Int(def.id));
     case SettingType::Text:
       if (def.saveTrim == TextSaveTrim::SpacesAndBackslashes)
-        return TrimChars(settings.Text(def.id), u" \\");
-      if (def.saveTrim == TextSaveTrim::WhiteSpace) return TrimChars(settings.Text(def.id), u" \t\v\f");
+        return core::TrimChars(settings.Text(def.id), u" \\");
+      if (def.saveTrim == TextSaveTrim::WhiteSpace)
+        return core::TrimChars(settings.Text(def.id), u" \t\v\f");
       return settings.Text(def.id);
     case SettingType::Date: {
       CalendarDate date = settings.Date(def.id);
@@ -83,18 +84,18 @@ std::u16string SettingValueText(const AppSettings& settings, const SettingDefini
 
 bool SettingsStore::LoadAndUseAppSetting(std::u16string_view loadRange,
                                          std::u16string_view ignoreOptions) {
-  if (EqualsIgnoreCase(loadRange, u"All")) {
+  if (core::EqualsIgnoreCase(loadRange, u"All")) {
     LoadBlock(SettingBlock::SetJumpList, ignoreOptions);
     LoadMainForm(ignoreOptions);
     LoadOption(ignoreOptions);
-  } else if (EqualsIgnoreCase(loadRange, u"MainForm")) {
+  } else if (core::EqualsIgnoreCase(loadRange, u"MainForm")) {
     LoadMainForm(ignoreOptions);
-  } else if (EqualsIgnoreCase(loadRange, u"Option")) {
+  } else if (core::EqualsIgnoreCase(loadRange, u"Option")) {
     LoadOption(ignoreOptions);
-  } else if (EqualsIgnoreCase(loadRange, u"FolderManager")) {
+  } else if (core::EqualsIgnoreCase(loadRange, u"FolderManager")) {
     LoadFolderManager(ignoreOptions);
     EnforceCapsLockExclusion();
-  } else if (EqualsIgnoreCase(loadRange, u"SetJumpList")) {
+  } else if (core::EqualsIgnoreCase(loadRange, u"SetJumpList")) {
     LoadBlock(SettingBlock::SetJumpList, ignoreOptions);
   } else {
     return false;
@@ -104,15 +105,15 @@ bool SettingsStore::LoadAndUseAppSetting(std::u16string_view loadRange,
 
 bool SettingsStore::SaveAppSetting(std::u16string_view saveRange,
                                    std::u16string_view ignoreOptions) {
-  if (EqualsIgnoreCase(saveRange, u"All")) {
+  if (core::EqualsIgnoreCase(saveRange, u"All")) {
     SaveMainForm(true, ignoreOptions);
     SaveOption(ignoreOptions);
     SaveSection(SettingBlock::SetJumpList, ignoreOptions);
-  } else if (EqualsIgnoreCase(saveRange, u"MainForm")) {
+  } else if (core::EqualsIgnoreCase(saveRange, u"MainForm")) {
     SaveMainForm(false, ignoreOptions);
-  } else if (EqualsIgnoreCase(saveRange, u"Option")) {
+  } else if (core::EqualsIgnoreCase(saveRange, u"Option")) {
     SaveOption(ignoreOptions);
-  } else if (EqualsIgnoreCase(saveRange, u"SetJumpList")) {
+  } else if (core::EqualsIgnoreCase(saveRange, u"SetJumpList")) {
     SaveSection(SettingBlock::SetJumpList, ignoreOptions);
   } else {
     return false;
@@ -167,7 +168,7 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
   switch (def.type) {
     case SettingType::Bool: {
       long long n = 0;
-      if (!ParseInt(*raw, n)) return ReadResult::Bad;
+      if (!core::ParseInt(*raw, n)) return ReadResult::Bad;
       if (def.radioGroup != 0)
         settings_.SetRadioMember(def.id, n != 0);
       else
@@ -177,7 +178,7 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
     case SettingType::Int:
     case SettingType::Shortcut: {
       long long n = 0;
-      if (!ParseInt(*raw, n)) return ReadResult::Bad;
+      if (!core::ParseInt(*raw, n)) return ReadResult::Bad;
       settings_.SetInt(def.id, n);  // outside its range: clamped or left as it was
       break;
     }
@@ -259,7 +260,7 @@ void SettingsStore::WriteKey(const SettingDefinition& def, std::u16string_view i
   if (def.type == SettingType::WindowPos) {
     std::optional<std::pair<int, int>> pos = host_.MainWindowPosition();
     if (!pos) return;
-    text = IntToText(pos->first) + u"," + IntToText(pos->second);
+    text = core::IntToText(pos->first) + u"," + core::IntToText(pos->second);
   } else {
     text = SettingValueText(settings_, def, host_.Today());
   }
@@ -294,4 +295,4 @@ void SettingsStore::SaveMainForm(bool withUseGlobalHotKey, std::u16string_view i
   host_.SavePathListFromMenuToIni(ini_);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -28,7 +28,7 @@
 #include "settings/app_settings.h"
 #include "settings/apply_step.h"
 
-namespace pathorama {
+namespace pathorama::settings {
 
 // What the store needs from the running program. Every call has a harmless
 // default so a host implements only what it has.
@@ -45,14 +45,14 @@ class SettingsHost {
 
   // The jump list ([PathMenu]); rebuilt by load "MainForm", written by save
   // "MainForm". Until the jump list exists these do nothing.
-  virtual void CreatePathListFromIni(IniDocument& ini) {}
-  virtual void SavePathListFromMenuToIni(IniDocument& ini) {}
+  virtual void CreatePathListFromIni(core::IniDocument& ini) {}
+  virtual void SavePathListFromMenuToIni(core::IniDocument& ini) {}
   // Before the jump list is saved the INI file's read-only and other
   // attributes are cleared.
   virtual void ClearIniFileAttributes() {}
   // Every save ends here: the whole document to disk. False when it could not
   // be written (the document in memory stays as it is).
-  virtual bool WriteIniFile(const IniDocument& ini) { return false; }
+  virtual bool WriteIniFile(const core::IniDocument& ini) { return false; }
 
   // Whole-file access for the ignore lists (bytes). nullopt: missing or
   // unreadable.
@@ -71,7 +71,7 @@ class SettingsHost {
 
   // The apply step's effects, in this order.
   virtual void ApplyRegistry(const std::vector<RegistryOperation>& operations) {}
-  virtual void SetVariableOptions(const VariableOptions& options) {}
+  virtual void SetVariableOptions(const variables::VariableOptions& options) {}
   virtual void SetFunctionItemsVisible(const FunctionItemVisibility& visible) {}
   virtual void SetCaptionMaxLength(int32_t maxLength) {}
   // `UseGlobalHotKey("All")`: unregister and register the four hotkeys.
@@ -103,7 +103,7 @@ enum class ApplyMode {
 
 class SettingsStore {
  public:
-  SettingsStore(IniDocument& ini, AppSettings& settings, SettingsHost& host)
+  SettingsStore(core::IniDocument& ini, AppSettings& settings, SettingsHost& host)
       : ini_(ini), settings_(settings), host_(host) {}
 
   // Returns false for an unknown range.
@@ -131,9 +131,9 @@ class SettingsStore {
   void SaveMainForm(bool withUseGlobalHotKey, std::u16string_view ignoreOptions);
   void EnforceCapsLockExclusion();
 
-  IniDocument& ini_;
+  core::IniDocument& ini_;
   AppSettings& settings_;
   SettingsHost& host_;
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -6,7 +6,7 @@
 #include "core/regex.h"
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 LocalDateTime SystemClock::Now() const {
   using namespace std::chrono;
@@ -24,13 +24,13 @@ LocalDateTime SystemClock::Now() const {
 }
 
 std::optional<LocalDateTime> ParseLocalDateTime(std::u16string_view text) {
-  std::optional<RegexMatch> m =
-      Regex::Get(uR"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})[ T](\d{1,2}):(\d{2})(?::(\d{2}))?\s*$)")
+  std::optional<core::RegexMatch> m =
+      core::Regex::Get(uR"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})[ T](\d{1,2}):(\d{2})(?::(\d{2}))?\s*$)")
           .Search(text);
   if (!m) return std::nullopt;
   long long f[6] = {};
   for (int i = 0; i < 6; ++i)
-    if (m->Matched(i + 1) && !ParseInt(m->Group(i + 1), f[i])) return std::nullopt;
+    if (m->Matched(i + 1) && !core::ParseInt(m->Group(i + 1), f[i])) return std::nullopt;
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   bool leap = (f[0] % 4 == 0 && f[0] % 100 != 0) || f[0] % 400 == 0;
   if (f[0] < 1 || f[1] < 1 || f[1] > 12 || f[2] < 1) return std::nullopt;
@@ -41,4 +41,4 @@ std::optional<LocalDateTime> ParseLocalDateTime(std::u16string_view text) {
                        0};
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -7,7 +7,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 class SystemClock : public Clock {
  public:
@@ -27,4 +27,4 @@ class FixedClock : public Clock {
 // impossible date or time.
 std::optional<LocalDateTime> ParseLocalDateTime(std::u16string_view text);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -1,6 +1,6 @@
 #include "variables/date_calendar.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
@@ -139,4 +139,4 @@ int IsoWeekNumber(const LocalDateTime& t) {
   return static_cast<int>((day - week1Monday) / 7 + 1);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -7,7 +7,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 struct DateRangeError : std::runtime_error {
   DateRangeError() : std::runtime_error("date out of range") {}
@@ -45,4 +45,4 @@ int IsoWeekNumber(const LocalDateTime& t);  // 1 … 53
 // Monday of ISO week 1 of `year` (may lie in December of the year before).
 LocalDateTime IsoWeekOneMonday(long long year);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

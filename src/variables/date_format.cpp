@@ -3,7 +3,7 @@
 #include "core/text.h"
 #include "variables/date_calendar.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
@@ -16,7 +16,7 @@ bool StartsWithAt(std::u16string_view format, size_t at, std::u16string_view wor
 }
 
 void AppendNumber(std::u16string& out, long long value, int digits) {
-  std::u16string text = IntToText(value < 0 ? -value : value);
+  std::u16string text = core::IntToText(value < 0 ? -value : value);
   if (value < 0) out += u'-';
   if (static_cast<int>(text.size()) < digits) out.append(digits - text.size(), u'0');
   out += text;
@@ -189,4 +189,4 @@ std::u16string FormatDateTime(std::u16string_view format, const LocalDateTime& t
   return formatter.Take();
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

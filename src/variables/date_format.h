@@ -18,10 +18,10 @@
 #include "variables/date_locale.h"
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // `t` must be a valid date-time (IsValidDateTime).
 std::u16string FormatDateTime(std::u16string_view format, const LocalDateTime& t,
                               const DateLocale& locale);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

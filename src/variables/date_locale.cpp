@@ -2,7 +2,7 @@
 
 #include "variables/numerals.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 class ChineseLocale final : public DateLocale {
@@ -51,4 +51,4 @@ const DateLocale& LocaleOf(const VariableEnvironment& env) {
   return env.dateLocale ? *env.dateLocale : DefaultDateLocale();
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

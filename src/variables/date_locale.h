@@ -8,7 +8,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 class DateLocale {
  public:
@@ -34,4 +34,4 @@ const DateLocale& DefaultDateLocale();
 // The locale of an environment: its own when set, else the default.
 const DateLocale& LocaleOf(const VariableEnvironment& env);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -12,92 +12,94 @@
 #include "variables/numerals.h"
 #include "variables/variable_patterns.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 using S = std::u16string;
-using var_pattern::D8;
-using var_pattern::DateFormatBody;
+using patterns::D8;
+using patterns::DateFormatBody;
 
 // The anchored tests, in the order they are tried.
-const Regex& MomentTest() {
-  return Regex::Get(
+const core::Regex& MomentTest() {
+  return core::Regex::Get(
       uR"(^(([\+\-]\d+)([ymwdhns])){0,7}Now(<(?<=Now<)([^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
 }
-const Regex& MomentStep() { return Regex::Get(uR"(^([\+\-]\d+)([ymwdhns]))"); }
+const core::Regex& MomentStep() { return core::Regex::Get(uR"(^([\+\-]\d+)([ymwdhns]))"); }
 constexpr size_t kMomentFormat = 5;
 
-const Regex& ClockTimeTest() {
-  return Regex::Get(
+const core::Regex& ClockTimeTest() {
+  return core::Regex::Get(
       uR"(^([\+\-]\d+[hns]){0,3}Time(<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<)([^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
 }
-const Regex& ClockTimeStep() { return Regex::Get(uR"(^([\+\-]\d+)([hns]))"); }
+const core::Regex& ClockTimeStep() { return core::Regex::Get(uR"(^([\+\-]\d+)([hns]))"); }
 constexpr size_t kClockTimeFormat = 3;
 
-const Regex& TodayTest() {
+const core::Regex& TodayTest() {
   static const S p = uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}Today(<)" + DateFormatBody() + u">)?$";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
-const Regex& TodayFormat() {
+const core::Regex& TodayFormat() {
   static const S p = u"<" + DateFormatBody() + u">$";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
 
-const Regex& CurWeekDayTest() {
+const core::Regex& CurWeekDayTest() {
   static const S p =
       uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}CurWeekDay\b(<)" + DateFormatBody() + u">)?$";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
 
-const Regex& WeekDayTest() {
+const core::Regex& WeekDayTest() {
   static const S p = uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}(WeekDay<()" + D8() +
                      uR"()>|WeekDay<>|WeekDay)(<(Chn|Eng|ShortEng)>)?$)";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
 constexpr size_t kWeekDayDate = 4, kWeekDayAlternative = 3, kWeekDayLanguage = 6;
 
-const Regex& DatePartsTest() {
+const core::Regex& DatePartsTest() {
   static const S p =
       uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}((Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)\b(<()" +
       D8() + uR"(|)>|))(<)" + DateFormatBody() + u">)?$";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
 constexpr size_t kPartUnit = 2, kPartName = 4, kPartDateParam = 5, kPartDate = 6, kPartFormat = 8;
 
 // The parameter of the other names, searched anywhere in the name text.
-const Regex& ParameterFormat() {
+const core::Regex& ParameterFormat() {
   static const S p = u"<" + DateFormatBody() + u">";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
 
-const Regex& WeekNumWithDate() {
+const core::Regex& WeekNumWithDate() {
   static const S p = u"WeekNum(<(" + D8() + u")>)?";
-  return Regex::Get(p);
+  return core::Regex::Get(p);
 }
 
-const Regex& ClockPartsTest() {
-  return Regex::Get(uR"(^([\+\-]\d+)?(Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(<chn>)?$)");
+const core::Regex& ClockPartsTest() {
+  return core::Regex::Get(uR"(^([\+\-]\d+)?(Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(<chn>)?$)");
 }
 
-const Regex& DateOffsets() {
-  return Regex::Get(
+const core::Regex& DateOffsets() {
+  return core::Regex::Get(
       uR"(^(([\+\-]\d+[ymwd]?){1,4})(Today|CurWeekDay|Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum))");
 }
-const Regex& DateOffsetStep() { return Regex::Get(uR"(^([\+\-]\d+)([ymwd]?))"); }
+const core::Regex& DateOffsetStep() { return core::Regex::Get(uR"(^([\+\-]\d+)([ymwd]?))"); }
 
-const Regex& WeekdaySet() { return Regex::Get(uR"(^<(-?)([1-7]{1,7})(-[1-7]{0,6})?>$)"); }
+const core::Regex& WeekdaySet() {
+  return core::Regex::Get(uR"(^<(-?)([1-7]{1,7})(-[1-7]{0,6})?>$)");
+}
 
 // An offset count; beyond any date distance it can only fail, so it fails
 // before the arithmetic could overflow.
 long long OffsetCount(std::u16string_view text) {
   long long n = 0;
-  if (!ParseInt(text, n) || n > 1'000'000'000'000LL || n < -1'000'000'000'000LL)
+  if (!core::ParseInt(text, n) || n > 1'000'000'000'000LL || n < -1'000'000'000'000LL)
     throw DateRangeError();
   return n;
 }
 
 LocalDateTime ShiftDate(const LocalDateTime& t, char16_t unit, long long n) {
-  switch (ToLowerChar(unit)) {
+  switch (core::ToLowerChar(unit)) {
     case u'y': return AddMonths(t, 12 * n);
     case u'm': return AddMonths(t, n);
     case u'q': return AddMonths(t, 3 * n);
@@ -111,7 +113,7 @@ LocalDateTime ShiftDate(const LocalDateTime& t, char16_t unit, long long n) {
 }
 
 // Offsets at the start of `text`, each matched by `step`, applied in order.
-LocalDateTime ApplySteps(LocalDateTime t, std::u16string_view text, const Regex& step) {
+LocalDateTime ApplySteps(LocalDateTime t, std::u16string_view text, const core::Regex& step) {
   size_t at = 0;
   while (auto m = step.Search(text.substr(at))) {
     t = ShiftDate(t, m->Group(2)[0], OffsetCount(m->Group(1)));
@@ -123,8 +125,8 @@ LocalDateTime ApplySteps(LocalDateTime t, std::u16string_view text, const Regex&
 // "yyyymmdd" of a date parameter; nothing when the date does not exist.
 std::optional<LocalDateTime> ParseD8(std::u16string_view digits) {
   long long y = 0, m = 0, d = 0;
-  if (digits.size() != 8 || !ParseInt(digits.substr(0, 4), y) ||
-      !ParseInt(digits.substr(4, 2), m) || !ParseInt(digits.substr(6, 2), d) ||
+  if (digits.size() != 8 || !core::ParseInt(digits.substr(0, 4), y) ||
+      !core::ParseInt(digits.substr(4, 2), m) || !core::ParseInt(digits.substr(6, 2), d) ||
       !IsValidDate(y, static_cast<int>(m), static_cast<int>(d)))
     return std::nullopt;
   LocalDateTime t;
@@ -135,35 +137,37 @@ std::optional<LocalDateTime> ParseD8(std::u16string_view digits) {
 }
 
 std::u16string NameFromTable(std::u16string_view table, long long n, long long count) {
-  const auto names = SplitText(table, u"|");
+  const auto names = core::SplitText(table, u"|");
   const long long index = ((n - 1) % count + count) % count;
   return names[static_cast<size_t>(index)];
 }
 
 std::u16string MonthName(std::u16string_view language, int month) {
-  if (EqualsIgnoreCase(language, u"Chn") || EqualsIgnoreCase(language, u"Chinese"))
+  if (core::EqualsIgnoreCase(language, u"Chn") || core::EqualsIgnoreCase(language, u"Chinese"))
     return NameFromTable(u"一|二|三|四|五|六|七|八|九|十|十一|十二", month, 12);
-  if (EqualsIgnoreCase(language, u"Eng") || EqualsIgnoreCase(language, u"English"))
+  if (core::EqualsIgnoreCase(language, u"Eng") || core::EqualsIgnoreCase(language, u"English"))
     return NameFromTable(
         u"January|February|March|April|May|June|July|August|September|October|November|December",
         month, 12);
-  if (EqualsIgnoreCase(language, u"ShortEng") || EqualsIgnoreCase(language, u"ShortEnglish"))
+  if (core::EqualsIgnoreCase(language, u"ShortEng") ||
+      core::EqualsIgnoreCase(language, u"ShortEnglish"))
     return NameFromTable(u"Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sept|Oct|Nov|Dec", month, 12);
   return u"";
 }
 
 std::u16string WeekdayName(std::u16string_view language, int isoWeekday) {
-  if (EqualsIgnoreCase(language, u"Chn") || EqualsIgnoreCase(language, u"Chinese"))
+  if (core::EqualsIgnoreCase(language, u"Chn") || core::EqualsIgnoreCase(language, u"Chinese"))
     return NameFromTable(u"一|二|三|四|五|六|日", isoWeekday, 7);
-  if (EqualsIgnoreCase(language, u"Eng") || EqualsIgnoreCase(language, u"English"))
+  if (core::EqualsIgnoreCase(language, u"Eng") || core::EqualsIgnoreCase(language, u"English"))
     return NameFromTable(u"Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday",
                          isoWeekday, 7);
-  if (EqualsIgnoreCase(language, u"ShortEng") || EqualsIgnoreCase(language, u"ShortEnglish"))
+  if (core::EqualsIgnoreCase(language, u"ShortEng") ||
+      core::EqualsIgnoreCase(language, u"ShortEnglish"))
     return NameFromTable(u"Mon.|Tue.|Wed.|Thu.|Fri.|Sat.|Sun.", isoWeekday, 7);
   return u"";
 }
 
-std::u16string Positional(long long n) { return ChineseNumeral(IntToText(n), u"零"); }
+std::u16string Positional(long long n) { return ChineseNumeral(core::IntToText(n), u"零"); }
 
 // Everything one evaluation reads: the clock once, the options, the locale.
 class DateEvaluation {
@@ -183,7 +187,7 @@ class DateEvaluation {
     if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
     if (auto m = DatePartsTest().Search(name_)) return DatePart(*m);
     if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);
-    const S lower = ToLower(name_);
+    const S lower = core::ToLower(name_);
     if (lower.find(u"monthdays") != S::npos) return MonthDays();
     if (lower.find(u"weekdays") != S::npos) return WeekDays();
     return std::nullopt;
@@ -196,7 +200,7 @@ class DateEvaluation {
   }
   // The invalid-format rule: a format whose output is the format itself.
   std::optional<S> FormatChecked(std::u16string_view format, const LocalDateTime& t) const {
-    S value = Format(ToLower(format), t);
+    S value = Format(core::ToLower(format), t);
     if (u"<" + value + u">" == u"<" + S(format) + u">") return std::nullopt;
     return value;
   }
@@ -212,20 +216,20 @@ class DateEvaluation {
            u"dd";
   }
 
-  std::optional<S> Moment(const RegexMatch& m) {
+  std::optional<S> Moment(const core::RegexMatch& m) {
     const LocalDateTime t = ApplySteps(now_, name_, MomentStep());
     if (!m.Matched(kMomentFormat)) return Format(u"yyyymmddhhnnss", t);
     const S format = m.Group(kMomentFormat);
-    if (EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"yyyymmddhhnnss", t));
-    return Format(ToLower(format), t);
+    if (core::EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"yyyymmddhhnnss", t));
+    return Format(core::ToLower(format), t);
   }
 
-  std::optional<S> ClockTime(const RegexMatch& m) {
+  std::optional<S> ClockTime(const core::RegexMatch& m) {
     const LocalDateTime t = ApplySteps(now_, name_, ClockTimeStep());
     if (!m.Matched(kClockTimeFormat)) return Format(u"hhnnss", t);
     const S format = m.Group(kClockTimeFormat);
-    if (EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"hhnnss", t));
-    return Format(ToLower(format), t);
+    if (core::EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"hhnnss", t));
+    return Format(core::ToLower(format), t);
   }
 
   std::optional<S> Today() {
@@ -233,14 +237,14 @@ class DateEvaluation {
     const auto format = TodayFormat().Search(name_);
     if (!format) return Format(DefaultDateFormat(), t);
     const S param = format->Group(1);
-    if (EqualsIgnoreCase(param, u"Chn")) return ChineseDigits(Format(u"yyyymmdd", t));
-    if (EqualsIgnoreCase(param, u"ChnEra")) return ChnEra(t);
+    if (core::EqualsIgnoreCase(param, u"Chn")) return ChineseDigits(Format(u"yyyymmdd", t));
+    if (core::EqualsIgnoreCase(param, u"ChnEra")) return ChnEra(t);
     return FormatChecked(param, t);
   }
 
   // The weekday as a number, or as a name in the language of the parameter.
   std::optional<S> WeekdayValue(const LocalDateTime& t, std::optional<S> language) {
-    if (!language) return IntToText(IsoWeekday(t));
+    if (!language) return core::IntToText(IsoWeekday(t));
     return WeekdayName(*language, IsoWeekday(t));
   }
 
@@ -256,11 +260,11 @@ class DateEvaluation {
     return today_;  // an impossible explicit date stands for today
   }
 
-  std::optional<S> WeekDay(const RegexMatch& m) {
+  std::optional<S> WeekDay(const core::RegexMatch& m) {
     LocalDateTime date = today_;
     if (m.Matched(kWeekDayDate))
       date = ExplicitDate(m.Group(kWeekDayDate));
-    else if (EqualsIgnoreCase(m.Group(kWeekDayAlternative), u"WeekDay<>"))
+    else if (core::EqualsIgnoreCase(m.Group(kWeekDayAlternative), u"WeekDay<>"))
       date = EmptyParamDate(options_, today_);
     const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
     std::optional<S> language;
@@ -268,7 +272,7 @@ class DateEvaluation {
     return WeekdayValue(t, language);
   }
 
-  std::optional<S> DatePart(const RegexMatch& m) {
+  std::optional<S> DatePart(const core::RegexMatch& m) {
     S name = m.Group(kPartName);
     const S unit = m.Group(kPartUnit);
     LocalDateTime date = today_;
@@ -277,14 +281,14 @@ class DateEvaluation {
     else if (m.Group(kPartDateParam) == u"<>")
       date = EmptyParamDate(options_, today_);
     // "+1mm" reads as one month ahead written with two digits.
-    if (EqualsIgnoreCase(unit, u"m") && EqualsIgnoreCase(name, u"M")) name = u"MM";
-    if (EqualsIgnoreCase(unit, u"d") && EqualsIgnoreCase(name, u"D")) name = u"DD";
+    if (core::EqualsIgnoreCase(unit, u"m") && core::EqualsIgnoreCase(name, u"M")) name = u"MM";
+    if (core::EqualsIgnoreCase(unit, u"d") && core::EqualsIgnoreCase(name, u"D")) name = u"DD";
     const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
     std::optional<S> param;
     if (m.Matched(kPartFormat)) param = m.Group(kPartFormat);
-    const auto is = [&](std::u16string_view word) { return EqualsIgnoreCase(name, word); };
+    const auto is = [&](std::u16string_view word) { return core::EqualsIgnoreCase(name, word); };
     const auto paramIs = [&](std::u16string_view word) {
-      return param && EqualsIgnoreCase(*param, word);
+      return param && core::EqualsIgnoreCase(*param, word);
     };
 
     if (is(u"Day")) {
@@ -297,7 +301,7 @@ class DateEvaluation {
     const bool month = is(u"MM") || is(u"M");
     const bool day = is(u"DD") || is(u"D");
     if (year || month || day) {
-      const S plain = Format(ToLower(name), t);
+      const S plain = Format(core::ToLower(name), t);
       if (!param) return plain;
       if (month && (paramIs(u"Chn") || paramIs(u"Eng") || paramIs(u"ShortEng")))
         return MonthName(*param, t.month);
@@ -336,7 +340,7 @@ class DateEvaluation {
     } else {
       return std::nullopt;  // `WeekDay` with a parameter its own test refused
     }
-    if (!param) return IntToText(number);
+    if (!param) return core::IntToText(number);
     if (paramIs(u"Chn")) return Positional(number);
     return std::nullopt;
   }
@@ -359,25 +363,26 @@ class DateEvaluation {
     return n < 1 ? n - 1 : n;
   }
 
-  std::optional<S> ClockPart(const RegexMatch& m) {
+  std::optional<S> ClockPart(const core::RegexMatch& m) {
     const S name = m.Group(2);
-    if (EqualsIgnoreCase(name, u"Time")) return std::nullopt;
-    const char16_t first = ToLowerChar(name[0]);
+    if (core::EqualsIgnoreCase(name, u"Time")) return std::nullopt;
+    const char16_t first = core::ToLowerChar(name[0]);
     const char16_t unit = first == u'h' ? u'h' : first == u'm' ? u'n' : u's';
     const LocalDateTime t =
         m.Matched(1) ? ShiftDate(now_, unit, OffsetCount(m.Group(1))) : now_;
     long long number = unit == u'h' ? t.hour : unit == u'n' ? t.minute : t.second;
-    if (EqualsIgnoreCase(name, u"H") || EqualsIgnoreCase(name, u"HH")) number %= 12;
-    const bool twoDigits = name.size() == 2 || EqualsIgnoreCase(name, u"HHour") ||
-                           EqualsIgnoreCase(name, u"MMin") || EqualsIgnoreCase(name, u"SSec");
-    S text = IntToText(number);
+    if (core::EqualsIgnoreCase(name, u"H") || core::EqualsIgnoreCase(name, u"HH")) number %= 12;
+    const bool twoDigits = name.size() == 2 || core::EqualsIgnoreCase(name, u"HHour") ||
+                           core::EqualsIgnoreCase(name, u"MMin") ||
+                           core::EqualsIgnoreCase(name, u"SSec");
+    S text = core::IntToText(number);
     if (twoDigits && text.size() < 2) text.insert(0, u"0");
     if (m.Matched(3)) return ChineseNumeral(text, u"零");
     return text;
   }
 
   // The days kept by the weekday filter, formatted and joined as branches.
-  S DayList(const LocalDateTime& first, int count, const RegexMatch& m) const {
+  S DayList(const LocalDateTime& first, int count, const core::RegexMatch& m) const {
     std::u16string set;
     bool dropList = false;
     if (m.Matched(2)) {
@@ -385,7 +390,7 @@ class DateEvaluation {
       set = WeekdaySetFromParam(filter);
       dropList = filter.starts_with(u"<-");
     }
-    const S format = m.Matched(3) ? ToLower(m.Group(3)) : DefaultDateFormat();
+    const S format = m.Matched(3) ? core::ToLower(m.Group(3)) : DefaultDateFormat();
     std::vector<S> days;
     for (int i = 0; i < count; ++i) {
       const LocalDateTime t = AddDays(first, i);
@@ -395,13 +400,13 @@ class DateEvaluation {
       }
       days.push_back(Format(format, t));
     }
-    S value = JoinText(days, u"|");
+    S value = core::JoinText(days, u"|");
     if (value.find(u'|') != S::npos) value = u"(" + value + u")";
     return value;
   }
 
   std::optional<S> MonthDays() {
-    const auto m = Regex::Get(var_pattern::MonthDays()).Search(name_);
+    const auto m = core::Regex::Get(patterns::MonthDays()).Search(name_);
     if (!m) return std::nullopt;
     LocalDateTime first = today_;
     first.day = 1;
@@ -411,11 +416,11 @@ class DateEvaluation {
       if (monthText[0] == u'+' || monthText[0] == u'-') {
         first = AddMonths(first, OffsetCount(monthText));
       } else if (monthText.size() == 6) {
-        ParseInt(std::u16string_view(monthText).substr(0, 4), n);
+        core::ParseInt(std::u16string_view(monthText).substr(0, 4), n);
         first.year = static_cast<int>(n);
-        ParseInt(std::u16string_view(monthText).substr(4), n);
+        core::ParseInt(std::u16string_view(monthText).substr(4), n);
         first.month = static_cast<int>(n);
-      } else if (ParseInt(monthText, n) && n >= 1 && n <= 12) {
+      } else if (core::ParseInt(monthText, n) && n >= 1 && n <= 12) {
         first.month = static_cast<int>(n);
       } else {
         return std::nullopt;
@@ -445,7 +450,7 @@ class DateEvaluation {
   }
 
   std::optional<S> WeekDays() {
-    const auto m = Regex::Get(var_pattern::WeekDays()).Search(name_);
+    const auto m = core::Regex::Get(patterns::WeekDays()).Search(name_);
     if (!m) return std::nullopt;
     const LocalDateTime current = StartOfWeek(today_);
     LocalDateTime start = current;
@@ -459,11 +464,11 @@ class DateEvaluation {
         if (!date) return std::nullopt;
         start = StartOfWeek(*date);
       } else if (weekText.size() == 5 || weekText.size() == 6) {
-        ParseInt(std::u16string_view(weekText).substr(0, 4), year);
-        ParseInt(std::u16string_view(weekText).substr(4), week);
+        core::ParseInt(std::u16string_view(weekText).substr(0, 4), year);
+        core::ParseInt(std::u16string_view(weekText).substr(4), week);
         start = WeekOfYear(year, week);
       } else {
-        ParseInt(weekText, week);
+        core::ParseInt(weekText, week);
         if (WeekOneStart(options_, today_).year == today_.year)
           start = WeekOfYear(today_.year, week);
         else
@@ -490,14 +495,14 @@ LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view na
   if (!m) return t;
   const S name = m->Group(3);
   char16_t nameUnit = u'd';
-  const char16_t first = ToLowerChar(name[0]);
+  const char16_t first = core::ToLowerChar(name[0]);
   if (first == u'y')
     nameUnit = u'y';
   else if (first == u'm')
     nameUnit = u'm';
-  else if (first == u'w' && !EqualsIgnoreCase(name, u"WeekDay"))
+  else if (first == u'w' && !core::EqualsIgnoreCase(name, u"WeekDay"))
     nameUnit = u'w';
-  else if (EqualsIgnoreCase(name, u"QInY"))
+  else if (core::EqualsIgnoreCase(name, u"QInY"))
     nameUnit = u'q';
   const S offsets = m->Group(1);
   size_t at = 0;
@@ -545,7 +550,7 @@ std::u16string WeekdaySetFromParam(std::u16string_view param) {
   set.pop_back();
   S list = S(1, from) + u"-";
   if (range.size() > 1) list += range[1];
-  set += ReplaceAllText(ExpandIndexList(7, list), u",", u"");
+  set += core::ReplaceAllText(ExpandIndexList(7, list), u",", u"");
   if (range.size() > 2) set += range.substr(2);
   return set;
 }
@@ -584,4 +589,4 @@ bool EvaluateDateTime(const VariableRequest& request, std::u16string& value) {
   }
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -8,7 +8,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // True when the name text is a date or time variable that has a value; the
 // driver keeps "{" name text "}" otherwise. Never throws.
@@ -40,4 +40,4 @@ std::u16string WeekdaySetFromParam(std::u16string_view param);
 LocalDateTime WeekOneStart(const VariableOptions& options, const LocalDateTime& today);
 LocalDateTime EmptyParamDate(const VariableOptions& options, const LocalDateTime& today);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -8,7 +8,7 @@
 #include "variables/index_list.h"
 #include "variables/variable_patterns.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr long long kNumberBound = 1LL << 40;
 
 long long BoundedNumber(std::u16string_view text) {
   long long n = 0;
-  if (!ParseInt(text, n)) {
+  if (!core::ParseInt(text, n)) {
     // Only a run of digits too long for 64 bits gets here.
     return !text.empty() && text[0] == u'-' ? -kNumberBound : kNumberBound;
   }
@@ -45,11 +45,11 @@ std::vector<std::u16string_view> CodePoints(std::u16string_view text) {
 
 // Runs the expression over the whole subject the way a split or replace
 // would; false when a match could not be run (a limit hit).
-bool RunsCleanly(const Regex& regex, std::u16string_view subject) {
+bool RunsCleanly(const core::Regex& regex, std::u16string_view subject) {
   size_t offset = 0;
   while (offset <= subject.size()) {
     bool failed = false;
-    std::optional<RegexMatch> m = regex.Search(subject, offset, failed);
+    std::optional<core::RegexMatch> m = regex.Search(subject, offset, failed);
     if (failed) return false;
     if (!m) return true;
     offset = m->End() > m->Start() ? m->End() : m->End() + 1;
@@ -120,7 +120,7 @@ std::u16string DelimiterExpression(const Marked& d) {
 }
 
 unsigned RegexOptions(bool ignoreCase) {
-  return ignoreCase ? Regex::kDefault : Regex::kCaseSensitive;
+  return ignoreCase ? core::Regex::kDefault : core::Regex::kCaseSensitive;
 }
 
 // Character positions, 1-based and inclusive, kept inside 1..length.
@@ -155,7 +155,7 @@ constexpr size_t kXPlain = 2, kXLayer = 11, kXLayerR = 12, kXAfter = 21, kXAfter
 
 }  // namespace
 
-RangeSpec RangeSpecFromMatch(const RegexMatch& m, size_t g) {
+RangeSpec RangeSpecFromMatch(const core::RegexMatch& m, size_t g) {
   using namespace var_group;
   RangeSpec spec;
   auto endpoint = [&m, g](size_t whole, size_t occ, size_t regex, size_t text) {
@@ -188,8 +188,8 @@ std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16st
     if (pattern.empty()) return none;
     std::u16string lowText, lowPattern;
     if (ignoreCase) {
-      lowText = ToLower(text);
-      lowPattern = ToLower(pattern);
+      lowText = core::ToLower(text);
+      lowPattern = core::ToLower(pattern);
       text = lowText;
       pattern = lowPattern;
     }
@@ -215,13 +215,13 @@ std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16st
     return Occurrence{static_cast<long long>(found) + 1, std::u16string(pattern)};
   }
 
-  const Regex& re = Regex::Get(pattern, RegexOptions(ignoreCase));
+  const core::Regex& re = core::Regex::Get(pattern, RegexOptions(ignoreCase));
   if (!re.IsValid()) return std::nullopt;
   bool failed = false;
   if (n > 0) {
     size_t offset = 0;
     for (long long k = 0;; ++k) {
-      std::optional<RegexMatch> m = re.Search(text, offset, failed);
+      std::optional<core::RegexMatch> m = re.Search(text, offset, failed);
       if (failed) return std::nullopt;
       if (!m) return none;
       if (k + 1 == n) return Occurrence{static_cast<long long>(m->Start()) + 1, m->Group()};
@@ -235,7 +235,7 @@ std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16st
   long long counted = 0;
   for (size_t k = limit; k-- > 0;) {
     std::u16string_view suffix = text.substr(k, limit - k);
-    std::optional<RegexMatch> m = re.Search(suffix, 0, failed);
+    std::optional<core::RegexMatch> m = re.Search(suffix, 0, failed);
     if (failed) return std::nullopt;
     if (!m) continue;
     if (++counted == -n) return Occurrence{static_cast<long long>(k) + 1, m->Group()};
@@ -345,8 +345,8 @@ std::optional<std::u16string> ExtractRange(std::u16string_view value,
                                            std::u16string_view rangeText) {
   // The name is put before the range only for the look-behinds of the pattern.
   std::u16string subject = std::u16string(nameText) + std::u16string(rangeText);
-  static const Regex& x = Regex::Get(u"\\G" + var_pattern::Extraction());
-  std::optional<RegexMatch> m = x.Search(subject, nameText.size());
+  static const core::Regex& x = core::Regex::Get(u"\\G" + patterns::Extraction());
+  std::optional<core::RegexMatch> m = x.Search(subject, nameText.size());
   if (!m) return std::u16string(value);
 
   std::u16string v(value);
@@ -384,8 +384,9 @@ std::optional<std::u16string> ExtractRange(std::u16string_view value,
   RangeSpec spec = RangeSpecFromMatch(*m, kXPlain);
   if (remove) {
     range.pop_back();
-    static const Regex& alone = Regex::Get(u"^(?:" + var_pattern::Range() + u")$");
-    if (std::optional<RegexMatch> again = alone.Search(range)) spec = RangeSpecFromMatch(*again, 1);
+    static const core::Regex& alone = core::Regex::Get(u"^(?:" + patterns::Range() + u")$");
+    if (std::optional<core::RegexMatch> again = alone.Search(range))
+      spec = RangeSpecFromMatch(*again, 1);
   }
   if (!applyChars(spec, remove)) return std::nullopt;
   return v;
@@ -401,22 +402,22 @@ std::optional<std::u16string> DeleteMarked(std::u16string_view value,
       std::u16string out;
       for (std::u16string_view c : CodePoints(value)) {
         bool drop = std::any_of(set.begin(), set.end(), [&](std::u16string_view s) {
-          return x.ignoreCase ? EqualsIgnoreCase(s, c) : s == c;
+          return x.ignoreCase ? core::EqualsIgnoreCase(s, c) : s == c;
         });
         if (!drop) out += c;
       }
       return out;
     }
     case Marked::Kind::kRegex: {
-      const Regex& re = Regex::Get(x.body, RegexOptions(x.ignoreCase));
+      const core::Regex& re = core::Regex::Get(x.body, RegexOptions(x.ignoreCase));
       if (!re.IsValid() || !RunsCleanly(re, value)) return std::nullopt;
       return re.ReplaceAll(value, u"", true);
     }
     case Marked::Kind::kPlain: {
-      if (!x.ignoreCase) return ReplaceAllText(value, x.body, u"");
+      if (!x.ignoreCase) return core::ReplaceAllText(value, x.body, u"");
       std::u16string out;
       size_t from = 0;
-      for (size_t at; (at = FindIgnoreCase(value, x.body, from)) != std::u16string_view::npos;
+      for (size_t at; (at = core::FindIgnoreCase(value, x.body, from)) != std::u16string_view::npos;
            from = at + x.body.size())
         out += value.substr(from, at - from);
       out += value.substr(from);
@@ -435,7 +436,7 @@ std::optional<std::u16string> Restructure(std::u16string_view value,
     return DeleteMarked(value, *parts.delimiter);
   }
   Marked d = ParseMarks(*parts.delimiter);
-  const Regex& re = Regex::Get(DelimiterExpression(d), RegexOptions(d.ignoreCase));
+  const core::Regex& re = core::Regex::Get(DelimiterExpression(d), RegexOptions(d.ignoreCase));
   if (!re.IsValid() || !RunsCleanly(re, value)) return std::nullopt;
   const std::u16string& connector = *parts.connector;
 
@@ -444,9 +445,10 @@ std::optional<std::u16string> Restructure(std::u16string_view value,
     std::vector<std::u16string> pieces = re.Split(value);
     const long long count = static_cast<long long>(pieces.size());
     bool first = true;
-    for (const std::u16string& index : SplitText(ExpandIndexList(count, *parts.sections), u",")) {
+    for (const std::u16string& index :
+         core::SplitText(ExpandIndexList(count, *parts.sections), u",")) {
       long long k = 0;
-      if (!ParseInt(index, k)) continue;
+      if (!core::ParseInt(index, k)) continue;
       std::u16string_view text;
       if (k == 0) text = value;
       else if (k >= 1 && k <= count) text = pieces[static_cast<size_t>(k - 1)];
@@ -484,9 +486,10 @@ std::u16string SplitToGroups(std::u16string_view value, long long n,
     groups.push_back(std::move(g));
     i += size;
   }
-  std::u16string joined = JoinText(groups, separator ? std::u16string_view(*separator) : u"|");
+  std::u16string joined =
+      core::JoinText(groups, separator ? std::u16string_view(*separator) : u"|");
   if (separator) return joined;
   return groups.size() > 1 ? u"(" + joined + u")" : std::u16string(value);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

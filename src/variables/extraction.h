@@ -11,9 +11,11 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
-
+namespace pathorama::core {
 class RegexMatch;
+}  // namespace pathorama::core
+
+namespace pathorama::variables {
 
 // 1-based, inclusive character positions; (0, 0) selects nothing.
 struct CharRange {
@@ -38,7 +40,7 @@ struct RangeSpec {
 };
 
 // The range of a match of the range expression whose first group is `group`.
-RangeSpec RangeSpecFromMatch(const RegexMatch& m, size_t group);
+RangeSpec RangeSpecFromMatch(const core::RegexMatch& m, size_t group);
 
 // Where a quoted endpoint lies: the 1-based position of the N-th occurrence
 // (0 when there is none) and the text that matched.
@@ -80,4 +82,4 @@ std::optional<std::u16string> DeleteMarked(std::u16string_view value, std::u16st
 std::u16string SplitToGroups(std::u16string_view value, long long n,
                              const std::optional<std::u16string>& separator);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -6,20 +6,20 @@
 #include "core/regex.h"
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 std::u16string ExpandIndexList(long long count, std::u16string_view list) {
-  static const Regex& item = Regex::Get(uR"(^(-?\d+)(-)?(-?\d+)?$)");
+  static const core::Regex& item = core::Regex::Get(uR"(^(-?\d+)(-)?(-?\d+)?$)");
   std::u16string out;
   auto write = [&out](long long n) {
     if (!out.empty()) out += u',';
-    out += IntToText(n);
+    out += core::IntToText(n);
   };
-  for (const std::u16string& text : SplitText(list, u",")) {
+  for (const std::u16string& text : core::SplitText(list, u",")) {
     auto m = item.Search(text);
     if (!m) continue;
     long long a = 0;
-    if (!ParseInt(m->Group(1), a)) continue;
+    if (!core::ParseInt(m->Group(1), a)) continue;
     if (!m->Matched(2)) {
       // "3-" and "3" differ only in the dash; a lone number is one index.
       bool counted = a < 0;
@@ -28,7 +28,7 @@ std::u16string ExpandIndexList(long long count, std::u16string_view list) {
       continue;
     }
     long long b = LLONG_MAX;
-    if (m->Matched(3) && !ParseInt(m->Group(3), b)) continue;
+    if (m->Matched(3) && !core::ParseInt(m->Group(3), b)) continue;
     // A negative end counts from the end; landing on 0 or below that way is
     // "before the first", which clamps to 1, never to a written 0.
     bool aCounted = a < 0, bCounted = b < 0;
@@ -56,4 +56,4 @@ std::u16string ExpandIndexList(long long count, std::u16string_view list) {
   return out;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // Items are separated by ","; an item is "n" or "a-b" ("a-" runs to the
 // end); negative numbers count from the end (-1 is `count`). Numbers outside
@@ -15,4 +15,4 @@ namespace pathorama {
 // The result is the numbers joined with ",".
 std::u16string ExpandIndexList(long long count, std::u16string_view list);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

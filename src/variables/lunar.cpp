@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 constexpr char16_t kStems[] = u"甲乙丙丁戊己庚辛壬癸";
@@ -125,4 +125,4 @@ int DayGanZhi(int year, int month, int day) {
   return NonNegativeMod(days + 12, 60);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // "甲子" … "癸亥" for 0 … 59, otherwise an empty text.
 std::u16string GanZhiName(int index);
@@ -30,4 +30,4 @@ int DayGanZhi(int year, int month, int day);
 // month k.
 double SolarTermDay(int year, int n);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -8,7 +8,7 @@
 #include "variables/numerals.h"
 #include "variables/variable_patterns.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 namespace {
 
@@ -28,7 +28,7 @@ std::vector<std::u16string_view> CodePoints(std::u16string_view text) {
 }
 
 std::u16string PaddedNumber(long long r, long long width) {
-  std::u16string digits = IntToText(r < 0 ? -r : r);
+  std::u16string digits = core::IntToText(r < 0 ? -r : r);
   std::u16string sign = r < 0 ? u"-" : u"";
   // Zeros go between the sign and the digits: "-05", never "0-5".
   if (width > 0 && static_cast<size_t>(width) >= sign.size() + digits.size())
@@ -39,13 +39,13 @@ std::u16string PaddedNumber(long long r, long long width) {
 }  // namespace
 
 std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
-  static const Regex& sequence = Regex::Get(var_pattern::NumberSequence());
-  std::optional<RegexMatch> m = sequence.Search(nameText);
+  static const core::Regex& sequence = core::Regex::Get(patterns::NumberSequence());
+  std::optional<core::RegexMatch> m = sequence.Search(nameText);
   if (!m) return std::nullopt;
   long long a = 0, third = 0, step = 1, width = 0;
-  if (!ParseInt(m->Group(1), a) || !ParseInt(m->Group(3), third)) return std::nullopt;
-  if (m->Matched(4) && !ParseInt(m->Group(4), step)) return std::nullopt;
-  if (m->Matched(5) && (!ParseInt(m->Group(5), width) || width > kMaxNumberWidth))
+  if (!core::ParseInt(m->Group(1), a) || !core::ParseInt(m->Group(3), third)) return std::nullopt;
+  if (m->Matched(4) && !core::ParseInt(m->Group(4), step)) return std::nullopt;
+  if (m->Matched(5) && (!core::ParseInt(m->Group(5), width) || width > kMaxNumberWidth))
     return std::nullopt;
   long long b = third;
   if (m->Group(2) == u",") {
@@ -64,10 +64,14 @@ std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
   if (count > static_cast<unsigned long long>(kMaxSequenceValues)) return std::nullopt;
 
   enum class Writer { kNumber, kRoman, kChinese, kChineseCaps, kCircled } writer = Writer::kNumber;
-  if (EndsWithIgnoreCase(nameText, u"ChineseNum_Caps")) writer = Writer::kChineseCaps;
-  else if (EndsWithIgnoreCase(nameText, u"ChineseNum")) writer = Writer::kChinese;
-  else if (EndsWithIgnoreCase(nameText, u"RomaNum")) writer = Writer::kRoman;
-  else if (EndsWithIgnoreCase(nameText, u"CircledNum")) writer = Writer::kCircled;
+  if (core::EndsWithIgnoreCase(nameText, u"ChineseNum_Caps"))
+    writer = Writer::kChineseCaps;
+  else if (core::EndsWithIgnoreCase(nameText, u"ChineseNum"))
+    writer = Writer::kChinese;
+  else if (core::EndsWithIgnoreCase(nameText, u"RomaNum"))
+    writer = Writer::kRoman;
+  else if (core::EndsWithIgnoreCase(nameText, u"CircledNum"))
+    writer = Writer::kCircled;
 
   std::u16string out;
   for (unsigned long long k = 0; k < count; ++k) {
@@ -76,7 +80,9 @@ std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
     switch (writer) {
       case Writer::kNumber: out += PaddedNumber(r, m->Matched(5) ? width : 0); break;
       case Writer::kRoman: out += RomanNumeral(r); break;
-      case Writer::kChinese: out += ChineseNumeral(IntToText(r), u"零"); break;
+      case Writer::kChinese:
+        out += ChineseNumeral(core::IntToText(r), u"零");
+        break;
       case Writer::kChineseCaps: out += ChineseCapitalNumber(static_cast<double>(r)); break;
       case Writer::kCircled: out += CircledNumber(r); break;
     }
@@ -95,15 +101,15 @@ bool EvaluateSequence(const VariableRequest& request, std::u16string& value) {
 
 std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, RandomSource& random,
                                              const VariableOptions& options) {
-  if (!EndsWithIgnoreCase(nameText, u"Random")) return std::nullopt;
+  if (!core::EndsWithIgnoreCase(nameText, u"Random")) return std::nullopt;
   std::vector<std::u16string_view> set = CodePoints(options.randomCharacters);
   if (set.empty()) return std::nullopt;  // nothing to draw from: stays as written
   long long low = std::max(options.randomLength, 0), high = low;
-  static const Regex& lengths = Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)");
-  if (std::optional<RegexMatch> m = lengths.Search(nameText)) {
-    if (!ParseInt(m->Group(1), low)) return std::nullopt;
+  static const core::Regex& lengths = core::Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)");
+  if (std::optional<core::RegexMatch> m = lengths.Search(nameText)) {
+    if (!core::ParseInt(m->Group(1), low)) return std::nullopt;
     high = low;
-    if (m->Matched(3) && !ParseInt(m->Group(3), high)) return std::nullopt;
+    if (m->Matched(3) && !core::ParseInt(m->Group(3), high)) return std::nullopt;
     if (m->Group(4) == u"+") high = static_cast<long long>(set.size());
     if (m->Group(4) == u"-") high = 1;
     if (high < low) std::swap(low, high);
@@ -137,7 +143,7 @@ std::optional<std::u16string> FixedString(std::u16string_view name) {
       {u"ShengXiao", u"鼠牛虎兔龙蛇马羊猴鸡狗猪"},
   };
   for (const auto& s : kStrings)
-    if (EqualsIgnoreCase(name, s.name)) return std::u16string(s.text);
+    if (core::EqualsIgnoreCase(name, s.name)) return std::u16string(s.text);
   return std::nullopt;
 }
 
@@ -162,4 +168,4 @@ uint32_t SeededRandom::Below(uint32_t bound) {
   }
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -9,7 +9,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // Bounds that keep one variable from running away; beyond them the variable
 // stays in braces.
@@ -49,4 +49,4 @@ class SeededRandom : public RandomSource {
   std::mt19937 engine_;
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

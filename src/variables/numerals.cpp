@@ -5,7 +5,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 constexpr std::u16string_view kChineseDigits = u"零一二三四五六七八九";
@@ -27,7 +27,7 @@ bool IsSignedDigits(std::u16string_view text) {
 std::u16string ReplaceInOrder(
     std::u16string text,
     std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> steps) {
-  for (const auto& [from, to] : steps) text = ReplaceAllText(text, from, to);
+  for (const auto& [from, to] : steps) text = core::ReplaceAllText(text, from, to);
   return text;
 }
 
@@ -55,14 +55,14 @@ std::u16string ChineseNumberText(std::u16string_view text, std::u16string_view z
                                               {u"个", u""}});
   if (result.starts_with(u"一十")) result.erase(0, 1);
   if (negative) result.insert(0, u"负");
-  if (zeroSign == u"零") result = ReplaceAllText(result, u"零", u"〇");
+  if (zeroSign == u"零") result = core::ReplaceAllText(result, u"零", u"〇");
   return result;
 }
 
 // x rounded half to even, as "%.0f" does, written without exponent.
 std::u16string RoundedDecimal(double x) {
   const double r = std::nearbyint(x);
-  if (r < 9.2e18) return IntToText(static_cast<long long>(r));
+  if (r < 9.2e18) return core::IntToText(static_cast<long long>(r));
   char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%.0f", r);
   std::u16string text;
@@ -134,4 +134,4 @@ std::u16string CircledNumber(long long n) {
   return std::u16string(1, kCircledNumbers[n - 1]);
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // Digit by digit: "2026" gives "二零二六"; a leading "-" is dropped. A text
 // that is not an optionally signed run of decimal digits comes back unchanged.
@@ -29,4 +29,4 @@ std::u16string RomanNumeral(long long n);
 // "①" … "㊿" for 1 … 50, otherwise an empty text.
 std::u16string CircledNumber(long long n);
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
+namespace pathorama::variables {
 
 struct LocalDateTime {
   int year = 2000, month = 1, day = 1;
@@ -63,4 +63,4 @@ struct VariableRequest {
   const VariableEnvironment& env;
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

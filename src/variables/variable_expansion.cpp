@@ -8,7 +8,7 @@
 #include "variables/variable_families.h"
 #include "variables/variable_patterns.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 namespace {
 
@@ -23,7 +23,7 @@ std::u16string ContextPath(std::u16string_view whole, std::u16string_view passTe
                            size_t matchStart, std::u16string_view prefix) {
   size_t passCr = passText.find(u'\r');
   if (passCr == std::u16string_view::npos) return std::u16string(whole);
-  if (prefix == u"::") return ReplaceAllText(whole, u"\r", u"\\");
+  if (prefix == u"::") return core::ReplaceAllText(whole, u"\r", u"\\");
   size_t cr = whole.find(u'\r');
   std::u16string_view before = whole.substr(0, cr);
   std::u16string_view after =
@@ -37,7 +37,7 @@ namespace {
 // No value when a regular expression of the user's cannot be run.
 std::optional<std::u16string> ApplyExtractRestructure(std::u16string value,
                                                       std::u16string_view name,
-                                                      const RegexMatch& m, size_t e) {
+                                                      const core::RegexMatch& m, size_t e) {
   if (m.Length(e + var_group::kRangeText) > 0) {
     std::optional<std::u16string> cut =
         ExtractRange(value, name, m.Group(e + var_group::kRangeText));
@@ -56,22 +56,22 @@ std::optional<std::u16string> ApplyExtractRestructure(std::u16string value,
   return Restructure(value, parts);
 }
 
-std::u16string ApplyGrouping(const std::u16string& value, const RegexMatch& m, size_t g) {
+std::u16string ApplyGrouping(const std::u16string& value, const core::RegexMatch& m, size_t g) {
   long long size = 0;
-  if (!ParseInt(m.Group(g + var_group::kGroupSize), size)) return value;  // beyond any text
+  if (!core::ParseInt(m.Group(g + var_group::kGroupSize), size)) return value;  // beyond any text
   std::optional<std::u16string> separator;
   if (m.Matched(g + var_group::kGroupSeparator)) separator = m.Group(g + var_group::kGroupSeparator);
   return SplitToGroups(value, size, separator);
 }
 
-const Regex& NumberedFolder() {
-  static const Regex& re = Regex::Get(uR"(^(:|::)?(\+|\-)?(\d+)Folder)");
+const core::Regex& NumberedFolder() {
+  static const core::Regex& re = core::Regex::Get(uR"(^(:|::)?(\+|\-)?(\d+)Folder)");
   return re;
 }
 
-size_t GroupOf(const Regex& regex, std::u16string_view name) {
+size_t GroupOf(const core::Regex& regex, std::u16string_view name) {
   int index = regex.GroupIndex(name);
-  return index < 0 ? RegexMatch::kUnset : static_cast<size_t>(index);
+  return index < 0 ? core::RegexMatch::kUnset : static_cast<size_t>(index);
 }
 
 }  // namespace
@@ -82,8 +82,8 @@ LayerState& CurrentLayerState() {
 }
 
 bool IsFolderLayerName(std::u16string_view nameText) {
-  return EndsWithIgnoreCase(nameText, u"pFolder") || EndsWithIgnoreCase(nameText, u"gFolder") ||
-         NumberedFolder().IsMatch(nameText);
+  return core::EndsWithIgnoreCase(nameText, u"pFolder") ||
+         core::EndsWithIgnoreCase(nameText, u"gFolder") || NumberedFolder().IsMatch(nameText);
 }
 
 std::optional<std::u16string> EvaluateClaimedVariable(const VariableRequest& request) {
@@ -103,7 +103,7 @@ std::u16string EvaluateVariable(const VariableRequest& request) {
 
 namespace {
 
-std::u16string ExpandWith(const Regex& master, std::u16string_view text,
+std::u16string ExpandWith(const core::Regex& master, std::u16string_view text,
                           const VariableEnvironment& env) {
   const size_t gName = GroupOf(master, u"VarListWithOptions");
   const size_t gSections = GroupOf(master, u"StrExtractRestructure");
@@ -115,7 +115,7 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
   out.reserve(text.size());
   size_t pos = 0;
   for (;;) {
-    std::optional<RegexMatch> m = master.Search(text, pos);
+    std::optional<core::RegexMatch> m = master.Search(text, pos);
     if (!m) break;
     const size_t start = m->Start(), end = m->End();
     out.append(text.substr(pos, start - pos));
@@ -134,7 +134,7 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
     const std::u16string_view after = text.substr(end);
     std::optional<std::u16string> claimed;
     std::u16string value;
-    if (gOrdNum != RegexMatch::kUnset && m->Length(gOrdNum) > 0) {
+    if (gOrdNum != core::RegexMatch::kUnset && m->Length(gOrdNum) > 0) {
       // A sequence sees only what follows it and takes no extraction.
       claimed = EvaluateClaimedVariable({text, name, {}, after, {}, env});
       if (claimed) value = std::move(*claimed);
@@ -146,12 +146,12 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
       if (IsFolderLayerName(name)) {
         std::u16string whole = out;
         whole.append(text.substr(start));
-        std::u16string prefix = gLayer != RegexMatch::kUnset ? m->Group(gLayer) : u"";
+        std::u16string prefix = gLayer != core::RegexMatch::kUnset ? m->Group(gLayer) : u"";
         context = ContextPath(whole, text, start, prefix);
       }
       claimed = EvaluateClaimedVariable({text, name, context, after, out, env});
       if (claimed) value = std::move(*claimed);
-      if (claimed && gSections != RegexMatch::kUnset && m->Length(gSections) > 0) {
+      if (claimed && gSections != core::RegexMatch::kUnset && m->Length(gSections) > 0) {
         std::optional<std::u16string> shaped =
             ApplyExtractRestructure(std::move(value), name, *m, gSections);
         if (!shaped) {
@@ -167,7 +167,7 @@ std::u16string ExpandWith(const Regex& master, std::u16string_view text,
       out += m->Group();
       continue;
     }
-    if (gGroups != RegexMatch::kUnset && m->Length(gGroups) > 0)
+    if (gGroups != core::RegexMatch::kUnset && m->Length(gGroups) > 0)
       value = ApplyGrouping(value, *m, gGroups);
     out += value;
   }
@@ -185,13 +185,13 @@ std::u16string ExpandVariableList(std::u16string_view text, std::u16string_view 
 std::u16string ExpandPathVariables(std::u16string_view text, const VariableEnvironment& env) {
   std::u16string result;
   if (text.empty()) return result;
-  static const Regex& detector = Regex::Get(var_pattern::LayerDetector());
-  static const Regex& allVariables = MasterRegex(var_pattern::AllVariables());
-  static const Regex& layerVariables = MasterRegex(var_pattern::LayerVariables());
-  for (const std::u16string& raw : SplitText(text, u"|")) {
+  static const core::Regex& detector = core::Regex::Get(patterns::LayerDetector());
+  static const core::Regex& allVariables = MasterRegex(patterns::AllVariables());
+  static const core::Regex& layerVariables = MasterRegex(patterns::LayerVariables());
+  for (const std::u16string& raw : core::SplitText(text, u"|")) {
     LayerState& layers = CurrentLayerState();
     layers = {};
-    std::u16string piece = TrimCharsLeft(raw, u" *");
+    std::u16string piece = core::TrimCharsLeft(raw, u" *");
     // Every variable but the folder layers first, so layers are counted in a
     // path whose other variables already hold their values.
     piece = ExpandWith(allVariables, piece, env);
@@ -210,4 +210,4 @@ std::u16string ExpandPathVariables(std::u16string_view text, const VariableEnvir
   return result;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -10,7 +10,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 // Replaces every variable of a path info (pieces separated by "|", head and
 // tail tags already removed). Never fails: what is not a variable, or has no
@@ -50,4 +50,4 @@ struct LayerState {
 };
 LayerState& CurrentLayerState();
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -6,30 +6,29 @@
 #include "variables/numbering.h"
 #include "variables/variable_patterns.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 namespace {
 
 // The forms of the grammar a family owns, anchored over the whole name text.
-const Regex& Whole(const std::u16string& alternation) {
-  return Regex::Get(u"^(?:" + alternation + u")$");
+const core::Regex& Whole(const std::u16string& alternation) {
+  return core::Regex::Get(u"^(?:" + alternation + u")$");
 }
 
 bool ClaimsDateTime(std::u16string_view nameText) {
-  static const Regex& forms =
-      Whole(var_pattern::DateNames() + u"|" + var_pattern::DateNameWithParam() + u"|" +
-            var_pattern::ClockNames() + u"|" + var_pattern::Moment() + u"|" +
-            var_pattern::MonthDays() + u"|" + var_pattern::WeekDays());
+  static const core::Regex& forms = Whole(
+      patterns::DateNames() + u"|" + patterns::DateNameWithParam() + u"|" + patterns::ClockNames() +
+      u"|" + patterns::Moment() + u"|" + patterns::MonthDays() + u"|" + patterns::WeekDays());
   return forms.IsMatch(nameText);
 }
 
 bool ClaimsSequence(std::u16string_view nameText) {
-  static const Regex& forms = Whole(var_pattern::NumberSequence());
+  static const core::Regex& forms = Whole(patterns::NumberSequence());
   return forms.IsMatch(nameText);
 }
 
 bool ClaimsRandom(std::u16string_view nameText) {
-  return EndsWithIgnoreCase(nameText, u"Random");
+  return core::EndsWithIgnoreCase(nameText, u"Random");
 }
 
 bool ClaimsFixedString(std::u16string_view nameText) {
@@ -53,4 +52,4 @@ const std::vector<VariableFamily>& VariableFamilies() {
   return families;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

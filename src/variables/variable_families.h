@@ -9,7 +9,7 @@
 
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 struct VariableFamily {
   const char* name;
@@ -24,4 +24,4 @@ struct VariableFamily {
 // The families in the order they are asked.
 const std::vector<VariableFamily>& VariableFamilies();
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -6,7 +6,7 @@
 
 #include "core/regex.h"
 
-namespace pathorama::var_pattern {
+namespace pathorama::variables::patterns {
 
 namespace {
 
@@ -201,22 +201,23 @@ S MasterPattern(std::u16string_view alternation) {
          Grouping() + u")?" + u")" + uR"(\})";
 }
 
-}  // namespace pathorama::var_pattern
+}  // namespace pathorama::variables::patterns
 
-namespace pathorama {
+namespace pathorama::variables {
 
-const Regex& MasterRegex(std::u16string_view alternation) {
+const core::Regex& MasterRegex(std::u16string_view alternation) {
   // Building the pattern text costs more than a search of a short path, so
   // each alternation's compiled pattern is remembered.
   static std::mutex mutex;
-  static std::map<std::u16string, const Regex*, std::less<>> cache;
+  static std::map<std::u16string, const core::Regex*, std::less<>> cache;
   std::lock_guard<std::mutex> lock(mutex);
   auto it = cache.find(alternation);
   if (it == cache.end())
-    it = cache.emplace(std::u16string(alternation),
-                       &Regex::Get(var_pattern::MasterPattern(alternation)))
+    it = cache
+             .emplace(std::u16string(alternation),
+                      &core::Regex::Get(patterns::MasterPattern(alternation)))
              .first;
   return *it->second;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -6,11 +6,13 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama {
-
+namespace pathorama::core {
 class Regex;
+}  // namespace pathorama::core
 
-namespace var_pattern {
+namespace pathorama::variables {
+
+namespace patterns {
 
 // Building blocks.
 const std::u16string& D8();                // eight-digit date 19000101 … 20991231
@@ -43,10 +45,10 @@ const std::u16string& LayerDetector();    // does a text still hold a layer vari
 // "\{(\\*)((?<VarListWithOptions>N)(?<StrExtractRestructure>E)?(?<StrSplitToGroup>G)?)\}"
 std::u16string MasterPattern(std::u16string_view alternation);
 
-}  // namespace var_pattern
+}  // namespace patterns
 
 // The compiled master pattern for an alternation, built and compiled once.
-const Regex& MasterRegex(std::u16string_view alternation);
+const core::Regex& MasterRegex(std::u16string_view alternation);
 
 // Group offsets inside the extraction and restructure section, counted from
 // the group `StrExtractRestructure` (E) and inside one range expression R.
@@ -65,4 +67,4 @@ inline constexpr size_t kRFirst = 0, kRFirstOcc = 1, kRFirstRegex = 2, kRFirstTe
 inline constexpr size_t kGroupSize = 1, kGroupSeparator = 2;
 }  // namespace var_group
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -37,21 +37,21 @@ KeyStroke CharacterStroke(char16_t c, bool up) {
 
 int VirtualKeyOfName(std::u16string_view name) {
   for (const KeyName& k : kKeyNames)
-    if (EqualsIgnoreCase(k.name, name)) return k.vk;
+    if (core::EqualsIgnoreCase(k.name, name)) return k.vk;
   // "F1" ... "F24"
   if (name.size() >= 2 && (name[0] == u'F' || name[0] == u'f')) {
     long long n = 0;
     std::u16string_view digits = name.substr(1);
     bool allDigits = digits.find_first_not_of(u"0123456789") == std::u16string_view::npos;
-    if (allDigits && digits.size() <= 2 && ParseInt(digits, n) && n >= 1 && n <= 24)
+    if (allDigits && digits.size() <= 2 && core::ParseInt(digits, n) && n >= 1 && n <= 24)
       return static_cast<int>(111 + n);
   }
   return 0;
 }
 
 std::vector<KeyStroke> PlanKeystrokes(std::u16string_view names, std::u16string_view characters) {
-  std::u16string keys = TrimChars(names, kBlank);
-  std::u16string chars = TrimChars(characters, kBlank);
+  std::u16string keys = core::TrimChars(names, kBlank);
+  std::u16string chars = core::TrimChars(characters, kBlank);
   std::vector<KeyStroke> plan;
   if (keys.empty()) {
     for (char16_t c : chars) {
@@ -63,8 +63,8 @@ std::vector<KeyStroke> PlanKeystrokes(std::u16string_view names, std::u16string_
     return plan;
   }
   std::vector<uint16_t> held;
-  for (const std::u16string& name : SplitText(keys, u"+")) {
-    int vk = VirtualKeyOfName(TrimChars(name, kBlank));
+  for (const std::u16string& name : core::SplitText(keys, u"+")) {
+    int vk = VirtualKeyOfName(core::TrimChars(name, kBlank));
     if (vk == 0) continue;
     held.push_back(static_cast<uint16_t>(vk));
     plan.push_back({static_cast<uint16_t>(vk), false, false, 1});

@@ -5,23 +5,23 @@
 namespace pathorama::windows {
 
 std::optional<SelectionMode> ParseSelectionMode(std::u16string_view word) {
-  if (EqualsIgnoreCase(word, u"Folder")) return SelectionMode::Folder;
-  if (EqualsIgnoreCase(word, u"File")) return SelectionMode::File;
-  if (EqualsIgnoreCase(word, u"Path")) return SelectionMode::Path;
+  if (core::EqualsIgnoreCase(word, u"Folder")) return SelectionMode::Folder;
+  if (core::EqualsIgnoreCase(word, u"File")) return SelectionMode::File;
+  if (core::EqualsIgnoreCase(word, u"Path")) return SelectionMode::Path;
   return std::nullopt;
 }
 
 std::u16string FilterSelectionText(std::u16string_view text, SelectionMode mode,
                                    const PathKindProbe& probe) {
   if (mode == SelectionMode::Path) return std::u16string(text);
-  std::u16string flat = ReplaceAllText(text, u"\n", u"");
+  std::u16string flat = core::ReplaceAllText(text, u"\n", u"");
   PathKind wanted = mode == SelectionMode::Folder ? PathKind::Folder : PathKind::File;
   std::vector<std::u16string> kept;
-  for (std::u16string& line : SplitText(flat, u"\r")) {
+  for (std::u16string& line : core::SplitText(flat, u"\r")) {
     if (line.empty()) continue;
     if (probe(line) == wanted) kept.push_back(std::move(line));
   }
-  return JoinText(kept, u"\r\n");
+  return core::JoinText(kept, u"\r\n");
 }
 
 std::u16string JoinDroppedNames(const std::vector<std::u16string>& names, SelectionMode mode,
@@ -31,11 +31,11 @@ std::u16string JoinDroppedNames(const std::vector<std::u16string>& names, Select
     if (name.empty()) continue;
     PathKind kind = probe(name);
     if (kind == PathKind::Folder && mode != SelectionMode::File)
-      kept.push_back(TrimCharsRight(name, u"\\") + u"\\");
+      kept.push_back(core::TrimCharsRight(name, u"\\") + u"\\");
     else if (kind == PathKind::File && mode != SelectionMode::Folder)
       kept.push_back(name);
   }
-  return JoinText(kept, u"\r\n");
+  return core::JoinText(kept, u"\r\n");
 }
 
 std::u16string FolderFromAddressText(std::u16string_view text) {
@@ -45,7 +45,7 @@ std::u16string FolderFromAddressText(std::u16string_view text) {
 }
 
 std::u16string DirectoryOpusAnswer(std::u16string_view clipboardText) {
-  return TrimChars(clipboardText, u"\"");
+  return core::TrimChars(clipboardText, u"\"");
 }
 
 }  // namespace pathorama::windows

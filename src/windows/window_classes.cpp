@@ -30,21 +30,21 @@ std::u16string ManagerWord(FolderManager manager) {
 
 FolderManager ManagerFromWord(std::u16string_view word) {
   for (const ManagerName& m : kManagerNames)
-    if (EqualsIgnoreCase(m.word, word)) return m.manager;
+    if (core::EqualsIgnoreCase(m.word, word)) return m.manager;
   return FolderManager::None;
 }
 
 bool IsClass(std::u16string_view className, std::u16string_view wanted) {
-  return EqualsIgnoreCase(className, wanted);
+  return core::EqualsIgnoreCase(className, wanted);
 }
 
 bool IsFreeCommanderClass(std::u16string_view className) {
-  return StartsWithIgnoreCase(className, kFreeCommanderClassPrefix);
+  return core::StartsWithIgnoreCase(className, kFreeCommanderClassPrefix);
 }
 
 bool IsXYplorerWindow(std::u16string_view className, std::u16string_view title) {
   return IsClass(className, kXYplorerClass) &&
-         FindIgnoreCase(title, u"XYplorer") != std::u16string_view::npos;
+         core::FindIgnoreCase(title, u"XYplorer") != std::u16string_view::npos;
 }
 
 FolderManager ManagerOfTopLevelWindow(std::u16string_view className, std::u16string_view title) {

@@ -8,22 +8,22 @@
 #include "app/win32/single_instance.h"
 #include "core/text.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 namespace {
 
 TEST(SingleInstanceLock, OneHolderPerFileNameWithoutCase) {
   // A name no running process has, so only the mutex decides.
   const std::u16string name = u"pathorama-lock-test.exe";
-  auto first = std::make_unique<SingleInstanceLock>();
+  auto first = std::make_unique<app::win32::SingleInstanceLock>();
   ASSERT_TRUE(first->Acquire(name));
-  SingleInstanceLock second;
+  app::win32::SingleInstanceLock second;
   EXPECT_FALSE(second.Acquire(name));
-  SingleInstanceLock otherCase;
-  EXPECT_FALSE(otherCase.Acquire(ToUpper(name)));
-  SingleInstanceLock otherName;
+  app::win32::SingleInstanceLock otherCase;
+  EXPECT_FALSE(otherCase.Acquire(core::ToUpper(name)));
+  app::win32::SingleInstanceLock otherName;
   EXPECT_TRUE(otherName.Acquire(u"x" + name));
   first.reset();  // the resident instance ends: the next start may stay
-  SingleInstanceLock later;
+  app::win32::SingleInstanceLock later;
   EXPECT_TRUE(later.Acquire(name));
 }
 
@@ -46,7 +46,7 @@ bool FreeForOthers(UINT key) {
 TEST(GlobalHotKeys, RegistersUnderAtomIdsAndReleases) {
   HWND window = MakeWindow();
   ASSERT_NE(window, nullptr);
-  GlobalHotKeys hotKeys;
+  app::win32::GlobalHotKeys hotKeys;
   hotKeys.CreateAtoms();
   for (const wchar_t* atom : {L"GloabalHotKey_JumpMenu1", L"GloabalHotKey_JumpMenu2",
                               L"GloabalHotKey_OpenSaveDialog",
@@ -74,4 +74,4 @@ TEST(GlobalHotKeys, RegistersUnderAtomIdsAndReleases) {
 }
 
 }  // namespace
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -11,12 +11,12 @@
 #include "settings/apply_step.h"
 #include "settings/win32/registry_effects.h"
 
-namespace pathorama {
+namespace pathorama::settings::win32 {
 namespace {
 
 constexpr char16_t kExe[] = u"C:\\Program Files\\Pathorama\\pathorama.exe";
 constexpr wchar_t kQuotedExe[] = L"\"C:\\Program Files\\Pathorama\\pathorama.exe\"";
-constexpr CalendarDate kToday{2026, 12, 9};
+constexpr settings::CalendarDate kToday{2026, 12, 9};
 
 class ScratchRoots : public ::testing::Test {
  protected:
@@ -57,7 +57,7 @@ class ScratchRoots : public ::testing::Test {
   }
 
   std::wstring base_;
-  RegistryRoots roots_{nullptr, nullptr};
+  settings::win32::RegistryRoots roots_{nullptr, nullptr};
 };
 
 const wchar_t* const kShellKeys[] = {L"Software\\Classes\\Directory\\shell\\",
@@ -80,8 +80,9 @@ TEST_F(ScratchRoots, WritesPerUserValuesAndRemovesEarlierOnes) {
   Put(roots_.localMachine, kRun, L"Other", L"keep");
   Put(roots_.currentUser, kRun, L"Other", L"keep");
 
-  AppSettings settings(kToday);
-  ASSERT_TRUE(ExecuteRegistryOperations(RegistryOperationsFor(settings, kExe), roots_));
+  settings::AppSettings settings(kToday);
+  ASSERT_TRUE(settings::win32::ExecuteRegistryOperations(
+      settings::RegistryOperationsFor(settings, kExe), roots_));
 
   EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Pathorama"), kQuotedExe);
   EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Other"), L"keep");
@@ -98,10 +99,11 @@ TEST_F(ScratchRoots, WritesPerUserValuesAndRemovesEarlierOnes) {
   EXPECT_EQ(ReadString(roots_.localMachine, kRun, L"Other"), L"keep");
 
   // Switched off: the values go, the shared keys stay; doing it twice is fine.
-  settings.SetBool(Setting::AutoRunWhenSystemStart, false);
-  settings.SetBool(Setting::AddSeledItemToJumpListForRMenu, false);
+  settings.SetBool(settings::Setting::AutoRunWhenSystemStart, false);
+  settings.SetBool(settings::Setting::AddSeledItemToJumpListForRMenu, false);
   for (int round = 0; round < 2; ++round) {
-    ASSERT_TRUE(ExecuteRegistryOperations(RegistryOperationsFor(settings, kExe), roots_));
+    ASSERT_TRUE(settings::win32::ExecuteRegistryOperations(
+        settings::RegistryOperationsFor(settings, kExe), roots_));
     EXPECT_FALSE(ReadString(roots_.currentUser, kRun, L"Pathorama"));
     EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Other"), L"keep");
     for (const wchar_t* shell : kShellKeys) {
@@ -112,16 +114,18 @@ TEST_F(ScratchRoots, WritesPerUserValuesAndRemovesEarlierOnes) {
 }
 
 TEST_F(ScratchRoots, OnlyPerUserFailuresAreReported) {
-  AppSettings settings(kToday);
-  const auto ops = RegistryOperationsFor(settings, kExe);
+  settings::AppSettings settings(kToday);
+  const auto ops = settings::RegistryOperationsFor(settings, kExe);
   // A machine-wide root that cannot be written (no rights) goes unnoticed.
-  RegistryRoots noMachine{roots_.currentUser, reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0))};
-  EXPECT_TRUE(ExecuteRegistryOperations(ops, noMachine));
+  settings::win32::RegistryRoots noMachine{roots_.currentUser,
+                                           reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0))};
+  EXPECT_TRUE(settings::win32::ExecuteRegistryOperations(ops, noMachine));
   EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Pathorama"), kQuotedExe);
   // A per-user value that cannot be written is a failure.
-  RegistryRoots noUser{reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0)), roots_.localMachine};
-  EXPECT_FALSE(ExecuteRegistryOperations(ops, noUser));
+  settings::win32::RegistryRoots noUser{reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0)),
+                                        roots_.localMachine};
+  EXPECT_FALSE(settings::win32::ExecuteRegistryOperations(ops, noUser));
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::settings::win32

@@ -1,6 +1,6 @@
 #include "standin_process.h"
 
-namespace pathorama::testing {
+namespace pathorama::test_support {
 
 std::wstring WindowsPath(const char* unixPath) {
   std::wstring wide = L"Z:";
@@ -108,4 +108,4 @@ void PumpFor(int ms) {
   }
 }
 
-}  // namespace pathorama::testing
+}  // namespace pathorama::test_support

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace pathorama::testing {
+namespace pathorama::test_support {
 
 // A path of the build machine as Wine sees it ("/a/b" -> "Z:\a\b").
 std::wstring WindowsPath(const char* unixPath);
@@ -39,4 +39,4 @@ class Standin {
 // Pumps this thread's messages for `ms` milliseconds.
 void PumpFor(int ms);
 
-}  // namespace pathorama::testing
+}  // namespace pathorama::test_support

@@ -9,10 +9,10 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR args, int) {
   if (args && wcsstr(args, L"--about")) {
-    pathorama::app::ShowAboutBox(nullptr);
+    pathorama::app::win32::ShowAboutBox(nullptr);
     return 0;
   }
-  pathorama::app::TfrmWindowSpy& spy = pathorama::app::TfrmWindowSpy::Instance();
+  pathorama::app::win32::TfrmWindowSpy& spy = pathorama::app::win32::TfrmWindowSpy::Instance();
   spy.Show();
   MSG msg;
   while (spy.Visible() && GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -12,15 +12,15 @@
 #include "app/win32/window_spy.h"
 #include "standin_process.h"
 
-namespace pathorama::app {
+namespace pathorama::app::win32 {
 namespace {
 
-using testing::PumpFor;
-using testing::Standin;
+using test_support::PumpFor;
+using test_support::Standin;
 
 std::wstring MemoText() {
   wchar_t text[1024] = {};
-  GetWindowTextW(TfrmWindowSpy::Instance().Memo(), text, 1024);
+  GetWindowTextW(app::win32::TfrmWindowSpy::Instance().Memo(), text, 1024);
   return text;
 }
 
@@ -30,7 +30,7 @@ void Wait(int ms) {
   while (static_cast<int>(end - GetTickCount()) > 0) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsDialogMessageW(TfrmWindowSpy::Instance().Handle(), &msg)) continue;
+      if (IsDialogMessageW(app::win32::TfrmWindowSpy::Instance().Handle(), &msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -91,10 +91,10 @@ int ScreenshotBluePixels(const std::wstring& file, RECT area) {
 }
 
 TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
-  Standin xy(L"XYplorer.exe", L"--folder=C:\\windows", L"ThunderRT6FormDC");
-  Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
+  test_support::Standin xy(L"XYplorer.exe", L"--folder=C:\\windows", L"ThunderRT6FormDC");
+  test_support::Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
   ASSERT_TRUE(xy.Window() && fc.Window());
-  TfrmWindowSpy& spy = TfrmWindowSpy::Instance();
+  app::win32::TfrmWindowSpy& spy = app::win32::TfrmWindowSpy::Instance();
   ASSERT_TRUE(spy.Handle());
   wchar_t caption[64] = {};
   GetWindowTextW(spy.Handle(), caption, 64);
@@ -143,7 +143,7 @@ TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
   Wait(400);
   RECT memo{};
   GetWindowRect(spy.Memo(), &memo);
-  std::wstring shot = testing::WindowsPath(PATHORAMA_SCREENSHOT_DIR) + L"\\window_spy.bmp";
+  std::wstring shot = test_support::WindowsPath(PATHORAMA_SCREENSHOT_DIR) + L"\\window_spy.bmp";
   EXPECT_GT(ScreenshotBluePixels(shot, memo), 50) << "no blue text in the memo";
 
   spy.Hide();
@@ -175,7 +175,7 @@ TEST(AboutBox, ShowsProductVersionAndSloganAndClosesWithOk) {
     EnumThreadWindows(GetCurrentThreadId(), ReadAbout, 0);
   });
   DWORD start = GetTickCount();
-  ShowAboutBox(nullptr);  // returns once the timer pressed OK
+  app::win32::ShowAboutBox(nullptr);  // returns once the timer pressed OK
   KillTimer(nullptr, timer);
   EXPECT_LT(GetTickCount() - start, 10000u);
   EXPECT_EQ(aboutSeen.substr(0, 10), L"Pathorama|");
@@ -185,4 +185,4 @@ TEST(AboutBox, ShowsProductVersionAndSloganAndClosesWithOk) {
 }
 
 }  // namespace
-}  // namespace pathorama::app
+}  // namespace pathorama::app::win32

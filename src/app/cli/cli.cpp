@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 // Declared by the cmd_*.cpp files.
 int RunPaths(const std::vector<std::u16string>& args, Output& output);
@@ -60,4 +60,4 @@ int RunCli(const std::vector<std::u16string>& args, Output& output) {
   return 2;
 }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

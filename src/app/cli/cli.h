@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 // Where a command writes. Text is UTF-16 here; the process edge converts.
 struct Output {
@@ -35,4 +35,4 @@ int RunCli(const std::vector<std::u16string>& args, Output& output);
 
 std::u16string UsageText();
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

@@ -4,9 +4,9 @@
 
 #include <string_view>
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 void WriteStdout(std::u16string_view text);
 void WriteStderr(std::u16string_view text);
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

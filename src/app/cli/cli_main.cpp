@@ -6,10 +6,10 @@
 namespace {
 
 int Run(std::vector<std::u16string> args) {
-  pathorama::cli::Output output;
-  int code = pathorama::cli::RunCli(args, output);
-  pathorama::cli::WriteStdout(output.out);
-  pathorama::cli::WriteStderr(output.err);
+  pathorama::app::cli::Output output;
+  int code = pathorama::app::cli::RunCli(args, output);
+  pathorama::app::cli::WriteStdout(output.out);
+  pathorama::app::cli::WriteStderr(output.err);
   return code;
 }
 
@@ -25,7 +25,7 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
   std::vector<std::u16string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(pathorama::Utf8ToUtf16(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(pathorama::core::Utf8ToUtf16(argv[i]));
   return Run(std::move(args));
 }
 #endif

@@ -13,32 +13,34 @@
 #include "variables/numbering.h"
 #include "variables/variable_expansion.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 namespace {
 
 // Loads the options of a Pathorama INI the way the program does at start-up
 // and keeps what the apply step hands to the variables. Nothing is written:
 // the host has no file or registry access.
-class OptionsHost : public SettingsHost {
+class OptionsHost : public settings::SettingsHost {
  public:
-  OptionsHost(CalendarDate today, std::u16string iniPath)
+  OptionsHost(settings::CalendarDate today, std::u16string iniPath)
       : today_(today), iniPath_(std::move(iniPath)) {}
-  CalendarDate Today() const override { return today_; }
+  settings::CalendarDate Today() const override { return today_; }
   std::u16string ExecutablePath() const override { return iniPath_; }
-  void SetVariableOptions(const VariableOptions& options) override { options_ = options; }
-  const std::optional<VariableOptions>& Options() const { return options_; }
+  void SetVariableOptions(const variables::VariableOptions& options) override {
+    options_ = options;
+  }
+  const std::optional<variables::VariableOptions>& Options() const { return options_; }
 
  private:
-  CalendarDate today_;
+  settings::CalendarDate today_;
   std::u16string iniPath_;
-  std::optional<VariableOptions> options_;
+  std::optional<variables::VariableOptions> options_;
 };
 
 }  // namespace
 
 int RunExpand(const std::vector<std::u16string>& args, Output& output) {
-  std::optional<LocalDateTime> now;
+  std::optional<variables::LocalDateTime> now;
   std::optional<uint32_t> seed;
   std::optional<std::u16string> iniPath;
   std::optional<std::u16string> text;
@@ -49,11 +51,11 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
       return args[++i];
     };
     if (arg == u"--now") {
-      now = ParseLocalDateTime(value());
+      now = variables::ParseLocalDateTime(value());
       if (!now) throw UsageError{u"--now takes \"YYYY-MM-DD HH:MM:SS\""};
     } else if (arg == u"--seed") {
       long long n = 0;
-      if (!ParseInt(value(), n) || n < 0 || n > 0xFFFFFFFFLL)
+      if (!core::ParseInt(value(), n) || n < 0 || n > 0xFFFFFFFFLL)
         throw UsageError{u"--seed takes a number from 0 to 4294967295"};
       seed = static_cast<uint32_t>(n);
     } else if (arg == u"--ini") {
@@ -66,35 +68,38 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
   }
   if (!text) throw UsageError{u"missing TEXT"};
 
-  SystemClock systemClock;
-  FixedClock fixedClock(now.value_or(LocalDateTime{}));
-  const Clock& clock = now ? static_cast<const Clock&>(fixedClock) : systemClock;
-  SeededRandom random = seed ? SeededRandom(*seed) : SeededRandom();
+  variables::SystemClock systemClock;
+  variables::FixedClock fixedClock(now.value_or(variables::LocalDateTime{}));
+  const variables::Clock& clock =
+      now ? static_cast<const variables::Clock&>(fixedClock) : systemClock;
+  variables::SeededRandom random =
+      seed ? variables::SeededRandom(*seed) : variables::SeededRandom();
 
-  VariableOptions options;
+  variables::VariableOptions options;
   if (iniPath) {
-    IniDocument ini;
-    FileStatus status = LoadIniDocument(*iniPath, SystemAnsiCodePage(), ini);
-    if (status != FileStatus::kOk) {
+    core::IniDocument ini;
+    core::FileStatus status = LoadIniDocument(*iniPath, core::SystemAnsiCodePage(), ini);
+    if (status != core::FileStatus::kOk) {
       output.ErrLine(u"pathorama-cli expand: cannot read " + *iniPath + u": " +
-                     FileStatusText(status));
+                     core::FileStatusText(status));
       return 1;
     }
-    LocalDateTime t = clock.Now();
-    CalendarDate today{t.year, t.month, t.day};
-    AppSettings settings(today);
+    variables::LocalDateTime t = clock.Now();
+    settings::CalendarDate today{t.year, t.month, t.day};
+    settings::AppSettings settings(today);
     OptionsHost host(today, *iniPath);
-    SettingsStore store(ini, settings, host);
+    settings::SettingsStore store(ini, settings, host);
     store.LoadAndUseAppSetting(u"Option", u"");
-    options = host.Options().value_or(VariableOptionsFromSettings(settings, today));
+    options = host.Options().value_or(settings::VariableOptionsFromSettings(settings, today));
   }
-  VariableEnvironment env{&clock, &random, &options};
+  variables::VariableEnvironment env{&clock, &random, &options};
 
   // As an entry with the variables mark is used: split into its paths, the
   // tags stripped, each path expanded.
   std::u16string result;
-  for (const std::u16string& piece : SplitPathInfoPieces(*text)) {
-    std::u16string expanded = ExpandPathVariables(StripPathTags(piece, false), env);
+  for (const std::u16string& piece : paths::SplitPathInfoPieces(*text)) {
+    std::u16string expanded =
+        variables::ExpandPathVariables(paths::StripPathTags(piece, false), env);
     if (expanded.empty()) continue;
     if (!result.empty()) result += u'|';
     result += expanded;
@@ -103,4 +108,4 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
   return 0;
 }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

@@ -5,7 +5,7 @@
 #include "core/ini.h"
 #include "jumplist/jump_list.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 namespace {
 
@@ -13,21 +13,21 @@ namespace {
 // "CAPTION/" with "<TAB>PATHINFO" when it has path info, a separator "-".
 // Disabled entries are listed too: the file holds them, whether the menu
 // shows them or not.
-void PrintItems(const JumpList& list, const std::vector<JumpItem>& items, size_t depth,
-                Output& output) {
-  for (const JumpItem& item : items) {
+void PrintItems(const jumplist::JumpList& list, const std::vector<jumplist::JumpItem>& items,
+                size_t depth, Output& output) {
+  for (const jumplist::JumpItem& item : items) {
     std::u16string line(2 * depth, u' ');
     switch (item.kind) {
-      case JumpItemKind::kEntry:
+      case jumplist::JumpItemKind::kEntry:
         line += item.caption + u"\t" + list.PathByTag(item.tag);
         break;
-      case JumpItemKind::kGroup: {
+      case jumplist::JumpItemKind::kGroup: {
         line += item.caption + u"/";
         std::u16string path = list.PathByTag(item.tag);
         if (!path.empty()) line += u"\t" + path;
         break;
       }
-      case JumpItemKind::kSeparator:
+      case jumplist::JumpItemKind::kSeparator:
         line += u"-";
         break;
       default:
@@ -43,13 +43,13 @@ void PrintItems(const JumpList& list, const std::vector<JumpItem>& items, size_t
 int RunList(const std::vector<std::u16string>& args, Output& output) {
   if (args.empty()) throw UsageError{u"missing FILE"};
   if (args.size() > 1) throw UsageError{u"too many arguments"};
-  IniDocument doc;
-  FileStatus status = LoadIniDocument(args[0], SystemAnsiCodePage(), doc);
-  if (status != FileStatus::kOk) {
-    output.ErrLine(u"pathorama-cli list: " + args[0] + u": " + FileStatusText(status));
+  core::IniDocument doc;
+  core::FileStatus status = LoadIniDocument(args[0], core::SystemAnsiCodePage(), doc);
+  if (status != core::FileStatus::kOk) {
+    output.ErrLine(u"pathorama-cli list: " + args[0] + u": " + core::FileStatusText(status));
     return 1;
   }
-  JumpList list;
+  jumplist::JumpList list;
   // Read as at start-up: no caption limit yet. The file is not touched, not
   // even when its legacy section would be migrated.
   list.CreatePathListFromIni(doc);
@@ -57,4 +57,4 @@ int RunList(const std::vector<std::u16string>& args, Output& output) {
   return 0;
 }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

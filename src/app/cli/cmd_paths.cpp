@@ -3,12 +3,12 @@
 #include "core/text.h"
 #include "paths/path_info.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 namespace {
 
 std::u16string TypeOrLocal(std::u16string type) {
-  return type.empty() ? std::u16string(kLocalPath) : type;
+  return type.empty() ? std::u16string(paths::kLocalPath) : type;
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ int RunPaths(const std::vector<std::u16string>& args, Output& output) {
       throw UsageError{u"too many arguments"};
   }
   if (!text) throw UsageError{u"missing TEXT"};
-  for (const std::u16string& piece : SplitPathInfoPieces(*text)) {
-    output.Line(TypeOrLocal(GetCurPathType(piece, autoUrl)) + u"\t" + StripPathTags(piece, false) +
-                u"\t" + ExtraPathParam(piece));
+  for (const std::u16string& piece : paths::SplitPathInfoPieces(*text)) {
+    output.Line(TypeOrLocal(paths::GetCurPathType(piece, autoUrl)) + u"\t" +
+                paths::StripPathTags(piece, false) + u"\t" + paths::ExtraPathParam(piece));
   }
   return 0;
 }
@@ -36,11 +36,12 @@ int RunPaths(const std::vector<std::u16string>& args, Output& output) {
 int RunInfo(const std::vector<std::u16string>& args, Output& output) {
   if (args.size() != 1) throw UsageError{args.empty() ? u"missing TEXT" : u"too many arguments"};
   const std::u16string& text = args[0];
-  output.Line(std::u16string(u"disabled: ") + (IsPathInfoDisabled(text) ? u"yes" : u"no"));
-  output.Line(std::u16string(u"variables: ") + (PathInfoUsesVariables(text) ? u"yes" : u"no"));
-  output.Line(u"type: " + TypeOrLocal(GetCurPathType(text, false)));
-  output.Line(u"canonical: " + CanonicalPathInfo(text));
+  output.Line(std::u16string(u"disabled: ") + (paths::IsPathInfoDisabled(text) ? u"yes" : u"no"));
+  output.Line(std::u16string(u"variables: ") +
+              (paths::PathInfoUsesVariables(text) ? u"yes" : u"no"));
+  output.Line(u"type: " + TypeOrLocal(paths::GetCurPathType(text, false)));
+  output.Line(u"canonical: " + paths::CanonicalPathInfo(text));
   return 0;
 }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

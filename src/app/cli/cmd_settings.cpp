@@ -9,22 +9,22 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 namespace {
 
 // Loads without side effects: no registry, no files, no hotkeys.
-class QuietHost : public SettingsHost {
+class QuietHost : public settings::SettingsHost {
  public:
-  explicit QuietHost(CalendarDate today) : today_(today) {}
-  CalendarDate Today() const override { return today_; }
+  explicit QuietHost(settings::CalendarDate today) : today_(today) {}
+  settings::CalendarDate Today() const override { return today_; }
   std::u16string ExecutablePath() const override { return u""; }
 
  private:
-  CalendarDate today_;
+  settings::CalendarDate today_;
 };
 
-CalendarDate LocalToday() {
+settings::CalendarDate LocalToday() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
 #ifdef _WIN32
@@ -41,12 +41,12 @@ CalendarDate LocalToday() {
 // per-manager keys are those of the chosen manager. Keys the program only
 // writes (Ver, MainWindowPos) are left out.
 int RunSettings(const std::vector<std::u16string>& args, Output& output) {
-  std::optional<CalendarDate> today;
+  std::optional<settings::CalendarDate> today;
   std::optional<std::u16string> path;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == u"--today") {
-      CalendarDate date;
-      if (i + 1 >= args.size() || !ParseSettingDate(args[i + 1], date))
+      settings::CalendarDate date;
+      if (i + 1 >= args.size() || !settings::ParseSettingDate(args[i + 1], date))
         throw UsageError{u"--today takes a date YYYY-MM-DD"};
       today = date;
       ++i;
@@ -58,22 +58,24 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output) {
   }
   if (!path) throw UsageError{u"missing FILE"};
 
-  IniDocument ini;
-  if (FileStatus status = LoadIniDocument(*path, SystemAnsiCodePage(), ini); status != FileStatus::kOk) {
-    output.ErrLine(u"pathorama-cli settings: cannot read " + *path + u": " + FileStatusText(status));
+  core::IniDocument ini;
+  if (core::FileStatus status = LoadIniDocument(*path, core::SystemAnsiCodePage(), ini);
+      status != core::FileStatus::kOk) {
+    output.ErrLine(u"pathorama-cli settings: cannot read " + *path + u": " +
+                   core::FileStatusText(status));
     return 1;
   }
-  const CalendarDate day = today.value_or(LocalToday());
-  AppSettings settings(day);
+  const settings::CalendarDate day = today.value_or(LocalToday());
+  settings::AppSettings settings(day);
   QuietHost host(day);
-  SettingsStore store(ini, settings, host);
+  settings::SettingsStore store(ini, settings, host);
   store.LoadAndUseAppSetting(u"All", u"");
-  for (const SettingDefinition& def : SettingDefinitions()) {
-    if (def.id == Setting::Ver || def.type == SettingType::WindowPos) continue;
+  for (const settings::SettingDefinition& def : settings::SettingDefinitions()) {
+    if (def.id == settings::Setting::Ver || def.type == settings::SettingType::WindowPos) continue;
     output.Line(std::u16string(def.section) + u"/" + StoredKeyName(def, settings.FolderManagerIndex()) +
                 u"=" + SettingValueText(settings, def, day));
   }
   return 0;
 }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

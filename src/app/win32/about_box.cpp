@@ -4,7 +4,7 @@
 
 #include "resources/about_box_ids.h"
 
-namespace pathorama::app {
+namespace pathorama::app::win32 {
 
 namespace {
 
@@ -31,4 +31,4 @@ void ShowAboutBox(HWND owner) {
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
 }
 
-}  // namespace pathorama::app
+}  // namespace pathorama::app::win32

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-namespace pathorama::app {
+namespace pathorama::app::win32 {
 
 void ShowAboutBox(HWND owner);
 
-}  // namespace pathorama::app
+}  // namespace pathorama::app::win32

@@ -13,18 +13,18 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 class MainWindow;
 
-class AppSession : public SettingsHost {
+class AppSession : public settings::SettingsHost {
  public:
   AppSession(MainWindow& window, std::u16string exePath);
 
   // Converts the settings file to UTF-8 when it is in another encoding, then
   // reads it into memory (a missing file is an empty document).
   void OpenIniFile();
-  const IniDocument& Ini() const { return ini_; }
+  const core::IniDocument& Ini() const { return ini_; }
   const std::u16string& IniFilePath() const { return iniFilePath_; }
 
   // `LoadAndUseAppSetting("All", "")` and `SaveAppSetting("All", "")`.
@@ -35,38 +35,38 @@ class AppSession : public SettingsHost {
   void SaveAll();
 
   std::array<uint16_t, kHotKeySlotCount> HotKeyShortcuts() const;
-  AppSettings& Settings() { return settings_; }
+  settings::AppSettings& Settings() { return settings_; }
   // The jump list the popup, the editor and the add dialog work on.
-  JumpList& JumpListItems() { return jumpList_; }
+  jumplist::JumpList& JumpListItems() { return jumpList_; }
 
   // SettingsHost
-  CalendarDate Today() const override;
+  settings::CalendarDate Today() const override;
   std::u16string AppVersion() const override;
   std::u16string ExecutablePath() const override { return exePath_; }
-  void CreatePathListFromIni(IniDocument& ini) override;
-  void SavePathListFromMenuToIni(IniDocument& ini) override;
+  void CreatePathListFromIni(core::IniDocument& ini) override;
+  void SavePathListFromMenuToIni(core::IniDocument& ini) override;
   void ClearIniFileAttributes() override;
-  bool WriteIniFile(const IniDocument& ini) override;
+  bool WriteIniFile(const core::IniDocument& ini) override;
   std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
   bool WriteFileBytes(const std::u16string& path, std::string_view bytes) override;
   std::optional<std::pair<int, int>> MainWindowPosition() const override;
   void CheckHideOffScreenMenuItem() override;
-  void ApplyRegistry(const std::vector<RegistryOperation>& operations) override;
-  void SetVariableOptions(const VariableOptions& options) override;
+  void ApplyRegistry(const std::vector<settings::RegistryOperation>& operations) override;
+  void SetVariableOptions(const variables::VariableOptions& options) override;
   void SetCaptionMaxLength(int32_t maxLength) override;
-  void RegisterHotKeys(const pathorama::HotKeyShortcuts& shortcuts) override;
+  void RegisterHotKeys(const settings::HotKeyShortcuts& shortcuts) override;
 
  private:
   MainWindow& window_;
   std::u16string exePath_;
   std::u16string iniFilePath_;
-  IniDocument ini_;
-  AppSettings settings_;
-  SettingsStore store_;
-  JumpList jumpList_;
-  VariableOptions variableOptions_;
+  core::IniDocument ini_;
+  settings::AppSettings settings_;
+  settings::SettingsStore store_;
+  jumplist::JumpList jumpList_;
+  variables::VariableOptions variableOptions_;
   bool loaded_ = false;
   bool iniUnreadable_ = false;  // the file exists but could not be read: never overwrite it
 };
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -2,7 +2,7 @@
 
 #include "app/win32/about_box.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 namespace {
 
@@ -26,7 +26,7 @@ class NotTopmostWhileModal {
 
 void OpenAboutBox(HWND mainWindow) {
   NotTopmostWhileModal notTopmost(mainWindow);
-  app::ShowAboutBox(mainWindow);
+  ShowAboutBox(mainWindow);
 }
 
 // The jump-list popup, the editor, the options dialog and the add dialog are
@@ -40,4 +40,4 @@ void AddToJumpListFromSelection(HWND) {}
 void CopyFunctionItemsIntoJumpList(HWND) {}
 void AutoHideWhenScreenEdgeChanged(HWND, bool) {}
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 // Shows the jump list as for a click on the main menu's jump-list item.
 void ShowJumpListMenu(HWND mainWindow);
@@ -25,4 +25,4 @@ void CopyFunctionItemsIntoJumpList(HWND mainWindow);
 // dialog's check box follows it.
 void AutoHideWhenScreenEdgeChanged(HWND mainWindow, bool checked);
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -2,7 +2,7 @@
 
 #include "app/win32/win32_text.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 void GlobalHotKeys::CreateAtoms() {
   for (int i = 0; i < kHotKeySlotCount; ++i) {
@@ -33,4 +33,4 @@ void GlobalHotKeys::DelGlobalHotKey(HWND window) {
     if (atoms_[i]) UnregisterHotKey(window, hotKeyIds_[i]);
 }
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -9,7 +9,7 @@
 
 #include "app/hotkey_slots.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 class GlobalHotKeys {
  public:
@@ -31,4 +31,4 @@ class GlobalHotKeys {
   std::array<uint16_t, kHotKeySlotCount> hotKeyIds_{};
 };
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

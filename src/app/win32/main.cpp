@@ -32,7 +32,7 @@ std::vector<std::u16string> CommandLineArguments() {
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   if (!argv) return args;
-  for (int i = 1; i < count; ++i) args.push_back(pathorama::win32::U(argv[i]));
+  for (int i = 1; i < count; ++i) args.push_back(pathorama::app::win32::U(argv[i]));
   LocalFree(argv);
   return args;
 }
@@ -40,7 +40,7 @@ std::vector<std::u16string> CommandLineArguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  using namespace pathorama;
+  using namespace pathorama::app;
   const std::u16string exePath = ExecutablePath();
   const std::vector<std::u16string> args = CommandLineArguments();
 

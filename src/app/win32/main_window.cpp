@@ -9,7 +9,7 @@
 #include "app/win32/win32_text.h"
 #include "resources/resource_ids.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 namespace {
 
@@ -401,4 +401,4 @@ void MainWindow::OnDestroy() {
   PostQuitMessage(0);
 }
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -15,7 +15,7 @@
 #include "app/win32/global_hotkeys.h"
 #include "app/win32/tray_icon.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 class AppSession;
 
@@ -97,4 +97,4 @@ class MainWindow {
   bool leftClipboardChain_ = false;
 };
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -4,7 +4,7 @@
 #include "app/win32/win32_text.h"
 #include "windows/win32/processes.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 namespace {
 
@@ -32,7 +32,7 @@ bool SingleInstanceLock::Acquire(const std::u16string& exeFileName) {
   // Without a mutex (creation refused) only the process count decides.
   ULONGLONG deadline = GetTickCount64() + (mutex_ ? kRaceSettleMs : 0);
   for (;;) {
-    if (windows::CountProcessesByName(exeFileName) <= 1) return true;
+    if (windows::win32::CountProcessesByName(exeFileName) <= 1) return true;
     if (GetTickCount64() >= deadline) break;
     Sleep(50);
   }
@@ -53,4 +53,4 @@ int ForwardToRunningInstance(const std::vector<std::u16string>& args) {
   return 0;
 }
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

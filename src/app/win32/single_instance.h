@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 // Holds the single-instance mutex for the life of the resident instance.
 class SingleInstanceLock {
@@ -31,4 +31,4 @@ class SingleInstanceLock {
 // running main window. Returns the process exit code (always 0).
 int ForwardToRunningInstance(const std::vector<std::u16string>& args);
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

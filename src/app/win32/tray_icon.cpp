@@ -4,7 +4,7 @@
 
 #include "app/win32/win32_text.h"
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 void TrayIcon::Add(HWND owner, HICON icon, const std::u16string& tip) {
   data_ = {};
@@ -40,4 +40,4 @@ UINT TrayIcon::TrackMenu(HMENU menu) {
   return chosen;
 }
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 class TrayIcon {
  public:
@@ -25,4 +25,4 @@ class TrayIcon {
   bool added_ = false;
 };
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

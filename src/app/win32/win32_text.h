@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace pathorama::win32 {
+namespace pathorama::app::win32 {
 
 inline const wchar_t* W(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
@@ -14,4 +14,4 @@ inline std::u16string U(const wchar_t* text) {
   return text ? std::u16string(reinterpret_cast<const char16_t*>(text)) : std::u16string();
 }
 
-}  // namespace pathorama::win32
+}  // namespace pathorama::app::win32

@@ -7,7 +7,7 @@
 #include "resources/window_spy_ids.h"
 #include "windows/win32/processes.h"
 
-namespace pathorama::app {
+namespace pathorama::app::win32 {
 
 namespace {
 
@@ -78,7 +78,7 @@ void TfrmWindowSpy::Tick() {
   GetClassNameW(w, className, 256);
   DWORD processId = 0;
   GetWindowThreadProcessId(w, &processId);
-  std::wstring program = Wide(windows::GetProcessExeName(processId));
+  std::wstring program = Wide(windows::win32::GetProcessExeName(processId));
 
   // The spy's own memo and window never describe themselves.
   if (_wcsicmp(program.c_str(), OwnExeName().c_str()) == 0 && (w == hwnd_ || IsChild(hwnd_, w))) {
@@ -161,4 +161,4 @@ INT_PTR TfrmWindowSpy::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   return FALSE;
 }
 
-}  // namespace pathorama::app
+}  // namespace pathorama::app::win32

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-namespace pathorama::app {
+namespace pathorama::app::win32 {
 
 class TfrmWindowSpy {
  public:
@@ -33,4 +33,4 @@ class TfrmWindowSpy {
   bool ClickSeen = false;
 };
 
-}  // namespace pathorama::app
+}  // namespace pathorama::app::win32

@@ -5,7 +5,7 @@
 
 #include "core/encoding.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage) {
   std::u16string out;
@@ -35,4 +35,4 @@ std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage) {
 
 unsigned SystemAnsiCodePage() { return GetACP(); }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

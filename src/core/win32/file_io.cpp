@@ -5,7 +5,7 @@
 
 #include "core/file_io.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 namespace {
 
@@ -128,4 +128,4 @@ FileStatus ClearReadOnly(const std::u16string& path) {
   return FileStatus::kOk;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

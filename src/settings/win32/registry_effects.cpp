@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace pathorama {
+namespace pathorama::settings::win32 {
 
 namespace {
 
@@ -93,4 +93,4 @@ bool ExecuteRegistryOperations(const std::vector<RegistryOperation>& operations,
   return ok;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::settings::win32

@@ -7,7 +7,7 @@
 
 #include "settings/apply_step.h"
 
-namespace pathorama {
+namespace pathorama::settings::win32 {
 
 struct RegistryRoots {
   HKEY currentUser = HKEY_CURRENT_USER;
@@ -22,4 +22,4 @@ struct RegistryRoots {
 bool ExecuteRegistryOperations(const std::vector<RegistryOperation>& operations,
                                const RegistryRoots& roots = {});
 
-}  // namespace pathorama
+}  // namespace pathorama::settings::win32

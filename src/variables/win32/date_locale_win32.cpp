@@ -3,7 +3,7 @@
 
 #include "variables/date_locale.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 std::u16string LocaleText(LCTYPE type) {
@@ -70,4 +70,4 @@ const DateLocale& DefaultDateLocale() {
   return locale;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -4,7 +4,7 @@
 
 #include "windows/clip_formats.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 bool OpenClipboardWithRetries(HWND owner) {
   if (OpenClipboard(owner)) return true;
@@ -102,4 +102,4 @@ void TClipBackuper::RestoreClip() {
   }
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

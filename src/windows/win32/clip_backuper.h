@@ -10,7 +10,7 @@
 
 #include "windows/win32/handles.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 // Opens the clipboard for `owner`, retrying with growing pauses (about 1.5 s
 // in all) while another program holds it. False when it stayed closed.
@@ -81,4 +81,4 @@ class ScopedClipBorrow {
   TClipBackuper backup_;
 };
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

@@ -5,7 +5,7 @@
 #include "windows/window_classes.h"
 #include "windows/win32/window_facts.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 namespace {
 
@@ -87,4 +87,4 @@ HWND GetForegroundFocus() {
   return focus;
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 // "OpenFile", "OpenFolder" or empty.
 std::u16string GetDialogType(HWND dialog);
@@ -20,4 +20,4 @@ std::u16string GetDesktopFolder();
 // The control with the keyboard focus in the foreground window, or null.
 HWND GetForegroundFocus();
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

@@ -20,7 +20,7 @@
 
 using Microsoft::WRL::ComPtr;
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 namespace {
 
@@ -171,4 +171,4 @@ std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
   return AskShellBounded([explorer, mode] { return ReadSelectionNow(explorer, mode); });
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

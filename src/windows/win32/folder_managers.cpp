@@ -9,7 +9,7 @@
 #include "windows/win32/processes.h"
 #include "windows/win32/window_facts.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 // Explorer's shell automation route lives in explorer_shell.cpp.
 std::u16string ReadShellViewFolder(HWND explorer);
@@ -142,7 +142,7 @@ std::u16string AddressEditText(HWND window, const std::vector<std::u16string_vie
 
 size_t CountLines(std::u16string_view text) {
   size_t count = 0;
-  for (const std::u16string& line : SplitText(ReplaceAllText(text, u"\n", u""), u"\r"))
+  for (const std::u16string& line : core::SplitText(core::ReplaceAllText(text, u"\n", u""), u"\r"))
     if (!line.empty()) ++count;
   return count;
 }
@@ -158,7 +158,7 @@ std::u16string GetTotalCommanderSelection(HWND window, std::u16string_view mode)
 
 void RunDirectoryOpusCommand(std::u16string_view parameters, TOpenedFolderInfo& info, int waitMs) {
   info = {};
-  if (TrimChars(parameters, u" \t\r\n").empty()) return;
+  if (core::TrimChars(parameters, u" \t\r\n").empty()) return;
   HWND lister = FindTopmostWindowOfClass(kDirectoryOpusClass);
   if (!lister) return;
   info.hFolderManager = lister;
@@ -309,4 +309,4 @@ std::u16string GetExplorerSelection(HWND window, std::u16string_view mode) {
   return ReadShellViewSelection(window, *parsed);
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

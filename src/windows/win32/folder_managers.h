@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 struct TOpenedFolderInfo {
   HWND hFolderManager = nullptr;
@@ -68,4 +68,4 @@ HWND FindXYplorerWindow();
 // The topmost top-level window of `className`, visible or not; null if none.
 HWND FindTopmostWindowOfClass(std::u16string_view className);
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

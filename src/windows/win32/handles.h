@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 struct HandleCloser {
   void operator()(HANDLE h) const {
@@ -48,4 +48,4 @@ class GlobalLockGuard {
   void* data_;
 };
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

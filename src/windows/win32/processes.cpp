@@ -5,7 +5,7 @@
 #include "core/text.h"
 #include "windows/win32/handles.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 namespace {
 
@@ -26,7 +26,7 @@ std::u16string DeviceToDrivePath(const std::u16string& devicePath) {
     if (!QueryDosDeviceW(name, device, MAX_PATH)) continue;
     std::u16string prefix = reinterpret_cast<const char16_t*>(device);
     if (prefix.empty() || devicePath.size() <= prefix.size()) continue;
-    if (EqualsIgnoreCase(std::u16string_view(devicePath).substr(0, prefix.size()), prefix) &&
+    if (core::EqualsIgnoreCase(std::u16string_view(devicePath).substr(0, prefix.size()), prefix) &&
         devicePath[prefix.size()] == u'\\')
       return std::u16string(reinterpret_cast<const char16_t*>(name)) +
              devicePath.substr(prefix.size());
@@ -46,7 +46,8 @@ int CountProcessesByName(std::u16string_view name) {
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
     std::u16string exe = reinterpret_cast<const char16_t*>(entry.szExeFile);
-    if (EqualsIgnoreCase(FileNamePart(exe), name) || EqualsIgnoreCase(exe, name)) ++count;
+    if (core::EqualsIgnoreCase(FileNamePart(exe), name) || core::EqualsIgnoreCase(exe, name))
+      ++count;
   }
   return count;
 }
@@ -82,4 +83,4 @@ std::u16string GetWindowProcessPath(HWND window) {
   return {};
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

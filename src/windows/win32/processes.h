@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 // Number of running processes whose image name, with or without its
 // directory part, equals `name` (ignoring case). A process counts once.
@@ -21,4 +21,4 @@ std::u16string GetProcessExeName(DWORD processId);
 // when it cannot be read.
 std::u16string GetWindowProcessPath(HWND window);
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

@@ -4,7 +4,7 @@
 
 #include "windows/key_names.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 void SendKeysToWindow(HWND window, std::u16string_view keyNames, std::u16string_view characters) {
   if (!window || !IsWindow(window)) return;
@@ -26,4 +26,4 @@ void SendKeysToWindow(HWND window, std::u16string_view keyNames, std::u16string_
   }
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

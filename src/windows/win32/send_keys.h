@@ -5,11 +5,11 @@
 
 #include <string_view>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 // `keyNames` joined by "+" ("Ctrl+Shift") are held while `characters` are
 // typed, then released. Nothing happens for a vanished window or when both
 // are blank.
 void SendKeysToWindow(HWND window, std::u16string_view keyNames, std::u16string_view characters);
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

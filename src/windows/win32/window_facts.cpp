@@ -2,7 +2,7 @@
 
 #include "windows/window_classes.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 std::u16string ClassNameOf(HWND window) {
   wchar_t name[256] = {};
@@ -88,4 +88,4 @@ RECT ScreenRectOf(HWND window) {
   return rect;
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 // How long a message to another program may take before it counts as no answer.
 inline constexpr UINT kMessageTimeoutMs = 2000;
@@ -39,4 +39,4 @@ HWND FindDescendantByChain(HWND root, const std::vector<std::u16string_view>& ch
 // The screen rectangle of a window; empty (all zero) for none.
 RECT ScreenRectOf(HWND window);
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

@@ -4,7 +4,7 @@
 #include "windows/win32/folder_managers.h"
 #include "windows/win32/window_facts.h"
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 namespace {
 
@@ -102,4 +102,4 @@ RECT GetDteEditRect() {
   return ScreenRectOf(FindDescendantByChain(dte, {u"Edit", u"SysTabControl32", u"Button", kDteClass}));
 }
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

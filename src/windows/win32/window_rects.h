@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace pathorama::windows {
+namespace pathorama::windows::win32 {
 
 RECT GetExplorerAddressBarRect();
 // Whether Total Commander's left panel is the active one (message 1000).
@@ -23,4 +23,4 @@ RECT GetConsoleRect(HWND console = nullptr);
 RECT GetDialogAddressBandRect(HWND dialog = nullptr);
 RECT GetDteEditRect();
 
-}  // namespace pathorama::windows
+}  // namespace pathorama::windows::win32

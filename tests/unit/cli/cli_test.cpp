@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 namespace {
 
 struct Result {
@@ -12,8 +12,8 @@ struct Result {
 };
 
 Result Invoke(std::vector<std::u16string> args) {
-  Output output;
-  int code = RunCli(args, output);
+  app::cli::Output output;
+  int code = app::cli::RunCli(args, output);
   return {code, output.out, output.err};
 }
 
@@ -51,4 +51,4 @@ TEST(Cli, InfoPrintsFourLines) {
 }
 
 }  // namespace
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

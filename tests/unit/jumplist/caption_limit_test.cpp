@@ -4,7 +4,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::jumplist {
 namespace {
 
 TEST(CaptionLimit, ShortensToTheVisibleLimitKeepingTheAccelerator) {
@@ -28,12 +28,12 @@ TEST(CaptionLimit, ShortensToTheVisibleLimitKeepingTheAccelerator) {
       {u"abc(&D)", 2, u"...(&D)"},
       {u"文档资料库归档文件夹集合", 8, u"文档资料库..."},
       {u"ab\U0001F600defg", 6, u"ab..."},  // a cut inside a surrogate pair drops the pair
-      {u"Any caption at all", kNoCaptionLimit, u"Any caption at all"},
+      {u"Any caption at all", jumplist::kNoCaptionLimit, u"Any caption at all"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(LimitJumpListItemCaptionLength(c.source, c.limit), c.want)
-        << Utf16ToUtf8(c.source) << " / " << c.limit;
+    EXPECT_EQ(jumplist::LimitJumpListItemCaptionLength(c.source, c.limit), c.want)
+        << core::Utf16ToUtf8(c.source) << " / " << c.limit;
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::jumplist

@@ -12,7 +12,7 @@
 #include "core/text.h"
 #include "unit/support/scratch_folder.h"
 
-namespace pathorama {
+namespace pathorama::jumplist {
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,71 +22,81 @@ namespace fs = std::filesystem;
 // " {disabled}", " {hidden}", " {inert}" (no item activation) as they apply.
 // With `asStored`, what the file does not keep is left out: a group's path
 // info of only blanks and angle brackets, a separator's flags.
-void DumpItems(const JumpList& list, const std::vector<JumpItem>& items, int depth,
-               std::string& out, bool asStored) {
-  for (const JumpItem& item : items) {
-    if (item.kind == JumpItemKind::kPlaceholder) {
+void DumpItems(const jumplist::JumpList& list, const std::vector<jumplist::JumpItem>& items,
+               int depth, std::string& out, bool asStored) {
+  for (const jumplist::JumpItem& item : items) {
+    if (item.kind == jumplist::JumpItemKind::kPlaceholder) {
       EXPECT_FALSE(item.visible);
       EXPECT_TRUE(item.caption.empty());
       continue;
     }
     out += std::string(2 * depth, ' ');
     switch (item.kind) {
-      case JumpItemKind::kSeparator: out += "-"; break;
-      case JumpItemKind::kGroup:
-        out += Utf16ToUtf8(item.caption) + "/";
+      case jumplist::JumpItemKind::kSeparator:
+        out += "-";
+        break;
+      case jumplist::JumpItemKind::kGroup:
+        out += core::Utf16ToUtf8(item.caption) + "/";
         if (list.HasPathByTag(item.tag) &&
-            !(asStored && TrimChars(list.PathByTag(item.tag), u" \t<>").empty()))
-          out += "\t" + Utf16ToUtf8(list.PathByTag(item.tag));
+            !(asStored && core::TrimChars(list.PathByTag(item.tag), u" \t<>").empty()))
+          out += "\t" + core::Utf16ToUtf8(list.PathByTag(item.tag));
         EXPECT_FALSE(item.children.empty());
         if (!item.children.empty()) {
-          EXPECT_EQ(item.children[0].kind, JumpItemKind::kPlaceholder);
+          EXPECT_EQ(item.children[0].kind, jumplist::JumpItemKind::kPlaceholder);
         }
         break;
-      case JumpItemKind::kFunction: out += "fn " + Utf16ToUtf8(item.name); break;
-      default: out += Utf16ToUtf8(item.caption) + "\t" + Utf16ToUtf8(list.PathByTag(item.tag)); break;
+      case jumplist::JumpItemKind::kFunction:
+        out += "fn " + core::Utf16ToUtf8(item.name);
+        break;
+      default:
+        out += core::Utf16ToUtf8(item.caption) + "\t" + core::Utf16ToUtf8(list.PathByTag(item.tag));
+        break;
     }
     // A path line after a separator may disable it, but a separator's path
     // line is never stored.
-    if (asStored && item.kind == JumpItemKind::kSeparator) {
+    if (asStored && item.kind == jumplist::JumpItemKind::kSeparator) {
       out += "\n";
       continue;
     }
     if (!item.enabled) out += " {disabled}";
     if (!item.visible) out += " {hidden}";
-    if (!item.clickable && item.kind != JumpItemKind::kSeparator && item.kind != JumpItemKind::kFunction)
+    if (!item.clickable && item.kind != jumplist::JumpItemKind::kSeparator &&
+        item.kind != jumplist::JumpItemKind::kFunction)
       out += " {inert}";
     out += "\n";
     DumpItems(list, item.children, depth + 1, out, asStored);
   }
 }
 
-std::string Dump(const JumpList& list, bool asStored = false) {
+std::string Dump(const jumplist::JumpList& list, bool asStored = false) {
   std::string out;
   DumpItems(list, list.Items(), 0, out, asStored);
   return out;
 }
 
 // The lines of one section as "key=value\n".
-std::string SectionText(const IniDocument& doc, std::u16string_view name) {
+std::string SectionText(const core::IniDocument& doc, std::u16string_view name) {
   std::string out;
-  if (const IniSection* s = doc.FindSection(name))
-    for (const IniEntry& e : s->Entries()) out += Utf16ToUtf8(e.key + u"=" + e.value) + "\n";
+  if (const core::IniSection* s = doc.FindSection(name))
+    for (const core::IniEntry& e : s->Entries())
+      out += core::Utf16ToUtf8(e.key + u"=" + e.value) + "\n";
   return out;
 }
 
-IniDocument Doc(std::string_view utf8) { return IniDocument::Parse(Utf8ToUtf16(utf8)); }
+core::IniDocument Doc(std::string_view utf8) {
+  return core::IniDocument::Parse(core::Utf8ToUtf16(utf8));
+}
 
 // Saving what was loaded and loading it again must give the same tree: a
 // save after any load never loses a loaded entry. (An entry that had no path
 // line is written with an empty one, so it is no longer inert; a group's "<>"
 // is not stored.)
-void ExpectSaveKeepsEverything(const JumpList& loaded, const std::string& context,
+void ExpectSaveKeepsEverything(const jumplist::JumpList& loaded, const std::string& context,
                                bool hideItemWhenForbid = true) {
-  IniDocument saved;
+  core::IniDocument saved;
   loaded.SavePathListFromMenuToIni(saved);
-  JumpList again;
-  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideItemWhenForbid});
+  jumplist::JumpList again;
+  again.CreatePathListFromIni(saved, {jumplist::kNoCaptionLimit, hideItemWhenForbid});
   auto withoutInert = [](std::string text) {
     for (size_t at; (at = text.find(" {inert}")) != std::string::npos;) text.erase(at, 8);
     return text;
@@ -116,9 +126,9 @@ TEST(JumpList, SaveAndReloadGiveTheSameLinesNumberedWithoutGaps) {
       "menu12=--\n"
       "menu13=Web\n"
       "path13=*<Url>https://example.com/{YYYY}\n";
-  IniDocument doc = Doc("[Main]\nVer=1\n[PathMenu]\n" + lines + "[Option]\nA=1\n");
-  JumpList list;
-  ASSERT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kLoaded);
+  core::IniDocument doc = Doc("[Main]\nVer=1\n[PathMenu]\n" + lines + "[Option]\nA=1\n");
+  jumplist::JumpList list;
+  ASSERT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kLoaded);
   EXPECT_EQ(Dump(list),
             "文档(&D)\tD:\\Docs\n"
             "工作/\tE:\\Work|F:\\Work\n"
@@ -131,7 +141,7 @@ TEST(JumpList, SaveAndReloadGiveTheSameLinesNumberedWithoutGaps) {
             "Empty group/\n"
             "Web\t*<Url>https://example.com/{YYYY}\n");
 
-  IniDocument saved = doc;
+  core::IniDocument saved = doc;
   list.SavePathListFromMenuToIni(saved);
   EXPECT_EQ(SectionText(saved, u"PathMenu"), lines);
   EXPECT_EQ(SectionText(saved, u"Option"), "A=1\n");  // other sections untouched
@@ -139,12 +149,13 @@ TEST(JumpList, SaveAndReloadGiveTheSameLinesNumberedWithoutGaps) {
 }
 
 TEST(JumpList, ReadingFollowsKeyOrderNotNumbers) {
-  JumpList list;
-  IniDocument doc = Doc("[pathmenu]\nmenu9=A\npath9=a\nMENU1=B\nPath1=b\nmenu5=-G\nmenu2=C\n"
-                        "path77=c\nmenu3=--\n");
+  jumplist::JumpList list;
+  core::IniDocument doc =
+      Doc("[pathmenu]\nmenu9=A\npath9=a\nMENU1=B\nPath1=b\nmenu5=-G\nmenu2=C\n"
+          "path77=c\nmenu3=--\n");
   list.CreatePathListFromIni(doc);
   EXPECT_EQ(Dump(list), "A\ta\nB\tb\nG/\n  C\tc\n");
-  IniDocument saved;
+  core::IniDocument saved;
   list.SavePathListFromMenuToIni(saved);
   EXPECT_EQ(SectionText(saved, u"PathMenu"),
             "menu1=A\npath1=a\nmenu2=B\npath2=b\nmenu3=-G\nmenu4=C\npath4=c\nmenu5=--\n");
@@ -175,11 +186,11 @@ TEST(JumpList, GroupPathLinesAndDisabledEntries) {
        true, "A\t {inert}\nB\tb\n", "menu1=A\npath1=\nmenu2=B\npath2=b\n"},
   };
   for (const Case& c : cases) {
-    IniDocument doc = Doc("[PathMenu]\n" + c.section);
-    JumpList list;
-    list.CreatePathListFromIni(doc, {kNoCaptionLimit, c.hide});
+    core::IniDocument doc = Doc("[PathMenu]\n" + c.section);
+    jumplist::JumpList list;
+    list.CreatePathListFromIni(doc, {jumplist::kNoCaptionLimit, c.hide});
     EXPECT_EQ(Dump(list), c.tree) << c.name;
-    IniDocument saved;
+    core::IniDocument saved;
     list.SavePathListFromMenuToIni(saved);
     EXPECT_EQ(SectionText(saved, u"PathMenu"), c.saved) << c.name;
   }
@@ -211,8 +222,8 @@ TEST(JumpList, DamagedSectionsLoadWhatCanBeLoadedAndSaveKeepsIt) {
       {"a path line at the start", "path1=a\nmenu1=A\n", "A\t {inert}\n"},
   };
   for (const Case& c : cases) {
-    IniDocument doc = Doc("[PathMenu]\n" + c.section);
-    JumpList list;
+    core::IniDocument doc = Doc("[PathMenu]\n" + c.section);
+    jumplist::JumpList list;
     list.CreatePathListFromIni(doc);
     EXPECT_EQ(Dump(list), c.tree) << c.name;
     ExpectSaveKeepsEverything(list, c.name);
@@ -221,9 +232,10 @@ TEST(JumpList, DamagedSectionsLoadWhatCanBeLoadedAndSaveKeepsIt) {
 
 TEST(JumpList, LegacySectionIsMigratedOnlyWhenAlone) {
   {
-    IniDocument doc = Doc("[Main]\nVer=1\n[DirMenu]\nmenu1=A\npath1=a\nnote without value\nmenu2=-\n");
-    JumpList list;
-    EXPECT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kMigrated);
+    core::IniDocument doc =
+        Doc("[Main]\nVer=1\n[DirMenu]\nmenu1=A\npath1=a\nnote without value\nmenu2=-\n");
+    jumplist::JumpList list;
+    EXPECT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kMigrated);
     EXPECT_FALSE(doc.HasSection(u"DirMenu"));
     EXPECT_EQ(SectionText(doc, u"PathMenu"),
               "menu1=A\npath1=a\nnote without value=\nmenu2=-\n");
@@ -231,42 +243,43 @@ TEST(JumpList, LegacySectionIsMigratedOnlyWhenAlone) {
     EXPECT_EQ(Dump(list), "A\ta\n-\n");
   }
   {
-    IniDocument doc = Doc("[DirMenu]\nmenu1=Old\npath1=o\n[PathMenu]\nmenu1=New\npath1=n\n");
-    JumpList list;
-    EXPECT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kLoaded);
+    core::IniDocument doc = Doc("[DirMenu]\nmenu1=Old\npath1=o\n[PathMenu]\nmenu1=New\npath1=n\n");
+    jumplist::JumpList list;
+    EXPECT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kLoaded);
     EXPECT_EQ(SectionText(doc, u"DirMenu"), "menu1=Old\npath1=o\n");
     EXPECT_EQ(Dump(list), "New\tn\n");
   }
   {
-    IniDocument doc = Doc("[Main]\nVer=1\n");
-    JumpList list;
+    core::IniDocument doc = Doc("[Main]\nVer=1\n");
+    jumplist::JumpList list;
     list.Items().push_back(list.NewEntry(u"kept"));
-    EXPECT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kNoSection);
+    EXPECT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kNoSection);
     EXPECT_EQ(Dump(list), "kept\t {inert}\n");
     EXPECT_FALSE(doc.HasSection(u"PathMenu"));
   }
 }
 
 TEST(JumpList, ReloadKeepsFunctionItemsLastAndTagsUnique) {
-  JumpList list;
-  JumpItem function;
-  function.kind = JumpItemKind::kFunction;
+  jumplist::JumpList list;
+  jumplist::JumpItem function;
+  function.kind = jumplist::JumpItemKind::kFunction;
   function.name = u"mni_AppSetting";
   function.caption = u"程序设置(&S)";
   list.Items().push_back(function);
-  IniDocument doc = Doc("[PathMenu]\nmenu1=A\npath1=a\nmenu2=-G\nmenu3=B\npath3=b\nmenu4=--\n");
+  core::IniDocument doc =
+      Doc("[PathMenu]\nmenu1=A\npath1=a\nmenu2=-G\nmenu3=B\npath3=b\nmenu4=--\n");
   list.CreatePathListFromIni(doc);
   EXPECT_EQ(Dump(list), "A\ta\nG/\n  B\tb\nfn mni_AppSetting\n");
   EXPECT_EQ(list.ItemCounter(), 4);  // every menu line counts, "--" included
   const int32_t firstTag = list.Items()[0].tag;
 
   // Current-folder items stand at the end of groups and are never stored.
-  JumpItem current;
-  current.kind = JumpItemKind::kCurrentFolder;
+  jumplist::JumpItem current;
+  current.kind = jumplist::JumpItemKind::kCurrentFolder;
   current.name = u"mni_AddCurFolder_7";
   current.tag = list.NewTag();
   list.Items()[1].children.push_back(current);
-  IniDocument saved;
+  core::IniDocument saved;
   list.SavePathListFromMenuToIni(saved);
   EXPECT_EQ(SectionText(saved, u"PathMenu"),
             "menu1=A\npath1=a\nmenu2=-G\nmenu3=B\npath3=b\nmenu4=--\n");
@@ -282,26 +295,27 @@ TEST(JumpList, ReloadKeepsFunctionItemsLastAndTagsUnique) {
 }
 
 TEST(JumpList, ItemsWithoutATagAreNotStoredAndLeaveNoGap) {
-  JumpList list;
+  jumplist::JumpList list;
   list.Items().push_back(list.NewEntry(u"A"));
-  JumpItem untagged;
+  jumplist::JumpItem untagged;
   untagged.caption = u"not a list item";
   list.Items().push_back(untagged);
   list.Items().push_back(list.NewSeparator());
-  JumpItem group = list.NewGroup(u"G");
+  jumplist::JumpItem group = list.NewGroup(u"G");
   group.children.push_back(list.NewEntry(u"B"));
   list.SetPathByTag(group.children.back().tag, u"b");
   list.Items().push_back(group);
-  IniDocument saved;
+  core::IniDocument saved;
   list.SavePathListFromMenuToIni(saved);
   EXPECT_EQ(SectionText(saved, u"PathMenu"),
             "menu1=A\npath1=\nmenu2=-\nmenu3=-G\nmenu4=B\npath4=b\nmenu5=--\n");
 }
 
 TEST(JumpList, CaptionLimitAppliesToCaptionsButNeverToMarkers) {
-  IniDocument doc = Doc("[PathMenu]\nmenu1=Documents archive(&A)\npath1=a\nmenu2=-Group of many things\n"
-                        "menu3=-\nmenu4=Documents archive\npath4=b\nmenu5=--\n");
-  JumpList list;
+  core::IniDocument doc =
+      Doc("[PathMenu]\nmenu1=Documents archive(&A)\npath1=a\nmenu2=-Group of many things\n"
+          "menu3=-\nmenu4=Documents archive\npath4=b\nmenu5=--\n");
+  jumplist::JumpList list;
   list.CreatePathListFromIni(doc, {1, true});
   // With the limit 1 even "-" and "--" are longer than allowed; they and
   // the group's "-" keep their meaning.
@@ -338,15 +352,15 @@ TEST(JumpList, BinaryGarbageAndOddFilesLoadWithoutHarm) {
       {"NUL bytes inside lines", "[PathMenu]\nmenu1=A\0B\npath1=a\0\n"s, "A\0B\ta\0\n"s},
   };
   for (const Case& c : cases) {
-    TextEncoding encoding = DetectTextEncoding(c.bytes);
-    IniDocument doc = IniDocument::Parse(DecodeText(c.bytes, encoding, 936));
-    JumpList list;
+    core::TextEncoding encoding = core::DetectTextEncoding(c.bytes);
+    core::IniDocument doc = core::IniDocument::Parse(DecodeText(c.bytes, encoding, 936));
+    jumplist::JumpList list;
     list.CreatePathListFromIni(doc);
     if (!c.tree.empty()) {
       EXPECT_EQ(Dump(list), c.tree) << c.name;
     }
     if (c.name == std::string("garbage after entries (odd length: ANSI)")) {
-      EXPECT_EQ(encoding, TextEncoding::Ansi);
+      EXPECT_EQ(encoding, core::TextEncoding::Ansi);
       ASSERT_FALSE(list.Items().empty());
       EXPECT_EQ(list.Items()[0].caption, u"A");
     }
@@ -371,22 +385,22 @@ TEST(JumpList, RandomSectionsSaveEverythingNumberedWithoutGaps) {
       if (eq != std::string::npos) line.insert(eq, std::to_string(random() % 50));
       section += line + "\n";
     }
-    IniDocument doc = Doc(section);
-    JumpList list;
+    core::IniDocument doc = Doc(section);
+    jumplist::JumpList list;
     const bool hide = random() % 2 == 0;
-    list.CreatePathListFromIni(doc, {kNoCaptionLimit, hide});
+    list.CreatePathListFromIni(doc, {jumplist::kNoCaptionLimit, hide});
     ExpectSaveKeepsEverything(list, section, hide);
 
-    IniDocument saved;
+    core::IniDocument saved;
     list.SavePathListFromMenuToIni(saved);
     long long menus = 0;
     std::u16string above;
-    for (const IniEntry& e : saved.FindSection(u"PathMenu")->Entries()) {
-      if (StartsWithIgnoreCase(e.key, u"menu")) {
-        EXPECT_EQ(e.key, u"menu" + IntToText(++menus)) << section;
+    for (const core::IniEntry& e : saved.FindSection(u"PathMenu")->Entries()) {
+      if (core::StartsWithIgnoreCase(e.key, u"menu")) {
+        EXPECT_EQ(e.key, u"menu" + core::IntToText(++menus)) << section;
       } else {
-        EXPECT_EQ(e.key, u"path" + IntToText(menus)) << section;
-        EXPECT_TRUE(StartsWithIgnoreCase(above, u"menu")) << section;
+        EXPECT_EQ(e.key, u"path" + core::IntToText(menus)) << section;
+        EXPECT_TRUE(core::StartsWithIgnoreCase(above, u"menu")) << section;
       }
       above = e.key;
     }
@@ -394,7 +408,7 @@ TEST(JumpList, RandomSectionsSaveEverythingNumberedWithoutGaps) {
   }
 }
 
-using JumpListFile = ScratchFolderTest;
+using JumpListFile = test_support::ScratchFolderTest;
 
 TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
   const fs::path file = dir_ / "big.ini";
@@ -412,11 +426,11 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
     }
     out << "x";  // odd length: the garbage rules out UTF-8 and UTF-16, so ANSI
   }
-  IniDocument doc;
-  TextEncoding encoding = TextEncoding::Utf8;
-  ASSERT_EQ(LoadIniDocument(Path("big.ini"), 936, doc, &encoding), FileStatus::kOk);
-  EXPECT_EQ(encoding, TextEncoding::Ansi);
-  JumpList list;
+  core::IniDocument doc;
+  core::TextEncoding encoding = core::TextEncoding::Utf8;
+  ASSERT_EQ(core::LoadIniDocument(Path("big.ini"), 936, doc, &encoding), core::FileStatus::kOk);
+  EXPECT_EQ(encoding, core::TextEncoding::Ansi);
+  jumplist::JumpList list;
   list.CreatePathListFromIni(doc);
   ASSERT_GE(list.Items().size(), 2u);
   EXPECT_EQ(list.Items()[0].caption, u"中文");
@@ -432,24 +446,25 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
 TEST_F(JumpListFile, SavingClearsReadOnlyAndMigrationIsWritten) {
   const fs::path file = dir_ / "p.ini";
   std::ofstream(file, std::ios::binary) << "[Main]\r\nVer=1\r\n[DirMenu]\r\nmenu1=A\r\npath1=a\r\n";
-  IniDocument doc;
-  ASSERT_EQ(LoadIniDocument(Path("p.ini"), 936, doc), FileStatus::kOk);
-  JumpList list;
-  ASSERT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kMigrated);
-  ASSERT_EQ(SaveIniDocument(Path("p.ini"), doc), FileStatus::kOk);
+  core::IniDocument doc;
+  ASSERT_EQ(core::LoadIniDocument(Path("p.ini"), 936, doc), core::FileStatus::kOk);
+  jumplist::JumpList list;
+  ASSERT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kMigrated);
+  ASSERT_EQ(core::SaveIniDocument(Path("p.ini"), doc), core::FileStatus::kOk);
 
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   list.Items().push_back(list.NewEntry(u"新"));
-  ASSERT_EQ(SavePathListToIniFile(list, doc, Path("p.ini")), FileStatus::kOk);
+  ASSERT_EQ(jumplist::SavePathListToIniFile(list, doc, Path("p.ini")), core::FileStatus::kOk);
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(bytes, "\xEF\xBB\xBF[Main]\r\nVer=1\r\n\r\n[PathMenu]\r\nmenu1=A\r\npath1=a\r\n"
                    "menu2=\xE6\x96\xB0\r\npath2=\r\n");
 
   // A save that cannot be written leaves the list as it was for the next try.
-  EXPECT_EQ(SavePathListToIniFile(list, doc, Path("missing folder/p.ini")), FileStatus::kNotFound);
+  EXPECT_EQ(jumplist::SavePathListToIniFile(list, doc, Path("missing folder/p.ini")),
+            core::FileStatus::kNotFound);
   EXPECT_EQ(Dump(list), "A\ta\n新\t {inert}\n");
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::jumplist

@@ -4,25 +4,25 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::settings {
 namespace {
 
-constexpr CalendarDate kToday{2026, 12, 9};
+constexpr settings::CalendarDate kToday{2026, 12, 9};
 constexpr char16_t kExe[] = u"C:\\Program Files\\Pathorama\\pathorama.exe";
 constexpr char16_t kQuoted[] = u"\"C:\\Program Files\\Pathorama\\pathorama.exe\"";
 
-using A = RegistryAction;
-constexpr auto kUser = RegistryRoot::CurrentUser;
-constexpr auto kMachine = RegistryRoot::LocalMachine;
+using A = settings::RegistryAction;
+constexpr auto kUser = settings::RegistryRoot::CurrentUser;
+constexpr auto kMachine = settings::RegistryRoot::LocalMachine;
 
-std::string Describe(const RegistryOperation& op) {
-  return (op.root == kUser ? "HKCU\\" : "HKLM\\") + Utf16ToUtf8(op.key) + " [" +
-         Utf16ToUtf8(op.valueName) + "]=" + Utf16ToUtf8(op.data) + " action " +
+std::string Describe(const settings::RegistryOperation& op) {
+  return (op.root == kUser ? "HKCU\\" : "HKLM\\") + core::Utf16ToUtf8(op.key) + " [" +
+         core::Utf16ToUtf8(op.valueName) + "]=" + core::Utf16ToUtf8(op.data) + " action " +
          std::to_string(static_cast<int>(op.action)) + (op.bestEffort ? " best-effort" : "");
 }
 
-void ExpectOperations(const std::vector<RegistryOperation>& actual,
-                      const std::vector<RegistryOperation>& expected) {
+void ExpectOperations(const std::vector<settings::RegistryOperation>& actual,
+                      const std::vector<settings::RegistryOperation>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(actual[i], expected[i]) << "#" << i << "\n  got  " << Describe(actual[i])
@@ -30,10 +30,11 @@ void ExpectOperations(const std::vector<RegistryOperation>& actual,
 }
 
 // The machine-wide leftovers of earlier releases are removed in every case.
-std::vector<RegistryOperation> MachineWideCleanup() {
+std::vector<settings::RegistryOperation> MachineWideCleanup() {
   const std::u16string q = kQuoted;
-  std::vector<RegistryOperation> ops = {
-      {kMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"", A::DeleteValue, true}};
+  std::vector<settings::RegistryOperation> ops = {
+      {kMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"",
+       A::DeleteValue, true}};
   for (const char16_t* verb : {u"添加到 Pathorama 列表中", u"添加到Pathorama列表中"})
     for (const char16_t* shell : {u"Directory\\shell\\", u"*\\shell\\", u"Directory\\Background\\shell\\"})
       ops.push_back({kMachine, std::u16string(u"Software\\Classes\\") + shell + verb, u"", u"",
@@ -41,7 +42,7 @@ std::vector<RegistryOperation> MachineWideCleanup() {
   return ops;
 }
 
-std::vector<RegistryOperation> LegacyVerbRemoval() {
+std::vector<settings::RegistryOperation> LegacyVerbRemoval() {
   return {
       {kUser, u"Software\\Classes\\Directory\\shell\\添加到Pathorama列表中", u"", u"", A::DeleteTree},
       {kUser, u"Software\\Classes\\*\\shell\\添加到Pathorama列表中", u"", u"", A::DeleteTree},
@@ -51,46 +52,49 @@ std::vector<RegistryOperation> LegacyVerbRemoval() {
 }
 
 TEST(ApplyRegistry, PerUserRunValueAndVerbsWhenOn) {
-  AppSettings s(kToday);
+  settings::AppSettings s(kToday);
   const std::u16string q = kQuoted;
-  std::vector<RegistryOperation> expected = {
+  std::vector<settings::RegistryOperation> expected = {
       {kUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", q, A::SetString},
       {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中\\command", u"",
        q + u" /AddToJumpList \"%1\"", A::SetString},
-      {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中", u"Icon", q, A::SetString},
+      {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中", u"Icon", q,
+       A::SetString},
       {kUser, u"Software\\Classes\\*\\shell\\添加到 Pathorama 列表中\\command", u"",
        q + u" /AddToJumpList \"%1\"", A::SetString},
       {kUser, u"Software\\Classes\\*\\shell\\添加到 Pathorama 列表中", u"Icon", q, A::SetString},
-      {kUser, u"Software\\Classes\\Directory\\Background\\shell\\添加到 Pathorama 列表中\\command", u"",
-       q + u" /AddToJumpList \"%V\\\"", A::SetString},
-      {kUser, u"Software\\Classes\\Directory\\Background\\shell\\添加到 Pathorama 列表中", u"Icon", q,
-       A::SetString},
+      {kUser, u"Software\\Classes\\Directory\\Background\\shell\\添加到 Pathorama 列表中\\command",
+       u"", q + u" /AddToJumpList \"%V\\\"", A::SetString},
+      {kUser, u"Software\\Classes\\Directory\\Background\\shell\\添加到 Pathorama 列表中", u"Icon",
+       q, A::SetString},
   };
   for (const auto& op : LegacyVerbRemoval()) expected.push_back(op);
   for (const auto& op : MachineWideCleanup()) expected.push_back(op);
-  ExpectOperations(RegistryOperationsFor(s, kExe), expected);
+  ExpectOperations(settings::RegistryOperationsFor(s, kExe), expected);
   // The exact command line Explorer starts for a folder background.
   EXPECT_EQ(RegistryOperationsFor(s, kExe)[5].data,
             u"\"C:\\Program Files\\Pathorama\\pathorama.exe\" /AddToJumpList \"%V\\\"");
 }
 
 TEST(ApplyRegistry, RemovalsWhenOff) {
-  AppSettings s(kToday);
-  s.SetBool(Setting::AutoRunWhenSystemStart, false);
-  s.SetBool(Setting::AddSeledItemToJumpListForRMenu, false);
-  std::vector<RegistryOperation> expected = {
-      {kUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"", A::DeleteValue},
-      {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中", u"", u"", A::DeleteTree},
+  settings::AppSettings s(kToday);
+  s.SetBool(settings::Setting::AutoRunWhenSystemStart, false);
+  s.SetBool(settings::Setting::AddSeledItemToJumpListForRMenu, false);
+  std::vector<settings::RegistryOperation> expected = {
+      {kUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"",
+       A::DeleteValue},
+      {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中", u"", u"",
+       A::DeleteTree},
       {kUser, u"Software\\Classes\\*\\shell\\添加到 Pathorama 列表中", u"", u"", A::DeleteTree},
       {kUser, u"Software\\Classes\\Directory\\Background\\shell\\添加到 Pathorama 列表中", u"", u"",
        A::DeleteTree},
   };
   for (const auto& op : LegacyVerbRemoval()) expected.push_back(op);
   for (const auto& op : MachineWideCleanup()) expected.push_back(op);
-  ExpectOperations(RegistryOperationsFor(s, kExe), expected);
+  ExpectOperations(settings::RegistryOperationsFor(s, kExe), expected);
 
   // Each switch acts on its own values only.
-  s.SetBool(Setting::AutoRunWhenSystemStart, true);
+  s.SetBool(settings::Setting::AutoRunWhenSystemStart, true);
   auto ops = RegistryOperationsFor(s, kExe);
   EXPECT_EQ(ops[0].action, A::SetString);
   EXPECT_EQ(ops[1].action, A::DeleteTree);
@@ -99,7 +103,7 @@ TEST(ApplyRegistry, RemovalsWhenOff) {
 TEST(ApplyVariables, RandomCharacterSetInFixedOrder) {
   struct Case {
     const char* name;
-    std::vector<Setting> on;
+    std::vector<settings::Setting> on;
     std::u16string custom;
     std::u16string expected;
   };
@@ -107,36 +111,47 @@ TEST(ApplyVariables, RandomCharacterSetInFixedOrder) {
       u"①②③④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳㉑㉒㉓㉔㉕㉖㉗㉘㉙㉚㉛㉜㉝㉞㉟㊱㊲㊳㊴㊵㊶㊷㊸㊹㊺㊻㊼㊽㊾㊿";
   const Case cases[] = {
       {"nothing", {}, u"", u""},
-      {"roman numerals", {Setting::RomaAsRandom}, u"", u"\u2160XCMVLD"},
+      {"roman numerals", {settings::Setting::RomaAsRandom}, u"", u"\u2160XCMVLD"},
       {"chinese numerals, ordinary before capital",
-       {Setting::CapitalChineseNumAsRandom, Setting::chk_NormalChineseNumAsRandom}, u"",
+       {settings::Setting::CapitalChineseNumAsRandom,
+        settings::Setting::chk_NormalChineseNumAsRandom},
+       u"",
        u"〇一二三四五六七八九零壹贰叁肆伍陆柒捌玖"},
-      {"circled", {Setting::CircledNumberAsRandom}, u"", circled},
+      {"circled", {settings::Setting::CircledNumberAsRandom}, u"", circled},
       {"custom text needs its box", {}, u"xyz", u""},
-      {"custom last", {Setting::chkCustomCharsAsRandom, Setting::ArabicNumberAsRandom}, u"xyzz",
+      {"custom last",
+       {settings::Setting::chkCustomCharsAsRandom, settings::Setting::ArabicNumberAsRandom},
+       u"xyzz",
        u"0123456789xyzz"},
       {"letters and digits",
-       {Setting::UpperEnglishLetterAsRandom, Setting::LowerEnglishLetterAsRandom, Setting::ArabicNumberAsRandom},
-       u"", u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"},
+       {settings::Setting::UpperEnglishLetterAsRandom,
+        settings::Setting::LowerEnglishLetterAsRandom, settings::Setting::ArabicNumberAsRandom},
+       u"",
+       u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"},
   };
-  const Setting all[] = {Setting::UpperEnglishLetterAsRandom, Setting::LowerEnglishLetterAsRandom,
-                         Setting::RomaAsRandom, Setting::ArabicNumberAsRandom,
-                         Setting::CapitalChineseNumAsRandom, Setting::chk_NormalChineseNumAsRandom,
-                         Setting::CircledNumberAsRandom, Setting::chkCustomCharsAsRandom};
+  const settings::Setting all[] = {settings::Setting::UpperEnglishLetterAsRandom,
+                                   settings::Setting::LowerEnglishLetterAsRandom,
+                                   settings::Setting::RomaAsRandom,
+                                   settings::Setting::ArabicNumberAsRandom,
+                                   settings::Setting::CapitalChineseNumAsRandom,
+                                   settings::Setting::chk_NormalChineseNumAsRandom,
+                                   settings::Setting::CircledNumberAsRandom,
+                                   settings::Setting::chkCustomCharsAsRandom};
   for (const Case& c : cases) {
-    AppSettings s(kToday);
-    for (Setting id : all) s.SetBool(id, false);
-    for (Setting id : c.on) s.SetBool(id, true);
-    s.SetText(Setting::edtCustomCharsAsRandom, c.custom);
-    EXPECT_EQ(RandomCharacterSet(s), c.expected) << c.name;
+    settings::AppSettings s(kToday);
+    for (settings::Setting id : all) s.SetBool(id, false);
+    for (settings::Setting id : c.on) s.SetBool(id, true);
+    s.SetText(settings::Setting::edtCustomCharsAsRandom, c.custom);
+    EXPECT_EQ(settings::RandomCharacterSet(s), c.expected) << c.name;
   }
   // The defaults give the set the variable families start with.
-  EXPECT_EQ(RandomCharacterSet(AppSettings(kToday)), VariableOptions{}.randomCharacters);
+  EXPECT_EQ(settings::RandomCharacterSet(settings::AppSettings(kToday)),
+            variables::VariableOptions{}.randomCharacters);
 }
 
 TEST(ApplyVariables, OptionsFromSettings) {
-  AppSettings s(kToday);
-  VariableOptions o = VariableOptionsFromSettings(s, kToday);
+  settings::AppSettings s(kToday);
+  variables::VariableOptions o = VariableOptionsFromSettings(s, kToday);
   EXPECT_EQ(o.randomLength, 5);
   EXPECT_EQ(o.weekStartsWith, 0);
   EXPECT_EQ((std::tuple{o.asFirstWeek.year, o.asFirstWeek.month, o.asFirstWeek.day}),
@@ -147,15 +162,15 @@ TEST(ApplyVariables, OptionsFromSettings) {
   EXPECT_EQ((std::tuple{o.dayForEmptyParam.year, o.dayForEmptyParam.month, o.dayForEmptyParam.day}),
             (std::tuple{2026, 12, 9}));
 
-  s.SetInt(Setting::RandomLength, 12);
-  s.SetInt(Setting::WeekStartsWith, 1);
-  s.SetDate(Setting::AsFirstWeek, {2026, 9, 2});
-  s.SetBool(Setting::FirstDayAsFirstWeek, false);
-  s.SetText(Setting::YearMonthDayDelimiter, u"_");
-  s.SetBool(Setting::chkSetDayForDayCustomVarEmptyParam, true);
-  s.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2025, 3, 31});
-  s.SetBool(Setting::UpperEnglishLetterAsRandom, false);
-  o = VariableOptionsFromSettings(s, kToday);
+  s.SetInt(settings::Setting::RandomLength, 12);
+  s.SetInt(settings::Setting::WeekStartsWith, 1);
+  s.SetDate(settings::Setting::AsFirstWeek, {2026, 9, 2});
+  s.SetBool(settings::Setting::FirstDayAsFirstWeek, false);
+  s.SetText(settings::Setting::YearMonthDayDelimiter, u"_");
+  s.SetBool(settings::Setting::chkSetDayForDayCustomVarEmptyParam, true);
+  s.SetDate(settings::Setting::dtpDayForDayCustomVarEmptyParam, {2025, 3, 31});
+  s.SetBool(settings::Setting::UpperEnglishLetterAsRandom, false);
+  o = settings::VariableOptionsFromSettings(s, kToday);
   EXPECT_EQ(o.randomLength, 12);
   EXPECT_EQ(o.weekStartsWith, 1);
   EXPECT_EQ((std::tuple{o.asFirstWeek.month, o.asFirstWeek.day}), (std::tuple{9, 2}));
@@ -168,21 +183,22 @@ TEST(ApplyVariables, OptionsFromSettings) {
 }
 
 TEST(ApplyMenuAndHotKeys, ValuesFromSettings) {
-  AppSettings s(kToday);
-  EXPECT_EQ(FunctionItemVisibilityFrom(s), FunctionItemVisibility{});
-  EXPECT_EQ(CaptionMaxLengthFrom(s), 100);
-  EXPECT_EQ(HotKeyShortcutsFrom(s), (HotKeyShortcuts{16452, 0, 16455, 16465}));
+  settings::AppSettings s(kToday);
+  EXPECT_EQ(settings::FunctionItemVisibilityFrom(s), settings::FunctionItemVisibility{});
+  EXPECT_EQ(settings::CaptionMaxLengthFrom(s), 100);
+  EXPECT_EQ(settings::HotKeyShortcutsFrom(s), (settings::HotKeyShortcuts{16452, 0, 16455, 16465}));
 
-  s.SetBool(Setting::HideAddCurFolder, true);
-  s.SetBool(Setting::HideAppSetting, true);
-  s.SetInt(Setting::nbxJumpListItemCaptionMaxLength, 1);
-  s.SetInt(Setting::hkCaptureOfficeOrWindowFolderPath, 0);
-  EXPECT_EQ(FunctionItemVisibilityFrom(s), (FunctionItemVisibility{false, true, true, false, true}));
-  EXPECT_EQ(CaptionMaxLengthFrom(s), 1);
-  EXPECT_EQ(HotKeyShortcutsFrom(s).captureOfficeFolderPath, 0);
-  s.SetBool(Setting::chkJumpListItemCaptionMaxLength, false);
-  EXPECT_EQ(CaptionMaxLengthFrom(s), 2147483647);
+  s.SetBool(settings::Setting::HideAddCurFolder, true);
+  s.SetBool(settings::Setting::HideAppSetting, true);
+  s.SetInt(settings::Setting::nbxJumpListItemCaptionMaxLength, 1);
+  s.SetInt(settings::Setting::hkCaptureOfficeOrWindowFolderPath, 0);
+  EXPECT_EQ(settings::FunctionItemVisibilityFrom(s),
+            (settings::FunctionItemVisibility{false, true, true, false, true}));
+  EXPECT_EQ(settings::CaptionMaxLengthFrom(s), 1);
+  EXPECT_EQ(settings::HotKeyShortcutsFrom(s).captureOfficeFolderPath, 0);
+  s.SetBool(settings::Setting::chkJumpListItemCaptionMaxLength, false);
+  EXPECT_EQ(settings::CaptionMaxLengthFrom(s), 2147483647);
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::settings

@@ -12,7 +12,7 @@
 
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::test_support {
 
 class ScratchFolderTest : public testing::Test {
  protected:
@@ -39,7 +39,7 @@ class ScratchFolderTest : public testing::Test {
 #ifdef _WIN32
     return path.u16string();
 #else
-    return Utf8ToUtf16(path.string());
+    return core::Utf8ToUtf16(path.string());
 #endif
   }
 
@@ -47,4 +47,4 @@ class ScratchFolderTest : public testing::Test {
   std::filesystem::path dir_;
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::test_support

@@ -9,26 +9,31 @@
 #include "variables/date_calendar.h"
 #include "variables/date_locale.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 // Option sets the cases refer to by name.
 enum class Opt { kDefault, kDash, kSunday, kIsoWeeks, kSundayIso, kWeekOneMar2, kSundayMar2,
                  kEmptyParamSet };
 
-VariableOptions OptionsFor(Opt opt) {
-  VariableOptions o;
+variables::VariableOptions OptionsFor(Opt opt) {
+  variables::VariableOptions o;
   switch (opt) {
     case Opt::kDefault: break;
     case Opt::kDash: o.yearMonthDayDelimiter.push_back(u'-'); break;
     case Opt::kSunday: o.weekStartsWith = 1; break;
     case Opt::kIsoWeeks: o.firstDayAsFirstWeek = false; break;
     case Opt::kSundayIso: o.weekStartsWith = 1; o.firstDayAsFirstWeek = false; break;
-    case Opt::kWeekOneMar2: o.asFirstWeek = LocalDateTime{2026, 3, 2}; break;
-    case Opt::kSundayMar2: o.weekStartsWith = 1; o.asFirstWeek = LocalDateTime{2026, 3, 2}; break;
+    case Opt::kWeekOneMar2:
+      o.asFirstWeek = variables::LocalDateTime{2026, 3, 2};
+      break;
+    case Opt::kSundayMar2:
+      o.weekStartsWith = 1;
+      o.asFirstWeek = variables::LocalDateTime{2026, 3, 2};
+      break;
     case Opt::kEmptyParamSet:
       o.setDayForEmptyParam = true;
-      o.dayForEmptyParam = LocalDateTime{2025, 6, 15};
+      o.dayForEmptyParam = variables::LocalDateTime{2025, 6, 15};
       break;
   }
   return o;
@@ -39,14 +44,14 @@ constexpr const char16_t* kSunday8March = u"2026-03-08 14:30:45";
 
 std::optional<std::u16string> Evaluate(std::u16string_view name, std::u16string_view now,
                                        Opt opt = Opt::kDefault) {
-  const auto moment = ParseLocalDateTime(now);
-  EXPECT_TRUE(moment.has_value()) << Utf16ToUtf8(now);
-  FixedClock clock(moment.value_or(LocalDateTime{}));
-  const VariableOptions options = OptionsFor(opt);
-  VariableEnvironment env{&clock, nullptr, &options, &ChineseDateLocale()};
-  const VariableRequest request{u"", name, u"", u"", u"", env};
+  const auto moment = variables::ParseLocalDateTime(now);
+  EXPECT_TRUE(moment.has_value()) << core::Utf16ToUtf8(now);
+  variables::FixedClock clock(moment.value_or(variables::LocalDateTime{}));
+  const variables::VariableOptions options = OptionsFor(opt);
+  variables::VariableEnvironment env{&clock, nullptr, &options, &variables::ChineseDateLocale()};
+  const variables::VariableRequest request{u"", name, u"", u"", u"", env};
   std::u16string value;
-  if (!EvaluateDateTime(request, value)) return std::nullopt;
+  if (!variables::EvaluateDateTime(request, value)) return std::nullopt;
   return value;
 }
 
@@ -60,10 +65,10 @@ struct Case {
 void Check(const Case* begin, const Case* end) {
   for (const Case* c = begin; c != end; ++c) {
     const auto got = Evaluate(c->name, c->now, c->opt);
-    const std::string label = Utf16ToUtf8(c->name) + " at " + Utf16ToUtf8(c->now) +
+    const std::string label = core::Utf16ToUtf8(c->name) + " at " + core::Utf16ToUtf8(c->now) +
                               " options " + std::to_string(static_cast<int>(c->opt));
     if (!c->want) {
-      EXPECT_FALSE(got.has_value()) << label << " gave " << Utf16ToUtf8(got.value_or(u""));
+      EXPECT_FALSE(got.has_value()) << label << " gave " << core::Utf16ToUtf8(got.value_or(u""));
     } else {
       ASSERT_TRUE(got.has_value()) << label;
       EXPECT_EQ(*got, c->want) << label;
@@ -336,7 +341,7 @@ TEST(DateTime, DayLists) {
 TEST(DateTime, NotDateNames) {
   for (const char16_t* name : {u"Tomorrow", u"1-10Number", u"Temp", u"", u"Today<", u"{Today}",
                                u"8Random", u"ABC_Upper"}) {
-    EXPECT_FALSE(Evaluate(name, kSunday8March).has_value()) << Utf16ToUtf8(name);
+    EXPECT_FALSE(Evaluate(name, kSunday8March).has_value()) << core::Utf16ToUtf8(name);
   }
 }
 
@@ -352,12 +357,12 @@ TEST(DateTime, OffsetsBeyondTheCalendarLeaveBraces) {
   for (const char16_t* name : names)
     for (const char16_t* offset : offsets) {
       const std::u16string text = std::u16string(offset) + name;
-      EXPECT_FALSE(Evaluate(text, kSunday8March).has_value()) << Utf16ToUtf8(text);
+      EXPECT_FALSE(Evaluate(text, kSunday8March).has_value()) << core::Utf16ToUtf8(text);
     }
   for (const char16_t* text : {u"+100000000000hNow", u"-4000000000nTime", u"+999999999999sNow",
                                u"+99999999999999HHour", u"-9000000000000Sec",
                                u"+999999999MonthDays", u"-999999999WeekDays"})
-    EXPECT_FALSE(Evaluate(text, kSunday8March).has_value()) << Utf16ToUtf8(text);
+    EXPECT_FALSE(Evaluate(text, kSunday8March).has_value()) << core::Utf16ToUtf8(text);
   // At the very ends of the calendar the neighbours still work.
   EXPECT_EQ(Evaluate(u"-1dToday", u"9999-12-31 23:59:59"), u"99991230");
   EXPECT_FALSE(Evaluate(u"+1dToday", u"9999-12-31 23:59:59").has_value());
@@ -367,10 +372,10 @@ TEST(DateTime, OffsetsBeyondTheCalendarLeaveBraces) {
 
 TEST(DateTime, DerivedWeekOneAndEmptyParameterDate) {
   struct Case {
-    LocalDateTime firstWeek;
+    variables::LocalDateTime firstWeek;
     int weekStart;
-    LocalDateTime today;
-    LocalDateTime want;
+    variables::LocalDateTime today;
+    variables::LocalDateTime want;
   } cases[] = {
       {{0, 1, 1}, 0, {2026, 3, 8}, {2025, 12, 29}},      // the week of 1 January
       {{0, 1, 1}, 1, {2026, 3, 8}, {2025, 12, 28}},
@@ -381,25 +386,26 @@ TEST(DateTime, DerivedWeekOneAndEmptyParameterDate) {
       {{2026, 2, 30}, 0, {2026, 3, 8}, {2025, 12, 29}},  // no such date
   };
   for (const Case& c : cases) {
-    VariableOptions o;
+    variables::VariableOptions o;
     o.asFirstWeek = c.firstWeek;
     o.weekStartsWith = c.weekStart;
-    const LocalDateTime got = WeekOneStart(o, c.today);
-    EXPECT_EQ(DayNumber(got), DayNumber(c.want))
+    const variables::LocalDateTime got = WeekOneStart(o, c.today);
+    EXPECT_EQ(variables::DayNumber(got), DayNumber(c.want))
         << c.firstWeek.year << "-" << c.firstWeek.month << "-" << c.firstWeek.day << " start "
         << c.weekStart << " got " << got.year << "-" << got.month << "-" << got.day;
   }
 
-  VariableOptions o;
-  const LocalDateTime monday{2026, 3, 9, 0, 0, 1};
-  EXPECT_EQ(DayNumber(EmptyParamDate(o, monday)), DayNumber(monday));  // follows the day
+  variables::VariableOptions o;
+  const variables::LocalDateTime monday{2026, 3, 9, 0, 0, 1};
+  EXPECT_EQ(variables::DayNumber(variables::EmptyParamDate(o, monday)),
+            DayNumber(monday));  // follows the day
   o.setDayForEmptyParam = true;
   o.dayForEmptyParam = {2025, 6, 15, 13, 0, 0};
-  const LocalDateTime set = EmptyParamDate(o, monday);
-  EXPECT_EQ(DayNumber(set), DayNumber(LocalDateTime{2025, 6, 15}));
+  const variables::LocalDateTime set = EmptyParamDate(o, monday);
+  EXPECT_EQ(variables::DayNumber(set), DayNumber(variables::LocalDateTime{2025, 6, 15}));
   EXPECT_EQ(set.hour, 0);
   o.dayForEmptyParam = {0, 1, 1};  // no date chosen: today
-  EXPECT_EQ(DayNumber(EmptyParamDate(o, monday)), DayNumber(monday));
+  EXPECT_EQ(variables::DayNumber(variables::EmptyParamDate(o, monday)), DayNumber(monday));
 }
 
 // The empty parameter follows the clock: a program that runs past midnight
@@ -419,25 +425,25 @@ TEST(DateTime, WeekdaySetsAndApplyDateOffsets) {
       {u"<8>", u""},        {u"<1-5", u""},         {u"", u""},
   };
   for (const SetCase& c : sets)
-    EXPECT_EQ(WeekdaySetFromParam(c.param), c.want) << Utf16ToUtf8(c.param);
+    EXPECT_EQ(variables::WeekdaySetFromParam(c.param), c.want) << core::Utf16ToUtf8(c.param);
 
-  const LocalDateTime today{2026, 3, 8};
+  const variables::LocalDateTime today{2026, 3, 8};
   struct OffsetCase {
     const char16_t* name;
-    LocalDateTime want;
+    variables::LocalDateTime want;
   } offsets[] = {
       {u"Today", {2026, 3, 8}},        {u"+1YYYY", {2027, 3, 8}},  {u"+1MM", {2026, 4, 8}},
       {u"+1WInY", {2026, 3, 15}},      {u"+1WeekDay", {2026, 3, 9}}, {u"+1QInY", {2026, 6, 8}},
       {u"-1y+1m+1w+1dDD", {2025, 4, 16}}, {u"+1DInW", {2026, 3, 9}},
   };
   for (const OffsetCase& c : offsets) {
-    const LocalDateTime got = ApplyDateOffsets(today, c.name, today);
-    EXPECT_EQ(DayNumber(got), DayNumber(c.want)) << Utf16ToUtf8(c.name);
+    const variables::LocalDateTime got = ApplyDateOffsets(today, c.name, today);
+    EXPECT_EQ(variables::DayNumber(got), DayNumber(c.want)) << core::Utf16ToUtf8(c.name);
   }
   // An impossible date becomes today first.
-  EXPECT_EQ(DayNumber(ApplyDateOffsets({2026, 2, 30}, u"+1dDay", today)),
-            DayNumber(LocalDateTime{2026, 3, 9}));
+  EXPECT_EQ(variables::DayNumber(variables::ApplyDateOffsets({2026, 2, 30}, u"+1dDay", today)),
+            DayNumber(variables::LocalDateTime{2026, 3, 9}));
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
 TEST(ExpandIndexList, WritesNumbersAndRangesAgainstACount) {
@@ -30,8 +30,9 @@ TEST(ExpandIndexList, WritesNumbersAndRangesAgainstACount) {
       {3, u"1-99999999999999", u"1,2,3"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ExpandIndexList(c.count, c.list), c.want) << "list " << testing::PrintToString(std::u16string(c.list));
+    EXPECT_EQ(variables::ExpandIndexList(c.count, c.list), c.want)
+        << "list " << testing::PrintToString(std::u16string(c.list));
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::variables

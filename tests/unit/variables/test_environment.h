@@ -6,13 +6,13 @@
 #include "variables/numbering.h"
 #include "variables/variable_environment.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 
 struct TestEnvironment {
-  FixedClock clock{LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
-  SeededRandom random{42};
-  VariableOptions options;
-  VariableEnvironment env{&clock, &random, &options};
+  variables::FixedClock clock{variables::LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
+  variables::SeededRandom random{42};
+  variables::VariableOptions options;
+  variables::VariableEnvironment env{&clock, &random, &options};
 };
 
-}  // namespace pathorama
+}  // namespace pathorama::variables

@@ -5,21 +5,20 @@
 #include "core/regex.h"
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::variables {
 namespace {
 
-std::string U8(std::u16string_view s) { return Utf16ToUtf8(s); }
+std::string U8(std::u16string_view s) { return core::Utf16ToUtf8(s); }
 
 TEST(VariablePatterns, EveryPatternCompiles) {
   for (const std::u16string* p :
-       {&var_pattern::AllVariables(), &var_pattern::LayerVariables(),
-        &var_pattern::LayerDetector(), &var_pattern::ExtractRestructure(),
-        &var_pattern::Grouping()}) {
-    const Regex& re = Regex::Get(*p);
+       {&patterns::AllVariables(), &patterns::LayerVariables(), &patterns::LayerDetector(),
+        &patterns::ExtractRestructure(), &patterns::Grouping()}) {
+    const core::Regex& re = core::Regex::Get(*p);
     EXPECT_TRUE(re.IsValid()) << U8(re.Error());
   }
-  EXPECT_TRUE(MasterRegex(var_pattern::AllVariables()).IsValid());
-  EXPECT_TRUE(MasterRegex(var_pattern::LayerVariables()).IsValid());
+  EXPECT_TRUE(variables::MasterRegex(patterns::AllVariables()).IsValid());
+  EXPECT_TRUE(variables::MasterRegex(patterns::LayerVariables()).IsValid());
 }
 
 // What the master pattern takes as one variable: the name with its
@@ -84,9 +83,9 @@ TEST(VariablePatterns, MasterPatternSplitsAVariableIntoItsParts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.text));
-    const Regex& master =
-        MasterRegex(c.layer ? var_pattern::LayerVariables() : var_pattern::AllVariables());
-    std::optional<RegexMatch> m = master.Search(c.text);
+    const core::Regex& master =
+        variables::MasterRegex(c.layer ? patterns::LayerVariables() : patterns::AllVariables());
+    std::optional<core::RegexMatch> m = master.Search(c.text);
     if (!c.name) {
       EXPECT_FALSE(m.has_value()) << U8(m->Group());
       continue;
@@ -100,7 +99,7 @@ TEST(VariablePatterns, MasterPatternSplitsAVariableIntoItsParts) {
 }
 
 TEST(VariablePatterns, LayerDetectorFindsOnlyLayerVariables) {
-  const Regex& detector = Regex::Get(var_pattern::LayerDetector());
+  const core::Regex& detector = core::Regex::Get(patterns::LayerDetector());
   EXPECT_TRUE(detector.IsMatch(u"D:\\{pFolder}\\x"));
   EXPECT_TRUE(detector.IsMatch(u"{::-12Folder1-3:a:b<2/->}"));
   EXPECT_FALSE(detector.IsMatch(u"D:\\{Today}\\{Folder}"));
@@ -108,4 +107,4 @@ TEST(VariablePatterns, LayerDetectorFindsOnlyLayerVariables) {
 }
 
 }  // namespace
-}  // namespace pathorama
+}  // namespace pathorama::variables

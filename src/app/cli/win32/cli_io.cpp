@@ -3,7 +3,7 @@
 #include "app/cli/cli_io.h"
 #include "core/text.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 namespace {
 
@@ -18,7 +18,7 @@ void Write(DWORD which, std::u16string_view text) {
     WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     return;
   }
-  std::string bytes = Utf16ToUtf8(text);
+  std::string bytes = core::Utf16ToUtf8(text);
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
@@ -33,4 +33,4 @@ void Write(DWORD which, std::u16string_view text) {
 void WriteStdout(std::u16string_view text) { Write(STD_OUTPUT_HANDLE, text); }
 void WriteStderr(std::u16string_view text) { Write(STD_ERROR_HANDLE, text); }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

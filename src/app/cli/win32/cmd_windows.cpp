@@ -13,7 +13,7 @@
 #include "windows/win32/folder_managers.h"
 #include "windows/win32/window_facts.h"
 
-namespace pathorama::cli {
+namespace pathorama::app::cli {
 
 namespace {
 
@@ -21,7 +21,7 @@ std::u16string HandleText(HWND window) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%08llX",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-  return Utf8ToUtf16(text);
+  return core::Utf8ToUtf16(text);
 }
 
 }  // namespace
@@ -29,22 +29,22 @@ std::u16string HandleText(HWND window) {
 int RunWindows(const std::vector<std::u16string>& args, Output& output) {
   if (!args.empty()) throw UsageError{u"takes no arguments"};
   using namespace pathorama::windows;
-  for (HWND window : FindFolderManagerWindows()) {
+  for (HWND window : windows::win32::FindFolderManagerWindows()) {
     // A hosted Explorer view is a child window; it is Explorer all the same.
-    std::u16string className = ClassNameOf(window);
-    FolderManager manager = ManagerOfTopLevelWindow(className, TitleOf(window));
-    TOpenedFolderInfo info;
-    GetFolderOfWindow(window, info);
-    int selected = CountSelectedItems(window);
-    output.Line(ManagerWord(manager) + u"\t" + HandleText(window) + u"\t" + info.FolderPath + u"\t" +
-                IntToText(selected));
+    std::u16string className = windows::win32::ClassNameOf(window);
+    FolderManager manager = ManagerOfTopLevelWindow(className, windows::win32::TitleOf(window));
+    windows::win32::TOpenedFolderInfo info;
+    windows::win32::GetFolderOfWindow(window, info);
+    int selected = windows::win32::CountSelectedItems(window);
+    output.Line(ManagerWord(manager) + u"\t" + HandleText(window) + u"\t" + info.FolderPath +
+                u"\t" + core::IntToText(selected));
   }
   HWND foreground = GetForegroundWindow();
-  if (foreground && IsClass(ClassNameOf(foreground), kDialogClass)) {
-    std::u16string type = GetDialogType(foreground);
+  if (foreground && IsClass(windows::win32::ClassNameOf(foreground), kDialogClass)) {
+    std::u16string type = windows::win32::GetDialogType(foreground);
     if (!type.empty()) output.Line(u"dialog\t" + HandleText(foreground) + u"\t" + type);
   }
   return 0;
 }
 
-}  // namespace pathorama::cli
+}  // namespace pathorama::app::cli

@@ -1,6 +1,8 @@
 // POSIX side of file_io: used natively (tests, benchmarks, the command-line
 // tool). The read-only attribute of Windows is the owner's write bit here, so
 // the behaviour is the same even for root, whom permissions do not stop.
+#include "core/file_io.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,10 +10,9 @@
 #include <cerrno>
 #include <string>
 
-#include "core/file_io.h"
 #include "core/text.h"
 
-namespace pathorama {
+namespace pathorama::core {
 
 namespace {
 
@@ -20,14 +21,20 @@ std::string NativePath(const std::u16string& path) { return Utf16ToUtf8(path); }
 FileStatus FromErrno(int error) {
   switch (error) {
     case ENOENT:
-    case ENOTDIR: return FileStatus::kNotFound;
-    case EROFS: return FileStatus::kReadOnly;
+    case ENOTDIR:
+      return FileStatus::kNotFound;
+    case EROFS:
+      return FileStatus::kReadOnly;
     case EACCES:
-    case EPERM: return FileStatus::kAccessDenied;
+    case EPERM:
+      return FileStatus::kAccessDenied;
     case ETXTBSY:
-    case EBUSY: return FileStatus::kLocked;
-    case EFBIG: return FileStatus::kTooLarge;
-    default: return FileStatus::kFailed;
+    case EBUSY:
+      return FileStatus::kLocked;
+    case EFBIG:
+      return FileStatus::kTooLarge;
+    default:
+      return FileStatus::kFailed;
   }
 }
 
@@ -139,4 +146,4 @@ FileStatus ClearReadOnly(const std::u16string& path) {
   return FileStatus::kOk;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core

@@ -1,4 +1,6 @@
 // iconv stands in for the Windows code page conversion outside Windows.
+#include "core/encoding.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -6,9 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/encoding.h"
-
-namespace pathorama {
+namespace pathorama::core {
 
 namespace {
 
@@ -89,11 +89,10 @@ unsigned SystemAnsiCodePage() {
     unsigned codePage;
   };
   static const Mapping kMappings[] = {
-      {"zh_CN", 936}, {"zh_SG", 936}, {"zh_TW", 950}, {"zh_HK", 950}, {"ja", 932},
-      {"ko", 949},    {"ru", 1251},   {"uk", 1251},   {"be", 1251},   {"bg", 1251},
-      {"pl", 1250},   {"cs", 1250},   {"hu", 1250},   {"sk", 1250},   {"sl", 1250},
-      {"hr", 1250},   {"ro", 1250},   {"el", 1253},   {"tr", 1254},   {"he", 1255},
-      {"ar", 1256},   {"th", 874},    {"vi", 1258},
+      {"zh_CN", 936}, {"zh_SG", 936}, {"zh_TW", 950}, {"zh_HK", 950}, {"ja", 932},  {"ko", 949},
+      {"ru", 1251},   {"uk", 1251},   {"be", 1251},   {"bg", 1251},   {"pl", 1250}, {"cs", 1250},
+      {"hu", 1250},   {"sk", 1250},   {"sl", 1250},   {"hr", 1250},   {"ro", 1250}, {"el", 1253},
+      {"tr", 1254},   {"he", 1255},   {"ar", 1256},   {"th", 874},    {"vi", 1258},
   };
   for (const Mapping& m : kMappings) {
     size_t n = std::strlen(m.prefix);
@@ -105,4 +104,4 @@ unsigned SystemAnsiCodePage() {
   return 1252;
 }
 
-}  // namespace pathorama
+}  // namespace pathorama::core
