@@ -184,14 +184,6 @@ constexpr std::array kIgnoreLists = {
     IgnoreListDefinition{IgnoreList::WindowClass2, u"IgnoreWinClass2.lst", u"IgnoreWindowClass"},
 };
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[month - 1];
-}
-
 // Digits only, at most `maxDigits` of them.
 bool ParseDigits(std::u16string_view text, size_t maxDigits, int& value) {
   if (text.empty() || text.size() > maxDigits) return false;
@@ -211,22 +203,11 @@ std::u16string Padded(int value, size_t width) {
 
 }  // namespace
 
-bool IsValidDate(const CalendarDate& date) {
-  return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
-         date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
-}
-
-CalendarDate MoveToYear(const CalendarDate& date, int year) {
-  CalendarDate moved{year, date.month, date.day};
-  if (moved.month == 2 && moved.day == 29 && !IsLeapYear(year)) moved.day = 28;
-  return moved;
-}
-
-std::u16string FormatSettingDate(const CalendarDate& date) {
+std::u16string FormatSettingDate(const core::CalendarDate& date) {
   return Padded(date.year, 4) + u"-" + Padded(date.month, 2) + u"-" + Padded(date.day, 2);
 }
 
-bool ParseSettingDate(std::u16string_view text, CalendarDate& date) {
+bool ParseSettingDate(std::u16string_view text, core::CalendarDate& date) {
   std::u16string trimmed = core::TrimChars(text, u" \t");
   std::u16string_view rest = trimmed;
   // A time after the date (a date-time written by another tool) is ignored.
@@ -239,7 +220,7 @@ bool ParseSettingDate(std::u16string_view text, CalendarDate& date) {
   int a = 0, b = 0, c = 0;
   if (!ParseDigits(parts[0], 4, a) || !ParseDigits(parts[1], 2, b) || !ParseDigits(parts[2], 4, c))
     return false;
-  CalendarDate parsed;
+  core::CalendarDate parsed;
   if (parts[0].size() == 4) {
     if (parts[2].size() > 2) return false;
     parsed = {a, b, c};
@@ -253,7 +234,7 @@ bool ParseSettingDate(std::u16string_view text, CalendarDate& date) {
   } else {
     return false;
   }
-  if (!IsValidDate(parsed)) return false;
+  if (!core::IsValidDate(parsed)) return false;
   date = parsed;
   return true;
 }
@@ -311,9 +292,9 @@ std::vector<std::u16string> DefaultIgnoreListLines(IgnoreList id) {
   return {};
 }
 
-AppSettings::AppSettings(CalendarDate today) { ResetToDefaults(today); }
+AppSettings::AppSettings(core::CalendarDate today) { ResetToDefaults(today); }
 
-void AppSettings::ResetToDefaults(CalendarDate today) {
+void AppSettings::ResetToDefaults(core::CalendarDate today) {
   values_.assign(kDefinitions.size(), Value{});
   for (const SettingDefinition& def : kDefinitions) {
     Value& v = values_[index(def.id)];
@@ -360,8 +341,8 @@ bool AppSettings::SetText(Setting id, std::u16string_view value) {
   return true;
 }
 
-bool AppSettings::SetDate(Setting id, CalendarDate value) {
-  if (DefinitionOf(id).type != SettingType::Date || !IsValidDate(value)) return false;
+bool AppSettings::SetDate(Setting id, core::CalendarDate value) {
+  if (DefinitionOf(id).type != SettingType::Date || !core::IsValidDate(value)) return false;
   values_[index(id)].date = value;
   return true;
 }

@@ -15,23 +15,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/calendar.h"
+
 namespace pathorama::settings {
 
-struct CalendarDate {
-  int year = 0, month = 0, day = 0;
-  friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
-};
-
-bool IsValidDate(const CalendarDate& date);
-// The same day and month in `year`; 29 February becomes 28 February in a
-// year without it.
-CalendarDate MoveToYear(const CalendarDate& date, int year);
 // "yyyy-mm-dd": the stored form, the same on every locale.
-std::u16string FormatSettingDate(const CalendarDate& date);
+std::u16string FormatSettingDate(const core::CalendarDate& date);
 // Accepts the stored form and the usual short forms of a Windows date
 // ("2024/1/5", "2024.01.05", "5.1.2024", "1/5/2024"), optionally followed by
 // a time. Fails on anything else and on a day that does not exist.
-bool ParseSettingDate(std::u16string_view text, CalendarDate& date);
+bool ParseSettingDate(std::u16string_view text, core::CalendarDate& date);
 
 // One enumerator per stored key, named as the key (per-manager keys without
 // their "_<n>" ending). The order is the order of the definition table.
@@ -195,15 +188,15 @@ inline constexpr int kFolderManagerCount = 7;
 class AppSettings {
  public:
   // Every key at its default; date defaults are taken from `today`.
-  explicit AppSettings(CalendarDate today);
+  explicit AppSettings(core::CalendarDate today);
 
-  void ResetToDefaults(CalendarDate today);
+  void ResetToDefaults(core::CalendarDate today);
 
   bool Bool(Setting id) const { return number(id) != 0; }
   int Int(Setting id) const { return static_cast<int>(number(id)); }
   uint16_t Shortcut(Setting id) const { return static_cast<uint16_t>(number(id)); }
   const std::u16string& Text(Setting id) const { return values_[index(id)].text; }
-  CalendarDate Date(Setting id) const { return values_[index(id)].date; }
+  core::CalendarDate Date(Setting id) const { return values_[index(id)].date; }
 
   // Setters refuse (return false, value unchanged) a value of the wrong type,
   // an Int/Shortcut outside its range (number boxes clamp instead) and an
@@ -213,7 +206,7 @@ class AppSettings {
   bool SetInt(Setting id, long long value);
   // Line breaks are dropped: a value is one line of the INI file.
   bool SetText(Setting id, std::u16string_view value);
-  bool SetDate(Setting id, CalendarDate value);
+  bool SetDate(Setting id, core::CalendarDate value);
 
   // The folder manager whose per-manager keys are held (`FolderManagerName`).
   int FolderManagerIndex() const { return Int(Setting::FolderManagerName); }
@@ -230,7 +223,7 @@ class AppSettings {
   struct Value {
     long long number = 0;
     std::u16string text;
-    CalendarDate date;
+    core::CalendarDate date;
   };
   static size_t index(Setting id) { return static_cast<size_t>(id); }
   long long number(Setting id) const { return values_[index(id)].number; }

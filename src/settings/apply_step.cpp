@@ -20,7 +20,7 @@ std::u16string VerbKey(const ShellVerbTarget& target, std::u16string_view verb) 
          std::u16string(verb);
 }
 
-variables::LocalDateTime ToLocalDate(const CalendarDate& date) {
+variables::LocalDateTime ToLocalDate(const core::CalendarDate& date) {
   variables::LocalDateTime result;
   result.year = date.year;
   result.month = date.month;
@@ -101,7 +101,7 @@ std::u16string RandomCharacterSet(const AppSettings& settings) {
 }
 
 variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settings,
-                                                       CalendarDate today) {
+                                                       core::CalendarDate today) {
   variables::VariableOptions options;
   options.randomCharacters = RandomCharacterSet(settings);
   options.randomLength = settings.Int(Setting::RandomLength);

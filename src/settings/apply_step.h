@@ -63,7 +63,7 @@ std::u16string RandomCharacterSet(const AppSettings& settings);
 // the day the settings are applied: the empty-parameter date when its box is
 // off.
 variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settings,
-                                                       CalendarDate today);
+                                                       core::CalendarDate today);
 
 // --- Jump-list menu and hotkeys -----------------------------------------------
 

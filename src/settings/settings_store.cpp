@@ -14,7 +14,7 @@ std::u16string ExecutableFolder(std::u16string_view executablePath) {
   return std::u16string(executablePath.substr(0, slash + 1));
 }
 
-CalendarDate DefaultDate(const SettingDefinition& def, CalendarDate today) {
+core::CalendarDate DefaultDate(const SettingDefinition& def, core::CalendarDate today) {
   if (def.defaultDate == DateDefault::StartOfYear) return {today.year, 1, 1};
   return today;
 }
@@ -58,7 +58,7 @@ std::string IgnoreListBytesFromLines(const std::vector<std::u16string>& lines) {
 }
 
 std::u16string SettingValueText(const AppSettings& settings, const SettingDefinition& def,
-                                CalendarDate today) {
+                                core::CalendarDate today) {
   switch (def.type) {
     case SettingType::Bool:
       return settings.Bool(def.id) ? u"1" : u"0";
@@ -72,8 +72,8 @@ std::u16string SettingValueText(const AppSettings& settings, const SettingDefini
         return core::TrimChars(settings.Text(def.id), u" \t\v\f");
       return settings.Text(def.id);
     case SettingType::Date: {
-      CalendarDate date = settings.Date(def.id);
-      if (def.id == Setting::AsFirstWeek && date.year != today.year) date = MoveToYear(date, today.year);
+      core::CalendarDate date = settings.Date(def.id);
+      if (def.id == Setting::AsFirstWeek && date.year != today.year) date = core::MoveToYear(date, today.year);
       return FormatSettingDate(date);
     }
     case SettingType::WindowPos:
@@ -122,7 +122,7 @@ bool SettingsStore::SaveAppSetting(std::u16string_view saveRange,
 }
 
 void SettingsStore::ApplyAppSetting(ApplyMode mode) {
-  const CalendarDate today = host_.Today();
+  const core::CalendarDate today = host_.Today();
   if (mode == ApplyMode::Accepted) {
     host_.ApplyRegistry(RegistryOperationsFor(settings_, host_.ExecutablePath()));
     host_.SetVariableOptions(VariableOptionsFromSettings(settings_, today));
@@ -186,7 +186,7 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
       settings_.SetText(def.id, *raw);
       break;
     case SettingType::Date: {
-      CalendarDate date;
+      core::CalendarDate date;
       if (!ParseSettingDate(*raw, date)) return ReadResult::Bad;
       value.date = date;
       break;
@@ -208,7 +208,7 @@ void SettingsStore::LoadBlock(SettingBlock block, std::u16string_view ignoreOpti
     if (def.id == Setting::AsFirstWeek) {
       // Week 1 is always counted in the current year.
       settings_.values_[static_cast<size_t>(def.id)].date =
-          MoveToYear(settings_.Date(Setting::AsFirstWeek), host_.Today().year);
+          core::MoveToYear(settings_.Date(Setting::AsFirstWeek), host_.Today().year);
     }
   }
   // A file that switched off every member of a radio group gets its default.

@@ -36,7 +36,7 @@ class SettingsHost {
  public:
   virtual ~SettingsHost() = default;
 
-  virtual CalendarDate Today() const = 0;
+  virtual core::CalendarDate Today() const = 0;
   // `AppVersion`, written as [Main] Ver.
   virtual std::u16string AppVersion() const { return u"1.0"; }
   // Full path of the running executable: quoted into the Run value and the
@@ -94,7 +94,7 @@ std::string IgnoreListBytesFromLines(const std::vector<std::u16string>& lines);
 // "yyyy-mm-dd" (AsFirstWeek moved into the year of `today`), texts with the
 // key's save trimming. MainWindowPos is the host's and gives "".
 std::u16string SettingValueText(const AppSettings& settings, const SettingDefinition& def,
-                                CalendarDate today);
+                                core::CalendarDate today);
 
 enum class ApplyMode {
   Accepted,   // all steps

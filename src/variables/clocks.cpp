@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "core/calendar.h"
 #include "core/regex.h"
 #include "core/text.h"
 
@@ -31,10 +32,9 @@ std::optional<LocalDateTime> ParseLocalDateTime(std::u16string_view text) {
   long long f[6] = {};
   for (int i = 0; i < 6; ++i)
     if (m->Matched(i + 1) && !core::ParseInt(m->Group(i + 1), f[i])) return std::nullopt;
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (f[0] % 4 == 0 && f[0] % 100 != 0) || f[0] % 400 == 0;
-  if (f[0] < 1 || f[1] < 1 || f[1] > 12 || f[2] < 1) return std::nullopt;
-  if (f[2] > kDays[f[1] - 1] + (f[1] == 2 && leap ? 1 : 0)) return std::nullopt;
+  if (f[1] > 12 || f[2] > 31 ||
+      !core::IsValidDate(f[0], static_cast<int>(f[1]), static_cast<int>(f[2])))
+    return std::nullopt;
   if (f[3] > 23 || f[4] > 59 || f[5] > 59) return std::nullopt;
   return LocalDateTime{static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<int>(f[2]),
                        static_cast<int>(f[3]), static_cast<int>(f[4]), static_cast<int>(f[5]),

@@ -1,10 +1,12 @@
-// Proleptic Gregorian dates as day numbers, for the date variables. Years
-// run from 1 to 9999; arithmetic that leaves that range fails with
-// DateRangeError instead of producing a date no formatter can write.
+// Date and time arithmetic of the date variables on top of the shared
+// calendar (core/calendar.h). Years run from 1 to 9999; arithmetic that
+// leaves that range fails with DateRangeError instead of producing a date no
+// formatter can write.
 #pragma once
 
 #include <stdexcept>
 
+#include "core/calendar.h"
 #include "variables/variable_environment.h"
 
 namespace pathorama::variables {
@@ -13,18 +15,14 @@ struct DateRangeError : std::runtime_error {
   DateRangeError() : std::runtime_error("date out of range") {}
 };
 
-inline constexpr int kMinYear = 1, kMaxYear = 9999;
 inline constexpr long long kMillisecondsPerDay = 86'400'000;
 
-bool IsLeapYear(long long year);
-int DaysInMonth(long long year, int month);  // 0 for a month outside 1 … 12
-bool IsValidDate(long long year, int month, int day);  // within kMinYear … kMaxYear
+// A valid date (core::IsValidDate) and a valid time of day.
 bool IsValidDateTime(const LocalDateTime& t);
 
-// Days since 1970-01-01; any year, no range check.
-long long DaysFromCivil(long long year, int month, int day);
-// The inverse; throws DateRangeError outside kMinYear … kMaxYear.
-LocalDateTime CivilFromDays(long long days);
+// The date of a day number (days since 1970-01-01, core::DaysFromCivil);
+// throws DateRangeError outside core::kMinYear … core::kMaxYear.
+LocalDateTime DateFromDayNumber(long long days);
 
 // A moment as days and the milliseconds of that day.
 long long DayNumber(const LocalDateTime& t);  // date part only

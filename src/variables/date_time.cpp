@@ -127,7 +127,7 @@ std::optional<LocalDateTime> ParseD8(std::u16string_view digits) {
   long long y = 0, m = 0, d = 0;
   if (digits.size() != 8 || !core::ParseInt(digits.substr(0, 4), y) ||
       !core::ParseInt(digits.substr(4, 2), m) || !core::ParseInt(digits.substr(6, 2), d) ||
-      !IsValidDate(y, static_cast<int>(m), static_cast<int>(d)))
+      !core::IsValidDate(y, static_cast<int>(m), static_cast<int>(d)))
     return std::nullopt;
   LocalDateTime t;
   t.year = static_cast<int>(y);
@@ -426,7 +426,7 @@ class DateEvaluation {
         return std::nullopt;
       }
     }
-    return DayList(first, DaysInMonth(first.year, first.month), *m);
+    return DayList(first, core::DaysInMonth(first.year, first.month), *m);
   }
 
   // The start day of the week that holds `date`.
@@ -442,7 +442,7 @@ class DateEvaluation {
     const LocalDateTime weekOne = WeekOneStart(options_, today_);
     LocalDateTime base = weekOne;
     if (weekOne.year != year) {
-      if (year < kMinYear || year > kMaxYear) throw DateRangeError();
+      if (year < core::kMinYear || year > core::kMaxYear) throw DateRangeError();
       base = LocalDateTime{};
       base.year = static_cast<int>(year);
     }
@@ -515,7 +515,7 @@ LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view na
 }
 
 LocalDateTime WeekStartOf(bool sundayBased, const LocalDateTime& date, const LocalDateTime& today) {
-  if (date.year != 0 && date.year == today.year && IsValidDate(date.year, date.month, date.day)) {
+  if (date.year != 0 && date.year == today.year && core::IsValidDate(date.year, date.month, date.day)) {
     const LocalDateTime day = DateOnly(date);
     const LocalDateTime monday = AddDays(day, 1 - IsoWeekday(day));
     if (!sundayBased) return monday;
@@ -568,7 +568,7 @@ LocalDateTime EmptyParamDate(const VariableOptions& options, const LocalDateTime
   const LocalDateTime& chosen = options.dayForEmptyParam;
   // Off, the date is today at each evaluation, so it cannot go stale when the
   // program runs past midnight.
-  if (options.setDayForEmptyParam && IsValidDate(chosen.year, chosen.month, chosen.day))
+  if (options.setDayForEmptyParam && core::IsValidDate(chosen.year, chosen.month, chosen.day))
     return DateOnly(chosen);
   return DateOnly(today);
 }

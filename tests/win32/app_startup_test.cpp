@@ -14,16 +14,16 @@ namespace {
 TEST(SingleInstanceLock, OneHolderPerFileNameWithoutCase) {
   // A name no running process has, so only the mutex decides.
   const std::u16string name = u"pathorama-lock-test.exe";
-  auto first = std::make_unique<app::win32::SingleInstanceLock>();
+  auto first = std::make_unique<SingleInstanceLock>();
   ASSERT_TRUE(first->Acquire(name));
-  app::win32::SingleInstanceLock second;
+  SingleInstanceLock second;
   EXPECT_FALSE(second.Acquire(name));
-  app::win32::SingleInstanceLock otherCase;
+  SingleInstanceLock otherCase;
   EXPECT_FALSE(otherCase.Acquire(core::ToUpper(name)));
-  app::win32::SingleInstanceLock otherName;
+  SingleInstanceLock otherName;
   EXPECT_TRUE(otherName.Acquire(u"x" + name));
   first.reset();  // the resident instance ends: the next start may stay
-  app::win32::SingleInstanceLock later;
+  SingleInstanceLock later;
   EXPECT_TRUE(later.Acquire(name));
 }
 
@@ -46,7 +46,7 @@ bool FreeForOthers(UINT key) {
 TEST(GlobalHotKeys, RegistersUnderAtomIdsAndReleases) {
   HWND window = MakeWindow();
   ASSERT_NE(window, nullptr);
-  app::win32::GlobalHotKeys hotKeys;
+  GlobalHotKeys hotKeys;
   hotKeys.CreateAtoms();
   for (const wchar_t* atom : {L"GloabalHotKey_JumpMenu1", L"GloabalHotKey_JumpMenu2",
                               L"GloabalHotKey_OpenSaveDialog",

@@ -16,7 +16,7 @@ namespace {
 
 constexpr char16_t kExe[] = u"C:\\Program Files\\Pathorama\\pathorama.exe";
 constexpr wchar_t kQuotedExe[] = L"\"C:\\Program Files\\Pathorama\\pathorama.exe\"";
-constexpr settings::CalendarDate kToday{2026, 12, 9};
+constexpr core::CalendarDate kToday{2026, 12, 9};
 
 class ScratchRoots : public ::testing::Test {
  protected:
@@ -57,7 +57,7 @@ class ScratchRoots : public ::testing::Test {
   }
 
   std::wstring base_;
-  settings::win32::RegistryRoots roots_{nullptr, nullptr};
+  RegistryRoots roots_{nullptr, nullptr};
 };
 
 const wchar_t* const kShellKeys[] = {L"Software\\Classes\\Directory\\shell\\",
@@ -81,7 +81,7 @@ TEST_F(ScratchRoots, WritesPerUserValuesAndRemovesEarlierOnes) {
   Put(roots_.currentUser, kRun, L"Other", L"keep");
 
   settings::AppSettings settings(kToday);
-  ASSERT_TRUE(settings::win32::ExecuteRegistryOperations(
+  ASSERT_TRUE(ExecuteRegistryOperations(
       settings::RegistryOperationsFor(settings, kExe), roots_));
 
   EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Pathorama"), kQuotedExe);
@@ -102,7 +102,7 @@ TEST_F(ScratchRoots, WritesPerUserValuesAndRemovesEarlierOnes) {
   settings.SetBool(settings::Setting::AutoRunWhenSystemStart, false);
   settings.SetBool(settings::Setting::AddSeledItemToJumpListForRMenu, false);
   for (int round = 0; round < 2; ++round) {
-    ASSERT_TRUE(settings::win32::ExecuteRegistryOperations(
+    ASSERT_TRUE(ExecuteRegistryOperations(
         settings::RegistryOperationsFor(settings, kExe), roots_));
     EXPECT_FALSE(ReadString(roots_.currentUser, kRun, L"Pathorama"));
     EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Other"), L"keep");
@@ -117,14 +117,14 @@ TEST_F(ScratchRoots, OnlyPerUserFailuresAreReported) {
   settings::AppSettings settings(kToday);
   const auto ops = settings::RegistryOperationsFor(settings, kExe);
   // A machine-wide root that cannot be written (no rights) goes unnoticed.
-  settings::win32::RegistryRoots noMachine{roots_.currentUser,
+  RegistryRoots noMachine{roots_.currentUser,
                                            reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0))};
-  EXPECT_TRUE(settings::win32::ExecuteRegistryOperations(ops, noMachine));
+  EXPECT_TRUE(ExecuteRegistryOperations(ops, noMachine));
   EXPECT_EQ(ReadString(roots_.currentUser, kRun, L"Pathorama"), kQuotedExe);
   // A per-user value that cannot be written is a failure.
-  settings::win32::RegistryRoots noUser{reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0)),
+  RegistryRoots noUser{reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFF0)),
                                         roots_.localMachine};
-  EXPECT_FALSE(settings::win32::ExecuteRegistryOperations(ops, noUser));
+  EXPECT_FALSE(ExecuteRegistryOperations(ops, noUser));
 }
 
 }  // namespace

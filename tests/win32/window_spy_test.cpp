@@ -20,7 +20,7 @@ using test_support::Standin;
 
 std::wstring MemoText() {
   wchar_t text[1024] = {};
-  GetWindowTextW(app::win32::TfrmWindowSpy::Instance().Memo(), text, 1024);
+  GetWindowTextW(TfrmWindowSpy::Instance().Memo(), text, 1024);
   return text;
 }
 
@@ -30,7 +30,7 @@ void Wait(int ms) {
   while (static_cast<int>(end - GetTickCount()) > 0) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsDialogMessageW(app::win32::TfrmWindowSpy::Instance().Handle(), &msg)) continue;
+      if (IsDialogMessageW(TfrmWindowSpy::Instance().Handle(), &msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -94,7 +94,7 @@ TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
   test_support::Standin xy(L"XYplorer.exe", L"--folder=C:\\windows", L"ThunderRT6FormDC");
   test_support::Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
   ASSERT_TRUE(xy.Window() && fc.Window());
-  app::win32::TfrmWindowSpy& spy = app::win32::TfrmWindowSpy::Instance();
+  TfrmWindowSpy& spy = TfrmWindowSpy::Instance();
   ASSERT_TRUE(spy.Handle());
   wchar_t caption[64] = {};
   GetWindowTextW(spy.Handle(), caption, 64);
@@ -175,7 +175,7 @@ TEST(AboutBox, ShowsProductVersionAndSloganAndClosesWithOk) {
     EnumThreadWindows(GetCurrentThreadId(), ReadAbout, 0);
   });
   DWORD start = GetTickCount();
-  app::win32::ShowAboutBox(nullptr);  // returns once the timer pressed OK
+  ShowAboutBox(nullptr);  // returns once the timer pressed OK
   KillTimer(nullptr, timer);
   EXPECT_LT(GetTickCount() - start, 10000u);
   EXPECT_EQ(aboutSeen.substr(0, 10), L"Pathorama|");

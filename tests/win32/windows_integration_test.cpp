@@ -74,7 +74,7 @@ void PutBlock(UINT format, const void* data, size_t size) {
 }
 
 void PutUserClipboard() {
-  windows::win32::ClipboardSession session;
+  ClipboardSession session;
   ASSERT_TRUE(session.IsOpen());
   EmptyClipboard();
   PutBlock(CF_UNICODETEXT, kUserText.c_str(), (kUserText.size() + 1) * 2);
@@ -82,7 +82,7 @@ void PutUserClipboard() {
 }
 
 std::string BlockBytes(UINT format) {
-  windows::win32::ClipboardSession session;
+  ClipboardSession session;
   HANDLE data = session.IsOpen() ? GetClipboardData(format) : nullptr;
   if (!data) return "<none>";
   std::string bytes(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
@@ -92,7 +92,7 @@ std::string BlockBytes(UINT format) {
 
 // Formats in enumeration order, leaving out those the system synthesises.
 std::vector<UINT> Formats() {
-  windows::win32::ClipboardSession session;
+  ClipboardSession session;
   std::vector<UINT> formats;
   for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
     if (f == CF_UNICODETEXT || f == kPrivateFormat || f == CF_BITMAP || f == CF_ENHMETAFILE)
@@ -101,16 +101,16 @@ std::vector<UINT> Formats() {
 }
 
 void ExpectUserClipboardIntact(const char* after) {
-  EXPECT_EQ(windows::win32::GetClipboardText(), kUserText) << after;
+  EXPECT_EQ(GetClipboardText(), kUserText) << after;
   EXPECT_EQ(BlockBytes(kPrivateFormat), kPrivateBytes) << after;
   EXPECT_EQ(Formats(), (std::vector<UINT>{CF_UNICODETEXT, kPrivateFormat})) << after;
 }
 
 TEST(ClipBackuper, RestoresTextAndPrivateFormatInOrder) {
   PutUserClipboard();
-  windows::win32::TClipBackuper backup;
+  TClipBackuper backup;
   backup.BackupClip(true);
-  ASSERT_TRUE(windows::win32::SetClipboardText(u"overwritten"));
+  ASSERT_TRUE(SetClipboardText(u"overwritten"));
   backup.RestoreClip();
   ExpectUserClipboardIntact("restore");
   // The first restore forgot the copies: a second one leaves an empty clipboard.
@@ -119,9 +119,9 @@ TEST(ClipBackuper, RestoresTextAndPrivateFormatInOrder) {
   // An empty clipboard stays empty.
   backup.BackupClip(true);
   EXPECT_EQ(backup.SavedCount(), 0u);
-  windows::win32::SetClipboardText(u"x");
+  SetClipboardText(u"x");
   backup.RestoreClip();
-  EXPECT_EQ(windows::win32::GetClipboardText(), u"");
+  EXPECT_EQ(GetClipboardText(), u"");
 }
 
 TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
@@ -132,7 +132,7 @@ TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
   Rectangle(meta, 0, 0, 10, 10);
   HENHMETAFILE emf = CloseEnhMetaFile(meta);
   {
-    windows::win32::ClipboardSession session;
+    ClipboardSession session;
     ASSERT_TRUE(session.IsOpen());
     EmptyClipboard();
     PutBlock(CF_UNICODETEXT, kUserText.c_str(), (kUserText.size() + 1) * 2);
@@ -140,17 +140,17 @@ TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
     SetClipboardData(CF_ENHMETAFILE, emf);
     PutBlock(kPrivateFormat, kPrivateBytes.data(), kPrivateBytes.size());
   }
-  windows::win32::TClipBackuper backup;
+  TClipBackuper backup;
   backup.BackupClip(true);
   std::vector<UINT> saved = backup.SavedFormats();
   for (UINT format : saved) EXPECT_FALSE(IsUnsafeClipFormat(format)) << format;
   EXPECT_NE(std::find(saved.begin(), saved.end(), kPrivateFormat), saved.end());
-  windows::win32::SetClipboardText(u"borrowed");
+  SetClipboardText(u"borrowed");
   backup.RestoreClip();
   // The memory formats survive and nothing crashed. (A device-independent
   // bitmap the system offered for the bitmap is a memory block and comes
   // back with them.)
-  EXPECT_EQ(windows::win32::GetClipboardText(), kUserText);
+  EXPECT_EQ(GetClipboardText(), kUserText);
   EXPECT_EQ(BlockBytes(kPrivateFormat), kPrivateBytes);
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
 }
@@ -175,7 +175,7 @@ TEST(ClipBackuper, WaitsForAClipboardHeldOpenButNotForever) {
   {
     auto holder = HoldClipboard(500);
     DWORD start = GetTickCount();
-    windows::win32::TClipBackuper backup;
+    TClipBackuper backup;
     backup.BackupClip(true);
     EXPECT_GE(GetTickCount() - start, 90u);  // it had to retry
     EXPECT_GT(backup.SavedCount(), 0u);
@@ -183,7 +183,7 @@ TEST(ClipBackuper, WaitsForAClipboardHeldOpenButNotForever) {
   {
     auto holder = HoldClipboard(3000);
     DWORD start = GetTickCount();
-    windows::win32::TClipBackuper backup;
+    TClipBackuper backup;
     backup.BackupClip(true);
     DWORD waited = GetTickCount() - start;
     EXPECT_GE(waited, 1400u);
@@ -196,22 +196,22 @@ TEST(ClipBackuper, WaitsForAClipboardHeldOpenButNotForever) {
 
 // ---- processes ---------------------------------------------------------------------------
 TEST(Processes, CountsAndNamesOfStandins) {
-  int before = windows::win32::CountProcessesByName(u"Totalcmd.exe");
+  int before = CountProcessesByName(u"Totalcmd.exe");
   test_support::Standin first(L"Totalcmd.exe", L"", L"TTOTAL_CMD");
   ASSERT_TRUE(first.Window());
-  EXPECT_EQ(windows::win32::CountProcessesByName(u"totalcmd.EXE"), before + 1);
+  EXPECT_EQ(CountProcessesByName(u"totalcmd.EXE"), before + 1);
   {
     test_support::Standin second(L"Totalcmd.exe", L"", L"TTOTAL_CMD");
-    EXPECT_EQ(windows::win32::CountProcessesByName(u"TOTALCMD.exe"), before + 2);
+    EXPECT_EQ(CountProcessesByName(u"TOTALCMD.exe"), before + 2);
   }
-  EXPECT_EQ(windows::win32::CountProcessesByName(u"Totalcmd"), 0);
-  EXPECT_EQ(windows::win32::CountProcessesByName(u""), 0);
-  EXPECT_EQ(windows::win32::GetProcessExeName(first.ProcessId()), u"Totalcmd.exe");
-  EXPECT_EQ(windows::win32::GetProcessExeName(0xFFFFFFF0), u"");
-  std::u16string path = windows::win32::GetWindowProcessPath(first.Window());
+  EXPECT_EQ(CountProcessesByName(u"Totalcmd"), 0);
+  EXPECT_EQ(CountProcessesByName(u""), 0);
+  EXPECT_EQ(GetProcessExeName(first.ProcessId()), u"Totalcmd.exe");
+  EXPECT_EQ(GetProcessExeName(0xFFFFFFF0), u"");
+  std::u16string path = GetWindowProcessPath(first.Window());
   EXPECT_TRUE(core::EqualsIgnoreCase(path, U(test_support::StandinDir()) + u"Totalcmd.exe"))
       << core::Utf16ToUtf8(path);
-  EXPECT_EQ(windows::win32::GetWindowProcessPath(nullptr), u"");
+  EXPECT_EQ(GetWindowProcessPath(nullptr), u"");
 }
 
 // ---- Total Commander ----------------------------------------------------------------------
@@ -223,24 +223,24 @@ TEST(TotalCommander, FolderSelectionAndPanelsThroughTheClipboard) {
                            L"TTOTAL_CMD");
   ASSERT_TRUE(tc.Window());
   PutUserClipboard();
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetTotalCommanderFolder(info);
+  TOpenedFolderInfo info;
+  GetTotalCommanderFolder(info);
   EXPECT_EQ(info.hFolderManager, tc.Window());
   EXPECT_EQ(info.FolderPath, U(f.dir));
   ExpectUserClipboardIntact("folder");
 
-  EXPECT_EQ(windows::win32::GetTotalCommanderSelection(tc.Window(), u"File"), U(f.file));
-  EXPECT_EQ(windows::win32::GetTotalCommanderSelection(tc.Window(), u"Folder"), U(f.sub));
-  EXPECT_EQ(windows::win32::GetTotalCommanderSelection(tc.Window(), u"Path"),
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"File"), U(f.file));
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"Folder"), U(f.sub));
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"Path"),
             U(f.file + L"\r\n" + f.sub + L"\r\nC:\\gone.txt\r\n"));
   ExpectUserClipboardIntact("selection");
 
-  EXPECT_TRUE(windows::win32::IsTotalCommanderLeftPanelActive());
+  EXPECT_TRUE(IsTotalCommanderLeftPanelActive());
   HWND left = FindWindowExW(tc.Window(), nullptr, L"TMyListBox", nullptr);
-  RECT want{}, got = windows::win32::GetTotalCommanderPanelRect(1);
+  RECT want{}, got = GetTotalCommanderPanelRect(1);
   GetWindowRect(left, &want);
   EXPECT_TRUE(EqualRect(&want, &got));
-  RECT right = windows::win32::GetTotalCommanderPanelRect(2);
+  RECT right = GetTotalCommanderPanelRect(2);
   EXPECT_GT(right.left, got.left);
 }
 
@@ -248,8 +248,8 @@ TEST(TotalCommander, NoAnswerOrAHungWindowGiveNoFolderAndKeepTheClipboard) {
   {
     test_support::Standin silent(L"Totalcmd.exe", L"--silent", L"TTOTAL_CMD");
     PutUserClipboard();
-    windows::win32::TOpenedFolderInfo info;
-    windows::win32::GetTotalCommanderFolder(info);
+    TOpenedFolderInfo info;
+    GetTotalCommanderFolder(info);
     EXPECT_EQ(info.hFolderManager, silent.Window());
     EXPECT_EQ(info.FolderPath, u"");
     ExpectUserClipboardIntact("silent");
@@ -257,8 +257,8 @@ TEST(TotalCommander, NoAnswerOrAHungWindowGiveNoFolderAndKeepTheClipboard) {
   test_support::Standin hung(L"Totalcmd.exe", L"--hang=6000", L"TTOTAL_CMD");
   PutUserClipboard();
   DWORD start = GetTickCount();
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetTotalCommanderFolder(info);
+  TOpenedFolderInfo info;
+  GetTotalCommanderFolder(info);
   EXPECT_LT(GetTickCount() - start, 4000u);
   EXPECT_EQ(info.FolderPath, u"");
   ExpectUserClipboardIntact("hung");
@@ -271,29 +271,29 @@ TEST(Explorer, FolderAndSelectionThroughTheShellWindows) {
       L"ExplorerStandin.exe",
       L"--folder=\"" + f.dir + L"\" --select=\"" + f.file + L"|" + f.sub + L"\"", L"CabinetWClass");
   ASSERT_TRUE(explorer.Window());
-  EXPECT_FALSE(windows::win32::IsExplorerHostWindow(explorer.Window()));
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetExplorerFolder(explorer.Window(), info);
+  EXPECT_FALSE(IsExplorerHostWindow(explorer.Window()));
+  TOpenedFolderInfo info;
+  GetExplorerFolder(explorer.Window(), info);
   EXPECT_EQ(info.hFolderManager, explorer.Window());
   EXPECT_TRUE(core::EqualsIgnoreCase(info.FolderPath, U(f.dir)))
       << core::Utf16ToUtf8(info.FolderPath);
-  EXPECT_EQ(windows::win32::GetExplorerSelection(explorer.Window(), u"Path"),
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"Path"),
             U(f.file + L"\r\n" + f.sub + L"\\"));
-  EXPECT_EQ(windows::win32::GetExplorerSelection(explorer.Window(), u"File"), U(f.file));
-  EXPECT_EQ(windows::win32::GetExplorerSelection(explorer.Window(), u"Folder"), U(f.sub + L"\\"));
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"File"), U(f.file));
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"Folder"), U(f.sub + L"\\"));
 
-  windows::win32::TOpenedFolderInfo byWord;
-  windows::win32::GetFolderOfManager(u"explorer", byWord);
+  TOpenedFolderInfo byWord;
+  GetFolderOfManager(u"explorer", byWord);
   EXPECT_EQ(byWord.hFolderManager, explorer.Window());
   EXPECT_EQ(byWord.FolderPath, info.FolderPath);
 
   // A window that is not Explorer's gives nothing.
-  windows::win32::TOpenedFolderInfo none;
-  windows::win32::GetExplorerFolder(GetDesktopWindow(), none);
+  TOpenedFolderInfo none;
+  GetExplorerFolder(GetDesktopWindow(), none);
   EXPECT_EQ(none.hFolderManager, nullptr);
   EXPECT_EQ(none.FolderPath, u"");
 
-  RECT bar = windows::win32::GetExplorerAddressBarRect();
+  RECT bar = GetExplorerAddressBarRect();
   EXPECT_FALSE(IsRectEmpty(&bar));
 }
 
@@ -303,8 +303,8 @@ TEST(Explorer, AHungExplorerGivesNoFolderInsteadOfFreezing) {
   ASSERT_TRUE(explorer.Window());
   test_support::PumpFor(800);  // the stand-in is asleep now
   DWORD start = GetTickCount();
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetExplorerFolder(explorer.Window(), info);
+  TOpenedFolderInfo info;
+  GetExplorerFolder(explorer.Window(), info);
   EXPECT_LT(GetTickCount() - start, 5000u);
   EXPECT_EQ(info.hFolderManager, explorer.Window());
   EXPECT_EQ(info.FolderPath, u"");
@@ -342,8 +342,8 @@ TEST(Explorer, StandinNavigatesThroughTheShellWindows) {
     EXPECT_TRUE(navigated);
   }
   CoUninitialize();
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetExplorerFolder(explorer.Window(), info);
+  TOpenedFolderInfo info;
+  GetExplorerFolder(explorer.Window(), info);
   EXPECT_TRUE(core::EqualsIgnoreCase(info.FolderPath, u"C:\\windows\\system32"))
       << core::Utf16ToUtf8(info.FolderPath);
 }
@@ -355,12 +355,12 @@ TEST(Explorer, HostedViewReportsItsAddressBar) {
   ASSERT_TRUE(host.Window());
   HWND view = FindWindowExW(host.Window(), nullptr, L"CabinetWClass", nullptr);
   ASSERT_TRUE(view);
-  EXPECT_TRUE(windows::win32::IsExplorerHostWindow(host.Window()));
-  EXPECT_EQ(windows::win32::FindExplorerWindow(host.Window()), view);
-  EXPECT_EQ(windows::win32::FindTopmostFolderManagerWindow(), view);
-  EXPECT_EQ(windows::win32::GetTopmostFolderManagerName(), u"Explorer");
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetFolderOfTopmostManager(info);
+  EXPECT_TRUE(IsExplorerHostWindow(host.Window()));
+  EXPECT_EQ(FindExplorerWindow(host.Window()), view);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), view);
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
+  TOpenedFolderInfo info;
+  GetFolderOfTopmostManager(info);
   EXPECT_EQ(info.hFolderManager, view);
   EXPECT_EQ(info.FolderPath, U(f.dir));
 }
@@ -384,8 +384,8 @@ TEST(DirectoryOpus, FolderAndSelectionThroughDopusrt) {
   DeleteFileW(log.c_str());
   SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", log.c_str());
   PutUserClipboard();
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetDirectoryOpusFolder(info, kStartWaitMs);
+  TOpenedFolderInfo info;
+  GetDirectoryOpusFolder(info, kStartWaitMs);
   SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", nullptr);
   std::string logged;
   {
@@ -404,11 +404,11 @@ TEST(DirectoryOpus, FolderAndSelectionThroughDopusrt) {
   EXPECT_EQ(info.hFolderManager, lister.Window());
   EXPECT_EQ(info.FolderPath, U(f.dir));  // the quotes are trimmed
   ExpectUserClipboardIntact("dopus folder");
-  EXPECT_EQ(windows::win32::GetDirectoryOpusSelection(kStartWaitMs), U(f.file + L"\r\n" + f.sub));
+  EXPECT_EQ(GetDirectoryOpusSelection(kStartWaitMs), U(f.file + L"\r\n" + f.sub));
   ExpectUserClipboardIntact("dopus selection");
-  RECT first = windows::win32::GetDirectoryOpusFileDisplayRect(1),
-       second = windows::win32::GetDirectoryOpusFileDisplayRect(2),
-       third = windows::win32::GetDirectoryOpusFileDisplayRect(3);
+  RECT first = GetDirectoryOpusFileDisplayRect(1),
+       second = GetDirectoryOpusFileDisplayRect(2),
+       third = GetDirectoryOpusFileDisplayRect(3);
   EXPECT_LT(first.left, second.left);
   EXPECT_TRUE(IsRectEmpty(&third));
 }
@@ -417,8 +417,8 @@ TEST(DirectoryOpus, TheUsersOwnTextIsNeverTakenForTheFolder) {
   test_support::Standin lister(L"dopus.exe", L"--silent --folder=C:\\windows", L"dopus.lister");
   ASSERT_TRUE(lister.Window());
   PutUserClipboard();
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetDirectoryOpusFolder(info, 1500);
+  TOpenedFolderInfo info;
+  GetDirectoryOpusFolder(info, 1500);
   EXPECT_EQ(info.hFolderManager, lister.Window());
   EXPECT_EQ(info.FolderPath, u"");
   ExpectUserClipboardIntact("silent dopus");
@@ -426,7 +426,7 @@ TEST(DirectoryOpus, TheUsersOwnTextIsNeverTakenForTheFolder) {
 
 // ---- XYplorer, Xplorer2, FreeCommander and the Z order ----------------------------------
 bool IsAbove(HWND upper, HWND lower) {
-  for (HWND w : windows::win32::TopLevelWindowsInZOrder()) {
+  for (HWND w : TopLevelWindowsInZOrder()) {
     if (w == upper) return true;
     if (w == lower) return false;
   }
@@ -448,10 +448,10 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   test_support::Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows", L"CabinetWClass");
   test_support::Standin tc(L"Totalcmd.exe", L"--left=\"" + f.dir + L"\"", L"TTOTAL_CMD");
   ASSERT_TRUE(explorer.Window() && tc.Window());
-  EXPECT_EQ(windows::win32::FindTopmostFolderManagerWindow(), tc.Window());
-  EXPECT_EQ(windows::win32::GetTopmostFolderManagerName(), u"TotalCommander");
-  windows::win32::TOpenedFolderInfo info;
-  windows::win32::GetFolderOfTopmostManager(info);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"TotalCommander");
+  TOpenedFolderInfo info;
+  GetFolderOfTopmostManager(info);
   EXPECT_EQ(info.FolderPath, U(f.dir));
 
   // Minimised, Total Commander still counts where it stands.
@@ -459,58 +459,58 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   test_support::PumpFor(200);
   SetWindowPos(explorer.Window(), tc.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   test_support::PumpFor(200);
-  EXPECT_EQ(windows::win32::FindTopmostFolderManagerWindow(), tc.Window());
-  RECT minimised = windows::win32::GetTotalCommanderPanelRect(1);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
+  RECT minimised = GetTotalCommanderPanelRect(1);
   EXPECT_TRUE(IsRectEmpty(&minimised));
 
   // A VB form without "XYplorer" in its title is passed over.
   test_support::Standin vb(L"XYplorer.exe", L"--title=\"Some VB program\"", L"ThunderRT6FormDC");
   ASSERT_TRUE(vb.Window());
-  EXPECT_EQ(windows::win32::FindTopmostFolderManagerWindow(), tc.Window());
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
 
   test_support::Standin xy(L"XYplorer.exe", L"--folder=\"" + f.sub + L"\"", L"ThunderRT6FormDC");
   ASSERT_TRUE(xy.Window());
-  EXPECT_EQ(windows::win32::FindTopmostFolderManagerWindow(), xy.Window());
-  EXPECT_EQ(windows::win32::GetTopmostFolderManagerName(), u"XYplorer");
-  windows::win32::GetXYplorerFolder(info);
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), xy.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"XYplorer");
+  GetXYplorerFolder(info);
   EXPECT_EQ(info.hFolderManager, xy.Window());
   EXPECT_EQ(info.FolderPath, U(f.sub));
-  RECT address = windows::win32::GetXYplorerAddressRect();
+  RECT address = GetXYplorerAddressRect();
   EXPECT_FALSE(IsRectEmpty(&address));
 
   Standin x2(L"xplorer2_64.exe", L"--folder=C:\\users", L"ATL:ExplorerFrame");
   ASSERT_TRUE(x2.Window());
-  EXPECT_EQ(windows::win32::GetTopmostFolderManagerName(), u"Xplorer2");
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"Xplorer2");
   GetFolderOfTopmostManager(info);
   EXPECT_EQ(info.hFolderManager, x2.Window());
   EXPECT_EQ(info.FolderPath, u"C:\\users");
-  RECT bar = windows::win32::GetXplorer2AddressRect();
+  RECT bar = GetXplorer2AddressRect();
   EXPECT_FALSE(IsRectEmpty(&bar));
 
   Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
   ASSERT_TRUE(fc.Window());
-  EXPECT_EQ(windows::win32::GetTopmostFolderManagerName(), u"FreeCommander");
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"FreeCommander");
   GetFolderOfTopmostManager(info);
   EXPECT_EQ(info.hFolderManager, nullptr);
   EXPECT_EQ(info.FolderPath, u"");
   HWND firstList = FindWindowExW(fc.Window(), nullptr, L"TfcDragdropFileListView", nullptr);
-  RECT want{}, right = windows::win32::GetFreeCommanderFileListRect(2),
-               left = windows::win32::GetFreeCommanderFileListRect(1);
+  RECT want{}, right = GetFreeCommanderFileListRect(2),
+               left = GetFreeCommanderFileListRect(1);
   GetWindowRect(firstList, &want);
   EXPECT_TRUE(EqualRect(&want, &right));
   EXPECT_LT(left.left, right.left);
 
   // Explorer brought to the top wins again.
   RaiseAbove(explorer.Window(), fc.Window());
-  EXPECT_EQ(windows::win32::FindTopmostFolderManagerWindow(), explorer.Window());
-  EXPECT_EQ(windows::win32::GetTopmostFolderManagerName(), u"Explorer");
+  EXPECT_EQ(FindTopmostFolderManagerWindow(), explorer.Window());
+  EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
 }
 
 TEST(FolderManagers, MinimisedFreeCommanderIsShownMaximisedToMeasureItsLists) {
   test_support::Standin fc(L"FreeCommander.exe", L"--minimized", L"FreeCommanderXE.SingleInst.1");
   ASSERT_TRUE(fc.Window());
   ASSERT_TRUE(IsIconic(fc.Window()));
-  RECT right = windows::win32::GetFreeCommanderFileListRect(2);
+  RECT right = GetFreeCommanderFileListRect(2);
   EXPECT_FALSE(IsIconic(fc.Window()));
   EXPECT_TRUE(IsZoomed(fc.Window()));
   EXPECT_FALSE(IsRectEmpty(&right));
@@ -529,32 +529,32 @@ TEST(Dialogs, TypesAndFileNameEditsAreToldApart) {
   for (const Case& c : cases) {
     test_support::Standin dialog(L"OpenDialog.exe", std::wstring(L"--mode=") + c.mode, L"#32770");
     ASSERT_TRUE(dialog.Window()) << c.mode;
-    EXPECT_EQ(windows::win32::GetDialogType(dialog.Window()), c.type);
-    HWND edit = windows::win32::FindDialogFileNameEdit(dialog.Window());
+    EXPECT_EQ(GetDialogType(dialog.Window()), c.type);
+    HWND edit = FindDialogFileNameEdit(dialog.Window());
     ASSERT_TRUE(edit) << c.mode;
-    EXPECT_EQ(W(windows::win32::ClassNameOf(GetParent(edit))), c.editParent);
-    EXPECT_TRUE(windows::win32::IsDialogFileNameEdit(edit, dialog.Window()));
+    EXPECT_EQ(W(ClassNameOf(GetParent(edit))), c.editParent);
+    EXPECT_TRUE(IsDialogFileNameEdit(edit, dialog.Window()));
   }
-  EXPECT_EQ(windows::win32::GetDialogType(nullptr), u"");
+  EXPECT_EQ(GetDialogType(nullptr), u"");
 }
 
 TEST(Dialogs, AddressBandAndDtePathBoxRectangles) {
   test_support::Standin dialog(L"OpenDialog.exe", L"--mode=file", L"#32770");
   ASSERT_TRUE(dialog.Window());
-  RECT want{}, got = windows::win32::GetDialogAddressBandRect(dialog.Window());
+  RECT want{}, got = GetDialogAddressBandRect(dialog.Window());
   GetWindowRect(FindWindowExW(dialog.Window(), nullptr, L"Address Band Root", nullptr), &want);
   EXPECT_FALSE(IsRectEmpty(&got));
   EXPECT_TRUE(EqualRect(&want, &got));
 
-  RECT none = windows::win32::GetDteEditRect();
+  RECT none = GetDteEditRect();
   EXPECT_TRUE(IsRectEmpty(&none));
   test_support::Standin dte(L"DteStandin.exe", L"--folder=C:\\windows", L"DTE");
   ASSERT_TRUE(dte.Window());
-  HWND edit = windows::win32::FindDescendantByChain(
+  HWND edit = FindDescendantByChain(
       dte.Window(), {u"Edit", u"SysTabControl32", u"Button", u"DTE"});
   ASSERT_TRUE(edit);
-  EXPECT_EQ(windows::win32::ControlTextOf(edit), u"C:\\windows");
-  RECT box = windows::win32::GetDteEditRect();
+  EXPECT_EQ(ControlTextOf(edit), u"C:\\windows");
+  RECT box = GetDteEditRect();
   GetWindowRect(edit, &want);
   EXPECT_TRUE(EqualRect(&want, &box));
 }
@@ -562,30 +562,30 @@ TEST(Dialogs, AddressBandAndDtePathBoxRectangles) {
 TEST(Dialogs, SystemOpenDialogIsAnOpenFileDialog) {
   test_support::Standin dialog(L"OpenDialog.exe", L"--mode=common", L"#32770");
   ASSERT_TRUE(dialog.Window());
-  EXPECT_EQ(windows::win32::GetDialogType(dialog.Window()), u"OpenFile");
-  HWND edit = windows::win32::FindDialogFileNameEdit(dialog.Window());
+  EXPECT_EQ(GetDialogType(dialog.Window()), u"OpenFile");
+  HWND edit = FindDialogFileNameEdit(dialog.Window());
   std::string layout;
-  for (HWND c : windows::win32::DescendantsOf(dialog.Window()))
-    layout += core::Utf16ToUtf8(windows::win32::ClassNameOf(c)) + "<" +
-              core::Utf16ToUtf8(windows::win32::ClassNameOf(GetParent(c))) +
+  for (HWND c : DescendantsOf(dialog.Window()))
+    layout += core::Utf16ToUtf8(ClassNameOf(c)) + "<" +
+              core::Utf16ToUtf8(ClassNameOf(GetParent(c))) +
               (IsWindowVisible(c) ? " v" : " h") + (IsWindowEnabled(c) ? "e" : "d") + "; ";
   ASSERT_TRUE(edit) << layout;
-  EXPECT_TRUE(windows::win32::IsDialogFileNameEdit(edit, dialog.Window()));
+  EXPECT_TRUE(IsDialogFileNameEdit(edit, dialog.Window()));
   PostMessageW(dialog.Window(), WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST(Dialogs, DesktopFolderAndDesktopWindow) {
-  std::u16string desktop = windows::win32::GetDesktopFolder();
+  std::u16string desktop = GetDesktopFolder();
   EXPECT_FALSE(desktop.empty());
-  EXPECT_FALSE(windows::win32::IsDesktopWindow(nullptr));
+  EXPECT_FALSE(IsDesktopWindow(nullptr));
   test_support::Standin x2(L"xplorer2_64.exe", L"", L"ATL:ExplorerFrame");
-  EXPECT_FALSE(windows::win32::IsDesktopWindow(x2.Window()));
+  EXPECT_FALSE(IsDesktopWindow(x2.Window()));
 }
 
 TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
   test_support::Standin dialog(L"OpenDialog.exe", L"--mode=folder", L"#32770");
   ASSERT_TRUE(dialog.Window());
-  HWND edit = windows::win32::FindDialogFileNameEdit(dialog.Window());
+  HWND edit = FindDialogFileNameEdit(dialog.Window());
   ASSERT_TRUE(edit);
   SetForegroundWindow(dialog.Window());
   test_support::PumpFor(200);
@@ -593,13 +593,13 @@ TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
   AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
   SetFocus(edit);
   AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
-  EXPECT_EQ(windows::win32::GetForegroundFocus(), edit);
-  windows::win32::SendKeysToWindow(dialog.Window(), u"", u"ab1");
-  windows::win32::SendKeysToWindow(dialog.Window(), u"Shift+Foo", u"C");
+  EXPECT_EQ(GetForegroundFocus(), edit);
+  SendKeysToWindow(dialog.Window(), u"", u"ab1");
+  SendKeysToWindow(dialog.Window(), u"Shift+Foo", u"C");
   test_support::PumpFor(300);
-  EXPECT_EQ(windows::win32::ControlTextOf(edit), u"ab1C");
+  EXPECT_EQ(ControlTextOf(edit), u"ab1C");
   // Nothing happens for a vanished window.
-  windows::win32::SendKeysToWindow(nullptr, u"Ctrl", u"V");
+  SendKeysToWindow(nullptr, u"Ctrl", u"V");
 }
 
 // ---- pathorama-cli windows ----------------------------------------------------------------

@@ -22,9 +22,9 @@ namespace {
 // the host has no file or registry access.
 class OptionsHost : public settings::SettingsHost {
  public:
-  OptionsHost(settings::CalendarDate today, std::u16string iniPath)
+  OptionsHost(core::CalendarDate today, std::u16string iniPath)
       : today_(today), iniPath_(std::move(iniPath)) {}
-  settings::CalendarDate Today() const override { return today_; }
+  core::CalendarDate Today() const override { return today_; }
   std::u16string ExecutablePath() const override { return iniPath_; }
   void SetVariableOptions(const variables::VariableOptions& options) override {
     options_ = options;
@@ -32,7 +32,7 @@ class OptionsHost : public settings::SettingsHost {
   const std::optional<variables::VariableOptions>& Options() const { return options_; }
 
  private:
-  settings::CalendarDate today_;
+  core::CalendarDate today_;
   std::u16string iniPath_;
   std::optional<variables::VariableOptions> options_;
 };
@@ -85,7 +85,7 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
       return 1;
     }
     variables::LocalDateTime t = clock.Now();
-    settings::CalendarDate today{t.year, t.month, t.day};
+    core::CalendarDate today{t.year, t.month, t.day};
     settings::AppSettings settings(today);
     OptionsHost host(today, *iniPath);
     settings::SettingsStore store(ini, settings, host);

@@ -16,15 +16,15 @@ namespace {
 // Loads without side effects: no registry, no files, no hotkeys.
 class QuietHost : public settings::SettingsHost {
  public:
-  explicit QuietHost(settings::CalendarDate today) : today_(today) {}
-  settings::CalendarDate Today() const override { return today_; }
+  explicit QuietHost(core::CalendarDate today) : today_(today) {}
+  core::CalendarDate Today() const override { return today_; }
   std::u16string ExecutablePath() const override { return u""; }
 
  private:
-  settings::CalendarDate today_;
+  core::CalendarDate today_;
 };
 
-settings::CalendarDate LocalToday() {
+core::CalendarDate LocalToday() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
 #ifdef _WIN32
@@ -41,11 +41,11 @@ settings::CalendarDate LocalToday() {
 // per-manager keys are those of the chosen manager. Keys the program only
 // writes (Ver, MainWindowPos) are left out.
 int RunSettings(const std::vector<std::u16string>& args, Output& output) {
-  std::optional<settings::CalendarDate> today;
+  std::optional<core::CalendarDate> today;
   std::optional<std::u16string> path;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == u"--today") {
-      settings::CalendarDate date;
+      core::CalendarDate date;
       if (i + 1 >= args.size() || !settings::ParseSettingDate(args[i + 1], date))
         throw UsageError{u"--today takes a date YYYY-MM-DD"};
       today = date;
@@ -65,7 +65,7 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output) {
                    core::FileStatusText(status));
     return 1;
   }
-  const settings::CalendarDate day = today.value_or(LocalToday());
+  const core::CalendarDate day = today.value_or(LocalToday());
   settings::AppSettings settings(day);
   QuietHost host(day);
   settings::SettingsStore store(ini, settings, host);

@@ -12,7 +12,7 @@ namespace pathorama::app::win32 {
 
 namespace {
 
-settings::CalendarDate LocalToday() {
+core::CalendarDate LocalToday() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay};
@@ -60,7 +60,7 @@ std::array<uint16_t, kHotKeySlotCount> AppSession::HotKeyShortcuts() const {
   return {s.jumpMenu1, s.jumpMenu2, s.openSaveDialog, s.captureOfficeFolderPath};
 }
 
-settings::CalendarDate AppSession::Today() const { return LocalToday(); }
+core::CalendarDate AppSession::Today() const { return LocalToday(); }
 
 std::u16string AppSession::AppVersion() const {
   return const_cast<MainWindow&>(window_).State().AppVersion;

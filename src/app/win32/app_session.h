@@ -40,7 +40,7 @@ class AppSession : public settings::SettingsHost {
   jumplist::JumpList& JumpListItems() { return jumpList_; }
 
   // SettingsHost
-  settings::CalendarDate Today() const override;
+  core::CalendarDate Today() const override;
   std::u16string AppVersion() const override;
   std::u16string ExecutablePath() const override { return exePath_; }
   void CreatePathListFromIni(core::IniDocument& ini) override;

@@ -18,16 +18,16 @@ TEST(HotKeySlots, ShortcutBitsBecomeRegistrationModifiers) {
       {0, 0, 0},
   };
   for (const Case& c : cases) {
-    app::HotKeyRegistration r = app::RegistrationForShortcut(c.shortcut);
+    HotKeyRegistration r = RegistrationForShortcut(c.shortcut);
     EXPECT_EQ(r.modifiers, c.modifiers) << c.shortcut;
     EXPECT_EQ(r.virtualKey, c.key) << c.shortcut;
   }
 }
 
 TEST(HotKeySlots, StringAtomsGiveIdsInTheHotKeyRange) {
-  EXPECT_EQ(app::HotKeyIdForAtom(0xC000), 0);
-  EXPECT_EQ(app::HotKeyIdForAtom(0xC123), 0x123);
-  EXPECT_EQ(app::HotKeyIdForAtom(0xFFFF), 0x3FFF);
+  EXPECT_EQ(HotKeyIdForAtom(0xC000), 0);
+  EXPECT_EQ(HotKeyIdForAtom(0xC123), 0x123);
+  EXPECT_EQ(HotKeyIdForAtom(0xFFFF), 0x3FFF);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ TEST(MainWindowPlacement, EachValuePlacesAsItsOptionSays) {
   const Case cases[] = {
       {0, u"100,200", 100, 200, false},
       {0, u" -5 , -1000", -5, -1000, false},
-      {1, u"100,200", 520, app::kOffScreenTop, true},
+      {1, u"100,200", 520, kOffScreenTop, true},
       {2, u"", 520, 0, false},
       {3, u"", 0, 0, false},
       {4, u"", 1040, 0, false},
@@ -36,7 +36,7 @@ TEST(MainWindowPlacement, EachValuePlacesAsItsOptionSays) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.at << " / " << std::u16string(c.pos).size());
-    app::MainWindowPlace p = app::PlaceMainWindow(c.at, c.pos, kW, kH, kWinW, kWinH);
+    MainWindowPlace p = PlaceMainWindow(c.at, c.pos, kW, kH, kWinW, kWinH);
     EXPECT_EQ(p.left, c.left);
     EXPECT_EQ(p.top, c.top);
     EXPECT_EQ(p.parkedOffScreen, c.parked);
@@ -45,11 +45,11 @@ TEST(MainWindowPlacement, EachValuePlacesAsItsOptionSays) {
 
 TEST(MainWindowPlacement, CentreRoundsTowardZero) {
   // (1001 - 240) / 2 = 380.5 -> 380; a window wider than the area: (100 - 240) / 2 = -70.
-  EXPECT_EQ(app::PlaceMainWindow(7, u"", 1001, 101, kWinW, kWinH).left, 380);
-  EXPECT_EQ(app::PlaceMainWindow(7, u"", 1001, 101, kWinW, kWinH).top, 30);
-  EXPECT_EQ(app::PlaceMainWindow(2, u"", 100, 100, kWinW, kWinH).left, -70);
-  EXPECT_EQ(app::PlaceMainWindow(7, u"", 100, 20, kWinW, 41).top, -10);  // -10.5 -> -10
-  EXPECT_EQ(app::DefaultMainWindowPos(1001, 240), u"380,-1000");
+  EXPECT_EQ(PlaceMainWindow(7, u"", 1001, 101, kWinW, kWinH).left, 380);
+  EXPECT_EQ(PlaceMainWindow(7, u"", 1001, 101, kWinW, kWinH).top, 30);
+  EXPECT_EQ(PlaceMainWindow(2, u"", 100, 100, kWinW, kWinH).left, -70);
+  EXPECT_EQ(PlaceMainWindow(7, u"", 100, 20, kWinW, 41).top, -10);  // -10.5 -> -10
+  EXPECT_EQ(DefaultMainWindowPos(1001, 240), u"380,-1000");
 }
 
 TEST(MainWindowPlacement, FromSettingsUsesItsOwnDefaults) {
@@ -59,8 +59,8 @@ TEST(MainWindowPlacement, FromSettingsUsesItsOwnDefaults) {
   };
   const Case cases[] = {
       // No keys: MainWindowAt counts as 1 here, so a fresh start parks the window.
-      {u"", 520, app::kOffScreenTop},
-      {u"[Option]\nMainWindowAt=0\n", 520, app::kOffScreenTop},  // default position text
+      {u"", 520, kOffScreenTop},
+      {u"[Option]\nMainWindowAt=0\n", 520, kOffScreenTop},  // default position text
       {u"[Option]\nMainWindowAt=0\nMainWindowPos=10,20\n", 10, 20},
       {u"[option]\nmainwindowat=3\nMainWindowPos=10,20\n", 0, 0},
       {u"[Option]\nMainWindowAt=0\nMainWindowPos=1020\n", 520, 0},
@@ -69,7 +69,7 @@ TEST(MainWindowPlacement, FromSettingsUsesItsOwnDefaults) {
   };
   for (const Case& c : cases) {
     core::IniDocument ini = core::IniDocument::Parse(c.ini);
-    app::MainWindowPlace p = app::PlaceMainWindowFromSettings(ini, kW, kH, kWinW, kWinH);
+    MainWindowPlace p = PlaceMainWindowFromSettings(ini, kW, kH, kWinW, kWinH);
     EXPECT_EQ(p.left, c.left) << std::u16string(c.ini).size();
     EXPECT_EQ(p.top, c.top) << std::u16string(c.ini).size();
   }

@@ -12,8 +12,8 @@ struct Result {
 };
 
 Result Invoke(std::vector<std::u16string> args) {
-  app::cli::Output output;
-  int code = app::cli::RunCli(args, output);
+  Output output;
+  int code = RunCli(args, output);
   return {code, output.out, output.err};
 }
 

@@ -17,70 +17,70 @@ TEST(Encoding, DetectionFollowsMarksThenUtf8ScanThenZeroBytes) {
   struct Case {
     const char* name;
     std::string bytes;
-    core::TextEncoding want;
+    TextEncoding want;
   };
   const Case cases[] = {
-      {"empty file is UTF-8", "", core::TextEncoding::Utf8},
-      {"ASCII is UTF-8", "[Main]\r\nVer=1\r\n", core::TextEncoding::Utf8},
-      {"UTF-16LE mark", "\xFF\xFE[\0M\0"s, core::TextEncoding::Utf16LE},
-      {"UTF-16BE mark", "\xFE\xFF\0[\0M"s, core::TextEncoding::Utf16BE},
-      {"UTF-8 mark", "\xEF\xBB\xBF\xD6\xD0", core::TextEncoding::Utf8},
+      {"empty file is UTF-8", "", TextEncoding::Utf8},
+      {"ASCII is UTF-8", "[Main]\r\nVer=1\r\n", TextEncoding::Utf8},
+      {"UTF-16LE mark", "\xFF\xFE[\0M\0"s, TextEncoding::Utf16LE},
+      {"UTF-16BE mark", "\xFE\xFF\0[\0M"s, TextEncoding::Utf16BE},
+      {"UTF-8 mark", "\xEF\xBB\xBF\xD6\xD0", TextEncoding::Utf8},
       {"two- and three-byte sequences", "caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87",
-       core::TextEncoding::Utf8},
-      {"four-byte sequence accepted", "a\xF0\x9F\x98\x80z", core::TextEncoding::Utf8},
-      {"overlong four-byte lead is not UTF-8", "\xF0\x80\x80\x80", core::TextEncoding::Ansi},
-      {"F5 and above is not UTF-8", "a\xF5\x80\x80\x80", core::TextEncoding::Ansi},
-      {"GBK text is ANSI", "menu1=\xD6\xD0\xCE\xC4", core::TextEncoding::Ansi},
-      {"continuation byte in lead position", "a\x80z", core::TextEncoding::Ansi},
-      {"sequence cut off at the end", "a\xE4\xB8", core::TextEncoding::Ansi},
-      {"two-byte lead without continuation", "\xC3(", core::TextEncoding::Ansi},
-      {"zero after a low byte is UTF-16LE", "\x87\x65\x61\x00"s, core::TextEncoding::Utf16LE},
-      {"zero after a high byte is UTF-16BE", "\x65\x87\x00\x61"s, core::TextEncoding::Utf16BE},
-      {"zero as first byte is UTF-16BE", "\x00\x61\x87\x65"s, core::TextEncoding::Utf16BE},
-      {"odd length with a zero byte is ANSI", "\x87\x65\x61\x00\x41"s, core::TextEncoding::Ansi},
+       TextEncoding::Utf8},
+      {"four-byte sequence accepted", "a\xF0\x9F\x98\x80z", TextEncoding::Utf8},
+      {"overlong four-byte lead is not UTF-8", "\xF0\x80\x80\x80", TextEncoding::Ansi},
+      {"F5 and above is not UTF-8", "a\xF5\x80\x80\x80", TextEncoding::Ansi},
+      {"GBK text is ANSI", "menu1=\xD6\xD0\xCE\xC4", TextEncoding::Ansi},
+      {"continuation byte in lead position", "a\x80z", TextEncoding::Ansi},
+      {"sequence cut off at the end", "a\xE4\xB8", TextEncoding::Ansi},
+      {"two-byte lead without continuation", "\xC3(", TextEncoding::Ansi},
+      {"zero after a low byte is UTF-16LE", "\x87\x65\x61\x00"s, TextEncoding::Utf16LE},
+      {"zero after a high byte is UTF-16BE", "\x65\x87\x00\x61"s, TextEncoding::Utf16BE},
+      {"zero as first byte is UTF-16BE", "\x00\x61\x87\x65"s, TextEncoding::Utf16BE},
+      {"odd length with a zero byte is ANSI", "\x87\x65\x61\x00\x41"s, TextEncoding::Ansi},
       // Zero bytes are below 0x80, so ASCII-only UTF-16 without a mark passes
       // the UTF-8 scan: the rule looks for zero bytes only after it fails.
-      {"ASCII UTF-16 without mark passes the UTF-8 scan", "a\0b\0"s, core::TextEncoding::Utf8},
+      {"ASCII UTF-16 without mark passes the UTF-8 scan", "a\0b\0"s, TextEncoding::Utf8},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(core::DetectTextEncoding(c.bytes), c.want)
+    EXPECT_EQ(DetectTextEncoding(c.bytes), c.want)
         << c.name << ": got "
-        << core::Utf16ToUtf8(core::TextEncodingName(core::DetectTextEncoding(c.bytes)));
+        << Utf16ToUtf8(TextEncodingName(DetectTextEncoding(c.bytes)));
 }
 
 TEST(Encoding, DecodeGivesUtf16WithoutMarkAndMarksBadInput) {
   struct Case {
     const char* name;
     std::string bytes;
-    core::TextEncoding encoding;
+    TextEncoding encoding;
     std::u16string want;
   };
   const Case cases[] = {
-      {"UTF-16LE", "\xFF\xFE\x2D\x4E\x61\x00"s, core::TextEncoding::Utf16LE, u"中a"},
-      {"UTF-16BE", "\xFE\xFF\x4E\x2D\x00\x61"s, core::TextEncoding::Utf16BE, u"中a"},
-      {"UTF-16LE without mark", "\x2D\x4E"s, core::TextEncoding::Utf16LE, u"中"},
-      {"odd trailing byte", "\xFF\xFE\x61\x00\x62"s, core::TextEncoding::Utf16LE, u"a\uFFFD"},
-      {"single byte", "\x62", core::TextEncoding::Utf16BE, u"\uFFFD"},
-      {"lone surrogate kept", "\xFF\xFE\x3D\xD8\x61\x00"s, core::TextEncoding::Utf16LE,
+      {"UTF-16LE", "\xFF\xFE\x2D\x4E\x61\x00"s, TextEncoding::Utf16LE, u"中a"},
+      {"UTF-16BE", "\xFE\xFF\x4E\x2D\x00\x61"s, TextEncoding::Utf16BE, u"中a"},
+      {"UTF-16LE without mark", "\x2D\x4E"s, TextEncoding::Utf16LE, u"中"},
+      {"odd trailing byte", "\xFF\xFE\x61\x00\x62"s, TextEncoding::Utf16LE, u"a\uFFFD"},
+      {"single byte", "\x62", TextEncoding::Utf16BE, u"\uFFFD"},
+      {"lone surrogate kept", "\xFF\xFE\x3D\xD8\x61\x00"s, TextEncoding::Utf16LE,
        std::u16string{0xD83D, u'a'}},
-      {"UTF-8 mark dropped", "\xEF\xBB\xBF\xE4\xB8\xAD", core::TextEncoding::Utf8, u"中"},
-      {"UTF-8 four bytes", "\xF0\x9F\x98\x80", core::TextEncoding::Utf8, u"\U0001F600"},
-      {"malformed UTF-8", "a\xE4\xB8", core::TextEncoding::Utf8, u"a\uFFFD"},
+      {"UTF-8 mark dropped", "\xEF\xBB\xBF\xE4\xB8\xAD", TextEncoding::Utf8, u"中"},
+      {"UTF-8 four bytes", "\xF0\x9F\x98\x80", TextEncoding::Utf8, u"\U0001F600"},
+      {"malformed UTF-8", "a\xE4\xB8", TextEncoding::Utf8, u"a\uFFFD"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(core::DecodeText(c.bytes, c.encoding, 936), c.want) << c.name;
+    EXPECT_EQ(DecodeText(c.bytes, c.encoding, 936), c.want) << c.name;
 }
 
 TEST(Encoding, AnsiUsesTheGivenCodePage) {
-  EXPECT_EQ(core::DecodeText("menu1=\xD6\xD0\xCE\xC4(&A)", core::TextEncoding::Ansi, 936),
+  EXPECT_EQ(DecodeText("menu1=\xD6\xD0\xCE\xC4(&A)", TextEncoding::Ansi, 936),
             u"menu1=中文(&A)");
-  EXPECT_EQ(core::DecodeAnsi("caf\xE9", 1252), u"café");
-  EXPECT_EQ(core::DecodeAnsi("", 936), u"");
+  EXPECT_EQ(DecodeAnsi("caf\xE9", 1252), u"café");
+  EXPECT_EQ(DecodeAnsi("", 936), u"");
   // An unknown code page still gives a defined result: the bytes as Latin-1.
-  EXPECT_EQ(core::DecodeAnsi("a\xE9", 12345), u"a\u00E9");
+  EXPECT_EQ(DecodeAnsi("a\xE9", 12345), u"a\u00E9");
   // Bytes GBK does not know: the text around them survives.
   for (const char* bad : {"A\x81\x20" "B", "A\xD6"}) {
-    std::u16string text = core::DecodeAnsi(bad, 936);
+    std::u16string text = DecodeAnsi(bad, 936);
     ASSERT_FALSE(text.empty()) << bad;
     EXPECT_EQ(text.front(), u'A') << bad;
     EXPECT_LE(text.size(), 4u) << bad;
@@ -88,7 +88,7 @@ TEST(Encoding, AnsiUsesTheGivenCodePage) {
   // Slices of a long text are joined without losing a character.
   std::string many;
   for (int i = 0; i < 20000; ++i) many += "\xD6\xD0";
-  EXPECT_EQ(core::DecodeAnsi(many, 936), std::u16string(20000, u'中'));
+  EXPECT_EQ(DecodeAnsi(many, 936), std::u16string(20000, u'中'));
 }
 
 #ifndef _WIN32
@@ -116,7 +116,7 @@ TEST(Encoding, NativeSystemCodePageFollowsTheLocale) {
   for (const Case& c : cases) {
     setenv("LC_ALL", c.lcAll, 1);
     setenv("LANG", c.lang, 1);
-    EXPECT_EQ(core::SystemAnsiCodePage(), c.want) << c.lcAll << " / " << c.lang;
+    EXPECT_EQ(SystemAnsiCodePage(), c.want) << c.lcAll << " / " << c.lang;
   }
   for (const Saved& s : saved) {
     if (s.value) setenv(s.name, s.value->c_str(), 1);

@@ -36,13 +36,13 @@ using FileIo = test_support::ScratchFolderTest;
 
 TEST_F(FileIo, SaveReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   fs::path ini = dir_ / "设置.ini";
-  ASSERT_EQ(core::SaveFileSafely(U16(ini), std::string(10000, 'x')), core::FileStatus::kOk);
-  ASSERT_EQ(core::SaveFileSafely(U16(ini), "short\0tail"s), core::FileStatus::kOk);
+  ASSERT_EQ(SaveFileSafely(U16(ini), std::string(10000, 'x')), FileStatus::kOk);
+  ASSERT_EQ(SaveFileSafely(U16(ini), "short\0tail"s), FileStatus::kOk);
   std::string bytes;
-  ASSERT_EQ(core::ReadFileBytes(U16(ini), bytes), core::FileStatus::kOk);
+  ASSERT_EQ(ReadFileBytes(U16(ini), bytes), FileStatus::kOk);
   EXPECT_EQ(bytes, "short\0tail"s);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-  ASSERT_EQ(core::SaveFileSafely(U16(ini), ""), core::FileStatus::kOk);
+  ASSERT_EQ(SaveFileSafely(U16(ini), ""), FileStatus::kOk);
   EXPECT_EQ(fs::file_size(ini), 0u);
 }
 
@@ -53,9 +53,9 @@ TEST_F(FileIo, AStaleTemporaryFileFromACrashDoesNotHarm) {
   Spit(dir_ / "p.ini.tmp", std::string(5000, '?'));
   fs::permissions(dir_ / "p.ini.tmp", fs::perms::owner_read);
   std::string bytes;
-  ASSERT_EQ(core::ReadFileBytes(U16(ini), bytes), core::FileStatus::kOk);
+  ASSERT_EQ(ReadFileBytes(U16(ini), bytes), FileStatus::kOk);
   EXPECT_EQ(bytes, "old");
-  ASSERT_EQ(core::SaveFileSafely(U16(ini), "new"), core::FileStatus::kOk);
+  ASSERT_EQ(SaveFileSafely(U16(ini), "new"), FileStatus::kOk);
   EXPECT_EQ(Slurp(ini), "new");
   EXPECT_FALSE(fs::exists(dir_ / "p.ini.tmp"));
 }
@@ -64,36 +64,36 @@ TEST_F(FileIo, FailuresAreReportedAndLeaveTheTargetAlone) {
   fs::path ini = dir_ / "p.ini";
   Spit(ini, "old");
   fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(core::SaveFileSafely(U16(ini), "new"), core::FileStatus::kReadOnly);
+  EXPECT_EQ(SaveFileSafely(U16(ini), "new"), FileStatus::kReadOnly);
   EXPECT_EQ(Slurp(ini), "old");
   EXPECT_FALSE(fs::exists(dir_ / "p.ini.tmp"));
   // The caller still has its data: clearing the attribute lets the next save through.
-  ASSERT_EQ(core::ClearReadOnly(U16(ini)), core::FileStatus::kOk);
-  EXPECT_EQ(core::SaveFileSafely(U16(ini), "new"), core::FileStatus::kOk);
+  ASSERT_EQ(ClearReadOnly(U16(ini)), FileStatus::kOk);
+  EXPECT_EQ(SaveFileSafely(U16(ini), "new"), FileStatus::kOk);
   EXPECT_EQ(Slurp(ini), "new");
 
-  EXPECT_EQ(core::ClearReadOnly(U16(dir_ / "missing.ini")), core::FileStatus::kOk);
-  EXPECT_EQ(core::SaveFileSafely(U16(dir_ / "no folder" / "p.ini"), "x"),
-            core::FileStatus::kNotFound);
+  EXPECT_EQ(ClearReadOnly(U16(dir_ / "missing.ini")), FileStatus::kOk);
+  EXPECT_EQ(SaveFileSafely(U16(dir_ / "no folder" / "p.ini"), "x"),
+            FileStatus::kNotFound);
   EXPECT_FALSE(fs::exists(dir_ / "no folder"));
   fs::create_directory(dir_ / "a folder.ini");
-  EXPECT_EQ(core::SaveFileSafely(U16(dir_ / "a folder.ini"), "x"), core::FileStatus::kFailed);
+  EXPECT_EQ(SaveFileSafely(U16(dir_ / "a folder.ini"), "x"), FileStatus::kFailed);
   EXPECT_TRUE(fs::is_directory(dir_ / "a folder.ini"));
 
   std::string bytes = "left over";
-  EXPECT_EQ(core::ReadFileBytes(U16(dir_ / "missing.ini"), bytes), core::FileStatus::kNotFound);
+  EXPECT_EQ(ReadFileBytes(U16(dir_ / "missing.ini"), bytes), FileStatus::kNotFound);
   EXPECT_TRUE(bytes.empty());
-  EXPECT_FALSE(core::FileExists(U16(dir_ / "missing.ini")));
-  EXPECT_FALSE(core::FileExists(U16(dir_ / "a folder.ini")));
-  EXPECT_TRUE(core::FileExists(U16(ini)));
+  EXPECT_FALSE(FileExists(U16(dir_ / "missing.ini")));
+  EXPECT_FALSE(FileExists(U16(dir_ / "a folder.ini")));
+  EXPECT_TRUE(FileExists(U16(ini)));
 }
 
 TEST_F(FileIo, AFileBeyondTheCapIsNotRead) {
   fs::path huge = dir_ / "huge.ini";
   Spit(huge, "");
-  fs::resize_file(huge, core::kMaxFileBytes + 1);  // sparse: costs no disk
+  fs::resize_file(huge, kMaxFileBytes + 1);  // sparse: costs no disk
   std::string bytes;
-  EXPECT_EQ(core::ReadFileBytes(U16(huge), bytes), core::FileStatus::kTooLarge);
+  EXPECT_EQ(ReadFileBytes(U16(huge), bytes), FileStatus::kTooLarge);
   EXPECT_TRUE(bytes.empty());
 }
 
@@ -116,15 +116,15 @@ TEST_F(FileIo, ALockedFileIsReportedAndTheNextSaveSucceeds) {
 #endif
 
 TEST_F(FileIo, IniDocumentsAreSavedAsUtf8WithMark) {
-  core::IniDocument doc;
+  IniDocument doc;
   doc.Write(u"PathMenu", u"menu1", u"文档(&D)");
   fs::path ini = dir_ / "p.ini";
-  ASSERT_EQ(core::SaveIniDocument(U16(ini), doc), core::FileStatus::kOk);
+  ASSERT_EQ(SaveIniDocument(U16(ini), doc), FileStatus::kOk);
   EXPECT_EQ(Slurp(ini), "\xEF\xBB\xBF[PathMenu]\r\nmenu1=\xE6\x96\x87\xE6\xA1\xA3(&D)\r\n");
-  core::IniDocument back;
-  core::TextEncoding encoding = core::TextEncoding::Ansi;
-  ASSERT_EQ(core::LoadIniDocument(U16(ini), 936, back, &encoding), core::FileStatus::kOk);
-  EXPECT_EQ(encoding, core::TextEncoding::Utf8);
+  IniDocument back;
+  TextEncoding encoding = TextEncoding::Ansi;
+  ASSERT_EQ(LoadIniDocument(U16(ini), 936, back, &encoding), FileStatus::kOk);
+  EXPECT_EQ(encoding, TextEncoding::Utf8);
   EXPECT_EQ(back.Serialize(), doc.Serialize());
 }
 
@@ -135,39 +135,39 @@ TEST_F(FileIo, StartUpConversionRewritesAnsiAndUtf16AsUtf8WithMark) {
   struct Case {
     const char* name;
     std::string bytes;
-    core::TextEncoding detected;
+    TextEncoding detected;
     bool rewritten;
   };
   const Case cases[] = {
-      {"GBK", "orphan\r\n[PathMenu]\r\nmenu1=\xD6\xD0\xCE\xC4(&A)\r\n", core::TextEncoding::Ansi,
+      {"GBK", "orphan\r\n[PathMenu]\r\nmenu1=\xD6\xD0\xCE\xC4(&A)\r\n", TextEncoding::Ansi,
        true},
       {"UTF-16LE",
        "\xFF\xFEo\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n\0"
        "m\0e\0n\0u\0001\0=\0\x2D\x4E\x87\x65(\0&\0A\0)\0\r\0\n\0"s,
-       core::TextEncoding::Utf16LE, true},
+       TextEncoding::Utf16LE, true},
       {"UTF-16BE",
        "\xFE\xFF\0o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n"
        "\0m\0e\0n\0u\0001\0=\x4E\x2D\x65\x87\0(\0&\0A\0)\0\r\0\n"s,
-       core::TextEncoding::Utf16BE, true},
-      {"UTF-8 without mark", utf8Text, core::TextEncoding::Utf8, false},
-      {"UTF-8 with mark", "\xEF\xBB\xBF" + utf8Text, core::TextEncoding::Utf8, false},
+       TextEncoding::Utf16BE, true},
+      {"UTF-8 without mark", utf8Text, TextEncoding::Utf8, false},
+      {"UTF-8 with mark", "\xEF\xBB\xBF" + utf8Text, TextEncoding::Utf8, false},
   };
   fs::path ini = dir_ / "p.ini";
   for (const Case& c : cases) {
     Spit(ini, c.bytes);
-    core::TextEncoding detected = core::TextEncoding::Ansi;
-    ASSERT_EQ(core::ConvertIniFileToUtf8(U16(ini), 936, &detected), core::FileStatus::kOk)
+    TextEncoding detected = TextEncoding::Ansi;
+    ASSERT_EQ(ConvertIniFileToUtf8(U16(ini), 936, &detected), FileStatus::kOk)
         << c.name;
     EXPECT_EQ(detected, c.detected) << c.name;
     EXPECT_EQ(Slurp(ini), c.rewritten ? "\xEF\xBB\xBF" + utf8Text : c.bytes) << c.name;
-    core::IniDocument doc;
-    ASSERT_EQ(core::LoadIniDocument(U16(ini), 936, doc), core::FileStatus::kOk) << c.name;
+    IniDocument doc;
+    ASSERT_EQ(LoadIniDocument(U16(ini), 936, doc), FileStatus::kOk) << c.name;
     EXPECT_EQ(doc.ReadString(u"PathMenu", u"menu1", u""), u"中文(&A)") << c.name;
   }
   fs::path missing = dir_ / "missing.ini";
-  core::TextEncoding detected = core::TextEncoding::Utf8;
-  EXPECT_EQ(core::ConvertIniFileToUtf8(U16(missing), 936, &detected), core::FileStatus::kOk);
-  EXPECT_EQ(detected, core::TextEncoding::Ansi);
+  TextEncoding detected = TextEncoding::Utf8;
+  EXPECT_EQ(ConvertIniFileToUtf8(U16(missing), 936, &detected), FileStatus::kOk);
+  EXPECT_EQ(detected, TextEncoding::Ansi);
   EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -176,13 +176,13 @@ TEST_F(FileIo, AReadOnlyFileIsStillReadInItsOwnEncoding) {
   const std::string gbk = "[PathMenu]\r\nmenu1=\xD6\xD0\xCE\xC4\r\n";
   Spit(ini, gbk);
   fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(core::ConvertIniFileToUtf8(U16(ini), 936), core::FileStatus::kReadOnly);
+  EXPECT_EQ(ConvertIniFileToUtf8(U16(ini), 936), FileStatus::kReadOnly);
   EXPECT_EQ(Slurp(ini), gbk);
-  core::IniDocument doc;
-  ASSERT_EQ(core::LoadIniDocument(U16(ini), 936, doc), core::FileStatus::kOk);
+  IniDocument doc;
+  ASSERT_EQ(LoadIniDocument(U16(ini), 936, doc), FileStatus::kOk);
   EXPECT_EQ(doc.ReadString(u"PathMenu", u"menu1", u""), u"中文");
-  EXPECT_EQ(core::LoadIniDocument(U16(dir_ / "missing.ini"), 936, doc),
-            core::FileStatus::kNotFound);
+  EXPECT_EQ(LoadIniDocument(U16(dir_ / "missing.ini"), 936, doc),
+            FileStatus::kNotFound);
   EXPECT_TRUE(doc.Sections().empty());
 }
 

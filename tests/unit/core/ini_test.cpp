@@ -6,7 +6,7 @@ namespace pathorama::core {
 namespace {
 
 TEST(Ini, ParseKeepsOrderAndComparesNamesWithoutCase) {
-  core::IniDocument doc = core::IniDocument::Parse(
+  IniDocument doc = IniDocument::Parse(
       u"\uFEFF[Main]\r\nVer=1.0\r\n\r\n[PathMenu]\nmenu1=Docs(&D)\npath1=D:\\Docs\nmenu2=-Work\n"
       u"menu3=--\n  [ Option ]  \r\nRandomLength = 7\rKey=a=b\n");
   ASSERT_EQ(doc.Sections().size(), 3u);
@@ -23,13 +23,13 @@ TEST(Ini, ParseKeepsOrderAndComparesNamesWithoutCase) {
 }
 
 TEST(Ini, WriteReplacesOrAppendsAndSerializeRoundTrips) {
-  core::IniDocument doc;
+  IniDocument doc;
   doc.Write(u"Option", u"A", u"1");
   doc.Write(u"Main", u"Ver", u"1.0");
   doc.Write(u"option", u"a", u"2");  // same key, other case: replaced in place
   doc.Write(u"Option", u"B", u"中文");
   EXPECT_EQ(doc.Serialize(), u"[Option]\r\nA=2\r\nB=中文\r\n\r\n[Main]\r\nVer=1.0\r\n");
-  core::IniDocument again = core::IniDocument::Parse(doc.Serialize());
+  IniDocument again = IniDocument::Parse(doc.Serialize());
   EXPECT_EQ(again.Serialize(), doc.Serialize());
   doc.DeleteKey(u"OPTION", u"a");
   EXPECT_FALSE(doc.Read(u"Option", u"A"));
@@ -40,16 +40,16 @@ TEST(Ini, WriteReplacesOrAppendsAndSerializeRoundTrips) {
 }
 
 TEST(Ini, OddLinesSurviveARewrite) {
-  core::IniDocument doc =
-      core::IniDocument::Parse(u"orphan=1\n[S]\njust words\n;comment\nk=v\n[broken\nx=1\n");
+  IniDocument doc =
+      IniDocument::Parse(u"orphan=1\n[S]\njust words\n;comment\nk=v\n[broken\nx=1\n");
   EXPECT_FALSE(doc.Read(u"S", u"just words"));
   EXPECT_EQ(doc.ReadString(u"S", u"x", u""), u"1");  // "[broken" is a line, not a section
   EXPECT_EQ(doc.Serialize(), u"[S]\r\njust words\r\n;comment\r\nk=v\r\n[broken\r\nx=1\r\n");
 }
 
 TEST(Ini, BulkAppendStaysLinear) {
-  core::IniDocument doc;
-  core::IniSection& s = doc.Section(u"PathMenu");
+  IniDocument doc;
+  IniSection& s = doc.Section(u"PathMenu");
   for (int i = 1; i <= 20000; ++i) s.Append({u"menu" + std::u16string(1, u'0' + i % 10), u"x", true});
   EXPECT_EQ(s.Entries().size(), 20000u);
   EXPECT_EQ(s.Find(u"MENU1")->value, u"x");

@@ -8,27 +8,27 @@ namespace pathorama::core {
 namespace {
 
 TEST(Regex, CaselessAndUtfByDefault) {
-  const core::Regex& re = core::Regex::Get(uR"(today)");
+  const Regex& re = Regex::Get(uR"(today)");
   EXPECT_TRUE(re.IsMatch(u"{ToDay}"));
   // Case folding reaches beyond ASCII in UTF mode.
-  EXPECT_TRUE(core::Regex::Get(u"ä").IsMatch(u"Ä"));
-  EXPECT_FALSE(core::Regex::Get(u"today", core::Regex::kCaseSensitive).IsMatch(u"Today"));
+  EXPECT_TRUE(Regex::Get(u"ä").IsMatch(u"Ä"));
+  EXPECT_FALSE(Regex::Get(u"today", Regex::kCaseSensitive).IsMatch(u"Today"));
   // One code point, two UTF-16 units: "." takes the whole pair.
-  auto m = core::Regex::Get(u"^.$").Search(u"\U0001F600");
+  auto m = Regex::Get(u"^.$").Search(u"\U0001F600");
   ASSERT_TRUE(m);
   EXPECT_EQ(m->Length(), 2u);
 }
 
 TEST(Regex, GetCompilesOnceAndCaches) {
-  const core::Regex& a = core::Regex::Get(u"x+y");
-  const core::Regex& b = core::Regex::Get(u"x+y");
-  const core::Regex& c = core::Regex::Get(u"x+y", core::Regex::kCaseSensitive);
+  const Regex& a = Regex::Get(u"x+y");
+  const Regex& b = Regex::Get(u"x+y");
+  const Regex& c = Regex::Get(u"x+y", Regex::kCaseSensitive);
   EXPECT_EQ(&a, &b);
   EXPECT_NE(&a, &c);
 }
 
 TEST(Regex, InvalidPatternNeverMatches) {
-  core::Regex re(u"(unclosed");
+  Regex re(u"(unclosed");
   EXPECT_FALSE(re.IsValid());
   EXPECT_FALSE(re.Error().empty());
   EXPECT_FALSE(re.IsMatch(u"(unclosed"));
@@ -37,18 +37,18 @@ TEST(Regex, InvalidPatternNeverMatches) {
 }
 
 TEST(Regex, RecursionMatchesNestedTags) {
-  const core::Regex& tag = core::Regex::Get(uR"(<([^<>]+|(?R)+)>)");
+  const Regex& tag = Regex::Get(uR"(<([^<>]+|(?R)+)>)");
   auto m = tag.Search(u"C:\\x<<a><b>>y");
   ASSERT_TRUE(m);
   EXPECT_EQ(m->Group(), u"<<a><b>>");
   EXPECT_EQ(tag.Search(u"<a<b>")->Group(), u"<b>");
   // Anchored, the recursion can only restart at the subject's start.
-  EXPECT_FALSE(core::Regex::Get(uR"(^ *<([^<>]+|(?R)+)> *)").IsMatch(u"<<a>>x"));
+  EXPECT_FALSE(Regex::Get(uR"(^ *<([^<>]+|(?R)+)> *)").IsMatch(u"<<a>>x"));
 }
 
 TEST(Regex, SubroutineCallsReuseAGroup) {
   // An alternation group: (?2) re-runs the alternative pattern of group 2.
-  const core::Regex& group = core::Regex::Get(uR"((\(([^\(\)\|]*)\|((?2)\|)*(?2)\)))");
+  const Regex& group = Regex::Get(uR"((\(([^\(\)\|]*)\|((?2)\|)*(?2)\)))");
   struct Case {
     const char16_t* subject;
     const char16_t* match;  // nullptr: no match
@@ -68,7 +68,7 @@ TEST(Regex, SubroutineCallsReuseAGroup) {
     EXPECT_EQ(m->Group(), c.match);
   }
   // The shell namespace path expression relies on (?4) and (?1).
-  const core::Regex& ns = core::Regex::Get(uR"(^(::{((([a-z\d]+)-)+(?4))})(\\\d+(\\(?1))?)?$)");
+  const Regex& ns = Regex::Get(uR"(^(::{((([a-z\d]+)-)+(?4))})(\\\d+(\\(?1))?)?$)");
   EXPECT_TRUE(ns.IsMatch(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"));
   EXPECT_TRUE(ns.IsMatch(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\0\\::{ab-cd}"));
   EXPECT_FALSE(ns.IsMatch(u"::{20D04FE0}"));
@@ -76,7 +76,7 @@ TEST(Regex, SubroutineCallsReuseAGroup) {
 }
 
 TEST(Regex, NamedGroupsAndUnsetGroups) {
-  const core::Regex& re = core::Regex::Get(uR"((?<Sign>[+-])?(?<Num>\d+)(?<Unit>[dm])?)");
+  const Regex& re = Regex::Get(uR"((?<Sign>[+-])?(?<Num>\d+)(?<Unit>[dm])?)");
   auto m = re.Search(u"x12d");
   ASSERT_TRUE(m);
   EXPECT_EQ(m->Named(u"Num"), u"12");
@@ -90,29 +90,29 @@ TEST(Regex, NamedGroupsAndUnsetGroups) {
 }
 
 TEST(Regex, LookBehindWithAlternativesOfDifferentLengths) {
-  const core::Regex& re = core::Regex::Get(uR"((?<=Today<|MM<20240131><|WeekDay<)(Chn|\w+)>)");
+  const Regex& re = Regex::Get(uR"((?<=Today<|MM<20240131><|WeekDay<)(Chn|\w+)>)");
   EXPECT_EQ(re.Search(u"{MM<20240131><Chn>}")->Group(1), u"Chn");
   EXPECT_EQ(re.Search(u"{today<yyyy>}")->Group(1), u"yyyy");
   EXPECT_FALSE(re.IsMatch(u"{Hour<yyyy>}"));
 }
 
 TEST(Regex, UnicodeHanProperty) {
-  const core::Regex& han = core::Regex::Get(uR"(^\p{Han}+$)");
+  const Regex& han = Regex::Get(uR"(^\p{Han}+$)");
   EXPECT_TRUE(han.IsMatch(u"跳转列表"));
   EXPECT_FALSE(han.IsMatch(u"跳转list"));
   EXPECT_FALSE(han.IsMatch(u"ジャンプ"));
 }
 
 TEST(Regex, SearchFromOffsetAndIterate) {
-  const core::Regex& digits = core::Regex::Get(uR"(\d+)");
+  const Regex& digits = Regex::Get(uR"(\d+)");
   EXPECT_EQ(digits.Search(u"a1b22c333", 2)->Group(), u"22");
   EXPECT_FALSE(digits.Search(u"a1", 2));
   EXPECT_FALSE(digits.Search(u"a1", 99));
   std::u16string found;
-  for (const core::RegexMatch& m : digits.FindAll(u"a1b22c333")) found += m.Group() + u",";
+  for (const RegexMatch& m : digits.FindAll(u"a1b22c333")) found += m.Group() + u",";
   EXPECT_EQ(found, u"1,22,333,");
   // Empty matches advance, so iteration always ends.
-  EXPECT_EQ(core::Regex::Get(u"x*").FindAll(u"abc").size(), 4u);
+  EXPECT_EQ(Regex::Get(u"x*").FindAll(u"abc").size(), 4u);
 }
 
 TEST(Regex, SplitKeepsEmptyFields) {
@@ -126,28 +126,28 @@ TEST(Regex, SplitKeepsEmptyFields) {
       {uR"(,)", u"", {u""}},
       {uR"(x)", u"abc", {u"abc"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(core::Regex::Get(c.pattern).Split(c.subject), c.parts);
+  for (const Case& c : cases) EXPECT_EQ(Regex::Get(c.pattern).Split(c.subject), c.parts);
 }
 
 TEST(Regex, ReplaceAllWithReferencesOrLiterally) {
-  EXPECT_EQ(core::Regex::Get(uR"( *\\+ *)").ReplaceAll(u"C:\\ a\\\\b", u"\\", true), u"C:\\a\\b");
-  EXPECT_EQ(core::Regex::Get(uR"((\w)(\d))").ReplaceAll(u"a1 b2", u"$2$1"), u"1a 2b");
-  EXPECT_EQ(core::Regex::Get(uR"((?<n>\d))").ReplaceAll(u"x1y", u"[${n}]"), u"x[1]y");
-  EXPECT_EQ(core::Regex::Get(uR"(\d)").ReplaceAll(u"a1", u"$$"), u"a$");
+  EXPECT_EQ(Regex::Get(uR"( *\\+ *)").ReplaceAll(u"C:\\ a\\\\b", u"\\", true), u"C:\\a\\b");
+  EXPECT_EQ(Regex::Get(uR"((\w)(\d))").ReplaceAll(u"a1 b2", u"$2$1"), u"1a 2b");
+  EXPECT_EQ(Regex::Get(uR"((?<n>\d))").ReplaceAll(u"x1y", u"[${n}]"), u"x[1]y");
+  EXPECT_EQ(Regex::Get(uR"(\d)").ReplaceAll(u"a1", u"$$"), u"a$");
   // The result may be much longer than the subject.
   std::u16string many(1000, u'a');
-  EXPECT_EQ(core::Regex::Get(u"a").ReplaceAll(many, u"bbbb", true).size(), 4000u);
-  EXPECT_EQ(core::Regex::Get(u"z").ReplaceAll(u"abc", u"q"), u"abc");
+  EXPECT_EQ(Regex::Get(u"a").ReplaceAll(many, u"bbbb", true).size(), 4000u);
+  EXPECT_EQ(Regex::Get(u"z").ReplaceAll(u"abc", u"q"), u"abc");
 }
 
 TEST(Regex, PathologicalSubjectGivesNoMatchQuickly) {
   // Nested quantifiers backtrack exponentially; the limits stop them.
-  const core::Regex& evil = core::Regex::Get(uR"(^(a+)+$)");
+  const Regex& evil = Regex::Get(uR"(^(a+)+$)");
   std::u16string subject(40, u'a');
   subject += u'!';
   EXPECT_FALSE(evil.IsMatch(subject));
   // Deep recursion is cut by the depth limit instead of overflowing the stack.
-  const core::Regex& nested = core::Regex::Get(uR"(^(<(?1)*>)$)");
+  const Regex& nested = Regex::Get(uR"(^(<(?1)*>)$)");
   std::u16string deep(200000, u'<');
   deep += std::u16string(199999, u'>');
   EXPECT_FALSE(nested.IsMatch(deep));

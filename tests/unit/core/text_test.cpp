@@ -6,8 +6,8 @@ namespace pathorama::core {
 namespace {
 
 TEST(Text, Utf8RoundTripAndInvalidBytes) {
-  EXPECT_EQ(core::Utf8ToUtf16("C:\\跳转\xF0\x9F\x98\x80"), u"C:\\跳转\U0001F600");
-  EXPECT_EQ(core::Utf16ToUtf8(u"C:\\跳转\U0001F600"), "C:\\跳转\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf8ToUtf16("C:\\跳转\xF0\x9F\x98\x80"), u"C:\\跳转\U0001F600");
+  EXPECT_EQ(Utf16ToUtf8(u"C:\\跳转\U0001F600"), "C:\\跳转\xF0\x9F\x98\x80");
   struct Case {
     const char* bytes;
     const char16_t* text;
@@ -18,9 +18,9 @@ TEST(Text, Utf8RoundTripAndInvalidBytes) {
       {"\xED\xA0\x80x", u"\uFFFDx"},      // encoded surrogate
       {"\xE8z", u"\uFFFDz"},              // continuation missing: z survives
   };
-  for (const Case& c : cases) EXPECT_EQ(core::Utf8ToUtf16(c.bytes), c.text) << c.bytes;
+  for (const Case& c : cases) EXPECT_EQ(Utf8ToUtf16(c.bytes), c.text) << c.bytes;
   // A lone surrogate in UTF-16 becomes U+FFFD in UTF-8.
-  EXPECT_EQ(core::Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"),
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"),
             "\xEF\xBF\xBD"
             "a");
 }
@@ -40,29 +40,29 @@ TEST(Text, TrimCharSets) {
       {u"abc", u"", u"abc", u"abc", u"abc"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(core::TrimCharsLeft(c.text, c.set), c.left);
-    EXPECT_EQ(core::TrimCharsRight(c.text, c.set), c.right);
-    EXPECT_EQ(core::TrimChars(c.text, c.set), c.both);
+    EXPECT_EQ(TrimCharsLeft(c.text, c.set), c.left);
+    EXPECT_EQ(TrimCharsRight(c.text, c.set), c.right);
+    EXPECT_EQ(TrimChars(c.text, c.set), c.both);
   }
-  EXPECT_EQ(core::TrimChars(u"xXaXx", u"x"), u"XaX");
-  EXPECT_EQ(core::TrimChars(u"xXaXx", u"x", true), u"a");
+  EXPECT_EQ(TrimChars(u"xXaXx", u"x"), u"XaX");
+  EXPECT_EQ(TrimChars(u"xXaXx", u"x", true), u"a");
 }
 
 TEST(Text, CaseInsensitiveNames) {
-  EXPECT_TRUE(core::EqualsIgnoreCase(u"CabinetWClass", u"cabinetwclass"));
-  EXPECT_TRUE(core::EqualsIgnoreCase(u"ÄÖÜ", u"äöü"));
-  EXPECT_TRUE(core::EqualsIgnoreCase(u"ＡＢ", u"ａｂ"));
-  EXPECT_FALSE(core::EqualsIgnoreCase(u"Total", u"Totals"));
-  EXPECT_TRUE(core::StartsWithIgnoreCase(u"/OpenJumpList", u"/open"));
-  EXPECT_TRUE(core::EndsWithIgnoreCase(u"Totalcmd.EXE", u".exe"));
-  EXPECT_EQ(core::FindIgnoreCase(u"x-MonthDays<1>", u"monthdays"), 2u);
-  EXPECT_EQ(core::ToUpper(u"straße"), u"STRAßE");
+  EXPECT_TRUE(EqualsIgnoreCase(u"CabinetWClass", u"cabinetwclass"));
+  EXPECT_TRUE(EqualsIgnoreCase(u"ÄÖÜ", u"äöü"));
+  EXPECT_TRUE(EqualsIgnoreCase(u"ＡＢ", u"ａｂ"));
+  EXPECT_FALSE(EqualsIgnoreCase(u"Total", u"Totals"));
+  EXPECT_TRUE(StartsWithIgnoreCase(u"/OpenJumpList", u"/open"));
+  EXPECT_TRUE(EndsWithIgnoreCase(u"Totalcmd.EXE", u".exe"));
+  EXPECT_EQ(FindIgnoreCase(u"x-MonthDays<1>", u"monthdays"), 2u);
+  EXPECT_EQ(ToUpper(u"straße"), u"STRAßE");
 }
 
 TEST(Text, SplitJoinReplace) {
-  EXPECT_EQ(core::SplitText(u"a||b", u"|"), (std::vector<std::u16string>{u"a", u"", u"b"}));
-  EXPECT_EQ(core::JoinText({u"a", u"b"}, u" | "), u"a | b");
-  EXPECT_EQ(core::ReplaceAllText(u"零零零", u"零零", u"零"), u"零零");
+  EXPECT_EQ(SplitText(u"a||b", u"|"), (std::vector<std::u16string>{u"a", u"", u"b"}));
+  EXPECT_EQ(JoinText({u"a", u"b"}, u" | "), u"a | b");
+  EXPECT_EQ(ReplaceAllText(u"零零零", u"零零", u"零"), u"零零");
 }
 
 TEST(Text, ParseIntRejectsJunkAndOverflow) {
@@ -79,12 +79,12 @@ TEST(Text, ParseIntRejectsJunkAndOverflow) {
   };
   for (const Case& c : cases) {
     long long v = 0;
-    EXPECT_EQ(core::ParseInt(c.text, v), c.ok);
+    EXPECT_EQ(ParseInt(c.text, v), c.ok);
     if (c.ok) {
       EXPECT_EQ(v, c.value);
     }
   }
-  EXPECT_EQ(core::IntToText(-12), u"-12");
+  EXPECT_EQ(IntToText(-12), u"-12");
 }
 
 }  // namespace

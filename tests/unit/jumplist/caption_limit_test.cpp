@@ -28,10 +28,10 @@ TEST(CaptionLimit, ShortensToTheVisibleLimitKeepingTheAccelerator) {
       {u"abc(&D)", 2, u"...(&D)"},
       {u"文档资料库归档文件夹集合", 8, u"文档资料库..."},
       {u"ab\U0001F600defg", 6, u"ab..."},  // a cut inside a surrogate pair drops the pair
-      {u"Any caption at all", jumplist::kNoCaptionLimit, u"Any caption at all"},
+      {u"Any caption at all", kNoCaptionLimit, u"Any caption at all"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(jumplist::LimitJumpListItemCaptionLength(c.source, c.limit), c.want)
+    EXPECT_EQ(LimitJumpListItemCaptionLength(c.source, c.limit), c.want)
         << core::Utf16ToUtf8(c.source) << " / " << c.limit;
 }
 

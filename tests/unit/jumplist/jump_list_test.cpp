@@ -22,30 +22,30 @@ namespace fs = std::filesystem;
 // " {disabled}", " {hidden}", " {inert}" (no item activation) as they apply.
 // With `asStored`, what the file does not keep is left out: a group's path
 // info of only blanks and angle brackets, a separator's flags.
-void DumpItems(const jumplist::JumpList& list, const std::vector<jumplist::JumpItem>& items,
+void DumpItems(const JumpList& list, const std::vector<JumpItem>& items,
                int depth, std::string& out, bool asStored) {
-  for (const jumplist::JumpItem& item : items) {
-    if (item.kind == jumplist::JumpItemKind::kPlaceholder) {
+  for (const JumpItem& item : items) {
+    if (item.kind == JumpItemKind::kPlaceholder) {
       EXPECT_FALSE(item.visible);
       EXPECT_TRUE(item.caption.empty());
       continue;
     }
     out += std::string(2 * depth, ' ');
     switch (item.kind) {
-      case jumplist::JumpItemKind::kSeparator:
+      case JumpItemKind::kSeparator:
         out += "-";
         break;
-      case jumplist::JumpItemKind::kGroup:
+      case JumpItemKind::kGroup:
         out += core::Utf16ToUtf8(item.caption) + "/";
         if (list.HasPathByTag(item.tag) &&
             !(asStored && core::TrimChars(list.PathByTag(item.tag), u" \t<>").empty()))
           out += "\t" + core::Utf16ToUtf8(list.PathByTag(item.tag));
         EXPECT_FALSE(item.children.empty());
         if (!item.children.empty()) {
-          EXPECT_EQ(item.children[0].kind, jumplist::JumpItemKind::kPlaceholder);
+          EXPECT_EQ(item.children[0].kind, JumpItemKind::kPlaceholder);
         }
         break;
-      case jumplist::JumpItemKind::kFunction:
+      case JumpItemKind::kFunction:
         out += "fn " + core::Utf16ToUtf8(item.name);
         break;
       default:
@@ -54,21 +54,21 @@ void DumpItems(const jumplist::JumpList& list, const std::vector<jumplist::JumpI
     }
     // A path line after a separator may disable it, but a separator's path
     // line is never stored.
-    if (asStored && item.kind == jumplist::JumpItemKind::kSeparator) {
+    if (asStored && item.kind == JumpItemKind::kSeparator) {
       out += "\n";
       continue;
     }
     if (!item.enabled) out += " {disabled}";
     if (!item.visible) out += " {hidden}";
-    if (!item.clickable && item.kind != jumplist::JumpItemKind::kSeparator &&
-        item.kind != jumplist::JumpItemKind::kFunction)
+    if (!item.clickable && item.kind != JumpItemKind::kSeparator &&
+        item.kind != JumpItemKind::kFunction)
       out += " {inert}";
     out += "\n";
     DumpItems(list, item.children, depth + 1, out, asStored);
   }
 }
 
-std::string Dump(const jumplist::JumpList& list, bool asStored = false) {
+std::string Dump(const JumpList& list, bool asStored = false) {
   std::string out;
   DumpItems(list, list.Items(), 0, out, asStored);
   return out;
@@ -91,12 +91,12 @@ core::IniDocument Doc(std::string_view utf8) {
 // save after any load never loses a loaded entry. (An entry that had no path
 // line is written with an empty one, so it is no longer inert; a group's "<>"
 // is not stored.)
-void ExpectSaveKeepsEverything(const jumplist::JumpList& loaded, const std::string& context,
+void ExpectSaveKeepsEverything(const JumpList& loaded, const std::string& context,
                                bool hideItemWhenForbid = true) {
   core::IniDocument saved;
   loaded.SavePathListFromMenuToIni(saved);
-  jumplist::JumpList again;
-  again.CreatePathListFromIni(saved, {jumplist::kNoCaptionLimit, hideItemWhenForbid});
+  JumpList again;
+  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideItemWhenForbid});
   auto withoutInert = [](std::string text) {
     for (size_t at; (at = text.find(" {inert}")) != std::string::npos;) text.erase(at, 8);
     return text;
@@ -127,8 +127,8 @@ TEST(JumpList, SaveAndReloadGiveTheSameLinesNumberedWithoutGaps) {
       "menu13=Web\n"
       "path13=*<Url>https://example.com/{YYYY}\n";
   core::IniDocument doc = Doc("[Main]\nVer=1\n[PathMenu]\n" + lines + "[Option]\nA=1\n");
-  jumplist::JumpList list;
-  ASSERT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kLoaded);
+  JumpList list;
+  ASSERT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kLoaded);
   EXPECT_EQ(Dump(list),
             "文档(&D)\tD:\\Docs\n"
             "工作/\tE:\\Work|F:\\Work\n"
@@ -149,7 +149,7 @@ TEST(JumpList, SaveAndReloadGiveTheSameLinesNumberedWithoutGaps) {
 }
 
 TEST(JumpList, ReadingFollowsKeyOrderNotNumbers) {
-  jumplist::JumpList list;
+  JumpList list;
   core::IniDocument doc =
       Doc("[pathmenu]\nmenu9=A\npath9=a\nMENU1=B\nPath1=b\nmenu5=-G\nmenu2=C\n"
           "path77=c\nmenu3=--\n");
@@ -187,8 +187,8 @@ TEST(JumpList, GroupPathLinesAndDisabledEntries) {
   };
   for (const Case& c : cases) {
     core::IniDocument doc = Doc("[PathMenu]\n" + c.section);
-    jumplist::JumpList list;
-    list.CreatePathListFromIni(doc, {jumplist::kNoCaptionLimit, c.hide});
+    JumpList list;
+    list.CreatePathListFromIni(doc, {kNoCaptionLimit, c.hide});
     EXPECT_EQ(Dump(list), c.tree) << c.name;
     core::IniDocument saved;
     list.SavePathListFromMenuToIni(saved);
@@ -223,7 +223,7 @@ TEST(JumpList, DamagedSectionsLoadWhatCanBeLoadedAndSaveKeepsIt) {
   };
   for (const Case& c : cases) {
     core::IniDocument doc = Doc("[PathMenu]\n" + c.section);
-    jumplist::JumpList list;
+    JumpList list;
     list.CreatePathListFromIni(doc);
     EXPECT_EQ(Dump(list), c.tree) << c.name;
     ExpectSaveKeepsEverything(list, c.name);
@@ -234,8 +234,8 @@ TEST(JumpList, LegacySectionIsMigratedOnlyWhenAlone) {
   {
     core::IniDocument doc =
         Doc("[Main]\nVer=1\n[DirMenu]\nmenu1=A\npath1=a\nnote without value\nmenu2=-\n");
-    jumplist::JumpList list;
-    EXPECT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kMigrated);
+    JumpList list;
+    EXPECT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kMigrated);
     EXPECT_FALSE(doc.HasSection(u"DirMenu"));
     EXPECT_EQ(SectionText(doc, u"PathMenu"),
               "menu1=A\npath1=a\nnote without value=\nmenu2=-\n");
@@ -244,25 +244,25 @@ TEST(JumpList, LegacySectionIsMigratedOnlyWhenAlone) {
   }
   {
     core::IniDocument doc = Doc("[DirMenu]\nmenu1=Old\npath1=o\n[PathMenu]\nmenu1=New\npath1=n\n");
-    jumplist::JumpList list;
-    EXPECT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kLoaded);
+    JumpList list;
+    EXPECT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kLoaded);
     EXPECT_EQ(SectionText(doc, u"DirMenu"), "menu1=Old\npath1=o\n");
     EXPECT_EQ(Dump(list), "New\tn\n");
   }
   {
     core::IniDocument doc = Doc("[Main]\nVer=1\n");
-    jumplist::JumpList list;
+    JumpList list;
     list.Items().push_back(list.NewEntry(u"kept"));
-    EXPECT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kNoSection);
+    EXPECT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kNoSection);
     EXPECT_EQ(Dump(list), "kept\t {inert}\n");
     EXPECT_FALSE(doc.HasSection(u"PathMenu"));
   }
 }
 
 TEST(JumpList, ReloadKeepsFunctionItemsLastAndTagsUnique) {
-  jumplist::JumpList list;
-  jumplist::JumpItem function;
-  function.kind = jumplist::JumpItemKind::kFunction;
+  JumpList list;
+  JumpItem function;
+  function.kind = JumpItemKind::kFunction;
   function.name = u"mni_AppSetting";
   function.caption = u"程序设置(&S)";
   list.Items().push_back(function);
@@ -274,8 +274,8 @@ TEST(JumpList, ReloadKeepsFunctionItemsLastAndTagsUnique) {
   const int32_t firstTag = list.Items()[0].tag;
 
   // Current-folder items stand at the end of groups and are never stored.
-  jumplist::JumpItem current;
-  current.kind = jumplist::JumpItemKind::kCurrentFolder;
+  JumpItem current;
+  current.kind = JumpItemKind::kCurrentFolder;
   current.name = u"mni_AddCurFolder_7";
   current.tag = list.NewTag();
   list.Items()[1].children.push_back(current);
@@ -295,13 +295,13 @@ TEST(JumpList, ReloadKeepsFunctionItemsLastAndTagsUnique) {
 }
 
 TEST(JumpList, ItemsWithoutATagAreNotStoredAndLeaveNoGap) {
-  jumplist::JumpList list;
+  JumpList list;
   list.Items().push_back(list.NewEntry(u"A"));
-  jumplist::JumpItem untagged;
+  JumpItem untagged;
   untagged.caption = u"not a list item";
   list.Items().push_back(untagged);
   list.Items().push_back(list.NewSeparator());
-  jumplist::JumpItem group = list.NewGroup(u"G");
+  JumpItem group = list.NewGroup(u"G");
   group.children.push_back(list.NewEntry(u"B"));
   list.SetPathByTag(group.children.back().tag, u"b");
   list.Items().push_back(group);
@@ -315,7 +315,7 @@ TEST(JumpList, CaptionLimitAppliesToCaptionsButNeverToMarkers) {
   core::IniDocument doc =
       Doc("[PathMenu]\nmenu1=Documents archive(&A)\npath1=a\nmenu2=-Group of many things\n"
           "menu3=-\nmenu4=Documents archive\npath4=b\nmenu5=--\n");
-  jumplist::JumpList list;
+  JumpList list;
   list.CreatePathListFromIni(doc, {1, true});
   // With the limit 1 even "-" and "--" are longer than allowed; they and
   // the group's "-" keep their meaning.
@@ -354,7 +354,7 @@ TEST(JumpList, BinaryGarbageAndOddFilesLoadWithoutHarm) {
   for (const Case& c : cases) {
     core::TextEncoding encoding = core::DetectTextEncoding(c.bytes);
     core::IniDocument doc = core::IniDocument::Parse(DecodeText(c.bytes, encoding, 936));
-    jumplist::JumpList list;
+    JumpList list;
     list.CreatePathListFromIni(doc);
     if (!c.tree.empty()) {
       EXPECT_EQ(Dump(list), c.tree) << c.name;
@@ -386,9 +386,9 @@ TEST(JumpList, RandomSectionsSaveEverythingNumberedWithoutGaps) {
       section += line + "\n";
     }
     core::IniDocument doc = Doc(section);
-    jumplist::JumpList list;
+    JumpList list;
     const bool hide = random() % 2 == 0;
-    list.CreatePathListFromIni(doc, {jumplist::kNoCaptionLimit, hide});
+    list.CreatePathListFromIni(doc, {kNoCaptionLimit, hide});
     ExpectSaveKeepsEverything(list, section, hide);
 
     core::IniDocument saved;
@@ -430,7 +430,7 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
   core::TextEncoding encoding = core::TextEncoding::Utf8;
   ASSERT_EQ(core::LoadIniDocument(Path("big.ini"), 936, doc, &encoding), core::FileStatus::kOk);
   EXPECT_EQ(encoding, core::TextEncoding::Ansi);
-  jumplist::JumpList list;
+  JumpList list;
   list.CreatePathListFromIni(doc);
   ASSERT_GE(list.Items().size(), 2u);
   EXPECT_EQ(list.Items()[0].caption, u"中文");
@@ -448,20 +448,20 @@ TEST_F(JumpListFile, SavingClearsReadOnlyAndMigrationIsWritten) {
   std::ofstream(file, std::ios::binary) << "[Main]\r\nVer=1\r\n[DirMenu]\r\nmenu1=A\r\npath1=a\r\n";
   core::IniDocument doc;
   ASSERT_EQ(core::LoadIniDocument(Path("p.ini"), 936, doc), core::FileStatus::kOk);
-  jumplist::JumpList list;
-  ASSERT_EQ(list.CreatePathListFromIni(doc), jumplist::JumpList::LoadResult::kMigrated);
+  JumpList list;
+  ASSERT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kMigrated);
   ASSERT_EQ(core::SaveIniDocument(Path("p.ini"), doc), core::FileStatus::kOk);
 
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   list.Items().push_back(list.NewEntry(u"新"));
-  ASSERT_EQ(jumplist::SavePathListToIniFile(list, doc, Path("p.ini")), core::FileStatus::kOk);
+  ASSERT_EQ(SavePathListToIniFile(list, doc, Path("p.ini")), core::FileStatus::kOk);
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(bytes, "\xEF\xBB\xBF[Main]\r\nVer=1\r\n\r\n[PathMenu]\r\nmenu1=A\r\npath1=a\r\n"
                    "menu2=\xE6\x96\xB0\r\npath2=\r\n");
 
   // A save that cannot be written leaves the list as it was for the next try.
-  EXPECT_EQ(jumplist::SavePathListToIniFile(list, doc, Path("missing folder/p.ini")),
+  EXPECT_EQ(SavePathListToIniFile(list, doc, Path("missing folder/p.ini")),
             core::FileStatus::kNotFound);
   EXPECT_EQ(Dump(list), "A\ta\n新\t {inert}\n");
 }

@@ -22,8 +22,8 @@ TEST(PathInfo, MarksDisabledAndVariables) {
       {u"//", true, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(paths::IsPathInfoDisabled(c.text), c.disabled) << core::Utf16ToUtf8(c.text);
-    EXPECT_EQ(paths::PathInfoUsesVariables(c.text), c.variables) << core::Utf16ToUtf8(c.text);
+    EXPECT_EQ(IsPathInfoDisabled(c.text), c.disabled) << core::Utf16ToUtf8(c.text);
+    EXPECT_EQ(PathInfoUsesVariables(c.text), c.variables) << core::Utf16ToUtf8(c.text);
   }
 }
 
@@ -40,7 +40,7 @@ TEST(PathInfo, NormalizePathSeparators) {
       {u"", u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(paths::NormalizePathSeparators(c.in), c.out) << core::Utf16ToUtf8(c.in);
+    EXPECT_EQ(NormalizePathSeparators(c.in), c.out) << core::Utf16ToUtf8(c.in);
 }
 
 TEST(PathInfo, SplitMultipliesGroupsAndDropsEmptyPieces) {
@@ -62,16 +62,16 @@ TEST(PathInfo, SplitMultipliesGroupsAndDropsEmptyPieces) {
       {u" | | ", u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(paths::SplitPathInfo(c.in), c.out) << core::Utf16ToUtf8(c.in);
-  EXPECT_EQ(paths::SplitPathInfoPieces(u"D:\\(a|b)").size(), 2u);
-  EXPECT_TRUE(paths::SplitPathInfoPieces(u"").empty());
+    EXPECT_EQ(SplitPathInfo(c.in), c.out) << core::Utf16ToUtf8(c.in);
+  EXPECT_EQ(SplitPathInfoPieces(u"D:\\(a|b)").size(), 2u);
+  EXPECT_TRUE(SplitPathInfoPieces(u"").empty());
 }
 
 TEST(PathInfo, ExpandPathAlternation) {
-  EXPECT_EQ(paths::ExpandPathAlternation(u" \\D:\\(Docs|Music)\\2024\\ "),
+  EXPECT_EQ(ExpandPathAlternation(u" \\D:\\(Docs|Music)\\2024\\ "),
             u"D:\\Docs\\2024|D:\\Music\\2024");
-  EXPECT_EQ(paths::ExpandPathAlternation(u"(a|b)(c|d|e)"), u"ac|ad|ae|bc|bd|be");
-  EXPECT_EQ(paths::ExpandPathAlternation(u"C:\\(x86)"), u"C:\\(x86)");
+  EXPECT_EQ(ExpandPathAlternation(u"(a|b)(c|d|e)"), u"ac|ad|ae|bc|bd|be");
+  EXPECT_EQ(ExpandPathAlternation(u"C:\\(x86)"), u"C:\\(x86)");
 }
 
 TEST(PathInfo, CompressPathList) {
@@ -85,9 +85,9 @@ TEST(PathInfo, CompressPathList) {
       {u"D:\\w\\a|D:\\w\\b", u" \\ ", u"D:\\w\\a|D:\\w\\b"},  // empty base: unchanged
       {u"D:\\w\\a|D:\\W\\b", u"D:\\w", u"D:\\w\\(a|D:\\W\\b)"},  // case-sensitive
   };
-  for (const Case& c : cases) EXPECT_EQ(paths::CompressPathList(c.list, c.base), c.out);
+  for (const Case& c : cases) EXPECT_EQ(CompressPathList(c.list, c.base), c.out);
   // Round trip through the splitter.
-  EXPECT_EQ(paths::SplitPathInfo(paths::CompressPathList(u"D:\\w\\a|D:\\w\\b", u"D:\\w")),
+  EXPECT_EQ(SplitPathInfo(CompressPathList(u"D:\\w\\a|D:\\w\\b", u"D:\\w")),
             u"D:\\w\\a|D:\\w\\b");
 }
 
@@ -107,26 +107,26 @@ TEST(PathInfo, RemoveAndStripTags) {
       {u"", false, u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(paths::StripPathTags(c.text, c.knownHeadOnly), c.out) << core::Utf16ToUtf8(c.text);
-  EXPECT_EQ(paths::RemovePathTags(u"a <x>|b <y>", paths::kTailOfPerPath, false), u"a |b");
-  EXPECT_EQ(paths::RemovePathTags(u"<LocalPath>a <x>", u"Nonsense", false), u"<LocalPath>a <x>");
+    EXPECT_EQ(StripPathTags(c.text, c.knownHeadOnly), c.out) << core::Utf16ToUtf8(c.text);
+  EXPECT_EQ(RemovePathTags(u"a <x>|b <y>", kTailOfPerPath, false), u"a |b");
+  EXPECT_EQ(RemovePathTags(u"<LocalPath>a <x>", u"Nonsense", false), u"<LocalPath>a <x>");
 }
 
 TEST(PathInfo, ExtraParameterOfTailTag) {
-  EXPECT_EQ(paths::ExtraPathParam(u"C:\\Tools\\t.exe </S /Wait 3>"), u"/S /Wait 3");
-  EXPECT_EQ(paths::ExtraPathParam(u"C:\\Tools\\t.exe <  /Hide>  "), u"/Hide");
-  EXPECT_EQ(paths::ExtraPathParam(u"C:\\Tools\\t.exe <S>"), u"");
-  EXPECT_EQ(paths::ExtraPathParam(u"C:\\a"), u"");
+  EXPECT_EQ(ExtraPathParam(u"C:\\Tools\\t.exe </S /Wait 3>"), u"/S /Wait 3");
+  EXPECT_EQ(ExtraPathParam(u"C:\\Tools\\t.exe <  /Hide>  "), u"/Hide");
+  EXPECT_EQ(ExtraPathParam(u"C:\\Tools\\t.exe <S>"), u"");
+  EXPECT_EQ(ExtraPathParam(u"C:\\a"), u"");
 }
 
 TEST(PathInfo, PlainPathsExpandOnlyWithTheMark) {
   auto expand = [](std::u16string_view t) { return core::ReplaceAllText(t, u"{YYYY}", u"2026"); };
-  EXPECT_EQ(paths::PathInfoToPlainPaths(u"/*<LocalPath>D:\\{YYYY} | E:\\x ", expand),
+  EXPECT_EQ(PathInfoToPlainPaths(u"/*<LocalPath>D:\\{YYYY} | E:\\x ", expand),
             u"D:\\2026|E:\\x");
-  EXPECT_EQ(paths::PathInfoToPlainPaths(u"D:\\{YYYY}", expand), u"D:\\{YYYY}");
-  EXPECT_EQ(paths::PathInfoToPlainPaths(u" | ", expand), u"");
+  EXPECT_EQ(PathInfoToPlainPaths(u"D:\\{YYYY}", expand), u"D:\\{YYYY}");
+  EXPECT_EQ(PathInfoToPlainPaths(u" | ", expand), u"");
   // No alternation expansion here, and tail tags stay.
-  EXPECT_EQ(paths::PathInfoToPlainPaths(u"D:\\(a|b) <x>", expand), u"D:\\(a|b) <x>");
+  EXPECT_EQ(PathInfoToPlainPaths(u"D:\\(a|b) <x>", expand), u"D:\\(a|b) <x>");
 }
 
 TEST(PathInfo, GetCurPathType) {
@@ -147,7 +147,7 @@ TEST(PathInfo, GetCurPathType) {
       {u"", false, u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(paths::GetCurPathType(c.text, c.autoUrl), c.type) << core::Utf16ToUtf8(c.text);
+    EXPECT_EQ(GetCurPathType(c.text, c.autoUrl), c.type) << core::Utf16ToUtf8(c.text);
 }
 
 TEST(PathInfo, ApplyPathType) {
@@ -161,7 +161,7 @@ TEST(PathInfo, ApplyPathType) {
       {u"<RegPath>C:\\a|C:\\b", u"MixedPath", u"<RegPath>C:\\a | C:\\b"},
       {u"", u"Url", u""},
   };
-  for (const Case& c : cases) EXPECT_EQ(paths::ApplyPathTypeToPathInfo(c.text, c.type), c.out);
+  for (const Case& c : cases) EXPECT_EQ(ApplyPathTypeToPathInfo(c.text, c.type), c.out);
 }
 
 TEST(PathInfo, CanonicalForm) {
@@ -177,37 +177,37 @@ TEST(PathInfo, CanonicalForm) {
       {u"", u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(paths::CanonicalPathInfo(c.in), c.out) << core::Utf16ToUtf8(c.in);
+    EXPECT_EQ(CanonicalPathInfo(c.in), c.out) << core::Utf16ToUtf8(c.in);
   // The canonical form splits into the same paths as the original.
-  EXPECT_EQ(paths::SplitPathInfo(paths::CanonicalPathInfo(u"C:\\a|   |C:\\b")),
-            paths::SplitPathInfo(u"C:\\a | C:\\b"));
+  EXPECT_EQ(SplitPathInfo(CanonicalPathInfo(u"C:\\a|   |C:\\b")),
+            SplitPathInfo(u"C:\\a | C:\\b"));
 }
 
 TEST(PathInfo, ShellNamespacePath) {
-  EXPECT_TRUE(paths::IsShellNamespacePath(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"));
-  EXPECT_TRUE(paths::IsShellNamespacePath(u"::{20d04fe0-3aea-1069-a2d8-08002b30309d}\\0"));
-  EXPECT_FALSE(paths::IsShellNamespacePath(u"C:\\::{20D04FE0-3AEA}"));
+  EXPECT_TRUE(IsShellNamespacePath(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"));
+  EXPECT_TRUE(IsShellNamespacePath(u"::{20d04fe0-3aea-1069-a2d8-08002b30309d}\\0"));
+  EXPECT_FALSE(IsShellNamespacePath(u"C:\\::{20D04FE0-3AEA}"));
 }
 
 TEST(PathInfo, HostileInputStaysBoundedAndDefined) {
   // Thousands of bars, unbalanced brackets, deep tag nesting, a megabyte of text.
   std::u16string bars(20000, u'|');
-  EXPECT_EQ(paths::SplitPathInfo(bars), u"");
-  EXPECT_EQ(paths::CanonicalPathInfo(bars), u"");
+  EXPECT_EQ(SplitPathInfo(bars), u"");
+  EXPECT_EQ(CanonicalPathInfo(bars), u"");
   std::u16string nested = std::u16string(50000, u'<') + u"/x" + std::u16string(50000, u'>');
-  EXPECT_EQ(paths::ExtraPathParam(nested), u"");  // too deep to match: no parameter, no crash
-  paths::StripPathTags(nested, false);
+  EXPECT_EQ(ExtraPathParam(nested), u"");  // too deep to match: no parameter, no crash
+  StripPathTags(nested, false);
   std::u16string open = u"C:\\" + std::u16string(30000, u'(') + u"a|b";
-  EXPECT_EQ(paths::SplitPathInfo(open), open.substr(0, open.size() - 2) + u"|b");
+  EXPECT_EQ(SplitPathInfo(open), open.substr(0, open.size() - 2) + u"|b");
   // Groups that would multiply out to millions of paths stay as written.
   std::u16string explosive;
   for (int i = 0; i < 30; ++i) explosive += u"(a|b)";
-  EXPECT_EQ(paths::SplitPathInfo(explosive), explosive);
+  EXPECT_EQ(SplitPathInfo(explosive), explosive);
   std::u16string big(1 << 20, u'x');
   for (size_t i = 0; i < big.size(); i += 97) big[i] = u'|';
-  std::u16string parts = paths::SplitPathInfo(big);
+  std::u16string parts = SplitPathInfo(big);
   EXPECT_EQ(parts.size(), big.size() - (big[0] == u'|' ? 1 : 0));
-  EXPECT_EQ(paths::GetCurPathType(big, true), u"");
+  EXPECT_EQ(GetCurPathType(big, true), u"");
 }
 
 }  // namespace

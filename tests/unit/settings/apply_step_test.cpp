@@ -7,22 +7,22 @@
 namespace pathorama::settings {
 namespace {
 
-constexpr settings::CalendarDate kToday{2026, 12, 9};
+constexpr core::CalendarDate kToday{2026, 12, 9};
 constexpr char16_t kExe[] = u"C:\\Program Files\\Pathorama\\pathorama.exe";
 constexpr char16_t kQuoted[] = u"\"C:\\Program Files\\Pathorama\\pathorama.exe\"";
 
-using A = settings::RegistryAction;
-constexpr auto kUser = settings::RegistryRoot::CurrentUser;
-constexpr auto kMachine = settings::RegistryRoot::LocalMachine;
+using A = RegistryAction;
+constexpr auto kUser = RegistryRoot::CurrentUser;
+constexpr auto kMachine = RegistryRoot::LocalMachine;
 
-std::string Describe(const settings::RegistryOperation& op) {
+std::string Describe(const RegistryOperation& op) {
   return (op.root == kUser ? "HKCU\\" : "HKLM\\") + core::Utf16ToUtf8(op.key) + " [" +
          core::Utf16ToUtf8(op.valueName) + "]=" + core::Utf16ToUtf8(op.data) + " action " +
          std::to_string(static_cast<int>(op.action)) + (op.bestEffort ? " best-effort" : "");
 }
 
-void ExpectOperations(const std::vector<settings::RegistryOperation>& actual,
-                      const std::vector<settings::RegistryOperation>& expected) {
+void ExpectOperations(const std::vector<RegistryOperation>& actual,
+                      const std::vector<RegistryOperation>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(actual[i], expected[i]) << "#" << i << "\n  got  " << Describe(actual[i])
@@ -30,9 +30,9 @@ void ExpectOperations(const std::vector<settings::RegistryOperation>& actual,
 }
 
 // The machine-wide leftovers of earlier releases are removed in every case.
-std::vector<settings::RegistryOperation> MachineWideCleanup() {
+std::vector<RegistryOperation> MachineWideCleanup() {
   const std::u16string q = kQuoted;
-  std::vector<settings::RegistryOperation> ops = {
+  std::vector<RegistryOperation> ops = {
       {kMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"",
        A::DeleteValue, true}};
   for (const char16_t* verb : {u"添加到 Pathorama 列表中", u"添加到Pathorama列表中"})
@@ -42,7 +42,7 @@ std::vector<settings::RegistryOperation> MachineWideCleanup() {
   return ops;
 }
 
-std::vector<settings::RegistryOperation> LegacyVerbRemoval() {
+std::vector<RegistryOperation> LegacyVerbRemoval() {
   return {
       {kUser, u"Software\\Classes\\Directory\\shell\\添加到Pathorama列表中", u"", u"", A::DeleteTree},
       {kUser, u"Software\\Classes\\*\\shell\\添加到Pathorama列表中", u"", u"", A::DeleteTree},
@@ -52,9 +52,9 @@ std::vector<settings::RegistryOperation> LegacyVerbRemoval() {
 }
 
 TEST(ApplyRegistry, PerUserRunValueAndVerbsWhenOn) {
-  settings::AppSettings s(kToday);
+  AppSettings s(kToday);
   const std::u16string q = kQuoted;
-  std::vector<settings::RegistryOperation> expected = {
+  std::vector<RegistryOperation> expected = {
       {kUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", q, A::SetString},
       {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中\\command", u"",
        q + u" /AddToJumpList \"%1\"", A::SetString},
@@ -70,17 +70,17 @@ TEST(ApplyRegistry, PerUserRunValueAndVerbsWhenOn) {
   };
   for (const auto& op : LegacyVerbRemoval()) expected.push_back(op);
   for (const auto& op : MachineWideCleanup()) expected.push_back(op);
-  ExpectOperations(settings::RegistryOperationsFor(s, kExe), expected);
+  ExpectOperations(RegistryOperationsFor(s, kExe), expected);
   // The exact command line Explorer starts for a folder background.
   EXPECT_EQ(RegistryOperationsFor(s, kExe)[5].data,
             u"\"C:\\Program Files\\Pathorama\\pathorama.exe\" /AddToJumpList \"%V\\\"");
 }
 
 TEST(ApplyRegistry, RemovalsWhenOff) {
-  settings::AppSettings s(kToday);
-  s.SetBool(settings::Setting::AutoRunWhenSystemStart, false);
-  s.SetBool(settings::Setting::AddSeledItemToJumpListForRMenu, false);
-  std::vector<settings::RegistryOperation> expected = {
+  AppSettings s(kToday);
+  s.SetBool(Setting::AutoRunWhenSystemStart, false);
+  s.SetBool(Setting::AddSeledItemToJumpListForRMenu, false);
+  std::vector<RegistryOperation> expected = {
       {kUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"",
        A::DeleteValue},
       {kUser, u"Software\\Classes\\Directory\\shell\\添加到 Pathorama 列表中", u"", u"",
@@ -91,10 +91,10 @@ TEST(ApplyRegistry, RemovalsWhenOff) {
   };
   for (const auto& op : LegacyVerbRemoval()) expected.push_back(op);
   for (const auto& op : MachineWideCleanup()) expected.push_back(op);
-  ExpectOperations(settings::RegistryOperationsFor(s, kExe), expected);
+  ExpectOperations(RegistryOperationsFor(s, kExe), expected);
 
   // Each switch acts on its own values only.
-  s.SetBool(settings::Setting::AutoRunWhenSystemStart, true);
+  s.SetBool(Setting::AutoRunWhenSystemStart, true);
   auto ops = RegistryOperationsFor(s, kExe);
   EXPECT_EQ(ops[0].action, A::SetString);
   EXPECT_EQ(ops[1].action, A::DeleteTree);
@@ -103,7 +103,7 @@ TEST(ApplyRegistry, RemovalsWhenOff) {
 TEST(ApplyVariables, RandomCharacterSetInFixedOrder) {
   struct Case {
     const char* name;
-    std::vector<settings::Setting> on;
+    std::vector<Setting> on;
     std::u16string custom;
     std::u16string expected;
   };
@@ -111,46 +111,46 @@ TEST(ApplyVariables, RandomCharacterSetInFixedOrder) {
       u"①②③④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳㉑㉒㉓㉔㉕㉖㉗㉘㉙㉚㉛㉜㉝㉞㉟㊱㊲㊳㊴㊵㊶㊷㊸㊹㊺㊻㊼㊽㊾㊿";
   const Case cases[] = {
       {"nothing", {}, u"", u""},
-      {"roman numerals", {settings::Setting::RomaAsRandom}, u"", u"\u2160XCMVLD"},
+      {"roman numerals", {Setting::RomaAsRandom}, u"", u"\u2160XCMVLD"},
       {"chinese numerals, ordinary before capital",
-       {settings::Setting::CapitalChineseNumAsRandom,
-        settings::Setting::chk_NormalChineseNumAsRandom},
+       {Setting::CapitalChineseNumAsRandom,
+        Setting::chk_NormalChineseNumAsRandom},
        u"",
        u"〇一二三四五六七八九零壹贰叁肆伍陆柒捌玖"},
-      {"circled", {settings::Setting::CircledNumberAsRandom}, u"", circled},
+      {"circled", {Setting::CircledNumberAsRandom}, u"", circled},
       {"custom text needs its box", {}, u"xyz", u""},
       {"custom last",
-       {settings::Setting::chkCustomCharsAsRandom, settings::Setting::ArabicNumberAsRandom},
+       {Setting::chkCustomCharsAsRandom, Setting::ArabicNumberAsRandom},
        u"xyzz",
        u"0123456789xyzz"},
       {"letters and digits",
-       {settings::Setting::UpperEnglishLetterAsRandom,
-        settings::Setting::LowerEnglishLetterAsRandom, settings::Setting::ArabicNumberAsRandom},
+       {Setting::UpperEnglishLetterAsRandom,
+        Setting::LowerEnglishLetterAsRandom, Setting::ArabicNumberAsRandom},
        u"",
        u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"},
   };
-  const settings::Setting all[] = {settings::Setting::UpperEnglishLetterAsRandom,
-                                   settings::Setting::LowerEnglishLetterAsRandom,
-                                   settings::Setting::RomaAsRandom,
-                                   settings::Setting::ArabicNumberAsRandom,
-                                   settings::Setting::CapitalChineseNumAsRandom,
-                                   settings::Setting::chk_NormalChineseNumAsRandom,
-                                   settings::Setting::CircledNumberAsRandom,
-                                   settings::Setting::chkCustomCharsAsRandom};
+  const Setting all[] = {Setting::UpperEnglishLetterAsRandom,
+                                   Setting::LowerEnglishLetterAsRandom,
+                                   Setting::RomaAsRandom,
+                                   Setting::ArabicNumberAsRandom,
+                                   Setting::CapitalChineseNumAsRandom,
+                                   Setting::chk_NormalChineseNumAsRandom,
+                                   Setting::CircledNumberAsRandom,
+                                   Setting::chkCustomCharsAsRandom};
   for (const Case& c : cases) {
-    settings::AppSettings s(kToday);
-    for (settings::Setting id : all) s.SetBool(id, false);
-    for (settings::Setting id : c.on) s.SetBool(id, true);
-    s.SetText(settings::Setting::edtCustomCharsAsRandom, c.custom);
-    EXPECT_EQ(settings::RandomCharacterSet(s), c.expected) << c.name;
+    AppSettings s(kToday);
+    for (Setting id : all) s.SetBool(id, false);
+    for (Setting id : c.on) s.SetBool(id, true);
+    s.SetText(Setting::edtCustomCharsAsRandom, c.custom);
+    EXPECT_EQ(RandomCharacterSet(s), c.expected) << c.name;
   }
   // The defaults give the set the variable families start with.
-  EXPECT_EQ(settings::RandomCharacterSet(settings::AppSettings(kToday)),
+  EXPECT_EQ(RandomCharacterSet(AppSettings(kToday)),
             variables::VariableOptions{}.randomCharacters);
 }
 
 TEST(ApplyVariables, OptionsFromSettings) {
-  settings::AppSettings s(kToday);
+  AppSettings s(kToday);
   variables::VariableOptions o = VariableOptionsFromSettings(s, kToday);
   EXPECT_EQ(o.randomLength, 5);
   EXPECT_EQ(o.weekStartsWith, 0);
@@ -162,15 +162,15 @@ TEST(ApplyVariables, OptionsFromSettings) {
   EXPECT_EQ((std::tuple{o.dayForEmptyParam.year, o.dayForEmptyParam.month, o.dayForEmptyParam.day}),
             (std::tuple{2026, 12, 9}));
 
-  s.SetInt(settings::Setting::RandomLength, 12);
-  s.SetInt(settings::Setting::WeekStartsWith, 1);
-  s.SetDate(settings::Setting::AsFirstWeek, {2026, 9, 2});
-  s.SetBool(settings::Setting::FirstDayAsFirstWeek, false);
-  s.SetText(settings::Setting::YearMonthDayDelimiter, u"_");
-  s.SetBool(settings::Setting::chkSetDayForDayCustomVarEmptyParam, true);
-  s.SetDate(settings::Setting::dtpDayForDayCustomVarEmptyParam, {2025, 3, 31});
-  s.SetBool(settings::Setting::UpperEnglishLetterAsRandom, false);
-  o = settings::VariableOptionsFromSettings(s, kToday);
+  s.SetInt(Setting::RandomLength, 12);
+  s.SetInt(Setting::WeekStartsWith, 1);
+  s.SetDate(Setting::AsFirstWeek, {2026, 9, 2});
+  s.SetBool(Setting::FirstDayAsFirstWeek, false);
+  s.SetText(Setting::YearMonthDayDelimiter, u"_");
+  s.SetBool(Setting::chkSetDayForDayCustomVarEmptyParam, true);
+  s.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2025, 3, 31});
+  s.SetBool(Setting::UpperEnglishLetterAsRandom, false);
+  o = VariableOptionsFromSettings(s, kToday);
   EXPECT_EQ(o.randomLength, 12);
   EXPECT_EQ(o.weekStartsWith, 1);
   EXPECT_EQ((std::tuple{o.asFirstWeek.month, o.asFirstWeek.day}), (std::tuple{9, 2}));
@@ -183,21 +183,21 @@ TEST(ApplyVariables, OptionsFromSettings) {
 }
 
 TEST(ApplyMenuAndHotKeys, ValuesFromSettings) {
-  settings::AppSettings s(kToday);
-  EXPECT_EQ(settings::FunctionItemVisibilityFrom(s), settings::FunctionItemVisibility{});
-  EXPECT_EQ(settings::CaptionMaxLengthFrom(s), 100);
-  EXPECT_EQ(settings::HotKeyShortcutsFrom(s), (settings::HotKeyShortcuts{16452, 0, 16455, 16465}));
+  AppSettings s(kToday);
+  EXPECT_EQ(FunctionItemVisibilityFrom(s), FunctionItemVisibility{});
+  EXPECT_EQ(CaptionMaxLengthFrom(s), 100);
+  EXPECT_EQ(HotKeyShortcutsFrom(s), (HotKeyShortcuts{16452, 0, 16455, 16465}));
 
-  s.SetBool(settings::Setting::HideAddCurFolder, true);
-  s.SetBool(settings::Setting::HideAppSetting, true);
-  s.SetInt(settings::Setting::nbxJumpListItemCaptionMaxLength, 1);
-  s.SetInt(settings::Setting::hkCaptureOfficeOrWindowFolderPath, 0);
-  EXPECT_EQ(settings::FunctionItemVisibilityFrom(s),
-            (settings::FunctionItemVisibility{false, true, true, false, true}));
-  EXPECT_EQ(settings::CaptionMaxLengthFrom(s), 1);
-  EXPECT_EQ(settings::HotKeyShortcutsFrom(s).captureOfficeFolderPath, 0);
-  s.SetBool(settings::Setting::chkJumpListItemCaptionMaxLength, false);
-  EXPECT_EQ(settings::CaptionMaxLengthFrom(s), 2147483647);
+  s.SetBool(Setting::HideAddCurFolder, true);
+  s.SetBool(Setting::HideAppSetting, true);
+  s.SetInt(Setting::nbxJumpListItemCaptionMaxLength, 1);
+  s.SetInt(Setting::hkCaptureOfficeOrWindowFolderPath, 0);
+  EXPECT_EQ(FunctionItemVisibilityFrom(s),
+            (FunctionItemVisibility{false, true, true, false, true}));
+  EXPECT_EQ(CaptionMaxLengthFrom(s), 1);
+  EXPECT_EQ(HotKeyShortcutsFrom(s).captureOfficeFolderPath, 0);
+  s.SetBool(Setting::chkJumpListItemCaptionMaxLength, false);
+  EXPECT_EQ(CaptionMaxLengthFrom(s), 2147483647);
 }
 
 }  // namespace

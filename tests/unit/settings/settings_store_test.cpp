@@ -10,18 +10,18 @@
 namespace pathorama::settings {
 namespace {
 
-constexpr settings::CalendarDate kToday{2026, 12, 9};
+constexpr core::CalendarDate kToday{2026, 12, 9};
 constexpr char16_t kExe[] = u"C:\\Apps\\Pathorama\\pathorama.exe";
 
 // The program around the store: files in a map, effects recorded.
 class RecordingHost : public SettingsHost {
  public:
-  settings::CalendarDate Today() const override { return kToday; }
+  core::CalendarDate Today() const override { return kToday; }
   std::u16string AppVersion() const override { return u"3.7"; }
   std::u16string ExecutablePath() const override { return kExe; }
   void CreatePathListFromIni(core::IniDocument&) override {
     ++jumpListBuilds;
-    hideItemWhenForbidAtBuild = settings->Bool(settings::Setting::HideItemWhenForbid);
+    hideItemWhenForbidAtBuild = settings->Bool(Setting::HideItemWhenForbid);
   }
   void SavePathListFromMenuToIni(core::IniDocument& ini) override {
     ++jumpListSaves;
@@ -44,13 +44,13 @@ class RecordingHost : public SettingsHost {
   }
   std::optional<std::pair<int, int>> MainWindowPosition() const override { return position; }
   void CheckHideOffScreenMenuItem() override { ++offScreenChecks; }
-  void ApplyRegistry(const std::vector<settings::RegistryOperation>& ops) override {
+  void ApplyRegistry(const std::vector<RegistryOperation>& ops) override {
     registry = ops;
   }
   void SetVariableOptions(const variables::VariableOptions& options) override {
     variables = options;
   }
-  void SetFunctionItemsVisible(const settings::FunctionItemVisibility& v) override { items = v; }
+  void SetFunctionItemsVisible(const FunctionItemVisibility& v) override { items = v; }
   void SetCaptionMaxLength(int32_t n) override { captionMaxLength = n; }
   void RegisterHotKeys(const HotKeyShortcuts& s) override {
     hotkeys = s;
@@ -58,7 +58,7 @@ class RecordingHost : public SettingsHost {
   }
   void RefreshFunctionItemIcons() override { ++iconRefreshes; }
 
-  const settings::AppSettings* settings = nullptr;
+  const AppSettings* settings = nullptr;
   std::map<std::u16string, std::string> files;
   std::optional<std::pair<int, int>> position;
   bool iniWritable = true;
@@ -66,9 +66,9 @@ class RecordingHost : public SettingsHost {
   int jumpListBuilds = 0, jumpListSaves = 0, attributeClears = 0, iniWrites = 0;
   int offScreenChecks = 0, hotkeyRegistrations = 0, iconRefreshes = 0;
   bool hideItemWhenForbidAtBuild = false;
-  std::vector<settings::RegistryOperation> registry;
+  std::vector<RegistryOperation> registry;
   std::optional<variables::VariableOptions> variables;
-  settings::FunctionItemVisibility items{false, false, false, false, false};
+  FunctionItemVisibility items{false, false, false, false, false};
   int32_t captionMaxLength = 0;
   HotKeyShortcuts hotkeys;
 };
@@ -79,9 +79,9 @@ struct Fixture {
     host.settings = &settings;
   }
   core::IniDocument ini;
-  settings::AppSettings settings;
+  AppSettings settings;
   RecordingHost host;
-  settings::SettingsStore store;
+  SettingsStore store;
 };
 
 std::u16string ListPath(const char16_t* name) { return std::u16string(u"C:\\Apps\\Pathorama\\") + name; }
@@ -90,12 +90,12 @@ TEST(SettingsStore, FirstLoadWithoutFileWritesOptionAndIgnoreLists) {
   Fixture f;
   ASSERT_TRUE(f.store.LoadAndUseAppSetting(u"All", u""));
   // The two CapsLock options are both on by default: the direct jump list wins.
-  EXPECT_TRUE(f.settings.Bool(settings::Setting::DirectJumpListWhenCapsLock));
-  EXPECT_FALSE(f.settings.Bool(settings::Setting::UseAnotherOpenMethodWhenCapsLock));
+  EXPECT_TRUE(f.settings.Bool(Setting::DirectJumpListWhenCapsLock));
+  EXPECT_FALSE(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
   EXPECT_EQ(f.host.jumpListBuilds, 1);
-  EXPECT_EQ(f.host.hotkeys, (settings::HotKeyShortcuts{16452, 0, 16455, 16465}));
+  EXPECT_EQ(f.host.hotkeys, (HotKeyShortcuts{16452, 0, 16455, 16465}));
   EXPECT_EQ(f.host.captionMaxLength, 100);
-  EXPECT_EQ(f.host.items, settings::FunctionItemVisibility{});
+  EXPECT_EQ(f.host.items, FunctionItemVisibility{});
   EXPECT_EQ(f.host.iconRefreshes, 1);
   EXPECT_FALSE(f.host.registry.empty());
   ASSERT_TRUE(f.host.variables);
@@ -129,33 +129,33 @@ TEST(SettingsStore, FirstLoadWithoutFileWritesOptionAndIgnoreLists) {
 TEST(SettingsStore, LoadedValuesKeepTheirRanges) {
   struct Case {
     const char16_t* line;
-    settings::Setting id;
+    Setting id;
     long long expected;
   };
   const Case cases[] = {
-      {u"AutoHideDistance=1", settings::Setting::AutoHideDistance, 1},
-      {u"AutoHideDistance=10", settings::Setting::AutoHideDistance, 10},
-      {u"AutoHideDistance=0", settings::Setting::AutoHideDistance, 1},
-      {u"AutoHideDistance=11", settings::Setting::AutoHideDistance, 10},
-      {u"RandomLength=100", settings::Setting::RandomLength, 100},
-      {u"RandomLength=101", settings::Setting::RandomLength, 100},
-      {u"nbxJumpListItemCaptionMaxLength=0", settings::Setting::nbxJumpListItemCaptionMaxLength, 1},
-      {u"MainWindowAt=7", settings::Setting::MainWindowAt, 7},
-      {u"MainWindowAt=8", settings::Setting::MainWindowAt, 0},
-      {u"GetFolderFromManager=6", settings::Setting::GetFolderFromManager, 6},
-      {u"GetFolderFromManager=-1", settings::Setting::GetFolderFromManager, 0},
-      {u"FolderManagerName=6", settings::Setting::FolderManagerName, 6},
-      {u"FolderManagerName=7", settings::Setting::FolderManagerName, 0},
-      {u"NewTabPos_DO=3", settings::Setting::NewTabPos_DO, 3},
-      {u"NewTabPos_DO=4", settings::Setting::NewTabPos_DO, 1},
-      {u"JumpMenuHotKey1=65535", settings::Setting::JumpMenuHotKey1, 65535},
-      {u"JumpMenuHotKey1=65536", settings::Setting::JumpMenuHotKey1, 16452},
-      {u"JumpMenuHotKey1= 16455 ", settings::Setting::JumpMenuHotKey1, 16455},
-      {u"AutoRunWhenSystemStart=0", settings::Setting::AutoRunWhenSystemStart, 0},
-      {u"AutoHideWhenScreenEdge=2", settings::Setting::AutoHideWhenScreenEdge, 1},
-      {u"HideAppSetting=-1", settings::Setting::HideAppSetting, 1},
-      {u"WeekStartsWith=1", settings::Setting::WeekStartsWith, 1},
-      {u"WeekStartsWith=2", settings::Setting::WeekStartsWith, 0},
+      {u"AutoHideDistance=1", Setting::AutoHideDistance, 1},
+      {u"AutoHideDistance=10", Setting::AutoHideDistance, 10},
+      {u"AutoHideDistance=0", Setting::AutoHideDistance, 1},
+      {u"AutoHideDistance=11", Setting::AutoHideDistance, 10},
+      {u"RandomLength=100", Setting::RandomLength, 100},
+      {u"RandomLength=101", Setting::RandomLength, 100},
+      {u"nbxJumpListItemCaptionMaxLength=0", Setting::nbxJumpListItemCaptionMaxLength, 1},
+      {u"MainWindowAt=7", Setting::MainWindowAt, 7},
+      {u"MainWindowAt=8", Setting::MainWindowAt, 0},
+      {u"GetFolderFromManager=6", Setting::GetFolderFromManager, 6},
+      {u"GetFolderFromManager=-1", Setting::GetFolderFromManager, 0},
+      {u"FolderManagerName=6", Setting::FolderManagerName, 6},
+      {u"FolderManagerName=7", Setting::FolderManagerName, 0},
+      {u"NewTabPos_DO=3", Setting::NewTabPos_DO, 3},
+      {u"NewTabPos_DO=4", Setting::NewTabPos_DO, 1},
+      {u"JumpMenuHotKey1=65535", Setting::JumpMenuHotKey1, 65535},
+      {u"JumpMenuHotKey1=65536", Setting::JumpMenuHotKey1, 16452},
+      {u"JumpMenuHotKey1= 16455 ", Setting::JumpMenuHotKey1, 16455},
+      {u"AutoRunWhenSystemStart=0", Setting::AutoRunWhenSystemStart, 0},
+      {u"AutoHideWhenScreenEdge=2", Setting::AutoHideWhenScreenEdge, 1},
+      {u"HideAppSetting=-1", Setting::HideAppSetting, 1},
+      {u"WeekStartsWith=1", Setting::WeekStartsWith, 1},
+      {u"WeekStartsWith=2", Setting::WeekStartsWith, 0},
   };
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\r\n") + c.line + u"\r\n");
@@ -168,42 +168,42 @@ TEST(SettingsStore, BadValueStopsOnlyItsOwnBlock) {
   struct Case {
     const char* name;
     const char16_t* ini;
-    settings::Setting before;  // read before the bad value: loaded
+    Setting before;  // read before the bad value: loaded
     long long beforeValue;
-    settings::Setting after;  // same block, after it: left at its default
+    Setting after;  // same block, after it: left at its default
     long long afterDefault;
-    settings::Setting nextBlock;  // a later block: loaded
+    Setting nextBlock;  // a later block: loaded
     long long nextValue;
   };
   const Case cases[] = {
       {"general",
        u"[Option]\nJumpMenuAtCenter=1\nJumpMenuHotKey2=abc\nAutoHideDistance=3\n"
        u"ShowMsgWhenIgnoreGlobalHotKey=0\n",
-       settings::Setting::JumpMenuAtCenter, 1, settings::Setting::AutoHideDistance, 5,
-       settings::Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
+       Setting::JumpMenuAtCenter, 1, Setting::AutoHideDistance, 5,
+       Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
       {"folder manager",
        u"[Option]\nFolderManagerAutoMatch=0\nUseOldFolderManager_0=x\n"
        u"NewTabView_DO=4\nAutoHideDistance=3\nShowMsgWhenIgnoreGlobalHotKey=0\n",
-       settings::Setting::FolderManagerAutoMatch, 0, settings::Setting::NewTabView_DO, 2,
-       settings::Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
+       Setting::FolderManagerAutoMatch, 0, Setting::NewTabView_DO, 2,
+       Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
       {"date and random",
        u"[Option]\nWeekStartsWith=1\nAsFirstWeek=someday\nRandomLength=9\n"
        u"HideAppSetting=1\n",
-       settings::Setting::WeekStartsWith, 1, settings::Setting::RandomLength, 5,
-       settings::Setting::HideAppSetting, 1},
+       Setting::WeekStartsWith, 1, Setting::RandomLength, 5,
+       Setting::HideAppSetting, 1},
       {"empty number",
        u"[Option]\nUpperEnglishLetterAsRandom=0\nRomaAsRandom=\nRandomLength=9\n"
        u"HideAppSetting=1\n",
-       settings::Setting::UpperEnglishLetterAsRandom, 0, settings::Setting::RandomLength, 5,
-       settings::Setting::HideAppSetting, 1},
+       Setting::UpperEnglishLetterAsRandom, 0, Setting::RandomLength, 5,
+       Setting::HideAppSetting, 1},
       {"function items",
        u"[Option]\nHideAddCurFolder=1\nHideSetJumpList=yes\n"
        u"nbxJumpListItemCaptionMaxLength=50\n[SetJumpList]\nHideItemWhenForbid=0\n",
-       settings::Setting::HideAddCurFolder, 1, settings::Setting::nbxJumpListItemCaptionMaxLength,
-       100, settings::Setting::HideItemWhenForbid, 0},
+       Setting::HideAddCurFolder, 1, Setting::nbxJumpListItemCaptionMaxLength,
+       100, Setting::HideItemWhenForbid, 0},
       {"main", u"[Main]\nUseGlobalHotKey=on\n[Option]\nHideAppSetting=1\n",
-       settings::Setting::HideItemWhenForbid, 1, settings::Setting::UseGlobalHotKey, 1,
-       settings::Setting::HideAppSetting, 1},
+       Setting::HideItemWhenForbid, 1, Setting::UseGlobalHotKey, 1,
+       Setting::HideAppSetting, 1},
   };
   for (const Case& c : cases) {
     Fixture f(c.ini);
@@ -234,7 +234,7 @@ TEST(SettingsStore, IgnoreOptionsMatchWholeGroupNames) {
       {u"FolderManagerPath_3", u"FolderManagerPath_0", false},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(settings::IsGroupIgnored(c.list, c.group), c.ignored)
+    EXPECT_EQ(IsGroupIgnored(c.list, c.group), c.ignored)
         << core::Utf16ToUtf8(c.list) << " / " << core::Utf16ToUtf8(c.group);
 }
 
@@ -244,19 +244,19 @@ TEST(SettingsStore, IgnoredGroupsAreNeitherLoadedNorSaved) {
   f.host.files[ListPath(u"IgnoreAppName1.lst")] = "Only.exe\r\n";
   f.host.files[ListPath(u"IgnoreWinClass1.lst")] = "OnlyClass\r\n";
   f.store.LoadAndUseAppSetting(u"Option", u"JumpMenuPos,IgnoreAppName,FolderManagerPath_3");
-  EXPECT_TRUE(f.settings.Bool(settings::Setting::JumpMenuUnderAddressBar));
-  EXPECT_FALSE(f.settings.Bool(settings::Setting::JumpMenuAtCenter));
-  EXPECT_EQ(f.settings.Int(settings::Setting::RandomLength), 9);
-  EXPECT_EQ(f.settings.IgnoreListLines(settings::IgnoreList::AppName1),
-            settings::DefaultIgnoreListLines(settings::IgnoreList::AppName1));
-  EXPECT_EQ(f.settings.IgnoreListLines(settings::IgnoreList::WindowClass1),
+  EXPECT_TRUE(f.settings.Bool(Setting::JumpMenuUnderAddressBar));
+  EXPECT_FALSE(f.settings.Bool(Setting::JumpMenuAtCenter));
+  EXPECT_EQ(f.settings.Int(Setting::RandomLength), 9);
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName1),
+            DefaultIgnoreListLines(IgnoreList::AppName1));
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::WindowClass1),
             std::vector<std::u16string>{u"OnlyClass"});
   // The folder-manager part of an "Option" load takes no exclusions.
-  EXPECT_EQ(f.settings.Text(settings::Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
 
   Fixture g;
-  g.settings.SetInt(settings::Setting::RandomLength, 42);
-  g.settings.SetInt(settings::Setting::AutoHideDistance, 7);
+  g.settings.SetInt(Setting::RandomLength, 42);
+  g.settings.SetInt(Setting::AutoHideDistance, 7);
   g.store.SaveAppSetting(u"Option", u"RandomLength,IgnoreWindowClass");
   EXPECT_FALSE(g.ini.Read(u"Option", u"RandomLength"));
   EXPECT_EQ(g.ini.Read(u"Option", u"AutoHideDistance"), u"7");
@@ -281,22 +281,22 @@ TEST(SettingsStore, CapsLockOptionsExcludeEachOther) {
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\n") + c.ini);
     f.store.LoadAndUseAppSetting(u"Option", u"");
-    EXPECT_EQ(f.settings.Bool(settings::Setting::DirectJumpListWhenCapsLock), c.direct)
+    EXPECT_EQ(f.settings.Bool(Setting::DirectJumpListWhenCapsLock), c.direct)
         << core::Utf16ToUtf8(c.ini);
-    EXPECT_EQ(f.settings.Bool(settings::Setting::UseAnotherOpenMethodWhenCapsLock), c.another)
+    EXPECT_EQ(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock), c.another)
         << core::Utf16ToUtf8(c.ini);
   }
   // Switching to a manager whose stored option is on keeps the exclusion.
   Fixture f(u"[Option]\nDirectJumpListWhenCapsLock=1\nUseAnotherOpenMethodWhenCapsLock_2=1\n");
   f.store.LoadAndUseAppSetting(u"Option", u"");
   ASSERT_TRUE(f.store.SelectFolderManager(2));
-  EXPECT_FALSE(f.settings.Bool(settings::Setting::UseAnotherOpenMethodWhenCapsLock));
+  EXPECT_FALSE(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
 }
 
 TEST(SettingsStore, AsFirstWeekIsKeptInTheCurrentYear) {
   struct Case {
     const char16_t* line;
-    settings::CalendarDate loaded;
+    core::CalendarDate loaded;
   };
   const Case cases[] = {
       {u"AsFirstWeek=2019-09-02", {2026, 9, 2}},
@@ -308,15 +308,15 @@ TEST(SettingsStore, AsFirstWeekIsKeptInTheCurrentYear) {
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\n") + c.line + u"\n");
     f.store.LoadAndUseAppSetting(u"Option", u"");
-    EXPECT_EQ(f.settings.Date(settings::Setting::AsFirstWeek), c.loaded)
+    EXPECT_EQ(f.settings.Date(Setting::AsFirstWeek), c.loaded)
         << core::Utf16ToUtf8(c.line);
     EXPECT_EQ(f.host.variables->asFirstWeek.month, c.loaded.month);
     EXPECT_EQ(f.host.variables->asFirstWeek.day, c.loaded.day);
   }
   // Saving: a date of another year is written in the current year.
   Fixture f;
-  f.settings.SetDate(settings::Setting::AsFirstWeek, {2019, 9, 2});
-  f.settings.SetDate(settings::Setting::dtpDayForDayCustomVarEmptyParam, {2019, 9, 2});
+  f.settings.SetDate(Setting::AsFirstWeek, {2019, 9, 2});
+  f.settings.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2019, 9, 2});
   f.store.SaveAppSetting(u"Option", u"");
   EXPECT_EQ(f.ini.Read(u"Option", u"AsFirstWeek"), u"2026-09-02");
   EXPECT_EQ(f.ini.Read(u"Option", u"dtpDayForDayCustomVarEmptyParam"), u"2019-09-02");
@@ -325,82 +325,82 @@ TEST(SettingsStore, AsFirstWeekIsKeptInTheCurrentYear) {
 TEST(SettingsStore, RadioGroupsFromTheFile) {
   struct Case {
     const char16_t* ini;
-    settings::Setting chosen;
+    Setting chosen;
   };
   const Case cases[] = {
       {u"JumpMenuUnderCursor=1\nJumpMenuUnderApp=0\nJumpMenuUnderAddressBar=0\nJumpMenuAtCenter="
        u"0\n",
-       settings::Setting::JumpMenuUnderCursor},
+       Setting::JumpMenuUnderCursor},
       {u"JumpMenuUnderCursor=0\nJumpMenuUnderApp=0\nJumpMenuUnderAddressBar=1\nJumpMenuAtCenter="
        u"1\n",
-       settings::Setting::JumpMenuAtCenter},
+       Setting::JumpMenuAtCenter},
       // Nothing chosen in the file: the default choice, not an empty group.
       {u"JumpMenuUnderCursor=0\nJumpMenuUnderApp=0\nJumpMenuUnderAddressBar=0\nJumpMenuAtCenter="
        u"0\n",
-       settings::Setting::JumpMenuUnderAddressBar},
-      {u"JumpMenuUnderApp=1\nJumpMenuUnderAddressBar=0\n", settings::Setting::JumpMenuUnderApp},
+       Setting::JumpMenuUnderAddressBar},
+      {u"JumpMenuUnderApp=1\nJumpMenuUnderAddressBar=0\n", Setting::JumpMenuUnderApp},
   };
-  const settings::Setting group[] = {
-      settings::Setting::JumpMenuUnderCursor, settings::Setting::JumpMenuUnderApp,
-      settings::Setting::JumpMenuUnderAddressBar, settings::Setting::JumpMenuAtCenter};
+  const Setting group[] = {
+      Setting::JumpMenuUnderCursor, Setting::JumpMenuUnderApp,
+      Setting::JumpMenuUnderAddressBar, Setting::JumpMenuAtCenter};
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\n") + c.ini);
     f.store.LoadAndUseAppSetting(u"Option", u"");
-    for (settings::Setting s : group)
+    for (Setting s : group)
       EXPECT_EQ(f.settings.Bool(s), s == c.chosen) << core::Utf16ToUtf8(c.ini);
   }
   // Window state of the manager: the last checked one wins, the default is maximised.
   Fixture f(u"[Option]\nMaxmizeFolderManager_0=1\nMinmizeFolderManager_0=1\nNormalFolderManager_0=0\n");
   f.store.LoadAndUseAppSetting(u"FolderManager", u"");
-  EXPECT_TRUE(f.settings.Bool(settings::Setting::MinmizeFolderManager));
-  EXPECT_FALSE(f.settings.Bool(settings::Setting::MaxmizeFolderManager));
+  EXPECT_TRUE(f.settings.Bool(Setting::MinmizeFolderManager));
+  EXPECT_FALSE(f.settings.Bool(Setting::MaxmizeFolderManager));
 }
 
 TEST(SettingsStore, SaveAndLoadRoundTrip) {
   Fixture a;
-  a.settings.SetBool(settings::Setting::UseGlobalHotKey, false);
-  a.settings.SetBool(settings::Setting::HideItemWhenForbid, false);
-  a.settings.SetBool(settings::Setting::JumpMenuAtCenter, true);
-  a.settings.SetInt(settings::Setting::JumpMenuHotKey2, 0x6045);
-  a.settings.SetInt(settings::Setting::FillFolderPathMethod, 2);
-  a.settings.SetInt(settings::Setting::MainWindowAt, 5);
-  a.settings.SetInt(settings::Setting::AutoHideDistance, 9);
-  a.settings.SetBool(settings::Setting::AutoRunWhenSystemStart, false);
-  a.settings.SetBool(settings::Setting::DirectJumpListWhenCapsLock, false);
-  a.settings.SetInt(settings::Setting::WeekStartsWith, 1);
-  a.settings.SetDate(settings::Setting::AsFirstWeek, {2026, 9, 7});
-  a.settings.SetText(settings::Setting::YearMonthDayDelimiter, u"－");
-  a.settings.SetBool(settings::Setting::chkSetDayForDayCustomVarEmptyParam, true);
-  a.settings.SetDate(settings::Setting::dtpDayForDayCustomVarEmptyParam, {2020, 2, 29});
-  a.settings.SetBool(settings::Setting::chkCustomCharsAsRandom, true);
-  a.settings.SetText(settings::Setting::edtCustomCharsAsRandom, u"甲乙 丙=;");
-  a.settings.SetInt(settings::Setting::RandomLength, 17);
-  a.settings.SetBool(settings::Setting::HideForbidJumpListHotkey, true);
-  a.settings.SetBool(settings::Setting::chkJumpListItemCaptionMaxLength, false);
-  a.settings.SetInt(settings::Setting::FolderManagerName, 4);
-  a.settings.SetText(settings::Setting::FolderManagerPath, u"D:\\x2\\xplorer2_64.exe");
-  a.settings.SetText(settings::Setting::FolderManagerParam, u"/T \"%1\"");
-  a.settings.SetBool(settings::Setting::OpenNewFolderManager, true);
-  a.settings.SetBool(settings::Setting::NormalFolderManager, true);
-  a.settings.SetBool(settings::Setting::OpenAtDestPanel_DO, true);
-  a.settings.SetInt(settings::Setting::NewTabView_DO, 5);
-  a.settings.SetBool(settings::Setting::SinglePanel_Xp, true);
-  a.settings.SetInt(settings::Setting::ActivatePanelWhenNewOpen_FC, 1);
-  a.settings.SetIgnoreListLines(settings::IgnoreList::AppName2,
+  a.settings.SetBool(Setting::UseGlobalHotKey, false);
+  a.settings.SetBool(Setting::HideItemWhenForbid, false);
+  a.settings.SetBool(Setting::JumpMenuAtCenter, true);
+  a.settings.SetInt(Setting::JumpMenuHotKey2, 0x6045);
+  a.settings.SetInt(Setting::FillFolderPathMethod, 2);
+  a.settings.SetInt(Setting::MainWindowAt, 5);
+  a.settings.SetInt(Setting::AutoHideDistance, 9);
+  a.settings.SetBool(Setting::AutoRunWhenSystemStart, false);
+  a.settings.SetBool(Setting::DirectJumpListWhenCapsLock, false);
+  a.settings.SetInt(Setting::WeekStartsWith, 1);
+  a.settings.SetDate(Setting::AsFirstWeek, {2026, 9, 7});
+  a.settings.SetText(Setting::YearMonthDayDelimiter, u"－");
+  a.settings.SetBool(Setting::chkSetDayForDayCustomVarEmptyParam, true);
+  a.settings.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2020, 2, 29});
+  a.settings.SetBool(Setting::chkCustomCharsAsRandom, true);
+  a.settings.SetText(Setting::edtCustomCharsAsRandom, u"甲乙 丙=;");
+  a.settings.SetInt(Setting::RandomLength, 17);
+  a.settings.SetBool(Setting::HideForbidJumpListHotkey, true);
+  a.settings.SetBool(Setting::chkJumpListItemCaptionMaxLength, false);
+  a.settings.SetInt(Setting::FolderManagerName, 4);
+  a.settings.SetText(Setting::FolderManagerPath, u"D:\\x2\\xplorer2_64.exe");
+  a.settings.SetText(Setting::FolderManagerParam, u"/T \"%1\"");
+  a.settings.SetBool(Setting::OpenNewFolderManager, true);
+  a.settings.SetBool(Setting::NormalFolderManager, true);
+  a.settings.SetBool(Setting::OpenAtDestPanel_DO, true);
+  a.settings.SetInt(Setting::NewTabView_DO, 5);
+  a.settings.SetBool(Setting::SinglePanel_Xp, true);
+  a.settings.SetInt(Setting::ActivatePanelWhenNewOpen_FC, 1);
+  a.settings.SetIgnoreListLines(IgnoreList::AppName2,
                                 {u"Code.exe, devenv.exe  // IDEs", u"", u"<Disabled.exe>"});
-  a.settings.SetIgnoreListLines(settings::IgnoreList::WindowClass1, {});
+  a.settings.SetIgnoreListLines(IgnoreList::WindowClass1, {});
   ASSERT_TRUE(a.store.SaveAppSetting(u"All", u""));
 
   Fixture b(a.host.written);
   b.host.files = a.host.files;
   b.store.LoadAndUseAppSetting(u"All", u"");
-  for (const settings::SettingDefinition& def : settings::SettingDefinitions()) {
+  for (const SettingDefinition& def : SettingDefinitions()) {
     const std::string key = core::Utf16ToUtf8(def.key);
     EXPECT_EQ(b.settings.Int(def.id), a.settings.Int(def.id)) << key;
     EXPECT_EQ(b.settings.Text(def.id), a.settings.Text(def.id)) << key;
     EXPECT_EQ(b.settings.Date(def.id), a.settings.Date(def.id)) << key;
   }
-  for (const settings::IgnoreListDefinition& list : settings::IgnoreListDefinitions())
+  for (const IgnoreListDefinition& list : IgnoreListDefinitions())
     EXPECT_EQ(b.settings.IgnoreListLines(list.id), a.settings.IgnoreListLines(list.id))
         << core::Utf16ToUtf8(list.fileName);
   // The reloaded values took effect.
@@ -415,23 +415,23 @@ TEST(SettingsStore, FolderManagerKeysFollowTheChosenManager) {
             u"FolderManagerPath_3=C:\\XY\\XYplorer.exe\n");
   f.store.LoadAndUseAppSetting(u"All", u"");
   EXPECT_EQ(f.settings.FolderManagerIndex(), 1);
-  EXPECT_EQ(f.settings.Text(settings::Setting::FolderManagerPath), u"C:\\TC\\TOTALCMD64.EXE");
-  EXPECT_TRUE(f.settings.Bool(settings::Setting::OpenNewFolderManager));
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\TC\\TOTALCMD64.EXE");
+  EXPECT_TRUE(f.settings.Bool(Setting::OpenNewFolderManager));
 
   ASSERT_TRUE(f.store.SelectFolderManager(3));
   EXPECT_EQ(f.settings.FolderManagerIndex(), 3);
-  EXPECT_EQ(f.settings.Text(settings::Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
-  EXPECT_EQ(f.settings.Text(settings::Setting::FolderManagerParam), u"");
-  EXPECT_TRUE(f.settings.Bool(settings::Setting::UseOldFolderManager));
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParam), u"");
+  EXPECT_TRUE(f.settings.Bool(Setting::UseOldFolderManager));
 
   ASSERT_TRUE(f.store.SelectFolderManager(1));
-  EXPECT_EQ(f.settings.Text(settings::Setting::FolderManagerParam), u"/O /T");
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParam), u"/O /T");
   EXPECT_FALSE(f.store.SelectFolderManager(7));
   EXPECT_EQ(f.settings.FolderManagerIndex(), 1);
 
   // Saved under the chosen manager's index, trimmed; other managers' keys stay.
-  f.settings.SetText(settings::Setting::FolderManagerPath, u"  C:\\Tools\\TC\\ ");
-  f.settings.SetText(settings::Setting::FolderManagerParam, u" \t/O /T  ");
+  f.settings.SetText(Setting::FolderManagerPath, u"  C:\\Tools\\TC\\ ");
+  f.settings.SetText(Setting::FolderManagerParam, u" \t/O /T  ");
   f.store.SaveAppSetting(u"Option", u"");
   EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerPath_1"), u"C:\\Tools\\TC");
   EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerParam_1"), u"/O /T");
@@ -446,24 +446,24 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
   {
     Fixture f(iniText);
     EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"mainform", u""));
-    EXPECT_FALSE(f.settings.Bool(settings::Setting::UseGlobalHotKey));
-    EXPECT_TRUE(f.settings.Bool(settings::Setting::HideItemWhenForbid));
-    EXPECT_EQ(f.settings.Int(settings::Setting::AutoHideDistance), 5);
+    EXPECT_FALSE(f.settings.Bool(Setting::UseGlobalHotKey));
+    EXPECT_TRUE(f.settings.Bool(Setting::HideItemWhenForbid));
+    EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 5);
     EXPECT_EQ(f.host.jumpListBuilds, 1);
     EXPECT_EQ(f.host.iniWrites, 0);
   }
   {
     Fixture f(iniText);
     EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"SetJumpList", u""));
-    EXPECT_FALSE(f.settings.Bool(settings::Setting::HideItemWhenForbid));
-    EXPECT_TRUE(f.settings.Bool(settings::Setting::UseGlobalHotKey));
+    EXPECT_FALSE(f.settings.Bool(Setting::HideItemWhenForbid));
+    EXPECT_TRUE(f.settings.Bool(Setting::UseGlobalHotKey));
     EXPECT_EQ(f.host.jumpListBuilds, 0);
   }
   {
     Fixture f(iniText);
     EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"FolderManager", u""));
-    EXPECT_FALSE(f.settings.Bool(settings::Setting::FolderManagerAutoMatch));
-    EXPECT_EQ(f.settings.Int(settings::Setting::AutoHideDistance), 5);
+    EXPECT_FALSE(f.settings.Bool(Setting::FolderManagerAutoMatch));
+    EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 5);
     EXPECT_EQ(f.host.hotkeyRegistrations, 0);  // no apply step
   }
   {
@@ -471,7 +471,7 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
     Fixture f(iniText);
     EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"ALL", u""));
     EXPECT_FALSE(f.host.hideItemWhenForbidAtBuild);
-    EXPECT_EQ(f.settings.Int(settings::Setting::AutoHideDistance), 3);
+    EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 3);
   }
   {
     Fixture f(iniText);
@@ -482,7 +482,7 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
   {
     // "MainForm" writes the version and the jump list, not UseGlobalHotKey.
     Fixture f;
-    f.settings.SetBool(settings::Setting::UseGlobalHotKey, false);
+    f.settings.SetBool(Setting::UseGlobalHotKey, false);
     EXPECT_TRUE(f.store.SaveAppSetting(u"MainForm", u""));
     EXPECT_EQ(f.ini.Read(u"Main", u"Ver"), u"3.7");
     EXPECT_FALSE(f.ini.Read(u"Main", u"UseGlobalHotKey"));
@@ -519,8 +519,8 @@ TEST(SettingsStore, MainWindowPlacementHooks) {
 
 TEST(SettingsStore, CancelledApplyRunsOnlyTheLaterSteps) {
   Fixture f;
-  f.settings.SetInt(settings::Setting::JumpMenuHotKey1, 0x4045);
-  f.store.ApplyAppSetting(settings::ApplyMode::Cancelled);
+  f.settings.SetInt(Setting::JumpMenuHotKey1, 0x4045);
+  f.store.ApplyAppSetting(ApplyMode::Cancelled);
   EXPECT_TRUE(f.host.registry.empty());
   EXPECT_EQ(f.host.captionMaxLength, 0);
   EXPECT_EQ(f.host.hotkeys.jumpMenu1, 0x4045);
@@ -541,30 +541,30 @@ TEST(SettingsStore, DamagedFilesLeaveConsistentSettings) {
   for (int round = 0; round < 300; ++round) {
     std::u16string text = u"[Main]\n[Option]\n";
     for (int line = 0; line < 40; ++line) {
-      const auto& defs = settings::SettingDefinitions();
-      const settings::SettingDefinition& def = defs[rng() % defs.size()];
+      const auto& defs = SettingDefinitions();
+      const SettingDefinition& def = defs[rng() % defs.size()];
       if (rng() % 7 == 0) text += u"[" + std::u16string(def.section) + u"]\n";
       if (rng() % 11 == 0) text += u"stray line without equals\n";
-      text += settings::StoredKeyName(def, static_cast<int>(rng() % 8)) + u"=" +
+      text += StoredKeyName(def, static_cast<int>(rng() % 8)) + u"=" +
               values[rng() % std::size(values)] + u"\n";
     }
     Fixture f(text);
     f.store.LoadAndUseAppSetting(u"All", u"");
     std::map<int, int> radioChoices;
-    for (const settings::SettingDefinition& def : settings::SettingDefinitions()) {
-      if (def.type == settings::SettingType::Int || def.type == settings::SettingType::Shortcut) {
+    for (const SettingDefinition& def : SettingDefinitions()) {
+      if (def.type == SettingType::Int || def.type == SettingType::Shortcut) {
         EXPECT_GE(f.settings.Int(def.id), def.minimum) << core::Utf16ToUtf8(text);
         EXPECT_LE(f.settings.Int(def.id), def.maximum) << core::Utf16ToUtf8(text);
       }
-      if (def.type == settings::SettingType::Date) {
-        EXPECT_TRUE(IsValidDate(f.settings.Date(def.id)));
+      if (def.type == SettingType::Date) {
+        EXPECT_TRUE(core::IsValidDate(f.settings.Date(def.id)));
       }
       if (def.radioGroup) radioChoices[def.radioGroup] += f.settings.Bool(def.id);
     }
     for (auto [group, checked] : radioChoices) EXPECT_EQ(checked, 1) << "group " << group;
-    EXPECT_FALSE(f.settings.Bool(settings::Setting::DirectJumpListWhenCapsLock) &&
-                 f.settings.Bool(settings::Setting::UseAnotherOpenMethodWhenCapsLock));
-    EXPECT_EQ(f.settings.Date(settings::Setting::AsFirstWeek).year, kToday.year);
+    EXPECT_FALSE(f.settings.Bool(Setting::DirectJumpListWhenCapsLock) &&
+                 f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
+    EXPECT_EQ(f.settings.Date(Setting::AsFirstWeek).year, kToday.year);
     // A save after such a load keeps every section it found.
     ASSERT_TRUE(f.store.SaveAppSetting(u"All", u""));
     EXPECT_TRUE(core::IniDocument::Parse(f.host.written).HasSection(u"Option"));
@@ -588,18 +588,18 @@ TEST(IgnoreListFiles, BytesAndLines) {
       {"chinese", "\xEF\xBB\xBF" "福昕.exe\r\n", {u"福昕.exe"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(settings::IgnoreListLinesFromBytes(c.bytes), c.lines) << c.name;
-    EXPECT_EQ(settings::IgnoreListLinesFromBytes(settings::IgnoreListBytesFromLines(c.lines)),
+    EXPECT_EQ(IgnoreListLinesFromBytes(c.bytes), c.lines) << c.name;
+    EXPECT_EQ(IgnoreListLinesFromBytes(IgnoreListBytesFromLines(c.lines)),
               c.lines)
         << c.name;
   }
-  EXPECT_EQ(settings::IgnoreListBytesFromLines({u"a", u""}),
+  EXPECT_EQ(IgnoreListBytesFromLines({u"a", u""}),
             "\xEF\xBB\xBF"
             "a\r\n\r\n");
   EXPECT_EQ(
-      settings::IgnoreListFilePath(u"C:\\P\\pathorama.exe", settings::IgnoreList::WindowClass2),
+      IgnoreListFilePath(u"C:\\P\\pathorama.exe", IgnoreList::WindowClass2),
       u"C:\\P\\IgnoreWinClass2.lst");
-  EXPECT_EQ(settings::IgnoreListFilePath(u"/opt/p/pathorama", settings::IgnoreList::AppName1),
+  EXPECT_EQ(IgnoreListFilePath(u"/opt/p/pathorama", IgnoreList::AppName1),
             u"/opt/p/IgnoreAppName1.lst");
 }
 
@@ -607,11 +607,11 @@ TEST(IgnoreListFiles, MissingFilesKeepTheBuiltInLines) {
   Fixture f;
   f.host.files[ListPath(u"IgnoreAppName2.lst")] = "\xEF\xBB\xBF" "Code.exe\r\n";
   f.store.LoadAndUseAppSetting(u"Option", u"");
-  EXPECT_EQ(f.settings.IgnoreListLines(settings::IgnoreList::AppName1),
-            settings::DefaultIgnoreListLines(settings::IgnoreList::AppName1));
-  EXPECT_EQ(f.settings.IgnoreListLines(settings::IgnoreList::WindowClass1),
-            settings::DefaultIgnoreListLines(settings::IgnoreList::WindowClass1));
-  EXPECT_EQ(f.settings.IgnoreListLines(settings::IgnoreList::AppName2),
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName1),
+            DefaultIgnoreListLines(IgnoreList::AppName1));
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::WindowClass1),
+            DefaultIgnoreListLines(IgnoreList::WindowClass1));
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName2),
             std::vector<std::u16string>{u"Code.exe"});
 }
 

@@ -10,7 +10,7 @@ namespace pathorama::variables {
 namespace {
 
 // Sunday 2026-03-08 21:05:09.045
-constexpr variables::LocalDateTime kEvening{2026, 3, 8, 21, 5, 9, 45};
+constexpr LocalDateTime kEvening{2026, 3, 8, 21, 5, 9, 45};
 
 TEST(DateFormat, LetterTable) {
   struct Case {
@@ -48,7 +48,7 @@ TEST(DateFormat, LetterTable) {
       {u"", u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(variables::FormatDateTime(c.format, kEvening, variables::ChineseDateLocale()), c.want)
+    EXPECT_EQ(FormatDateTime(c.format, kEvening, ChineseDateLocale()), c.want)
         << core::Utf16ToUtf8(c.format);
 }
 
@@ -61,24 +61,24 @@ TEST(DateFormat, TwelveHourClock) {
       {12, u"12 pm 下午"}, {13, u"01 pm 下午"}, {23, u"11 pm 下午"},
   };
   for (const Case& c : cases) {
-    variables::LocalDateTime t = kEvening;
+    LocalDateTime t = kEvening;
     t.hour = c.hour;
-    EXPECT_EQ(variables::FormatDateTime(u"hh am/pm ampm", t, variables::ChineseDateLocale()),
+    EXPECT_EQ(FormatDateTime(u"hh am/pm ampm", t, ChineseDateLocale()),
               c.want)
         << c.hour;
   }
   // Without a marker the hour stays on the 24-hour clock.
-  EXPECT_EQ(variables::FormatDateTime(u"hh", variables::LocalDateTime{2026, 1, 1, 0, 0, 0, 0},
-                                      variables::ChineseDateLocale()),
+  EXPECT_EQ(FormatDateTime(u"hh", LocalDateTime{2026, 1, 1, 0, 0, 0, 0},
+                                      ChineseDateLocale()),
             u"00");
 }
 
 TEST(DateFormat, YearsAtTheEndsOfTheRange) {
-  EXPECT_EQ(variables::FormatDateTime(u"yyyy yy", variables::LocalDateTime{1, 1, 1},
-                                      variables::ChineseDateLocale()),
+  EXPECT_EQ(FormatDateTime(u"yyyy yy", LocalDateTime{1, 1, 1},
+                                      ChineseDateLocale()),
             u"0001 01");
-  EXPECT_EQ(variables::FormatDateTime(u"yyyy yy", variables::LocalDateTime{9999, 12, 31},
-                                      variables::ChineseDateLocale()),
+  EXPECT_EQ(FormatDateTime(u"yyyy yy", LocalDateTime{9999, 12, 31},
+                                      ChineseDateLocale()),
             u"9999 99");
 }
 
@@ -90,13 +90,13 @@ class SelfNamingLocale final : public DateLocale {
   std::u16string DateFormat(bool) const override { return u"ddddd c"; }
   std::u16string TimeFormat(bool) const override { return u"tt"; }
   std::u16string AmPm(bool) const override { return u"AP"; }
-  std::u16string EraName(const variables::LocalDateTime&, bool) const override { return u"E"; }
-  long long EraYear(const variables::LocalDateTime& d) const override { return d.year; }
+  std::u16string EraName(const LocalDateTime&, bool) const override { return u"E"; }
+  long long EraYear(const LocalDateTime& d) const override { return d.year; }
 };
 
 TEST(DateFormat, LocaleFormatsNamingThemselvesEnd) {
   SelfNamingLocale locale;
-  const std::u16string nested = variables::FormatDateTime(u"ddddd", kEvening, locale);
+  const std::u16string nested = FormatDateTime(u"ddddd", kEvening, locale);
   EXPECT_EQ(nested, std::u16string(4, u' '));  // two levels of "ddddd c", no more
   EXPECT_EQ(FormatDateTime(u"yyyy t", kEvening, locale), u"2026 ");
 }
@@ -104,7 +104,7 @@ TEST(DateFormat, LocaleFormatsNamingThemselvesEnd) {
 // Whatever the user's locale, its names and formats reach the formatter
 // complete, and its 12-hour marker is not read as the time letter again.
 TEST(DateFormat, DefaultLocaleIsComplete) {
-  const variables::DateLocale& locale = variables::DefaultDateLocale();
+  const DateLocale& locale = DefaultDateLocale();
   for (int m = 1; m <= 12; ++m) {
     EXPECT_FALSE(locale.MonthName(m, true).empty()) << m;
     EXPECT_FALSE(locale.MonthName(m, false).empty()) << m;
@@ -115,22 +115,22 @@ TEST(DateFormat, DefaultLocaleIsComplete) {
     EXPECT_FALSE(locale.DateFormat(longFormat).empty());
     // "21:05", "9:05 PM", "下午 9:05" …: the hour and the minute, no letters left over.
     const std::u16string time =
-        variables::FormatDateTime(longFormat ? u"tt" : u"t", kEvening, locale);
+        FormatDateTime(longFormat ? u"tt" : u"t", kEvening, locale);
     EXPECT_NE(time.find(u"05"), std::u16string::npos) << core::Utf16ToUtf8(time);
     EXPECT_TRUE(time.find(u"21") != std::u16string::npos || time.find(u"9") != std::u16string::npos)
         << core::Utf16ToUtf8(time);
     EXPECT_EQ(time.find_first_of(u"hHmsStT"), std::u16string::npos) << core::Utf16ToUtf8(time);
   }
   EXPECT_EQ(locale.DayName(1, true),
-            variables::FormatDateTime(u"dddd", variables::LocalDateTime{2026, 3, 9}, locale));
-  EXPECT_NE(variables::FormatDateTime(u"c", kEvening, locale).find(u"05"), std::u16string::npos);
+            FormatDateTime(u"dddd", LocalDateTime{2026, 3, 9}, locale));
+  EXPECT_NE(FormatDateTime(u"c", kEvening, locale).find(u"05"), std::u16string::npos);
 }
 
 TEST(DateCalendar, MonthArithmeticClampsToTheMonth) {
   struct Case {
-    variables::LocalDateTime from;
+    LocalDateTime from;
     long long months;
-    variables::LocalDateTime want;
+    LocalDateTime want;
   } cases[] = {
       {{2026, 1, 31}, 1, {2026, 2, 28}},
       {{2024, 1, 31}, 1, {2024, 2, 29}},
@@ -144,21 +144,21 @@ TEST(DateCalendar, MonthArithmeticClampsToTheMonth) {
       {{1900, 2, 28}, 1200, {2000, 2, 28}},
   };
   for (const Case& c : cases) {
-    const variables::LocalDateTime got = AddMonths(c.from, c.months);
+    const LocalDateTime got = AddMonths(c.from, c.months);
     EXPECT_EQ(got.year, c.want.year) << c.from.year << "-" << c.from.month << " " << c.months;
     EXPECT_EQ(got.month, c.want.month) << c.from.year << "-" << c.from.month << " " << c.months;
     EXPECT_EQ(got.day, c.want.day) << c.from.year << "-" << c.from.month << " " << c.months;
   }
-  EXPECT_THROW(variables::AddMonths({9999, 12, 1}, 1), variables::DateRangeError);
-  EXPECT_THROW(variables::AddMonths({1, 1, 1}, -1), variables::DateRangeError);
-  EXPECT_THROW(variables::AddDays({2026, 1, 1}, 4'000'000), variables::DateRangeError);
-  EXPECT_THROW(variables::AddMilliseconds({9999, 12, 31, 23, 59, 59, 999}, 1),
-               variables::DateRangeError);
+  EXPECT_THROW(AddMonths({9999, 12, 1}, 1), DateRangeError);
+  EXPECT_THROW(AddMonths({1, 1, 1}, -1), DateRangeError);
+  EXPECT_THROW(AddDays({2026, 1, 1}, 4'000'000), DateRangeError);
+  EXPECT_THROW(AddMilliseconds({9999, 12, 31, 23, 59, 59, 999}, 1),
+               DateRangeError);
 }
 
 TEST(DateCalendar, IsoWeeksAroundYearEnds) {
   struct Case {
-    variables::LocalDateTime date;
+    LocalDateTime date;
     int weekday;
     int week;
   } cases[] = {
@@ -167,13 +167,13 @@ TEST(DateCalendar, IsoWeeksAroundYearEnds) {
       {{2024, 12, 30}, 1, 1}, {{2023, 1, 1}, 7, 52},  {{2026, 3, 8}, 7, 10},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(variables::IsoWeekday(c.date), c.weekday)
+    EXPECT_EQ(IsoWeekday(c.date), c.weekday)
         << c.date.year << "-" << c.date.month << "-" << c.date.day;
-    EXPECT_EQ(variables::IsoWeekNumber(c.date), c.week)
+    EXPECT_EQ(IsoWeekNumber(c.date), c.week)
         << c.date.year << "-" << c.date.month << "-" << c.date.day;
   }
-  EXPECT_EQ(variables::DayOfYear({2024, 12, 31}), 366);
-  EXPECT_EQ(variables::DayOfYear({2026, 12, 31}), 365);
+  EXPECT_EQ(DayOfYear({2024, 12, 31}), 366);
+  EXPECT_EQ(DayOfYear({2026, 12, 31}), 365);
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ namespace {
 enum class Opt { kDefault, kDash, kSunday, kIsoWeeks, kSundayIso, kWeekOneMar2, kSundayMar2,
                  kEmptyParamSet };
 
-variables::VariableOptions OptionsFor(Opt opt) {
-  variables::VariableOptions o;
+VariableOptions OptionsFor(Opt opt) {
+  VariableOptions o;
   switch (opt) {
     case Opt::kDefault: break;
     case Opt::kDash: o.yearMonthDayDelimiter.push_back(u'-'); break;
@@ -25,15 +25,15 @@ variables::VariableOptions OptionsFor(Opt opt) {
     case Opt::kIsoWeeks: o.firstDayAsFirstWeek = false; break;
     case Opt::kSundayIso: o.weekStartsWith = 1; o.firstDayAsFirstWeek = false; break;
     case Opt::kWeekOneMar2:
-      o.asFirstWeek = variables::LocalDateTime{2026, 3, 2};
+      o.asFirstWeek = LocalDateTime{2026, 3, 2};
       break;
     case Opt::kSundayMar2:
       o.weekStartsWith = 1;
-      o.asFirstWeek = variables::LocalDateTime{2026, 3, 2};
+      o.asFirstWeek = LocalDateTime{2026, 3, 2};
       break;
     case Opt::kEmptyParamSet:
       o.setDayForEmptyParam = true;
-      o.dayForEmptyParam = variables::LocalDateTime{2025, 6, 15};
+      o.dayForEmptyParam = LocalDateTime{2025, 6, 15};
       break;
   }
   return o;
@@ -44,14 +44,14 @@ constexpr const char16_t* kSunday8March = u"2026-03-08 14:30:45";
 
 std::optional<std::u16string> Evaluate(std::u16string_view name, std::u16string_view now,
                                        Opt opt = Opt::kDefault) {
-  const auto moment = variables::ParseLocalDateTime(now);
+  const auto moment = ParseLocalDateTime(now);
   EXPECT_TRUE(moment.has_value()) << core::Utf16ToUtf8(now);
-  variables::FixedClock clock(moment.value_or(variables::LocalDateTime{}));
-  const variables::VariableOptions options = OptionsFor(opt);
-  variables::VariableEnvironment env{&clock, nullptr, &options, &variables::ChineseDateLocale()};
-  const variables::VariableRequest request{u"", name, u"", u"", u"", env};
+  FixedClock clock(moment.value_or(LocalDateTime{}));
+  const VariableOptions options = OptionsFor(opt);
+  VariableEnvironment env{&clock, nullptr, &options, &ChineseDateLocale()};
+  const VariableRequest request{u"", name, u"", u"", u"", env};
   std::u16string value;
-  if (!variables::EvaluateDateTime(request, value)) return std::nullopt;
+  if (!EvaluateDateTime(request, value)) return std::nullopt;
   return value;
 }
 
@@ -372,10 +372,10 @@ TEST(DateTime, OffsetsBeyondTheCalendarLeaveBraces) {
 
 TEST(DateTime, DerivedWeekOneAndEmptyParameterDate) {
   struct Case {
-    variables::LocalDateTime firstWeek;
+    LocalDateTime firstWeek;
     int weekStart;
-    variables::LocalDateTime today;
-    variables::LocalDateTime want;
+    LocalDateTime today;
+    LocalDateTime want;
   } cases[] = {
       {{0, 1, 1}, 0, {2026, 3, 8}, {2025, 12, 29}},      // the week of 1 January
       {{0, 1, 1}, 1, {2026, 3, 8}, {2025, 12, 28}},
@@ -386,26 +386,26 @@ TEST(DateTime, DerivedWeekOneAndEmptyParameterDate) {
       {{2026, 2, 30}, 0, {2026, 3, 8}, {2025, 12, 29}},  // no such date
   };
   for (const Case& c : cases) {
-    variables::VariableOptions o;
+    VariableOptions o;
     o.asFirstWeek = c.firstWeek;
     o.weekStartsWith = c.weekStart;
-    const variables::LocalDateTime got = WeekOneStart(o, c.today);
-    EXPECT_EQ(variables::DayNumber(got), DayNumber(c.want))
+    const LocalDateTime got = WeekOneStart(o, c.today);
+    EXPECT_EQ(DayNumber(got), DayNumber(c.want))
         << c.firstWeek.year << "-" << c.firstWeek.month << "-" << c.firstWeek.day << " start "
         << c.weekStart << " got " << got.year << "-" << got.month << "-" << got.day;
   }
 
-  variables::VariableOptions o;
-  const variables::LocalDateTime monday{2026, 3, 9, 0, 0, 1};
-  EXPECT_EQ(variables::DayNumber(variables::EmptyParamDate(o, monday)),
+  VariableOptions o;
+  const LocalDateTime monday{2026, 3, 9, 0, 0, 1};
+  EXPECT_EQ(DayNumber(EmptyParamDate(o, monday)),
             DayNumber(monday));  // follows the day
   o.setDayForEmptyParam = true;
   o.dayForEmptyParam = {2025, 6, 15, 13, 0, 0};
-  const variables::LocalDateTime set = EmptyParamDate(o, monday);
-  EXPECT_EQ(variables::DayNumber(set), DayNumber(variables::LocalDateTime{2025, 6, 15}));
+  const LocalDateTime set = EmptyParamDate(o, monday);
+  EXPECT_EQ(DayNumber(set), DayNumber(LocalDateTime{2025, 6, 15}));
   EXPECT_EQ(set.hour, 0);
   o.dayForEmptyParam = {0, 1, 1};  // no date chosen: today
-  EXPECT_EQ(variables::DayNumber(variables::EmptyParamDate(o, monday)), DayNumber(monday));
+  EXPECT_EQ(DayNumber(EmptyParamDate(o, monday)), DayNumber(monday));
 }
 
 // The empty parameter follows the clock: a program that runs past midnight
@@ -425,24 +425,24 @@ TEST(DateTime, WeekdaySetsAndApplyDateOffsets) {
       {u"<8>", u""},        {u"<1-5", u""},         {u"", u""},
   };
   for (const SetCase& c : sets)
-    EXPECT_EQ(variables::WeekdaySetFromParam(c.param), c.want) << core::Utf16ToUtf8(c.param);
+    EXPECT_EQ(WeekdaySetFromParam(c.param), c.want) << core::Utf16ToUtf8(c.param);
 
-  const variables::LocalDateTime today{2026, 3, 8};
+  const LocalDateTime today{2026, 3, 8};
   struct OffsetCase {
     const char16_t* name;
-    variables::LocalDateTime want;
+    LocalDateTime want;
   } offsets[] = {
       {u"Today", {2026, 3, 8}},        {u"+1YYYY", {2027, 3, 8}},  {u"+1MM", {2026, 4, 8}},
       {u"+1WInY", {2026, 3, 15}},      {u"+1WeekDay", {2026, 3, 9}}, {u"+1QInY", {2026, 6, 8}},
       {u"-1y+1m+1w+1dDD", {2025, 4, 16}}, {u"+1DInW", {2026, 3, 9}},
   };
   for (const OffsetCase& c : offsets) {
-    const variables::LocalDateTime got = ApplyDateOffsets(today, c.name, today);
-    EXPECT_EQ(variables::DayNumber(got), DayNumber(c.want)) << core::Utf16ToUtf8(c.name);
+    const LocalDateTime got = ApplyDateOffsets(today, c.name, today);
+    EXPECT_EQ(DayNumber(got), DayNumber(c.want)) << core::Utf16ToUtf8(c.name);
   }
   // An impossible date becomes today first.
-  EXPECT_EQ(variables::DayNumber(variables::ApplyDateOffsets({2026, 2, 30}, u"+1dDay", today)),
-            DayNumber(variables::LocalDateTime{2026, 3, 9}));
+  EXPECT_EQ(DayNumber(ApplyDateOffsets({2026, 2, 30}, u"+1dDay", today)),
+            DayNumber(LocalDateTime{2026, 3, 9}));
 }
 
 }  // namespace

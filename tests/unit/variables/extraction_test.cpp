@@ -60,36 +60,36 @@ TEST(ExtractRange, CutsAndDeletesCharacterAndLayerRanges) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(std::u16string(c.name) + c.range));
-    std::optional<std::u16string> got = variables::ExtractRange(c.value, c.name, c.range);
+    std::optional<std::u16string> got = ExtractRange(c.value, c.name, c.range);
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(U8(*got), U8(c.want));
   }
 }
 
 TEST(ExtractRange, ABrokenRegularExpressionGivesNoValue) {
-  EXPECT_FALSE(variables::ExtractRange(kDocs, u"MyDocuments", u"*'(['"));
-  EXPECT_FALSE(variables::ExtractRange(kDocs, u"MyDocuments", u"<*'(['>"));
+  EXPECT_FALSE(ExtractRange(kDocs, u"MyDocuments", u"*'(['"));
+  EXPECT_FALSE(ExtractRange(kDocs, u"MyDocuments", u"<*'(['>"));
   // Catastrophic backtracking hits the match limit instead of hanging.
   std::u16string value(40, u'a');
   value += u'!';
-  EXPECT_FALSE(variables::ExtractRange(value, u"Today", u"*'(a+)+$'"));
+  EXPECT_FALSE(ExtractRange(value, u"Today", u"*'(a+)+$'"));
 }
 
 TEST(Layers, PositionsAndRanges) {
-  EXPECT_EQ(variables::LayerCount(u""), 0);
-  EXPECT_EQ(variables::LayerCount(kDocs), 4);
-  EXPECT_EQ(variables::LayerCount(u"D:\\a\\"), 2);  // trailing "\" ignored
-  EXPECT_EQ(variables::LayerOfPosition(kDocs, 1), 1);
-  EXPECT_EQ(variables::LayerOfPosition(kDocs, 3), 1);  // the "\" after a layer belongs to it
-  EXPECT_EQ(variables::LayerOfPosition(kDocs, 4), 2);
-  EXPECT_EQ(variables::LayerOfPosition(kDocs, -1), 4);
-  EXPECT_EQ(variables::LayerOfPosition(kDocs, 0), 0);
-  EXPECT_EQ(variables::LayerOfPosition(kDocs, 99), 0);
-  EXPECT_EQ(variables::LayerCharRange(kDocs, 2), (variables::CharRange{4, 8}));
-  EXPECT_EQ(variables::LayerCharRange(kDocs, -1), (variables::CharRange{14, 22}));
-  EXPECT_EQ(variables::LayerCharRange(kDocs, 5), variables::CharRange{});
-  EXPECT_EQ(variables::LayerCharRange(kDocs, 0), variables::CharRange{});
-  EXPECT_EQ(variables::LayerCharRange(u"", 1), variables::CharRange{});
+  EXPECT_EQ(LayerCount(u""), 0);
+  EXPECT_EQ(LayerCount(kDocs), 4);
+  EXPECT_EQ(LayerCount(u"D:\\a\\"), 2);  // trailing "\" ignored
+  EXPECT_EQ(LayerOfPosition(kDocs, 1), 1);
+  EXPECT_EQ(LayerOfPosition(kDocs, 3), 1);  // the "\" after a layer belongs to it
+  EXPECT_EQ(LayerOfPosition(kDocs, 4), 2);
+  EXPECT_EQ(LayerOfPosition(kDocs, -1), 4);
+  EXPECT_EQ(LayerOfPosition(kDocs, 0), 0);
+  EXPECT_EQ(LayerOfPosition(kDocs, 99), 0);
+  EXPECT_EQ(LayerCharRange(kDocs, 2), (CharRange{4, 8}));
+  EXPECT_EQ(LayerCharRange(kDocs, -1), (CharRange{14, 22}));
+  EXPECT_EQ(LayerCharRange(kDocs, 5), CharRange{});
+  EXPECT_EQ(LayerCharRange(kDocs, 0), CharRange{});
+  EXPECT_EQ(LayerCharRange(u"", 1), CharRange{});
 }
 
 TEST(Restructure, DeletesReplacesAndRejoins) {
@@ -123,12 +123,12 @@ TEST(Restructure, DeletesReplacesAndRejoins) {
     SCOPED_TRACE(U8(c.value) + " :" + U8(c.delimiter.value_or(u"-")) + ":" +
                  U8(c.connector.value_or(u"-")) + ":" + U8(c.sections.value_or(u"-")));
     std::optional<std::u16string> got =
-        variables::Restructure(c.value, {c.delimiter, c.connector, c.sections, c.deletion});
+        Restructure(c.value, {c.delimiter, c.connector, c.sections, c.deletion});
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(U8(*got), U8(c.want));
   }
-  EXPECT_FALSE(variables::Restructure(u"abc", {u"*(", u"x", std::nullopt, std::nullopt}));
-  EXPECT_FALSE(variables::DeleteMarked(u"abc", u"*[z"));
+  EXPECT_FALSE(Restructure(u"abc", {u"*(", u"x", std::nullopt, std::nullopt}));
+  EXPECT_FALSE(DeleteMarked(u"abc", u"*[z"));
 }
 
 TEST(SplitToGroups, GroupsFromEitherEnd) {
@@ -153,7 +153,7 @@ TEST(SplitToGroups, GroupsFromEitherEnd) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.value) + " by " + std::to_string(c.n));
-    EXPECT_EQ(U8(variables::SplitToGroups(c.value, c.n, c.separator)), U8(c.want));
+    EXPECT_EQ(U8(SplitToGroups(c.value, c.n, c.separator)), U8(c.want));
   }
 }
 

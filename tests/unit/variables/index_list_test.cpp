@@ -30,7 +30,7 @@ TEST(ExpandIndexList, WritesNumbersAndRangesAgainstACount) {
       {3, u"1-99999999999999", u"1,2,3"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(variables::ExpandIndexList(c.count, c.list), c.want)
+    EXPECT_EQ(ExpandIndexList(c.count, c.list), c.want)
         << "list " << testing::PrintToString(std::u16string(c.list));
 }
 

@@ -10,12 +10,12 @@ namespace pathorama::variables {
 namespace {
 
 TEST(Lunar, CycleNamesAndYears) {
-  EXPECT_EQ(variables::GanZhiName(0), u"甲子");
-  EXPECT_EQ(variables::GanZhiName(1), u"乙丑");
-  EXPECT_EQ(variables::GanZhiName(10), u"甲戌");
-  EXPECT_EQ(variables::GanZhiName(59), u"癸亥");
-  EXPECT_EQ(variables::GanZhiName(-1), u"");
-  EXPECT_EQ(variables::GanZhiName(60), u"");
+  EXPECT_EQ(GanZhiName(0), u"甲子");
+  EXPECT_EQ(GanZhiName(1), u"乙丑");
+  EXPECT_EQ(GanZhiName(10), u"甲戌");
+  EXPECT_EQ(GanZhiName(59), u"癸亥");
+  EXPECT_EQ(GanZhiName(-1), u"");
+  EXPECT_EQ(GanZhiName(60), u"");
   struct Case {
     long long year;
     const char16_t* name;
@@ -26,8 +26,8 @@ TEST(Lunar, CycleNamesAndYears) {
       {-1, u"庚申", 8},   {4, u"甲子", 0},    {-3000000000LL, u"辛酉", 9},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(variables::GanZhiName(variables::YearGanZhi(c.year)), c.name) << c.year;
-    EXPECT_EQ(variables::ZodiacIndex(c.year), c.zodiac) << c.year;
+    EXPECT_EQ(GanZhiName(YearGanZhi(c.year)), c.name) << c.year;
+    EXPECT_EQ(ZodiacIndex(c.year), c.zodiac) << c.year;
   }
 }
 
@@ -46,14 +46,14 @@ TEST(Lunar, SolarTermsOfKnownYears) {
       {2099, 5, 34},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(std::floor(variables::SolarTermDay(c.year, 1)), c.xiaohan) << c.year;
-    EXPECT_EQ(std::floor(variables::SolarTermDay(c.year, 3)), c.lichun) << c.year;
+    EXPECT_EQ(std::floor(SolarTermDay(c.year, 1)), c.xiaohan) << c.year;
+    EXPECT_EQ(std::floor(SolarTermDay(c.year, 3)), c.lichun) << c.year;
   }
-  EXPECT_NEAR(variables::SolarTermDay(2026, 1), 5.68, 0.01);
-  EXPECT_NEAR(variables::SolarTermDay(2026, 3), 35.17, 0.01);
+  EXPECT_NEAR(SolarTermDay(2026, 1), 5.68, 0.01);
+  EXPECT_NEAR(SolarTermDay(2026, 3), 35.17, 0.01);
   // The winter solstice of the year stays on 21 or 22 December.
   for (int year : {1583, 1900, 2026, 2099}) {
-    const double solstice = variables::SolarTermDay(year, 24);
+    const double solstice = SolarTermDay(year, 24);
     EXPECT_GE(solstice, 354) << year;
     EXPECT_LT(solstice, 357) << year;
   }
@@ -83,9 +83,9 @@ TEST(Lunar, YearMonthAndDayOfDates) {
   for (const Case& c : cases) {
     const std::string at = std::to_string(c.y) + "-" + std::to_string(c.m) + "-" +
                            std::to_string(c.d);
-    EXPECT_EQ(variables::GanZhiName(variables::YearGanZhiOfDate(c.y, c.m, c.d)), c.year) << at;
-    EXPECT_EQ(variables::GanZhiName(variables::MonthGanZhi(c.y, c.m, c.d)), c.month) << at;
-    EXPECT_EQ(variables::GanZhiName(variables::DayGanZhi(c.y, c.m, c.d)), c.day) << at;
+    EXPECT_EQ(GanZhiName(YearGanZhiOfDate(c.y, c.m, c.d)), c.year) << at;
+    EXPECT_EQ(GanZhiName(MonthGanZhi(c.y, c.m, c.d)), c.month) << at;
+    EXPECT_EQ(GanZhiName(DayGanZhi(c.y, c.m, c.d)), c.day) << at;
   }
 }
 
@@ -109,27 +109,27 @@ TEST(Lunar, DayCycleIsContinuous) {
       {1, 1, 1, 1, 1, 2},
   };
   for (const Step& s : steps) {
-    const int a = variables::DayGanZhi(s.y1, s.m1, s.d1);
-    const int b = variables::DayGanZhi(s.y2, s.m2, s.d2);
+    const int a = DayGanZhi(s.y1, s.m1, s.d1);
+    const int b = DayGanZhi(s.y2, s.m2, s.d2);
     ASSERT_GE(a, 0);
     EXPECT_EQ((a + 1) % 60, b) << s.y1 << "-" << s.m1 << "-" << s.d1;
   }
 }
 
 TEST(Lunar, MissingReformDaysAndBadMonthsHaveNoName) {
-  for (int d = 5; d <= 14; ++d) EXPECT_EQ(variables::DayGanZhi(1582, 10, d), -1) << d;
-  EXPECT_GE(variables::DayGanZhi(1582, 10, 4), 0);
-  EXPECT_GE(variables::DayGanZhi(1582, 10, 15), 0);
+  for (int d = 5; d <= 14; ++d) EXPECT_EQ(DayGanZhi(1582, 10, d), -1) << d;
+  EXPECT_GE(DayGanZhi(1582, 10, 4), 0);
+  EXPECT_GE(DayGanZhi(1582, 10, 15), 0);
   for (int m : {0, 13, -5}) {
-    EXPECT_EQ(variables::DayGanZhi(2026, m, 1), -1);
-    EXPECT_EQ(variables::MonthGanZhi(2026, m, 1), -1);
-    EXPECT_GE(variables::YearGanZhiOfDate(2026, m, 1), 0);
+    EXPECT_EQ(DayGanZhi(2026, m, 1), -1);
+    EXPECT_EQ(MonthGanZhi(2026, m, 1), -1);
+    EXPECT_GE(YearGanZhiOfDate(2026, m, 1), 0);
   }
   // Far years and years before 1 still give names, without failing.
   for (int y : {-10000, -1, 0, 1, 9999, 200000}) {
-    EXPECT_GE(variables::MonthGanZhi(y, 6, 15), 0) << y;
-    EXPECT_GE(variables::DayGanZhi(y, 6, 15), 0) << y;
-    EXPECT_GE(variables::YearGanZhiOfDate(y, 6, 15), 0) << y;
+    EXPECT_GE(MonthGanZhi(y, 6, 15), 0) << y;
+    EXPECT_GE(DayGanZhi(y, 6, 15), 0) << y;
+    EXPECT_GE(YearGanZhiOfDate(y, 6, 15), 0) << y;
   }
 }
 

@@ -43,7 +43,7 @@ TEST(EvaluateSequence, WritesEveryFormOfSequence) {
       {u"Number", nullptr},
   };
   for (const Case& c : cases) {
-    std::optional<std::u16string> got = variables::EvaluateSequence(c.name);
+    std::optional<std::u16string> got = EvaluateSequence(c.name);
     SCOPED_TRACE(U8(c.name));
     if (c.want == nullptr) {
       EXPECT_FALSE(got.has_value()) << U8(got.value_or(u""));
@@ -55,7 +55,7 @@ TEST(EvaluateSequence, WritesEveryFormOfSequence) {
 }
 
 TEST(EvaluateSequence, TenThousandValuesIsTheMost) {
-  std::optional<std::u16string> got = variables::EvaluateSequence(u"1-10000Number");
+  std::optional<std::u16string> got = EvaluateSequence(u"1-10000Number");
   ASSERT_TRUE(got.has_value());
   EXPECT_EQ(core::SplitText(got->substr(1, got->size() - 2), u"|").size(), 10000u);
   EXPECT_TRUE(got->ends_with(u"|10000)"));
@@ -77,7 +77,7 @@ TEST(EvaluateRandom, DrawsLengthsAndCharactersFromTheSet) {
     SCOPED_TRACE(U8(c.name));
     std::set<size_t> lengths;
     for (int i = 0; i < 200; ++i) {
-      std::optional<std::u16string> got = variables::EvaluateRandom(c.name, t.random, t.options);
+      std::optional<std::u16string> got = EvaluateRandom(c.name, t.random, t.options);
       ASSERT_TRUE(got.has_value());
       for (char16_t ch : *got) ASSERT_NE(std::u16string_view(u"ab①").find(ch), std::u16string_view::npos);
       lengths.insert(got->size());
@@ -89,23 +89,23 @@ TEST(EvaluateRandom, DrawsLengthsAndCharactersFromTheSet) {
 
 TEST(EvaluateRandom, RefusesWhatCannotBeDrawn) {
   TestEnvironment t;
-  EXPECT_FALSE(variables::EvaluateRandom(u"10001Random", t.random, t.options));
-  EXPECT_FALSE(variables::EvaluateRandom(u"1-99999999999999999999Random", t.random, t.options));
+  EXPECT_FALSE(EvaluateRandom(u"10001Random", t.random, t.options));
+  EXPECT_FALSE(EvaluateRandom(u"1-99999999999999999999Random", t.random, t.options));
   t.options.randomCharacters.clear();
-  EXPECT_FALSE(variables::EvaluateRandom(u"8Random", t.random, t.options));
+  EXPECT_FALSE(EvaluateRandom(u"8Random", t.random, t.options));
 }
 
 TEST(EvaluateRandom, RepeatedCharactersAreDrawnMoreOften) {
   TestEnvironment t;
   t.options.randomCharacters = u"aaab";
-  std::u16string drawn = *variables::EvaluateRandom(u"4000Random", t.random, t.options);
+  std::u16string drawn = *EvaluateRandom(u"4000Random", t.random, t.options);
   size_t as = std::count(drawn.begin(), drawn.end(), u'a');
   EXPECT_GT(as, 2700u);  // three in four, with a wide margin
   EXPECT_LT(as, 3300u);
 }
 
 TEST(SeededRandom, SameSeedSameDraws) {
-  variables::SeededRandom a(7), b(7), c(8);
+  SeededRandom a(7), b(7), c(8);
   std::vector<uint32_t> da, db, dc;
   for (int i = 0; i < 20; ++i) {
     da.push_back(a.Below(1000));
@@ -117,13 +117,13 @@ TEST(SeededRandom, SameSeedSameDraws) {
 }
 
 TEST(FixedString, NamesIgnoreCase) {
-  EXPECT_EQ(variables::FixedString(u"ABC_Lower"), u"abcdefghijklmnopqrstuvwxyz");
-  EXPECT_EQ(variables::FixedString(u"abc_lower"), variables::FixedString(u"ABC_LOWER"));
-  EXPECT_EQ(variables::FixedString(u"ABC_Upper"), u"ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  EXPECT_EQ(variables::FixedString(u"TianGan"), u"甲乙丙丁戊己庚辛壬癸");
-  EXPECT_EQ(variables::FixedString(u"DiZhi"), u"子丑寅卯辰巳午未申酉戌亥");
-  EXPECT_EQ(variables::FixedString(u"shengxiao"), u"鼠牛虎兔龙蛇马羊猴鸡狗猪");
-  EXPECT_FALSE(variables::FixedString(u"ABC"));
+  EXPECT_EQ(FixedString(u"ABC_Lower"), u"abcdefghijklmnopqrstuvwxyz");
+  EXPECT_EQ(FixedString(u"abc_lower"), FixedString(u"ABC_LOWER"));
+  EXPECT_EQ(FixedString(u"ABC_Upper"), u"ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  EXPECT_EQ(FixedString(u"TianGan"), u"甲乙丙丁戊己庚辛壬癸");
+  EXPECT_EQ(FixedString(u"DiZhi"), u"子丑寅卯辰巳午未申酉戌亥");
+  EXPECT_EQ(FixedString(u"shengxiao"), u"鼠牛虎兔龙蛇马羊猴鸡狗猪");
+  EXPECT_FALSE(FixedString(u"ABC"));
 }
 
 }  // namespace

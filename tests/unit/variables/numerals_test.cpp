@@ -42,7 +42,7 @@ TEST(Numerals, ChineseNumeralPositional) {
       {u"１２", u"零", u"１２"},  // fullwidth digits are not decimal digits here
   };
   for (const Case& c : cases)
-    EXPECT_EQ(variables::ChineseNumeral(c.text, c.zeroSign), c.want) << core::Utf16ToUtf8(c.text);
+    EXPECT_EQ(ChineseNumeral(c.text, c.zeroSign), c.want) << core::Utf16ToUtf8(c.text);
 }
 
 TEST(Numerals, ChineseDigitsDigitByDigit) {
@@ -58,7 +58,7 @@ TEST(Numerals, ChineseDigitsDigitByDigit) {
       {u"", u""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(variables::ChineseDigits(c.text), c.want) << core::Utf16ToUtf8(c.text);
+    EXPECT_EQ(ChineseDigits(c.text), c.want) << core::Utf16ToUtf8(c.text);
 }
 
 TEST(Numerals, ChineseCapitalNumber) {
@@ -79,11 +79,11 @@ TEST(Numerals, ChineseCapitalNumber) {
       {1000010000, u"壹拾亿零壹万"},
       {2024, u"贰仟零贰拾肆"},
   };
-  for (const Case& c : cases) EXPECT_EQ(variables::ChineseCapitalNumber(c.x), c.want) << c.x;
-  EXPECT_EQ(variables::ChineseCapitalNumber(std::nan("")), u"");
-  EXPECT_EQ(variables::ChineseCapitalNumber(-HUGE_VAL), u"");
+  for (const Case& c : cases) EXPECT_EQ(ChineseCapitalNumber(c.x), c.want) << c.x;
+  EXPECT_EQ(ChineseCapitalNumber(std::nan("")), u"");
+  EXPECT_EQ(ChineseCapitalNumber(-HUGE_VAL), u"");
   // Far beyond the unit table: digits without units, and no crash.
-  EXPECT_FALSE(variables::ChineseCapitalNumber(1e300).empty());
+  EXPECT_FALSE(ChineseCapitalNumber(1e300).empty());
 }
 
 TEST(Numerals, RomanAndCircled) {
@@ -110,14 +110,14 @@ TEST(Numerals, RomanAndCircled) {
       {5000, u"MMMMM", u""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(variables::RomanNumeral(c.n), c.roman) << c.n;
-    EXPECT_EQ(variables::CircledNumber(c.n), c.circled) << c.n;
+    EXPECT_EQ(RomanNumeral(c.n), c.roman) << c.n;
+    EXPECT_EQ(CircledNumber(c.n), c.circled) << c.n;
   }
   // A number whose numeral would fill gigabytes gives an empty text at once.
-  EXPECT_EQ(variables::RomanNumeral(variables::kRomanNumeralMax).size(),
-            size_t(variables::kRomanNumeralMax / 1000));
-  EXPECT_EQ(variables::RomanNumeral(variables::kRomanNumeralMax + 1), u"");
-  EXPECT_EQ(variables::RomanNumeral(999'999'999'999'999'999LL), u"");
+  EXPECT_EQ(RomanNumeral(kRomanNumeralMax).size(),
+            size_t(kRomanNumeralMax / 1000));
+  EXPECT_EQ(RomanNumeral(kRomanNumeralMax + 1), u"");
+  EXPECT_EQ(RomanNumeral(999'999'999'999'999'999LL), u"");
 }
 
 }  // namespace

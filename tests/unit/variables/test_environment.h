@@ -9,10 +9,10 @@
 namespace pathorama::variables {
 
 struct TestEnvironment {
-  variables::FixedClock clock{variables::LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
-  variables::SeededRandom random{42};
-  variables::VariableOptions options;
-  variables::VariableEnvironment env{&clock, &random, &options};
+  FixedClock clock{LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
+  SeededRandom random{42};
+  VariableOptions options;
+  VariableEnvironment env{&clock, &random, &options};
 };
 
 }  // namespace pathorama::variables

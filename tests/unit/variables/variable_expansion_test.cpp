@@ -54,7 +54,7 @@ TEST(ExpandPathVariables, ReplacesVariablesPieceByPiece) {
   };
   TestEnvironment t;
   for (const Case& c : cases)
-    EXPECT_EQ(U8(variables::ExpandPathVariables(c.text, t.env)), U8(c.want))
+    EXPECT_EQ(U8(ExpandPathVariables(c.text, t.env)), U8(c.want))
         << "text " << U8(c.text);
 }
 
@@ -89,14 +89,14 @@ TEST(ExpandPathVariables, DatesWithTheirSections) {
   for (const Case& c : cases) {
     TestEnvironment t;
     t.options.yearMonthDayDelimiter = c.delimiter;
-    EXPECT_EQ(U8(variables::ExpandPathVariables(c.text, t.env)), U8(c.want))
+    EXPECT_EQ(U8(ExpandPathVariables(c.text, t.env)), U8(c.want))
         << "text " << U8(c.text);
   }
 }
 
 TEST(ExpandPathVariables, RandomTextComesFromTheSeededSource) {
   TestEnvironment a, b;
-  std::u16string x = variables::ExpandPathVariables(u"D:\\{8Random}\\{Random}", a.env);
+  std::u16string x = ExpandPathVariables(u"D:\\{8Random}\\{Random}", a.env);
   ASSERT_EQ(x.size(), 3 + 8 + 1 + 5u);  // the default length is 5
   EXPECT_EQ(x, ExpandPathVariables(u"D:\\{8Random}\\{Random}", b.env));
   for (char16_t c : x.substr(3, 8))
@@ -108,7 +108,7 @@ TEST(ExpandPathVariables, AUserExpressionThatHitsTheMatchLimitLeavesTheVariable)
   t.options.randomCharacters = u"a";  // forty "a" and no "b": exponential backtracking
   for (const char16_t* text : {u"D:\\{40Random*'(a|aa)+[bc]'}", u"D:\\{40Random:*(a|aa)+[bc]:x}",
                                u"D:\\{40Random:x:y::*(a|aa)+[bc]}"}) {
-    EXPECT_EQ(U8(variables::ExpandPathVariables(text, t.env)), U8(text));
+    EXPECT_EQ(U8(ExpandPathVariables(text, t.env)), U8(text));
   }
 }
 
@@ -117,13 +117,13 @@ TEST(ExpandPathVariables, LayerVariablesWithoutAValueEndThePasses) {
   // Until a family gives the folder layers a value they stay as written, and
   // the second passes stop because a pass changes nothing.
   EXPECT_EQ(
-      variables::ExpandPathVariables(u"D:\\{+1Folder}\\{-1Folder}|{1-2Number}\\{pFolder}", t.env),
+      ExpandPathVariables(u"D:\\{+1Folder}\\{-1Folder}|{1-2Number}\\{pFolder}", t.env),
       u"D:\\{+1Folder}\\{-1Folder}|(1|2)\\{pFolder}");
   // The layer state of one piece never reaches the next call.
-  variables::CurrentLayerState() = {u",3,", true};
-  variables::ExpandPathVariables(u"D:\\{gFolder}", t.env);
-  EXPECT_TRUE(variables::CurrentLayerState().visitedPositions.empty());
-  EXPECT_FALSE(variables::CurrentLayerState().stop);
+  CurrentLayerState() = {u",3,", true};
+  ExpandPathVariables(u"D:\\{gFolder}", t.env);
+  EXPECT_TRUE(CurrentLayerState().visitedPositions.empty());
+  EXPECT_FALSE(CurrentLayerState().stop);
 }
 
 TEST(ContextPath, DependsOnCarriageReturnAndPrefix) {
@@ -149,7 +149,7 @@ TEST(ContextPath, DependsOnCarriageReturnAndPrefix) {
        u"E:\\{2Folder}"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(U8(variables::ContextPath(c.whole, c.pass, c.start, c.prefix)), U8(c.want))
+    EXPECT_EQ(U8(ContextPath(c.whole, c.pass, c.start, c.prefix)), U8(c.want))
         << U8(c.pass);
 }
 
@@ -157,10 +157,10 @@ TEST(ExpandVariableList, OnePassNeverRescansValues) {
   TestEnvironment t;
   // "{\\\\ABC_Upper}" becomes "{\\ABC_Upper}", which the same pass does not
   // read again; neither does a value that happens to look like a variable.
-  EXPECT_EQ(variables::ExpandVariableList(u"{\\\\ABC_Upper}", patterns::AllVariables(), t.env),
+  EXPECT_EQ(ExpandVariableList(u"{\\\\ABC_Upper}", patterns::AllVariables(), t.env),
             u"{\\ABC_Upper}");
   EXPECT_EQ(
-      variables::ExpandVariableList(u"{{\\ABC_Upper}1-2Number}", patterns::AllVariables(), t.env),
+      ExpandVariableList(u"{{\\ABC_Upper}1-2Number}", patterns::AllVariables(), t.env),
       u"{{ABC_Upper}1-2Number}");
 }
 
@@ -191,7 +191,7 @@ TEST(ExpandPathVariables, LargeAndHostileTextsEndWithADefinedResult) {
       {"a hundred thousand empty pieces", std::u16string(100000, u'|'), u""},
   };
   for (const Case& c : cases) {
-    std::u16string got = variables::ExpandPathVariables(c.text, t.env);
+    std::u16string got = ExpandPathVariables(c.text, t.env);
     EXPECT_TRUE(got == c.want.value_or(c.text)) << c.what;
   }
 }

@@ -17,8 +17,8 @@ TEST(VariablePatterns, EveryPatternCompiles) {
     const core::Regex& re = core::Regex::Get(*p);
     EXPECT_TRUE(re.IsValid()) << U8(re.Error());
   }
-  EXPECT_TRUE(variables::MasterRegex(patterns::AllVariables()).IsValid());
-  EXPECT_TRUE(variables::MasterRegex(patterns::LayerVariables()).IsValid());
+  EXPECT_TRUE(MasterRegex(patterns::AllVariables()).IsValid());
+  EXPECT_TRUE(MasterRegex(patterns::LayerVariables()).IsValid());
 }
 
 // What the master pattern takes as one variable: the name with its
@@ -84,7 +84,7 @@ TEST(VariablePatterns, MasterPatternSplitsAVariableIntoItsParts) {
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.text));
     const core::Regex& master =
-        variables::MasterRegex(c.layer ? patterns::LayerVariables() : patterns::AllVariables());
+        MasterRegex(c.layer ? patterns::LayerVariables() : patterns::AllVariables());
     std::optional<core::RegexMatch> m = master.Search(c.text);
     if (!c.name) {
       EXPECT_FALSE(m.has_value()) << U8(m->Group());
