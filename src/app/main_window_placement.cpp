@@ -14,9 +14,10 @@ int Centre(int extent, int windowExtent) { return (extent - windowExtent) / 2; }
 bool ParsePosition(std::u16string_view text, int& left, int& top) {
   size_t comma = text.find(u',');
   if (comma == std::u16string_view::npos) return false;
-  long long l = 0, t = 0;
-  if (!core::ParseInt(text.substr(0, comma), l) || !core::ParseInt(text.substr(comma + 1), t))
-    return false;
+  std::optional<long long> parsedLeft = core::ParseInt(text.substr(0, comma));
+  std::optional<long long> parsedTop = core::ParseInt(text.substr(comma + 1));
+  if (!parsedLeft || !parsedTop) return false;
+  const long long l = *parsedLeft, t = *parsedTop;
   // A number outside 32 bits fails the conversion like any other non-number.
   if (l < INT32_MIN || l > INT32_MAX || t < INT32_MIN || t > INT32_MAX) return false;
   left = static_cast<int>(l);
@@ -56,7 +57,7 @@ MainWindowPlace PlaceMainWindow(int mainWindowAt, std::u16string_view mainWindow
 MainWindowPlace PlaceMainWindowFromSettings(const core::IniDocument& ini, int workAreaWidth,
                                             int workAreaHeight, int windowWidth, int windowHeight) {
   long long at = 1;
-  if (auto text = ini.Read(u"Option", u"MainWindowAt"); text && !core::ParseInt(*text, at)) at = -1;
+  if (auto text = ini.Read(u"Option", u"MainWindowAt")) at = core::ParseInt(*text).value_or(-1);
   std::u16string pos = ini.ReadString(u"Option", u"MainWindowPos",
                                       DefaultMainWindowPos(workAreaWidth, windowWidth));
   int value = at < 0 || at > 7 ? -1 : static_cast<int>(at);

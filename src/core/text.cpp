@@ -221,24 +221,23 @@ std::u16string ReplaceAllText(std::u16string_view text, std::u16string_view from
   return out;
 }
 
-bool ParseInt(std::u16string_view text, long long& value) {
+std::optional<long long> ParseInt(std::u16string_view text) {
   size_t i = 0;
   while (i < text.size() && text[i] == u' ') ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
-  if (i >= text.size() || text[i] < u'0' || text[i] > u'9') return false;
+  if (i >= text.size() || text[i] < u'0' || text[i] > u'9') return std::nullopt;
   unsigned long long magnitude = 0;
   const unsigned long long limit =
       negative ? static_cast<unsigned long long>(LLONG_MAX) + 1 : LLONG_MAX;
   for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
     unsigned digit = text[i] - u'0';
-    if (magnitude > (limit - digit) / 10) return false;
+    if (magnitude > (limit - digit) / 10) return std::nullopt;
     magnitude = magnitude * 10 + digit;
   }
   while (i < text.size() && text[i] == u' ') ++i;
-  if (i != text.size()) return false;
-  value = negative ? static_cast<long long>(0 - magnitude) : static_cast<long long>(magnitude);
-  return true;
+  if (i != text.size()) return std::nullopt;
+  return negative ? static_cast<long long>(0 - magnitude) : static_cast<long long>(magnitude);
 }
 
 std::u16string IntToText(long long value) {

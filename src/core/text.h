@@ -2,6 +2,7 @@
 // character-set trimming, case-insensitive comparison of names.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +43,8 @@ std::u16string ReplaceAllText(std::u16string_view text, std::u16string_view from
                               std::u16string_view to);
 
 // Decimal conversions that never throw. ParseInt accepts optional spaces and
-// a sign; it fails on anything else or on overflow of 64 bits.
-bool ParseInt(std::u16string_view text, long long& value);
+// a sign; anything else, or a number beyond 64 bits, gives no value.
+std::optional<long long> ParseInt(std::u16string_view text);
 std::u16string IntToText(long long value);
 
 }  // namespace pathorama::core

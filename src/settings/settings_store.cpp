@@ -167,19 +167,19 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
 
   switch (def.type) {
     case SettingType::Bool: {
-      long long n = 0;
-      if (!core::ParseInt(*raw, n)) return ReadResult::Bad;
+      std::optional<long long> n = core::ParseInt(*raw);
+      if (!n) return ReadResult::Bad;
       if (def.radioGroup != 0)
-        settings_.SetRadioMember(def.id, n != 0);
+        settings_.SetRadioMember(def.id, *n != 0);
       else
-        value.number = n != 0;
+        value.number = *n != 0;
       break;
     }
     case SettingType::Int:
     case SettingType::Shortcut: {
-      long long n = 0;
-      if (!core::ParseInt(*raw, n)) return ReadResult::Bad;
-      settings_.SetInt(def.id, n);  // outside its range: clamped or left as it was
+      std::optional<long long> n = core::ParseInt(*raw);
+      if (!n) return ReadResult::Bad;
+      settings_.SetInt(def.id, *n);  // outside its range: clamped or left as it was
       break;
     }
     case SettingType::Text:

@@ -30,8 +30,12 @@ std::optional<LocalDateTime> ParseLocalDateTime(std::u16string_view text) {
           .Search(text);
   if (!m) return std::nullopt;
   long long f[6] = {};
-  for (int i = 0; i < 6; ++i)
-    if (m->Matched(i + 1) && !core::ParseInt(m->Group(i + 1), f[i])) return std::nullopt;
+  for (int i = 0; i < 6; ++i) {
+    if (!m->Matched(i + 1)) continue;
+    std::optional<long long> n = core::ParseInt(m->Group(i + 1));
+    if (!n) return std::nullopt;
+    f[i] = *n;
+  }
   if (f[1] > 12 || f[2] > 31 ||
       !core::IsValidDate(f[0], static_cast<int>(f[1]), static_cast<int>(f[2])))
     return std::nullopt;

@@ -92,10 +92,9 @@ const core::Regex& WeekdaySet() {
 // An offset count; beyond any date distance it can only fail, so it fails
 // before the arithmetic could overflow.
 long long OffsetCount(std::u16string_view text) {
-  long long n = 0;
-  if (!core::ParseInt(text, n) || n > 1'000'000'000'000LL || n < -1'000'000'000'000LL)
-    throw DateRangeError();
-  return n;
+  std::optional<long long> n = core::ParseInt(text);
+  if (!n || *n > 1'000'000'000'000LL || *n < -1'000'000'000'000LL) throw DateRangeError();
+  return *n;
 }
 
 LocalDateTime ShiftDate(const LocalDateTime& t, char16_t unit, long long n) {
@@ -122,13 +121,16 @@ LocalDateTime ApplySteps(LocalDateTime t, std::u16string_view text, const core::
   return t;
 }
 
+// A run of digits the pattern already matched; too long a run reads as 0,
+// which no date accepts.
+long long DigitsValue(std::u16string_view digits) { return core::ParseInt(digits).value_or(0); }
+
 // "yyyymmdd" of a date parameter; nothing when the date does not exist.
 std::optional<LocalDateTime> ParseD8(std::u16string_view digits) {
-  long long y = 0, m = 0, d = 0;
-  if (digits.size() != 8 || !core::ParseInt(digits.substr(0, 4), y) ||
-      !core::ParseInt(digits.substr(4, 2), m) || !core::ParseInt(digits.substr(6, 2), d) ||
-      !core::IsValidDate(y, static_cast<int>(m), static_cast<int>(d)))
-    return std::nullopt;
+  if (digits.size() != 8) return std::nullopt;
+  const long long y = DigitsValue(digits.substr(0, 4)), m = DigitsValue(digits.substr(4, 2)),
+                  d = DigitsValue(digits.substr(6, 2));
+  if (!core::IsValidDate(y, static_cast<int>(m), static_cast<int>(d))) return std::nullopt;
   LocalDateTime t;
   t.year = static_cast<int>(y);
   t.month = static_cast<int>(m);
@@ -412,15 +414,13 @@ class DateEvaluation {
     first.day = 1;
     if (m->Matched(1)) {
       const S monthText = m->Group(1);
-      long long n = 0;
+      const long long n = DigitsValue(monthText);
       if (monthText[0] == u'+' || monthText[0] == u'-') {
         first = AddMonths(first, OffsetCount(monthText));
       } else if (monthText.size() == 6) {
-        core::ParseInt(std::u16string_view(monthText).substr(0, 4), n);
-        first.year = static_cast<int>(n);
-        core::ParseInt(std::u16string_view(monthText).substr(4), n);
-        first.month = static_cast<int>(n);
-      } else if (core::ParseInt(monthText, n) && n >= 1 && n <= 12) {
+        first.year = static_cast<int>(DigitsValue(std::u16string_view(monthText).substr(0, 4)));
+        first.month = static_cast<int>(DigitsValue(std::u16string_view(monthText).substr(4)));
+      } else if (n >= 1 && n <= 12) {
         first.month = static_cast<int>(n);
       } else {
         return std::nullopt;
@@ -456,7 +456,6 @@ class DateEvaluation {
     LocalDateTime start = current;
     if (m->Matched(1)) {
       const S weekText = m->Group(1);
-      long long year = 0, week = 0;
       if (weekText[0] == u'+' || weekText[0] == u'-') {
         start = AddDays(current, 7 * OffsetCount(weekText));
       } else if (weekText.size() == 8) {
@@ -464,11 +463,10 @@ class DateEvaluation {
         if (!date) return std::nullopt;
         start = StartOfWeek(*date);
       } else if (weekText.size() == 5 || weekText.size() == 6) {
-        core::ParseInt(std::u16string_view(weekText).substr(0, 4), year);
-        core::ParseInt(std::u16string_view(weekText).substr(4), week);
-        start = WeekOfYear(year, week);
+        start = WeekOfYear(DigitsValue(std::u16string_view(weekText).substr(0, 4)),
+                           DigitsValue(std::u16string_view(weekText).substr(4)));
       } else {
-        core::ParseInt(weekText, week);
+        const long long week = DigitsValue(weekText);
         if (WeekOneStart(options_, today_).year == today_.year)
           start = WeekOfYear(today_.year, week);
         else

@@ -17,12 +17,10 @@ namespace {
 constexpr long long kNumberBound = 1LL << 40;
 
 long long BoundedNumber(std::u16string_view text) {
-  long long n = 0;
-  if (!core::ParseInt(text, n)) {
-    // Only a run of digits too long for 64 bits gets here.
-    return !text.empty() && text[0] == u'-' ? -kNumberBound : kNumberBound;
-  }
-  return std::clamp(n, -kNumberBound, kNumberBound);
+  std::optional<long long> n = core::ParseInt(text);
+  // Only a run of digits too long for 64 bits has no value.
+  if (!n) return !text.empty() && text[0] == u'-' ? -kNumberBound : kNumberBound;
+  return std::clamp(*n, -kNumberBound, kNumberBound);
 }
 
 std::u16string_view TrimmedPath(std::u16string_view text) {
@@ -447,8 +445,9 @@ std::optional<std::u16string> Restructure(std::u16string_view value,
     bool first = true;
     for (const std::u16string& index :
          core::SplitText(ExpandIndexList(count, *parts.sections), u",")) {
-      long long k = 0;
-      if (!core::ParseInt(index, k)) continue;
+      std::optional<long long> parsed = core::ParseInt(index);
+      if (!parsed) continue;
+      const long long k = *parsed;
       std::u16string_view text;
       if (k == 0) text = value;
       else if (k >= 1 && k <= count) text = pieces[static_cast<size_t>(k - 1)];

@@ -18,8 +18,9 @@ std::u16string ExpandIndexList(long long count, std::u16string_view list) {
   for (const std::u16string& text : core::SplitText(list, u",")) {
     auto m = item.Search(text);
     if (!m) continue;
-    long long a = 0;
-    if (!core::ParseInt(m->Group(1), a)) continue;
+    std::optional<long long> first = core::ParseInt(m->Group(1));
+    if (!first) continue;
+    long long a = *first;
     if (!m->Matched(2)) {
       // "3-" and "3" differ only in the dash; a lone number is one index.
       bool counted = a < 0;
@@ -27,8 +28,9 @@ std::u16string ExpandIndexList(long long count, std::u16string_view list) {
       if (a >= 0 && a <= count && !(counted && a == 0)) write(a);
       continue;
     }
-    long long b = LLONG_MAX;
-    if (m->Matched(3) && !core::ParseInt(m->Group(3), b)) continue;
+    std::optional<long long> last = m->Matched(3) ? core::ParseInt(m->Group(3)) : LLONG_MAX;
+    if (!last) continue;
+    long long b = *last;
     // A negative end counts from the end; landing on 0 or below that way is
     // "before the first", which clamps to 1, never to a written 0.
     bool aCounted = a < 0, bCounted = b < 0;

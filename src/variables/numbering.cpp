@@ -42,11 +42,13 @@ std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
   static const core::Regex& sequence = core::Regex::Get(patterns::NumberSequence());
   std::optional<core::RegexMatch> m = sequence.Search(nameText);
   if (!m) return std::nullopt;
-  long long a = 0, third = 0, step = 1, width = 0;
-  if (!core::ParseInt(m->Group(1), a) || !core::ParseInt(m->Group(3), third)) return std::nullopt;
-  if (m->Matched(4) && !core::ParseInt(m->Group(4), step)) return std::nullopt;
-  if (m->Matched(5) && (!core::ParseInt(m->Group(5), width) || width > kMaxNumberWidth))
+  std::optional<long long> first = core::ParseInt(m->Group(1));
+  std::optional<long long> second = core::ParseInt(m->Group(3));
+  std::optional<long long> stepText = m->Matched(4) ? core::ParseInt(m->Group(4)) : 1;
+  std::optional<long long> widthText = m->Matched(5) ? core::ParseInt(m->Group(5)) : 0;
+  if (!first || !second || !stepText || !widthText || *widthText > kMaxNumberWidth)
     return std::nullopt;
+  long long a = *first, third = *second, step = *stepText, width = *widthText;
   long long b = third;
   if (m->Group(2) == u",") {
     long long span = 0;
@@ -107,9 +109,11 @@ std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, Rando
   long long low = std::max(options.randomLength, 0), high = low;
   static const core::Regex& lengths = core::Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)");
   if (std::optional<core::RegexMatch> m = lengths.Search(nameText)) {
-    if (!core::ParseInt(m->Group(1), low)) return std::nullopt;
-    high = low;
-    if (m->Matched(3) && !core::ParseInt(m->Group(3), high)) return std::nullopt;
+    std::optional<long long> from = core::ParseInt(m->Group(1));
+    std::optional<long long> to = m->Matched(3) ? core::ParseInt(m->Group(3)) : from;
+    if (!from || !to) return std::nullopt;
+    low = *from;
+    high = *to;
     if (m->Group(4) == u"+") high = static_cast<long long>(set.size());
     if (m->Group(4) == u"-") high = 1;
     if (high < low) std::swap(low, high);

@@ -57,11 +57,11 @@ std::optional<std::u16string> ApplyExtractRestructure(std::u16string value,
 }
 
 std::u16string ApplyGrouping(const std::u16string& value, const core::RegexMatch& m, size_t g) {
-  long long size = 0;
-  if (!core::ParseInt(m.Group(g + var_group::kGroupSize), size)) return value;  // beyond any text
+  std::optional<long long> size = core::ParseInt(m.Group(g + var_group::kGroupSize));
+  if (!size) return value;  // beyond any text
   std::optional<std::u16string> separator;
   if (m.Matched(g + var_group::kGroupSeparator)) separator = m.Group(g + var_group::kGroupSeparator);
-  return SplitToGroups(value, size, separator);
+  return SplitToGroups(value, *size, separator);
 }
 
 const core::Regex& NumberedFolder() {

@@ -40,11 +40,11 @@ int VirtualKeyOfName(std::u16string_view name) {
     if (core::EqualsIgnoreCase(k.name, name)) return k.vk;
   // "F1" ... "F24"
   if (name.size() >= 2 && (name[0] == u'F' || name[0] == u'f')) {
-    long long n = 0;
     std::u16string_view digits = name.substr(1);
     bool allDigits = digits.find_first_not_of(u"0123456789") == std::u16string_view::npos;
-    if (allDigits && digits.size() <= 2 && core::ParseInt(digits, n) && n >= 1 && n <= 24)
-      return static_cast<int>(111 + n);
+    std::optional<long long> n =
+        allDigits && digits.size() <= 2 ? core::ParseInt(digits) : std::nullopt;
+    if (n && *n >= 1 && *n <= 24) return static_cast<int>(111 + *n);
   }
   return 0;
 }

@@ -54,10 +54,10 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
       now = variables::ParseLocalDateTime(value());
       if (!now) throw UsageError{u"--now takes \"YYYY-MM-DD HH:MM:SS\""};
     } else if (arg == u"--seed") {
-      long long n = 0;
-      if (!core::ParseInt(value(), n) || n < 0 || n > 0xFFFFFFFFLL)
+      std::optional<long long> n = core::ParseInt(value());
+      if (!n || *n < 0 || *n > 0xFFFFFFFFLL)
         throw UsageError{u"--seed takes a number from 0 to 4294967295"};
-      seed = static_cast<uint32_t>(n);
+      seed = static_cast<uint32_t>(*n);
     } else if (arg == u"--ini") {
       iniPath = value();
     } else if (text) {

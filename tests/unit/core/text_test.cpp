@@ -78,10 +78,10 @@ TEST(Text, ParseIntRejectsJunkAndOverflow) {
       {u"-9223372036854775808", true, -9223372036854775807LL - 1},
   };
   for (const Case& c : cases) {
-    long long v = 0;
-    EXPECT_EQ(ParseInt(c.text, v), c.ok);
-    if (c.ok) {
-      EXPECT_EQ(v, c.value);
+    std::optional<long long> v = ParseInt(c.text);
+    EXPECT_EQ(v.has_value(), c.ok);
+    if (c.ok && v) {
+      EXPECT_EQ(*v, c.value);
     }
   }
   EXPECT_EQ(IntToText(-12), u"-12");
