@@ -8,6 +8,8 @@
 #include <mutex>
 #include <utility>
 
+#include "core/text.h"
+
 namespace pathorama::core {
 
 namespace {
@@ -40,12 +42,50 @@ pcre2_match_context_16* SharedMatchContext() {
   return context.ctx;
 }
 
+// Each step of a pattern compiled with automatic callouts costs one unit of
+// the budget; an empty budget ends the search with an error.
+int CountStep(pcre2_callout_block_16*, void* data) {
+  uint64_t& remaining = *static_cast<uint64_t*>(data);
+  if (remaining == 0) return PCRE2_ERROR_MATCHLIMIT;
+  --remaining;
+  return 0;
+}
+
+// The shared limits, plus the budget's step counter when there is one.
+class ContextFor {
+ public:
+  explicit ContextFor(uint64_t* budget) {
+    if (!budget) return;
+    own_ = pcre2_match_context_copy_16(SharedMatchContext());
+    if (own_) pcre2_set_callout_16(own_, CountStep, budget);
+  }
+  ~ContextFor() {
+    if (own_) pcre2_match_context_free_16(own_);
+  }
+  ContextFor(const ContextFor&) = delete;
+  ContextFor& operator=(const ContextFor&) = delete;
+  pcre2_match_context_16* Get() const { return own_ ? own_ : SharedMatchContext(); }
+
+ private:
+  pcre2_match_context_16* own_ = nullptr;
+};
+
 struct MatchData {
   pcre2_match_data_16* data;
   explicit MatchData(const pcre2_code_16* code)
       : data(pcre2_match_data_create_from_pattern_16(code, nullptr)) {}
   ~MatchData() { pcre2_match_data_free_16(data); }
 };
+
+[[noreturn]] void Fail(int status) {
+  switch (status) {
+    case PCRE2_ERROR_MATCHLIMIT: throw RegexError("regular expression: match limit or budget hit");
+    case PCRE2_ERROR_DEPTHLIMIT: throw RegexError("regular expression: depth limit hit");
+    case PCRE2_ERROR_HEAPLIMIT: throw RegexError("regular expression: heap limit hit");
+    case PCRE2_ERROR_NOMEMORY: throw RegexError("regular expression: out of memory");
+    default: throw RegexError("regular expression: search failed");
+  }
+}
 
 }  // namespace
 
@@ -61,29 +101,39 @@ bool RegexMatch::Matched(size_t group) const {
 size_t RegexMatch::Length(size_t group) const {
   return Matched(group) ? spans_[group].second - spans_[group].first : 0;
 }
-std::u16string RegexMatch::Group(size_t group) const {
+std::u16string_view RegexMatch::GroupView(size_t group) const {
   if (!Matched(group)) return {};
-  return std::u16string(subject_.substr(spans_[group].first, Length(group)));
+  return subject_.substr(spans_[group].first, Length(group));
+}
+std::u16string RegexMatch::Group(size_t group) const { return std::u16string(GroupView(group)); }
+size_t RegexMatch::IndexOf(std::u16string_view name) const {
+  int index = regex_ ? regex_->GroupIndex(name) : -1;
+  if (index < 0) throw std::logic_error("regular expression: no group of that name");
+  return static_cast<size_t>(index);
 }
 std::u16string RegexMatch::Named(std::u16string_view name) const {
-  int index = regex_ ? regex_->GroupIndex(name) : -1;
-  return index < 0 ? std::u16string() : Group(static_cast<size_t>(index));
+  return Group(IndexOf(name));
 }
-bool RegexMatch::NamedMatched(std::u16string_view name) const {
-  int index = regex_ ? regex_->GroupIndex(name) : -1;
-  return index >= 0 && Matched(static_cast<size_t>(index));
+std::u16string_view RegexMatch::NamedView(std::u16string_view name) const {
+  return GroupView(IndexOf(name));
 }
+bool RegexMatch::NamedMatched(std::u16string_view name) const { return Matched(IndexOf(name)); }
+size_t RegexMatch::NamedStart(std::u16string_view name) const { return Start(IndexOf(name)); }
 
-Regex::Regex(std::u16string_view pattern, unsigned options) : pattern_(pattern) {
+Regex::Regex(std::u16string_view pattern, unsigned options)
+    : pattern_(pattern), options_(options) {
   uint32_t flags = 0;
   if (options & kCaseless) flags |= PCRE2_CASELESS;
-  if (options & kUtf) flags |= PCRE2_UTF;  // \d and \w stay ASCII, as the patterns expect
+  // \d and \w stay ASCII, as the patterns expect. Invalid UTF in a subject
+  // is accepted: an unpaired surrogate matches no character.
+  if (options & kUtf) flags |= PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
   if (options & kMultiline) flags |= PCRE2_MULTILINE;
   if (options & kDotAll) flags |= PCRE2_DOTALL;
+  if (options & kCountSteps) flags |= PCRE2_AUTO_CALLOUT;
   int errorCode = 0;
   PCRE2_SIZE errorOffset = 0;
-  code_ = pcre2_compile_16(Ptr(pattern_), pattern_.size(), flags, &errorCode, &errorOffset,
-                           nullptr);
+  code_ =
+      pcre2_compile_16(Ptr(pattern_), pattern_.size(), flags, &errorCode, &errorOffset, nullptr);
   if (!code_) {
     PCRE2_UCHAR16 buffer[256];
     int n = pcre2_get_error_message_16(errorCode, buffer, 256);
@@ -121,16 +171,17 @@ const Regex& Regex::Get(std::u16string_view pattern, unsigned options) {
   return *it->second;
 }
 
-bool Regex::MatchAt(std::u16string_view subject, size_t offset, unsigned flags,
-                    RegexMatch& out, int* status) const {
-  if (status) *status = code_ ? PCRE2_ERROR_NOMATCH : PCRE2_ERROR_NULL;
-  if (!code_ || offset > subject.size()) return false;
+bool Regex::MatchAt(std::u16string_view subject, size_t offset, RegexMatch& out,
+                    RegexBudget* budget) const {
+  if (!code_) throw RegexError("regular expression: the pattern does not compile");
+  if (offset > subject.size()) return false;
   MatchData md(Code(code_));
-  if (!md.data) return false;
-  int rc = pcre2_match_16(Code(code_), Ptr(subject), subject.size(), offset, flags, md.data,
-                          SharedMatchContext());
-  if (status) *status = rc;
-  if (rc <= 0) return false;  // no match, limit hit or other error: all read as no match
+  if (!md.data) Fail(PCRE2_ERROR_NOMEMORY);
+  ContextFor context(budget ? &budget->remaining_ : nullptr);
+  int rc = pcre2_match_16(Code(code_), Ptr(subject), subject.size(), offset, 0, md.data,
+                          context.Get());
+  if (rc == PCRE2_ERROR_NOMATCH) return false;
+  if (rc <= 0) Fail(rc);
   PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(md.data);
   uint32_t pairs = pcre2_get_ovector_count_16(md.data);
   out.subject_ = subject;
@@ -143,43 +194,32 @@ bool Regex::MatchAt(std::u16string_view subject, size_t offset, unsigned flags,
   return true;
 }
 
-std::optional<RegexMatch> Regex::Search(std::u16string_view subject, size_t offset) const {
-  RegexMatch m;
-  if (!MatchAt(subject, offset, 0, m)) return std::nullopt;
-  return m;
-}
-
 std::optional<RegexMatch> Regex::Search(std::u16string_view subject, size_t offset,
-                                        bool& failed) const {
+                                        RegexBudget* budget) const {
   RegexMatch m;
-  int status = 0;
-  bool found = MatchAt(subject, offset, 0, m, &status);
-  failed = !found && status != PCRE2_ERROR_NOMATCH;
-  if (!found) return std::nullopt;
+  if (!MatchAt(subject, offset, m, budget)) return std::nullopt;
   return m;
 }
 
-std::vector<RegexMatch> Regex::FindAll(std::u16string_view subject) const {
+std::vector<RegexMatch> Regex::FindAll(std::u16string_view subject, RegexBudget* budget) const {
   std::vector<RegexMatch> matches;
   size_t offset = 0;
   while (offset <= subject.size()) {
     RegexMatch m;
-    if (!MatchAt(subject, offset, 0, m)) break;
+    if (!MatchAt(subject, offset, m, budget)) break;
     size_t end = m.End();
     bool empty = m.Start() == end;
     matches.push_back(std::move(m));
-    offset = empty ? end + 1 : end;
-    // Never split a surrogate pair when stepping over an empty match.
-    if (empty && offset < subject.size() && subject[offset] >= 0xDC00 && subject[offset] <= 0xDFFF)
-      ++offset;
+    // Past an empty match by one character, never into a surrogate pair.
+    offset = empty ? end + (end < subject.size() ? CodePointLength(subject, end) : 1) : end;
   }
   return matches;
 }
 
-std::vector<std::u16string> Regex::Split(std::u16string_view subject) const {
+std::vector<std::u16string> Regex::Split(std::u16string_view subject, RegexBudget* budget) const {
   std::vector<std::u16string> parts;
   size_t last = 0;
-  for (const RegexMatch& m : FindAll(subject)) {
+  for (const RegexMatch& m : FindAll(subject, budget)) {
     if (m.End() == 0) continue;  // an empty match at the start splits nothing
     if (m.Start() == m.End() && m.Start() >= subject.size()) break;
     parts.emplace_back(subject.substr(last, m.Start() - last));
@@ -190,25 +230,26 @@ std::vector<std::u16string> Regex::Split(std::u16string_view subject) const {
 }
 
 std::u16string Regex::ReplaceAll(std::u16string_view subject, std::u16string_view replacement,
-                                 bool literal) const {
-  if (!code_) return std::u16string(subject);
+                                 bool literal, RegexBudget* budget) const {
+  if (!code_) throw RegexError("regular expression: the pattern does not compile");
   uint32_t flags = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH |
                    PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_UNKNOWN_UNSET;
   if (literal) flags |= PCRE2_SUBSTITUTE_LITERAL;
+  ContextFor context(budget ? &budget->remaining_ : nullptr);
   std::u16string out(subject.size() + replacement.size() + 16, u'\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
     PCRE2_SIZE length = out.size();
     int rc = pcre2_substitute_16(Code(code_), Ptr(subject), subject.size(), 0, flags, nullptr,
-                                 SharedMatchContext(), Ptr(replacement), replacement.size(),
+                                 context.Get(), Ptr(replacement), replacement.size(),
                                  reinterpret_cast<PCRE2_UCHAR16*>(out.data()), &length);
     if (rc >= 0) {
       out.resize(length);
       return out;
     }
-    if (rc != PCRE2_ERROR_NOMEMORY) break;  // bad replacement or a limit hit
-    out.assign(length, u'\0');               // OVERFLOW_LENGTH told the size needed
+    if (rc != PCRE2_ERROR_NOMEMORY || attempt == 1) Fail(rc);
+    out.assign(length, u'\0');  // OVERFLOW_LENGTH told the size needed
   }
-  return std::u16string(subject);
+  Fail(PCRE2_ERROR_NOMEMORY);
 }
 
 int Regex::GroupIndex(std::u16string_view name) const {

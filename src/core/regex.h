@@ -1,12 +1,23 @@
 // A small facade over PCRE2's 16-bit library. Patterns are compiled once
 // (`Regex::Get` caches by pattern and options) and matched caselessly with
-// UTF semantics unless told otherwise. Match and depth limits turn a
-// pathological subject into "no match" instead of a hang or a stack overflow.
+// UTF semantics unless told otherwise.
+//
+// Subjects may hold unpaired surrogates (legal in NTFS file names): patterns
+// are compiled to accept invalid UTF, so such a unit simply never matches a
+// character class instead of making the whole subject unmatchable, and no
+// search re-validates the subject.
+//
+// A search that cannot be run to its end (the pattern does not compile, or
+// the subject makes it hit a match, depth or heap limit, or a budget runs
+// out) throws RegexError. It never passes for "no match": a caller that took
+// a limit hit for a missing group would act on a wrong answer.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,23 +26,48 @@ namespace pathorama::core {
 
 class Regex;
 
+class RegexError : public std::runtime_error {
+ public:
+  explicit RegexError(const char* what) : std::runtime_error(what) {}
+};
+
+// Work allowed to a series of searches with a user's pattern, counted in
+// pattern steps over all of them: a loop of searches stays bounded as a
+// whole, not only each search. Only patterns compiled with kCountSteps
+// count against it.
+class RegexBudget {
+ public:
+  explicit RegexBudget(uint64_t steps) : remaining_(steps) {}
+  uint64_t Remaining() const { return remaining_; }
+
+ private:
+  friend class Regex;
+  uint64_t remaining_;
+};
+
 // One successful match: the spans of the whole match (group 0) and of every
 // capturing group. A group that did not take part has no span.
 class RegexMatch {
  public:
   static constexpr size_t kUnset = static_cast<size_t>(-1);
 
-  size_t Start(size_t group = 0) const;   // kUnset when the group did not match
+  size_t Start(size_t group = 0) const;  // kUnset when the group did not match
   size_t End(size_t group = 0) const;
   size_t Length(size_t group = 0) const;
   bool Matched(size_t group) const;
   size_t GroupCount() const { return spans_.size(); }  // including group 0
   std::u16string Group(size_t group = 0) const;        // empty when unset
+  std::u16string_view GroupView(size_t group = 0) const;
+  // Groups by name; a name the pattern does not have is an error of the
+  // program, not of the subject, and throws std::logic_error.
   std::u16string Named(std::u16string_view name) const;
+  std::u16string_view NamedView(std::u16string_view name) const;
   bool NamedMatched(std::u16string_view name) const;
+  size_t NamedStart(std::u16string_view name) const;
 
  private:
   friend class Regex;
+  size_t IndexOf(std::u16string_view name) const;
   std::u16string_view subject_;
   std::vector<std::pair<size_t, size_t>> spans_;
   const Regex* regex_ = nullptr;
@@ -45,6 +81,9 @@ class Regex {
     kUtf = 1u << 1,
     kMultiline = 1u << 2,
     kDotAll = 1u << 3,
+    // Counts the steps of every search against a RegexBudget: for patterns
+    // the user writes.
+    kCountSteps = 1u << 4,
     kDefault = kCaseless | kUtf,
     kCaseSensitive = kUtf,
   };
@@ -62,32 +101,34 @@ class Regex {
   const std::u16string& Error() const { return error_; }
   const std::u16string& Pattern() const { return pattern_; }
 
-  // First match at or after `offset`. An invalid pattern, an offset past the
-  // end or a match limit hit give no match.
-  std::optional<RegexMatch> Search(std::u16string_view subject, size_t offset = 0) const;
+  // First match at or after `offset`; none for an offset past the end.
+  // Throws RegexError as described at the top; with a budget, also when the
+  // budget runs out.
+  std::optional<RegexMatch> Search(std::u16string_view subject, size_t offset = 0,
+                                   RegexBudget* budget = nullptr) const;
   bool IsMatch(std::u16string_view subject) const { return Search(subject).has_value(); }
-  // Like Search, but tells a match that could not be run (invalid pattern,
-  // a limit hit) from a plain "no match": `failed` is set for the former.
-  std::optional<RegexMatch> Search(std::u16string_view subject, size_t offset, bool& failed) const;
   // Every non-overlapping match, left to right (an empty match advances by
   // one character so the scan always ends).
-  std::vector<RegexMatch> FindAll(std::u16string_view subject) const;
+  std::vector<RegexMatch> FindAll(std::u16string_view subject,
+                                  RegexBudget* budget = nullptr) const;
   // Texts between matches. Like Perl's split with a negative limit: empty
   // fields are kept, an empty match at the very start is ignored.
-  std::vector<std::u16string> Split(std::u16string_view subject) const;
+  std::vector<std::u16string> Split(std::u16string_view subject,
+                                    RegexBudget* budget = nullptr) const;
   // Replaces every match. The replacement understands $n, ${n} and ${name}
   // (and $$ for a dollar) unless `literal` is set.
   std::u16string ReplaceAll(std::u16string_view subject, std::u16string_view replacement,
-                            bool literal = false) const;
+                            bool literal = false, RegexBudget* budget = nullptr) const;
   // Index of a named group, or -1.
   int GroupIndex(std::u16string_view name) const;
 
  private:
-  bool MatchAt(std::u16string_view subject, size_t offset, unsigned flags, RegexMatch& out,
-               int* status = nullptr) const;
+  bool MatchAt(std::u16string_view subject, size_t offset, RegexMatch& out,
+               RegexBudget* budget) const;
 
   std::u16string pattern_;
   std::u16string error_;
+  unsigned options_ = 0;
   void* code_ = nullptr;  // pcre2_code_16*
 };
 

@@ -95,6 +95,23 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
+std::vector<std::u16string_view> CodePoints(std::u16string_view text) {
+  std::vector<std::u16string_view> out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = CodePointLength(text, i);
+    out.push_back(text.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+std::u16string_view TruncateUnits(std::u16string_view text, size_t units) {
+  if (units >= text.size()) return text;
+  if (units > 0 && IsHighSurrogate(text[units - 1]) && IsLowSurrogate(text[units])) --units;
+  return text.substr(0, units);
+}
+
 std::u16string TrimCharsLeft(std::u16string_view text, std::u16string_view chars,
                              bool ignoreCase) {
   size_t b = 0;
@@ -238,6 +255,13 @@ std::optional<long long> ParseInt(std::u16string_view text) {
   while (i < text.size() && text[i] == u' ') ++i;
   if (i != text.size()) return std::nullopt;
   return negative ? static_cast<long long>(0 - magnitude) : static_cast<long long>(magnitude);
+}
+
+std::u16string MagnitudeText(long long value) {
+  const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+  std::string s = std::to_string(magnitude);
+  return std::u16string(s.begin(), s.end());
 }
 
 std::u16string IntToText(long long value) {

@@ -14,6 +14,21 @@ namespace pathorama::core {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// Code points of UTF-16 text. A surrogate pair is one code point; an
+// unpaired surrogate (legal in NTFS file names) counts as one of its own.
+inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// Units of the code point that starts at `at` (< text.size()): 2 or 1.
+inline size_t CodePointLength(std::u16string_view text, size_t at) {
+  return IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1]) ? 2
+                                                                                            : 1;
+}
+// Each code point as a view into `text`.
+std::vector<std::u16string_view> CodePoints(std::u16string_view text);
+// The first `units` units of `text` (all of it when shorter), one fewer
+// where the cut would split a surrogate pair.
+std::u16string_view TruncateUnits(std::u16string_view text, size_t units);
+
 // Removes from the given end(s) every character that belongs to `chars`.
 std::u16string TrimCharsLeft(std::u16string_view text, std::u16string_view chars,
                              bool ignoreCase = false);
@@ -46,5 +61,8 @@ std::u16string ReplaceAllText(std::u16string_view text, std::u16string_view from
 // a sign; anything else, or a number beyond 64 bits, gives no value.
 std::optional<long long> ParseInt(std::u16string_view text);
 std::u16string IntToText(long long value);
+// The digits of |value| without a sign; defined for the most negative value
+// too, whose magnitude has no signed 64-bit form.
+std::u16string MagnitudeText(long long value);
 
 }  // namespace pathorama::core

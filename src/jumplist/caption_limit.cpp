@@ -1,6 +1,7 @@
 #include "jumplist/caption_limit.h"
 
 #include "core/regex.h"
+#include "core/text.h"
 
 namespace pathorama::jumplist {
 
@@ -9,13 +10,10 @@ namespace {
 // The accelerator suffix: "(&D)", "[&D]" or "&D)" at the end.
 constexpr std::u16string_view kAcceleratorSuffix = uR"([\(\[]?&.[\)\]]$)";
 
-// The first `count` characters (none for a count of zero or less), without
-// a high surrogate whose partner would be cut off.
+// The first `count` units (none for a count of zero or less), never half a
+// surrogate pair.
 std::u16string_view Head(std::u16string_view text, long long count) {
-  if (count <= 0) return {};
-  size_t n = count < static_cast<long long>(text.size()) ? static_cast<size_t>(count) : text.size();
-  if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
-  return text.substr(0, n);
+  return count <= 0 ? std::u16string_view() : core::TruncateUnits(text, static_cast<size_t>(count));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ bool StartsWithAt(std::u16string_view format, size_t at, std::u16string_view wor
 }
 
 void AppendNumber(std::u16string& out, long long value, int digits) {
-  std::u16string text = core::IntToText(value < 0 ? -value : value);
+  std::u16string text = core::MagnitudeText(value);
   if (value < 0) out += u'-';
   if (static_cast<int>(text.size()) < digits) out.append(digits - text.size(), u'0');
   out += text;

@@ -22,20 +22,23 @@ using patterns::DateFormatBody;
 // The anchored tests, in the order they are tried.
 const core::Regex& MomentTest() {
   return core::Regex::Get(
-      uR"(^(([\+\-]\d+)([ymwdhns])){0,7}Now(<(?<=Now<)([^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+      uR"(^(?:[\+\-]\d+[ymwdhns]){0,7}Now(?:<(?<=Now<)(?<Format>[^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
 }
-const core::Regex& MomentStep() { return core::Regex::Get(uR"(^([\+\-]\d+)([ymwdhns]))"); }
-constexpr size_t kMomentFormat = 5;
+// One offset ("+1d", "-2h") at the start of a text: `Count` and `Unit`.
+const core::Regex& MomentStep() {
+  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwdhns]))");
+}
 
 const core::Regex& ClockTimeTest() {
   return core::Regex::Get(
-      uR"(^([\+\-]\d+[hns]){0,3}Time(<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<)([^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+      uR"(^(?:[\+\-]\d+[hns]){0,3}Time(?:<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<)(?<Format>[^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
 }
-const core::Regex& ClockTimeStep() { return core::Regex::Get(uR"(^([\+\-]\d+)([hns]))"); }
-constexpr size_t kClockTimeFormat = 3;
+const core::Regex& ClockTimeStep() {
+  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[hns]))");
+}
 
 const core::Regex& TodayTest() {
-  static const S p = uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}Today(<)" + DateFormatBody() + u">)?$";
+  static const S p = uR"(^(?:[\+\-]\d+[ymwd]?){0,4}Today(?:<)" + DateFormatBody() + u">)?$";
   return core::Regex::Get(p);
 }
 const core::Regex& TodayFormat() {
@@ -45,24 +48,22 @@ const core::Regex& TodayFormat() {
 
 const core::Regex& CurWeekDayTest() {
   static const S p =
-      uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}CurWeekDay\b(<)" + DateFormatBody() + u">)?$";
+      uR"(^(?:[\+\-]\d+[ymwd]?){0,4}CurWeekDay\b(?:<)" + DateFormatBody() + u">)?$";
   return core::Regex::Get(p);
 }
 
 const core::Regex& WeekDayTest() {
-  static const S p = uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}(WeekDay<()" + D8() +
-                     uR"()>|WeekDay<>|WeekDay)(<(Chn|Eng|ShortEng)>)?$)";
+  static const S p = uR"(^(?:[\+\-]\d+[ymwd]?){0,4}(?<Form>WeekDay<(?<Date>)" + D8() +
+                     uR"()>|WeekDay<>|WeekDay)(?:<(?<Language>Chn|Eng|ShortEng)>)?$)";
   return core::Regex::Get(p);
 }
-constexpr size_t kWeekDayDate = 4, kWeekDayAlternative = 3, kWeekDayLanguage = 6;
 
 const core::Regex& DatePartsTest() {
   static const S p =
-      uR"(^(?:([\+\-]\d+)([ymwd])?){0,4}((Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)\b(<()" +
-      D8() + uR"(|)>|))(<)" + DateFormatBody() + u">)?$";
+      uR"(^(?:[\+\-]\d+(?<Unit>[ymwd])?){0,4}(?<Name>Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)\b(?<DateParam><(?<Date>)" +
+      D8() + uR"(|)>|)(?:<)" + DateFormatBody() + u">)?$";
   return core::Regex::Get(p);
 }
-constexpr size_t kPartUnit = 2, kPartName = 4, kPartDateParam = 5, kPartDate = 6, kPartFormat = 8;
 
 // The parameter of the other names, searched anywhere in the name text.
 const core::Regex& ParameterFormat() {
@@ -71,22 +72,25 @@ const core::Regex& ParameterFormat() {
 }
 
 const core::Regex& WeekNumWithDate() {
-  static const S p = u"WeekNum(<(" + D8() + u")>)?";
+  static const S p = u"WeekNum(?:<(?<Date>" + D8() + u")>)?";
   return core::Regex::Get(p);
 }
 
 const core::Regex& ClockPartsTest() {
-  return core::Regex::Get(uR"(^([\+\-]\d+)?(Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(<chn>)?$)");
+  return core::Regex::Get(
+      uR"(^(?<Offset>[\+\-]\d+)?(?<Name>Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(?<Chinese><chn>)?$)");
 }
 
 const core::Regex& DateOffsets() {
   return core::Regex::Get(
-      uR"(^(([\+\-]\d+[ymwd]?){1,4})(Today|CurWeekDay|Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum))");
+      uR"(^(?<Offsets>(?:[\+\-]\d+[ymwd]?){1,4})(?<Name>Today|CurWeekDay|Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum))");
 }
-const core::Regex& DateOffsetStep() { return core::Regex::Get(uR"(^([\+\-]\d+)([ymwd]?))"); }
+const core::Regex& DateOffsetStep() {
+  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwd]?))");
+}
 
 const core::Regex& WeekdaySet() {
-  return core::Regex::Get(uR"(^<(-?)([1-7]{1,7})(-[1-7]{0,6})?>$)");
+  return core::Regex::Get(uR"(^<-?(?<Days>[1-7]{1,7})(?<Range>-[1-7]{0,6})?>$)");
 }
 
 // An offset count; beyond any date distance it can only fail, so it fails
@@ -115,7 +119,7 @@ LocalDateTime ShiftDate(const LocalDateTime& t, char16_t unit, long long n) {
 LocalDateTime ApplySteps(LocalDateTime t, std::u16string_view text, const core::Regex& step) {
   size_t at = 0;
   while (auto m = step.Search(text.substr(at))) {
-    t = ShiftDate(t, m->Group(2)[0], OffsetCount(m->Group(1)));
+    t = ShiftDate(t, m->NamedView(u"Unit")[0], OffsetCount(m->NamedView(u"Count")));
     at += m->End();
   }
   return t;
@@ -169,6 +173,12 @@ std::u16string WeekdayName(std::u16string_view language, int isoWeekday) {
   return u"";
 }
 
+// A group's text, or nothing when it did not take part.
+std::optional<S> NamedOrNone(const core::RegexMatch& m, std::u16string_view name) {
+  if (!m.NamedMatched(name)) return std::nullopt;
+  return m.Named(name);
+}
+
 std::u16string Positional(long long n) { return ChineseNumeral(core::IntToText(n), u"零"); }
 
 // Everything one evaluation reads: the clock once, the options, the locale.
@@ -220,16 +230,16 @@ class DateEvaluation {
 
   std::optional<S> Moment(const core::RegexMatch& m) {
     const LocalDateTime t = ApplySteps(now_, name_, MomentStep());
-    if (!m.Matched(kMomentFormat)) return Format(u"yyyymmddhhnnss", t);
-    const S format = m.Group(kMomentFormat);
+    if (!m.NamedMatched(u"Format")) return Format(u"yyyymmddhhnnss", t);
+    const S format = m.Named(u"Format");
     if (core::EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"yyyymmddhhnnss", t));
     return Format(core::ToLower(format), t);
   }
 
   std::optional<S> ClockTime(const core::RegexMatch& m) {
     const LocalDateTime t = ApplySteps(now_, name_, ClockTimeStep());
-    if (!m.Matched(kClockTimeFormat)) return Format(u"hhnnss", t);
-    const S format = m.Group(kClockTimeFormat);
+    if (!m.NamedMatched(u"Format")) return Format(u"hhnnss", t);
+    const S format = m.Named(u"Format");
     if (core::EqualsIgnoreCase(format, u"Chn")) return ChineseDigits(Format(u"hhnnss", t));
     return Format(core::ToLower(format), t);
   }
@@ -238,7 +248,7 @@ class DateEvaluation {
     const LocalDateTime t = ApplyDateOffsets(now_, name_, today_);
     const auto format = TodayFormat().Search(name_);
     if (!format) return Format(DefaultDateFormat(), t);
-    const S param = format->Group(1);
+    const S param = format->Named(u"DateFormat");
     if (core::EqualsIgnoreCase(param, u"Chn")) return ChineseDigits(Format(u"yyyymmdd", t));
     if (core::EqualsIgnoreCase(param, u"ChnEra")) return ChnEra(t);
     return FormatChecked(param, t);
@@ -253,7 +263,7 @@ class DateEvaluation {
   std::optional<S> CurWeekDay() {
     const LocalDateTime t = ApplyDateOffsets(today_, name_, today_);
     std::optional<S> language;
-    if (auto p = ParameterFormat().Search(name_)) language = p->Group(1);
+    if (auto p = ParameterFormat().Search(name_)) language = p->Named(u"DateFormat");
     return WeekdayValue(t, language);
   }
 
@@ -264,30 +274,30 @@ class DateEvaluation {
 
   std::optional<S> WeekDay(const core::RegexMatch& m) {
     LocalDateTime date = today_;
-    if (m.Matched(kWeekDayDate))
-      date = ExplicitDate(m.Group(kWeekDayDate));
-    else if (core::EqualsIgnoreCase(m.Group(kWeekDayAlternative), u"WeekDay<>"))
+    if (m.NamedMatched(u"Date"))
+      date = ExplicitDate(m.NamedView(u"Date"));
+    else if (core::EqualsIgnoreCase(m.NamedView(u"Form"), u"WeekDay<>"))
       date = EmptyParamDate(options_, today_);
     const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
     std::optional<S> language;
-    if (m.Matched(kWeekDayLanguage)) language = m.Group(kWeekDayLanguage);
+    if (m.NamedMatched(u"Language")) language = m.Named(u"Language");
     return WeekdayValue(t, language);
   }
 
   std::optional<S> DatePart(const core::RegexMatch& m) {
-    S name = m.Group(kPartName);
-    const S unit = m.Group(kPartUnit);
+    S name = m.Named(u"Name");
+    const S unit = m.Named(u"Unit");
     LocalDateTime date = today_;
-    if (m.Length(kPartDate) > 0)
-      date = ExplicitDate(m.Group(kPartDate));
-    else if (m.Group(kPartDateParam) == u"<>")
+    if (!m.NamedView(u"Date").empty())
+      date = ExplicitDate(m.NamedView(u"Date"));
+    else if (m.NamedView(u"DateParam") == u"<>")
       date = EmptyParamDate(options_, today_);
     // "+1mm" reads as one month ahead written with two digits.
     if (core::EqualsIgnoreCase(unit, u"m") && core::EqualsIgnoreCase(name, u"M")) name = u"MM";
     if (core::EqualsIgnoreCase(unit, u"d") && core::EqualsIgnoreCase(name, u"D")) name = u"DD";
     const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
     std::optional<S> param;
-    if (m.Matched(kPartFormat)) param = m.Group(kPartFormat);
+    if (m.NamedMatched(u"DateFormat")) param = m.Named(u"DateFormat");
     const auto is = [&](std::u16string_view word) { return core::EqualsIgnoreCase(name, word); };
     const auto paramIs = [&](std::u16string_view word) {
       return param && core::EqualsIgnoreCase(*param, word);
@@ -359,19 +369,19 @@ class DateEvaluation {
   // the week before week 1 is -1.
   long long WeekNum() const {
     LocalDateTime date = today_;
-    if (auto m = WeekNumWithDate().Search(name_); m && m->Matched(2))
-      date = ExplicitDate(m->Group(2));
+    if (auto m = WeekNumWithDate().Search(name_); m && m->NamedMatched(u"Date"))
+      date = ExplicitDate(m->NamedView(u"Date"));
     long long n = WeekNumberFrom(SundayBased(), true, date, WeekOneStart(options_, today_));
     return n < 1 ? n - 1 : n;
   }
 
   std::optional<S> ClockPart(const core::RegexMatch& m) {
-    const S name = m.Group(2);
+    const S name = m.Named(u"Name");
     if (core::EqualsIgnoreCase(name, u"Time")) return std::nullopt;
     const char16_t first = core::ToLowerChar(name[0]);
     const char16_t unit = first == u'h' ? u'h' : first == u'm' ? u'n' : u's';
     const LocalDateTime t =
-        m.Matched(1) ? ShiftDate(now_, unit, OffsetCount(m.Group(1))) : now_;
+        m.NamedMatched(u"Offset") ? ShiftDate(now_, unit, OffsetCount(m.NamedView(u"Offset"))) : now_;
     long long number = unit == u'h' ? t.hour : unit == u'n' ? t.minute : t.second;
     if (core::EqualsIgnoreCase(name, u"H") || core::EqualsIgnoreCase(name, u"HH")) number %= 12;
     const bool twoDigits = name.size() == 2 || core::EqualsIgnoreCase(name, u"HHour") ||
@@ -379,28 +389,28 @@ class DateEvaluation {
                            core::EqualsIgnoreCase(name, u"SSec");
     S text = core::IntToText(number);
     if (twoDigits && text.size() < 2) text.insert(0, u"0");
-    if (m.Matched(3)) return ChineseNumeral(text, u"零");
+    if (m.NamedMatched(u"Chinese")) return ChineseNumeral(text, u"零");
     return text;
   }
 
   // The days kept by the weekday filter, formatted and joined as branches.
-  S DayList(const LocalDateTime& first, int count, const core::RegexMatch& m) const {
+  S DayList(const LocalDateTime& first, int count, const std::optional<S>& filter,
+            const std::optional<S>& format) const {
     std::u16string set;
     bool dropList = false;
-    if (m.Matched(2)) {
-      const S filter = m.Group(2);
-      set = WeekdaySetFromParam(filter);
-      dropList = filter.starts_with(u"<-");
+    if (filter) {
+      set = WeekdaySetFromParam(*filter);
+      dropList = filter->starts_with(u"<-");
     }
-    const S format = m.Matched(3) ? core::ToLower(m.Group(3)) : DefaultDateFormat();
+    const S dayFormat = format ? core::ToLower(*format) : DefaultDateFormat();
     std::vector<S> days;
     for (int i = 0; i < count; ++i) {
       const LocalDateTime t = AddDays(first, i);
-      if (m.Matched(2)) {
+      if (filter) {
         const bool listed = set.find(static_cast<char16_t>(u'0' + IsoWeekday(t))) != S::npos;
         if (listed == dropList) continue;
       }
-      days.push_back(Format(format, t));
+      days.push_back(Format(dayFormat, t));
     }
     S value = core::JoinText(days, u"|");
     if (value.find(u'|') != S::npos) value = u"(" + value + u")";
@@ -412,8 +422,8 @@ class DateEvaluation {
     if (!m) return std::nullopt;
     LocalDateTime first = today_;
     first.day = 1;
-    if (m->Matched(1)) {
-      const S monthText = m->Group(1);
+    if (m->NamedMatched(u"MonthDaysMonth")) {
+      const S monthText = m->Named(u"MonthDaysMonth");
       const long long n = DigitsValue(monthText);
       if (monthText[0] == u'+' || monthText[0] == u'-') {
         first = AddMonths(first, OffsetCount(monthText));
@@ -426,7 +436,8 @@ class DateEvaluation {
         return std::nullopt;
       }
     }
-    return DayList(first, core::DaysInMonth(first.year, first.month), *m);
+    return DayList(first, core::DaysInMonth(first.year, first.month), NamedOrNone(*m, u"MonthDaysFilter"),
+                   NamedOrNone(*m, u"MonthDaysFormat"));
   }
 
   // The start day of the week that holds `date`.
@@ -454,8 +465,8 @@ class DateEvaluation {
     if (!m) return std::nullopt;
     const LocalDateTime current = StartOfWeek(today_);
     LocalDateTime start = current;
-    if (m->Matched(1)) {
-      const S weekText = m->Group(1);
+    if (m->NamedMatched(u"WeekDaysWeek")) {
+      const S weekText = m->Named(u"WeekDaysWeek");
       if (weekText[0] == u'+' || weekText[0] == u'-') {
         start = AddDays(current, 7 * OffsetCount(weekText));
       } else if (weekText.size() == 8) {
@@ -473,7 +484,7 @@ class DateEvaluation {
           start = AddDays(current, 7 * (week - IsoWeekNumber(today_)));
       }
     }
-    return DayList(start, 7, *m);
+    return DayList(start, 7, NamedOrNone(*m, u"WeekDaysFilter"), NamedOrNone(*m, u"WeekDaysFormat"));
   }
 
   static inline const VariableOptions defaultOptions_{};
@@ -491,7 +502,7 @@ LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view na
   LocalDateTime t = IsValidDateTime(date) ? date : DateOnly(today);
   const auto m = DateOffsets().Search(nameText);
   if (!m) return t;
-  const S name = m->Group(3);
+  const S name = m->Named(u"Name");
   char16_t nameUnit = u'd';
   const char16_t first = core::ToLowerChar(name[0]);
   if (first == u'y')
@@ -502,11 +513,11 @@ LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view na
     nameUnit = u'w';
   else if (core::EqualsIgnoreCase(name, u"QInY"))
     nameUnit = u'q';
-  const S offsets = m->Group(1);
+  const S offsets = m->Named(u"Offsets");
   size_t at = 0;
   while (auto step = DateOffsetStep().Search(std::u16string_view(offsets).substr(at))) {
-    const S unit = step->Group(2);
-    t = ShiftDate(t, unit.empty() ? nameUnit : unit[0], OffsetCount(step->Group(1)));
+    const std::u16string_view unit = step->NamedView(u"Unit");
+    t = ShiftDate(t, unit.empty() ? nameUnit : unit[0], OffsetCount(step->NamedView(u"Count")));
     at += step->End();
   }
   return t;
@@ -541,9 +552,9 @@ long long WeekNumberFrom(bool sundayBased, bool useWeekOneStart, const LocalDate
 std::u16string WeekdaySetFromParam(std::u16string_view param) {
   const auto m = WeekdaySet().Search(param);
   if (!m) return u"";
-  S set = m->Group(2);
-  if (!m->Matched(3)) return set;
-  const S range = m->Group(3);  // "-" and up to six digits
+  S set = m->Named(u"Days");
+  if (!m->NamedMatched(u"Range")) return set;
+  const S range = m->Named(u"Range");  // "-" and up to six digits
   const char16_t from = set.back();
   set.pop_back();
   S list = S(1, from) + u"-";
@@ -571,19 +582,15 @@ LocalDateTime EmptyParamDate(const VariableOptions& options, const LocalDateTime
   return DateOnly(today);
 }
 
-bool EvaluateDateTime(const VariableRequest& request, std::u16string& value) {
-  if (!request.env.clock) return false;
+std::optional<std::u16string> EvaluateDateTime(const VariableRequest& request) {
+  if (!request.env.clock) return std::nullopt;
   try {
     const LocalDateTime now = request.env.clock->Now();
-    if (!IsValidDateTime(now)) return false;
-    DateEvaluation evaluation(request, now);
-    std::optional<S> result = evaluation.Evaluate();
-    if (!result) return false;
-    value = std::move(*result);
-    return true;
-  } catch (const std::exception&) {
+    if (!IsValidDateTime(now)) return std::nullopt;
+    return DateEvaluation(request, now).Evaluate();
+  } catch (const DateRangeError&) {
     // An impossible date or a number out of range: the variable keeps its braces.
-    return false;
+    return std::nullopt;
   }
 }
 

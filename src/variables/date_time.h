@@ -3,6 +3,7 @@
 // (`HHour` … `Sec`) and the day lists `MonthDays` and `WeekDays`.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,9 @@
 
 namespace pathorama::variables {
 
-// True when the name text is a date or time variable that has a value; the
-// driver keeps "{" name text "}" otherwise. Never throws.
-bool EvaluateDateTime(const VariableRequest& request, std::u16string& value);
+// The value of a date or time variable; none when the name text has none
+// (the driver keeps "{" name text "}"). Never throws.
+std::optional<std::u16string> EvaluateDateTime(const VariableRequest& request);
 
 // The offsets written before a date name ("+1m-2dDD"), applied in order. An
 // offset without a unit takes it from the name: years for Y…, months for M…,

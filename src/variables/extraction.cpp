@@ -29,30 +29,23 @@ std::u16string_view TrimmedPath(std::u16string_view text) {
   return text.substr(0, end);
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+// Each public function below takes the caller's budget or, without one, a
+// fresh budget of its own.
+class BudgetOrOwn {
+ public:
+  explicit BudgetOrOwn(core::RegexBudget* given) : given_(given) {}
+  core::RegexBudget* Get() { return given_ ? given_ : &own_; }
 
-std::vector<std::u16string_view> CodePoints(std::u16string_view text) {
-  std::vector<std::u16string_view> out;
-  for (size_t i = 0; i < text.size();) {
-    size_t n = IsHighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
-    out.push_back(text.substr(i, n));
-    i += n;
-  }
-  return out;
-}
+ private:
+  core::RegexBudget* given_;
+  core::RegexBudget own_{kUserRegexBudget};
+};
 
-// Runs the expression over the whole subject the way a split or replace
-// would; false when a match could not be run (a limit hit).
-bool RunsCleanly(const core::Regex& regex, std::u16string_view subject) {
-  size_t offset = 0;
-  while (offset <= subject.size()) {
-    bool failed = false;
-    std::optional<core::RegexMatch> m = regex.Search(subject, offset, failed);
-    if (failed) return false;
-    if (!m) return true;
-    offset = m->End() > m->Start() ? m->End() : m->End() + 1;
-  }
-  return true;
+// A user's expression, compiled so that its steps count against a budget.
+const core::Regex& UserRegex(std::u16string_view pattern, bool ignoreCase) {
+  return core::Regex::Get(pattern, (ignoreCase ? core::Regex::kDefault
+                                               : core::Regex::kCaseSensitive) |
+                                       core::Regex::kCountSteps);
 }
 
 // A delimiter or a string to delete with its marks.
@@ -102,7 +95,7 @@ std::u16string DelimiterExpression(const Marked& d) {
     case Marked::Kind::kRegex: return d.body;
     case Marked::Kind::kPerChar: {
       std::u16string alternation;
-      for (std::u16string_view c : CodePoints(d.body)) {
+      for (std::u16string_view c : core::CodePoints(d.body)) {
         if (!alternation.empty()) alternation += u'|';
         alternation += EscapeRegexChar(c);
       }
@@ -110,15 +103,11 @@ std::u16string DelimiterExpression(const Marked& d) {
     }
     case Marked::Kind::kPlain: {
       std::u16string out;
-      for (std::u16string_view c : CodePoints(d.body)) out += EscapeRegexChar(c);
+      for (std::u16string_view c : core::CodePoints(d.body)) out += EscapeRegexChar(c);
       return out;
     }
   }
   return u"^";
-}
-
-unsigned RegexOptions(bool ignoreCase) {
-  return ignoreCase ? core::Regex::kDefault : core::Regex::kCaseSensitive;
 }
 
 // Character positions, 1-based and inclusive, kept inside 1..length.
@@ -146,40 +135,36 @@ std::u16string CutAway(std::u16string_view v, CharRange r, long long resume) {
   return out;
 }
 
-// The standalone extraction pattern, anchored where the name ends. Groups:
-// 1 the range text; 2 a character range alone; 11 "<" layers ">"; 12 the
-// layer range; 21 the character range after it; 22 its range.
-constexpr size_t kXPlain = 2, kXLayer = 11, kXLayerR = 12, kXAfter = 21, kXAfterR = 22;
-
 }  // namespace
 
-RangeSpec RangeSpecFromMatch(const core::RegexMatch& m, size_t g) {
-  using namespace var_group;
+RangeSpec RangeSpecFromMatch(const core::RegexMatch& m, std::u16string_view prefix) {
+  const std::u16string p(prefix);
   RangeSpec spec;
-  auto endpoint = [&m, g](size_t whole, size_t occ, size_t regex, size_t text) {
+  auto endpoint = [&m, &p](std::u16string_view which) {
+    const std::u16string name = p + std::u16string(which);
     RangeEndpoint e;
-    if (!m.Matched(g + whole) || m.Length(g + whole) == 0) return e;
+    const std::u16string_view whole = m.NamedView(name);
+    if (whole.empty()) return e;
     e.present = true;
-    if (m.Matched(g + text)) {
+    if (m.NamedMatched(name + u"Text")) {
       e.quoted = true;
-      e.text = m.Group(g + text);
-      if (m.Length(g + occ) > 0) e.occurrence = BoundedNumber(m.Group(g + occ));
-      e.regex = m.Length(g + regex) > 0;
-      std::u16string w = m.Group(g + whole);
-      e.ignoreCase = !w.empty() && w.back() == u'?';
+      e.text = m.Named(name + u"Text");
+      if (!m.NamedView(name + u"Occ").empty()) e.occurrence = BoundedNumber(m.NamedView(name + u"Occ"));
+      e.regex = !m.NamedView(name + u"Regex").empty();
+      e.ignoreCase = whole.back() == u'?';
     } else {
-      e.number = BoundedNumber(m.Group(g + whole));
+      e.number = BoundedNumber(whole);
     }
     return e;
   };
-  spec.first = endpoint(kRFirst, kRFirstOcc, kRFirstRegex, kRFirstText);
-  spec.separator = m.Group(g + kRSep);
-  spec.second = endpoint(kRSecond, kRSecondOcc, kRSecondRegex, kRSecondText);
+  spec.first = endpoint(u"First");
+  spec.separator = m.Named(p + u"Sep");
+  spec.second = endpoint(u"Second");
   return spec;
 }
 
-std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16string_view text,
-                                         bool regex, bool ignoreCase, long long n) {
+Occurrence FindOccurrence(std::u16string_view pattern, std::u16string_view text, bool regex,
+                          bool ignoreCase, long long n, core::RegexBudget* givenBudget) {
   Occurrence none;
   if (n == 0) n = 1;
   if (!regex) {
@@ -213,14 +198,12 @@ std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16st
     return Occurrence{static_cast<long long>(found) + 1, std::u16string(pattern)};
   }
 
-  const core::Regex& re = core::Regex::Get(pattern, RegexOptions(ignoreCase));
-  if (!re.IsValid()) return std::nullopt;
-  bool failed = false;
+  BudgetOrOwn budget(givenBudget);
+  const core::Regex& re = UserRegex(pattern, ignoreCase);
   if (n > 0) {
     size_t offset = 0;
     for (long long k = 0;; ++k) {
-      std::optional<core::RegexMatch> m = re.Search(text, offset, failed);
-      if (failed) return std::nullopt;
+      std::optional<core::RegexMatch> m = re.Search(text, offset, budget.Get());
       if (!m) return none;
       if (k + 1 == n) return Occurrence{static_cast<long long>(m->Start()) + 1, m->Group()};
       offset = m->End() > m->Start() ? m->End() : m->End() + 1;
@@ -228,13 +211,13 @@ std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16st
     }
   }
   // From the end: grow a suffix one character at a time until it holds a
-  // match, count it, and start again before it.
+  // match, count it, and start again before it. The budget bounds the whole
+  // loop, not only each search in it.
   size_t limit = text.size();
   long long counted = 0;
   for (size_t k = limit; k-- > 0;) {
     std::u16string_view suffix = text.substr(k, limit - k);
-    std::optional<core::RegexMatch> m = re.Search(suffix, 0, failed);
-    if (failed) return std::nullopt;
+    std::optional<core::RegexMatch> m = re.Search(suffix, 0, budget.Get());
     if (!m) continue;
     if (++counted == -n) return Occurrence{static_cast<long long>(k) + 1, m->Group()};
     limit = k;
@@ -272,37 +255,34 @@ CharRange LayerCharRange(std::u16string_view text, long long n) {
   return {static_cast<long long>(start) + 1, static_cast<long long>(end)};
 }
 
-std::optional<CharRange> ComputeRange(std::u16string_view text, const RangeSpec& range,
-                                      bool byLayer) {
+CharRange ComputeRange(std::u16string_view text, const RangeSpec& range, bool byLayer,
+                       core::RegexBudget* givenBudget) {
+  BudgetOrOwn budget(givenBudget);
   const long long length = byLayer ? LayerCount(text) : static_cast<long long>(text.size());
   struct End {
     long long at = 0;       // the endpoint (a position or a layer)
     long long matchAt = 0;  // where its quoted text matched, 1-based
     std::u16string matched;
   };
-  auto resolve = [&](const RangeEndpoint& e, End& out) -> std::optional<bool> {
+  // False when the endpoint selects nothing.
+  auto resolve = [&](const RangeEndpoint& e, End& out) {
     if (!e.quoted) {
       out.at = e.number;
       return e.number != 0;
     }
-    std::optional<Occurrence> occ =
-        FindOccurrence(e.text, text, e.regex, e.ignoreCase, e.occurrence);
-    if (!occ) return std::nullopt;
-    if (occ->position == 0) return false;
-    out.matchAt = occ->position;
-    out.matched = occ->matched;
-    out.at = byLayer ? LayerOfPosition(text, occ->position) : occ->position;
+    Occurrence occ =
+        FindOccurrence(e.text, text, e.regex, e.ignoreCase, e.occurrence, budget.Get());
+    if (occ.position == 0) return false;
+    out.matchAt = occ.position;
+    out.matched = occ.matched;
+    out.at = byLayer ? LayerOfPosition(text, occ.position) : occ.position;
     return true;
   };
 
   End a, b;
-  std::optional<bool> ok = resolve(range.first, a);
-  if (!ok) return std::nullopt;
-  if (!*ok) return CharRange{};
+  if (!resolve(range.first, a)) return CharRange{};
   if (range.second.present) {
-    ok = resolve(range.second, b);
-    if (!ok) return std::nullopt;
-    if (!*ok) return CharRange{};
+    if (!resolve(range.second, b)) return CharRange{};
   } else {
     // A lone layer is that layer; a lone character position runs to the end.
     b.at = byLayer && range.separator.empty() ? a.at : length;
@@ -338,9 +318,9 @@ std::optional<CharRange> ComputeRange(std::u16string_view text, const RangeSpec&
   return ClampToLength(r, static_cast<long long>(text.size()), byLayer);
 }
 
-std::optional<std::u16string> ExtractRange(std::u16string_view value,
-                                           std::u16string_view nameText,
-                                           std::u16string_view rangeText) {
+std::u16string ExtractRange(std::u16string_view value, std::u16string_view nameText,
+                           std::u16string_view rangeText, core::RegexBudget* givenBudget) {
+  BudgetOrOwn budget(givenBudget);
   // The name is put before the range only for the look-behinds of the pattern.
   std::u16string subject = std::u16string(nameText) + std::u16string(rangeText);
   static const core::Regex& x = core::Regex::Get(u"\\G" + patterns::Extraction());
@@ -348,57 +328,53 @@ std::optional<std::u16string> ExtractRange(std::u16string_view value,
   if (!m) return std::u16string(value);
 
   std::u16string v(value);
-  auto applyChars = [&v](const RangeSpec& spec, bool remove) -> bool {
-    std::optional<CharRange> r = ComputeRange(v, spec, false);
-    if (!r) return false;
-    if (*r == CharRange{}) {
+  auto applyChars = [&v, &budget](const RangeSpec& spec, bool remove) {
+    CharRange r = ComputeRange(v, spec, false, budget.Get());
+    if (r == CharRange{}) {
       if (!remove) v.clear();
     } else {
-      v = remove ? CutAway(v, *r, r->end + 1) : CutOut(v, *r);
+      v = remove ? CutAway(v, r, r.end + 1) : CutOut(v, r);
     }
-    return true;
   };
 
-  if (m->Matched(kXLayer)) {
-    std::u16string layerText = m->Group(kXLayer);
-    bool remove = layerText.size() >= 2 && layerText.substr(layerText.size() - 2) == u"*>";
-    std::optional<CharRange> r = ComputeRange(v, RangeSpecFromMatch(*m, kXLayerR), true);
-    if (!r) return std::nullopt;
-    if (*r == CharRange{}) {
+  if (m->NamedMatched(u"LayerRange")) {
+    std::u16string_view layerText = m->NamedView(u"LayerRange");
+    bool remove = layerText.ends_with(u"*>");
+    CharRange r = ComputeRange(v, RangeSpecFromMatch(*m, u"Layer"), true, budget.Get());
+    if (r == CharRange{}) {
       if (!remove) v.clear();
     } else {
       // Deleting layers takes the "\" after them too.
-      v = remove ? CutAway(v, *r, r->end + 2) : CutOut(v, *r);
+      v = remove ? CutAway(v, r, r.end + 2) : CutOut(v, r);
     }
-    if (m->Length(kXAfter) > 0) {
-      std::u16string after = m->Group(kXAfter);
-      if (!applyChars(RangeSpecFromMatch(*m, kXAfterR), after.back() == u'*')) return std::nullopt;
-    }
+    if (std::u16string_view after = m->NamedView(u"After"); !after.empty())
+      applyChars(RangeSpecFromMatch(*m, u"After"), after.back() == u'*');
     return v;
   }
 
-  std::u16string range = m->Group(1);
+  std::u16string range = m->Named(u"RangeText");
   bool remove = !range.empty() && range.back() == u'*';
-  RangeSpec spec = RangeSpecFromMatch(*m, kXPlain);
+  RangeSpec spec = RangeSpecFromMatch(*m, u"Plain");
   if (remove) {
     range.pop_back();
-    static const core::Regex& alone = core::Regex::Get(u"^(?:" + patterns::Range() + u")$");
+    static const core::Regex& alone =
+        core::Regex::Get(u"^(?:" + patterns::Range(u"Plain") + u")$");
     if (std::optional<core::RegexMatch> again = alone.Search(range))
-      spec = RangeSpecFromMatch(*again, 1);
+      spec = RangeSpecFromMatch(*again, u"Plain");
   }
-  if (!applyChars(spec, remove)) return std::nullopt;
+  applyChars(spec, remove);
   return v;
 }
 
-std::optional<std::u16string> DeleteMarked(std::u16string_view value,
-                                           std::u16string_view marked) {
+std::u16string DeleteMarked(std::u16string_view value, std::u16string_view marked,
+                            core::RegexBudget* givenBudget) {
   Marked x = ParseMarks(marked);
   if (x.body.empty()) return std::u16string(value);
   switch (x.kind) {
     case Marked::Kind::kPerChar: {
-      std::vector<std::u16string_view> set = CodePoints(x.body);
+      std::vector<std::u16string_view> set = core::CodePoints(x.body);
       std::u16string out;
-      for (std::u16string_view c : CodePoints(value)) {
+      for (std::u16string_view c : core::CodePoints(value)) {
         bool drop = std::any_of(set.begin(), set.end(), [&](std::u16string_view s) {
           return x.ignoreCase ? core::EqualsIgnoreCase(s, c) : s == c;
         });
@@ -407,9 +383,8 @@ std::optional<std::u16string> DeleteMarked(std::u16string_view value,
       return out;
     }
     case Marked::Kind::kRegex: {
-      const core::Regex& re = core::Regex::Get(x.body, RegexOptions(x.ignoreCase));
-      if (!re.IsValid() || !RunsCleanly(re, value)) return std::nullopt;
-      return re.ReplaceAll(value, u"", true);
+      BudgetOrOwn budget(givenBudget);
+      return UserRegex(x.body, x.ignoreCase).ReplaceAll(value, u"", true, budget.Get());
     }
     case Marked::Kind::kPlain: {
       if (!x.ignoreCase) return core::ReplaceAllText(value, x.body, u"");
@@ -425,22 +400,22 @@ std::optional<std::u16string> DeleteMarked(std::u16string_view value,
   return std::u16string(value);
 }
 
-std::optional<std::u16string> Restructure(std::u16string_view value,
-                                          const RestructureParts& parts) {
+std::u16string Restructure(std::u16string_view value, const RestructureParts& parts,
+                           core::RegexBudget* givenBudget) {
+  BudgetOrOwn budget(givenBudget);
   if (!parts.delimiter) return std::u16string(value);
   if (!parts.connector) {
     // A single part is a string to delete.
     if (parts.delimiter->empty()) return std::u16string(value);
-    return DeleteMarked(value, *parts.delimiter);
+    return DeleteMarked(value, *parts.delimiter, budget.Get());
   }
   Marked d = ParseMarks(*parts.delimiter);
-  const core::Regex& re = core::Regex::Get(DelimiterExpression(d), RegexOptions(d.ignoreCase));
-  if (!re.IsValid() || !RunsCleanly(re, value)) return std::nullopt;
+  const core::Regex& re = UserRegex(DelimiterExpression(d), d.ignoreCase);
   const std::u16string& connector = *parts.connector;
 
   std::u16string result;
   if (parts.sections && !parts.sections->empty()) {
-    std::vector<std::u16string> pieces = re.Split(value);
+    std::vector<std::u16string> pieces = re.Split(value, budget.Get());
     const long long count = static_cast<long long>(pieces.size());
     bool first = true;
     for (const std::u16string& index :
@@ -461,16 +436,16 @@ std::optional<std::u16string> Restructure(std::u16string_view value,
       }
     }
   } else {
-    result = re.ReplaceAll(value, connector);
+    result = re.ReplaceAll(value, connector, false, budget.Get());
   }
-  if (parts.deletion && !parts.deletion->empty()) return DeleteMarked(result, *parts.deletion);
+  if (parts.deletion && !parts.deletion->empty()) return DeleteMarked(result, *parts.deletion, budget.Get());
   return result;
 }
 
 std::u16string SplitToGroups(std::u16string_view value, long long n,
                              const std::optional<std::u16string>& separator) {
   if (n == 0) return std::u16string(value);
-  std::vector<std::u16string_view> chars = CodePoints(value);
+  std::vector<std::u16string_view> chars = core::CodePoints(value);
   const size_t total = chars.size();
   const size_t k = static_cast<size_t>(std::min<unsigned long long>(
       n < 0 ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n),

@@ -2,9 +2,11 @@
 // layer range, restructuring by the ":" parts, and grouping.
 //
 // A regular expression written by the user (the "*" marks) that does not
-// compile or cannot be run within the match limits makes the section fail:
-// the functions that can meet one return no value, and the driver then
-// leaves the whole variable as written.
+// compile, or cannot be run within the match limits and the budget shared by
+// all searches of one variable, makes the section fail: the functions that
+// can meet one throw core::RegexError, and the driver then leaves the whole
+// variable as written. Without a budget, each call takes a fresh one of
+// kUserRegexBudget steps.
 #pragma once
 
 #include <optional>
@@ -12,10 +14,13 @@
 #include <string_view>
 
 namespace pathorama::core {
+class RegexBudget;
 class RegexMatch;
 }  // namespace pathorama::core
 
 namespace pathorama::variables {
+
+inline constexpr unsigned long long kUserRegexBudget = 20'000'000;
 
 // 1-based, inclusive character positions; (0, 0) selects nothing.
 struct CharRange {
@@ -39,8 +44,9 @@ struct RangeSpec {
   std::u16string separator;  // "-", "," or empty
 };
 
-// The range of a match of the range expression whose first group is `group`.
-RangeSpec RangeSpecFromMatch(const core::RegexMatch& m, size_t group);
+// The range of a match of the range expression whose groups are named with
+// `prefix` (patterns::Range).
+RangeSpec RangeSpecFromMatch(const core::RegexMatch& m, std::u16string_view prefix);
 
 // Where a quoted endpoint lies: the 1-based position of the N-th occurrence
 // (0 when there is none) and the text that matched.
@@ -48,33 +54,34 @@ struct Occurrence {
   long long position = 0;
   std::u16string matched;
 };
-std::optional<Occurrence> FindOccurrence(std::u16string_view pattern, std::u16string_view text,
-                                         bool regex, bool ignoreCase, long long n);
+Occurrence FindOccurrence(std::u16string_view pattern, std::u16string_view text, bool regex,
+                          bool ignoreCase, long long n, core::RegexBudget* budget = nullptr);
 
 // Layers of a "\"-separated path (trailing "\" ignored), counted from 1.
 long long LayerCount(std::u16string_view text);
 long long LayerOfPosition(std::u16string_view text, long long position);
 CharRange LayerCharRange(std::u16string_view text, long long layer);
 
-std::optional<CharRange> ComputeRange(std::u16string_view text, const RangeSpec& range,
-                                      bool byLayer);
+CharRange ComputeRange(std::u16string_view text, const RangeSpec& range, bool byLayer,
+                       core::RegexBudget* budget = nullptr);
 
 // Cuts out (or, with a trailing "*", deletes) the range written after the
 // name: "1-4", "-2", "5,2", "'Pro'", "-2'\'", "2*'\d+'?", "<2>", "<1-2>3*".
-std::optional<std::u16string> ExtractRange(std::u16string_view value, std::u16string_view nameText,
-                                           std::u16string_view rangeText);
+std::u16string ExtractRange(std::u16string_view value, std::u16string_view nameText,
+                           std::u16string_view rangeText, core::RegexBudget* budget = nullptr);
 
 // The ":" parts: delimiter, connector, sections list, string to delete. A
 // part that was not written is absent (an empty part is present).
 struct RestructureParts {
   std::optional<std::u16string> delimiter, connector, sections, deletion;
 };
-std::optional<std::u16string> Restructure(std::u16string_view value,
-                                          const RestructureParts& parts);
+std::u16string Restructure(std::u16string_view value, const RestructureParts& parts,
+                           core::RegexBudget* budget = nullptr);
 
 // Deletes `marked` from the value: "*re" and "*re?" regular expressions,
 // "abc*" and "abc*?" every character, "abc?" the text ignoring case, "abc".
-std::optional<std::u16string> DeleteMarked(std::u16string_view value, std::u16string_view marked);
+std::u16string DeleteMarked(std::u16string_view value, std::u16string_view marked,
+                            core::RegexBudget* budget = nullptr);
 
 // Groups of |n| characters (counted from the end when n < 0) joined with the
 // separator, or in the path-branch format "(a|b)" without one. A size of 0

@@ -12,23 +12,8 @@ namespace pathorama::variables {
 
 namespace {
 
-// Code points of a text as separate strings, so a character outside the
-// basic plane is drawn or counted as one.
-std::vector<std::u16string_view> CodePoints(std::u16string_view text) {
-  std::vector<std::u16string_view> out;
-  for (size_t i = 0; i < text.size();) {
-    size_t n = (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
-                text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-                   ? 2
-                   : 1;
-    out.push_back(text.substr(i, n));
-    i += n;
-  }
-  return out;
-}
-
 std::u16string PaddedNumber(long long r, long long width) {
-  std::u16string digits = core::IntToText(r < 0 ? -r : r);
+  std::u16string digits = core::MagnitudeText(r);
   std::u16string sign = r < 0 ? u"-" : u"";
   // Zeros go between the sign and the digits: "-05", never "0-5".
   if (width > 0 && static_cast<size_t>(width) >= sign.size() + digits.size())
@@ -42,15 +27,18 @@ std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
   static const core::Regex& sequence = core::Regex::Get(patterns::NumberSequence());
   std::optional<core::RegexMatch> m = sequence.Search(nameText);
   if (!m) return std::nullopt;
-  std::optional<long long> first = core::ParseInt(m->Group(1));
-  std::optional<long long> second = core::ParseInt(m->Group(3));
-  std::optional<long long> stepText = m->Matched(4) ? core::ParseInt(m->Group(4)) : 1;
-  std::optional<long long> widthText = m->Matched(5) ? core::ParseInt(m->Group(5)) : 0;
+  const bool hasWidth = m->NamedMatched(u"SequenceWidth");
+  std::optional<long long> first = core::ParseInt(m->NamedView(u"SequenceFrom"));
+  std::optional<long long> second = core::ParseInt(m->NamedView(u"SequenceTo"));
+  std::optional<long long> stepText =
+      m->NamedMatched(u"SequenceStep") ? core::ParseInt(m->NamedView(u"SequenceStep")) : 1;
+  std::optional<long long> widthText =
+      hasWidth ? core::ParseInt(m->NamedView(u"SequenceWidth")) : 0;
   if (!first || !second || !stepText || !widthText || *widthText > kMaxNumberWidth)
     return std::nullopt;
   long long a = *first, third = *second, step = *stepText, width = *widthText;
   long long b = third;
-  if (m->Group(2) == u",") {
+  if (m->NamedView(u"SequenceKind") == u",") {
     long long span = 0;
     if (__builtin_mul_overflow(third - 1, step, &span) || __builtin_add_overflow(a, span, &b))
       return std::nullopt;
@@ -77,10 +65,12 @@ std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
 
   std::u16string out;
   for (unsigned long long k = 0; k < count; ++k) {
-    long long r = a + static_cast<long long>(k) * step;  // stays between a and b
+    // Between a and b, so the wrapping unsigned sum is the exact value.
+    const long long r = static_cast<long long>(static_cast<unsigned long long>(a) +
+                                               k * static_cast<unsigned long long>(step));
     if (k) out += u'|';
     switch (writer) {
-      case Writer::kNumber: out += PaddedNumber(r, m->Matched(5) ? width : 0); break;
+      case Writer::kNumber: out += PaddedNumber(r, hasWidth ? width : 0); break;
       case Writer::kRoman: out += RomanNumeral(r); break;
       case Writer::kChinese:
         out += ChineseNumeral(core::IntToText(r), u"零");
@@ -94,28 +84,26 @@ std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText) {
   return out;
 }
 
-bool EvaluateSequence(const VariableRequest& request, std::u16string& value) {
-  std::optional<std::u16string> v = EvaluateSequence(request.nameText);
-  if (!v) return false;
-  value = std::move(*v);
-  return true;
+std::optional<std::u16string> EvaluateSequence(const VariableRequest& request) {
+  return EvaluateSequence(request.nameText);
 }
 
 std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, RandomSource& random,
                                              const VariableOptions& options) {
   if (!core::EndsWithIgnoreCase(nameText, u"Random")) return std::nullopt;
-  std::vector<std::u16string_view> set = CodePoints(options.randomCharacters);
+  std::vector<std::u16string_view> set = core::CodePoints(options.randomCharacters);
   if (set.empty()) return std::nullopt;  // nothing to draw from: stays as written
   long long low = std::max(options.randomLength, 0), high = low;
-  static const core::Regex& lengths = core::Regex::Get(uR"(^(\d+)(-(\d+)|(\+|-))?)");
+  static const core::Regex& lengths =
+      core::Regex::Get(uR"(^(?<From>\d+)(?:-(?<To>\d+)|(?<Open>\+|-))?)");
   if (std::optional<core::RegexMatch> m = lengths.Search(nameText)) {
-    std::optional<long long> from = core::ParseInt(m->Group(1));
-    std::optional<long long> to = m->Matched(3) ? core::ParseInt(m->Group(3)) : from;
+    std::optional<long long> from = core::ParseInt(m->NamedView(u"From"));
+    std::optional<long long> to = m->NamedMatched(u"To") ? core::ParseInt(m->NamedView(u"To")) : from;
     if (!from || !to) return std::nullopt;
     low = *from;
     high = *to;
-    if (m->Group(4) == u"+") high = static_cast<long long>(set.size());
-    if (m->Group(4) == u"-") high = 1;
+    if (m->NamedView(u"Open") == u"+") high = static_cast<long long>(set.size());
+    if (m->NamedView(u"Open") == u"-") high = 1;
     if (high < low) std::swap(low, high);
   }
   if (high > kMaxRandomLength) return std::nullopt;
@@ -126,13 +114,9 @@ std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, Rando
   return out;
 }
 
-bool EvaluateRandom(const VariableRequest& request, std::u16string& value) {
-  if (!request.env.random || !request.env.options) return false;
-  std::optional<std::u16string> v =
-      EvaluateRandom(request.nameText, *request.env.random, *request.env.options);
-  if (!v) return false;
-  value = std::move(*v);
-  return true;
+std::optional<std::u16string> EvaluateRandom(const VariableRequest& request) {
+  if (!request.env.random || !request.env.options) return std::nullopt;
+  return EvaluateRandom(request.nameText, *request.env.random, *request.env.options);
 }
 
 std::optional<std::u16string> FixedString(std::u16string_view name) {
@@ -151,11 +135,8 @@ std::optional<std::u16string> FixedString(std::u16string_view name) {
   return std::nullopt;
 }
 
-bool EvaluateFixedString(const VariableRequest& request, std::u16string& value) {
-  std::optional<std::u16string> v = FixedString(request.nameText);
-  if (!v) return false;
-  value = std::move(*v);
-  return true;
+std::optional<std::u16string> EvaluateFixedString(const VariableRequest& request) {
+  return FixedString(request.nameText);
 }
 
 SeededRandom::SeededRandom() : engine_(std::random_device{}()) {}

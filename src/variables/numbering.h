@@ -23,18 +23,18 @@ inline constexpr size_t kMaxSequenceText = 1'000'000;
 // path-branch format "(a|b|c)", a single value bare. No value for a text
 // without a sequence or a sequence over the bounds above.
 std::optional<std::u16string> EvaluateSequence(std::u16string_view nameText);
-bool EvaluateSequence(const VariableRequest& request, std::u16string& value);
+std::optional<std::u16string> EvaluateSequence(const VariableRequest& request);
 
 // "{Random}", "{8Random}", "{8-Random}", "{8+Random}", "{4-8Random}": random
 // characters drawn from `options.randomCharacters`. No value for a length
 // over kMaxRandomLength or an empty character set.
 std::optional<std::u16string> EvaluateRandom(std::u16string_view nameText, RandomSource& random,
                                              const VariableOptions& options);
-bool EvaluateRandom(const VariableRequest& request, std::u16string& value);
+std::optional<std::u16string> EvaluateRandom(const VariableRequest& request);
 
 // `ABC_Upper`, `ABC_Lower`, `TianGan`, `DiZhi`, `ShengXiao`.
 std::optional<std::u16string> FixedString(std::u16string_view name);
-bool EvaluateFixedString(const VariableRequest& request, std::u16string& value);
+std::optional<std::u16string> EvaluateFixedString(const VariableRequest& request);
 
 // A reproducible random source: the same seed gives the same draws on every
 // platform.

@@ -53,11 +53,24 @@ struct VariableEnvironment {
   const DateLocale* dateLocale = nullptr;
 };
 
+// The path a layer variable counts in (see ContextPath in the driver): two
+// pieces of text read one after the other, so that the driver never copies
+// the whole text for each variable; with `carriageReturnAsBackslash` a
+// carriage return in them reads as "\".
+struct ContextText {
+  std::u16string_view head;
+  std::u16string_view tail;
+  bool carriageReturnAsBackslash = false;
+
+  bool Empty() const { return head.empty() && tail.empty(); }
+  std::u16string Text() const;  // the two pieces as one text
+};
+
 // One variable as the driver hands it to a value family.
 struct VariableRequest {
-  std::u16string_view wholeText;    // the text given to the pass (T)
-  std::u16string_view nameText;     // the name with its parameters
-  std::u16string_view contextPath;  // see the position context of the driver
+  std::u16string_view wholeText;  // the text given to the pass (T)
+  std::u16string_view nameText;   // the name with its parameters
+  ContextText contextPath;        // only for the folder layers; empty otherwise
   std::u16string_view textAfter;
   std::u16string_view textBefore;
   const VariableEnvironment& env;

@@ -1,7 +1,10 @@
 #include "variables/variable_expansion.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
+#include "core/diagnostics.h"
 #include "core/regex.h"
 #include "core/text.h"
 #include "variables/extraction.h"
@@ -17,61 +20,80 @@ namespace {
 // whose values assemble new layer variables out of their neighbours.
 constexpr int kMaxLayerPasses = 64;
 
+constexpr size_t kNone = std::u16string_view::npos;
+
 }  // namespace
 
-std::u16string ContextPath(std::u16string_view whole, std::u16string_view passText,
-                           size_t matchStart, std::u16string_view prefix) {
-  size_t passCr = passText.find(u'\r');
-  if (passCr == std::u16string_view::npos) return std::u16string(whole);
-  if (prefix == u"::") return core::ReplaceAllText(whole, u"\r", u"\\");
-  size_t cr = whole.find(u'\r');
-  std::u16string_view before = whole.substr(0, cr);
-  std::u16string_view after =
-      cr == std::u16string_view::npos ? std::u16string_view() : whole.substr(cr + 1);
-  if (prefix == u":") return std::u16string(before);
-  return std::u16string(matchStart < passCr ? before : after);
+std::u16string ContextText::Text() const {
+  std::u16string text;
+  text.reserve(head.size() + tail.size());
+  text.append(head).append(tail);
+  if (carriageReturnAsBackslash) std::replace(text.begin(), text.end(), u'\r', u'\\');
+  return text;
+}
+
+ContextText ContextPath(const LayerPosition& at, std::u16string_view prefix) {
+  if (!at.passHasCr) return {at.produced, at.rest};
+  if (prefix == u"::") return {at.produced, at.rest, true};
+  // The parts of the whole text before and after its first carriage return.
+  ContextText before, after;
+  if (at.producedCr != kNone) {
+    before = {at.produced.substr(0, at.producedCr), {}};
+    after = {at.produced.substr(at.producedCr + 1), at.rest};
+  } else if (at.restCr != kNone) {
+    before = {at.produced, at.rest.substr(0, at.restCr)};
+    after = {at.rest.substr(at.restCr + 1), {}};
+  } else {
+    before = {at.produced, at.rest};
+  }
+  if (prefix == u":") return before;
+  return at.beforePassCr ? before : after;
+}
+
+ContextText ContextPath(std::u16string_view produced, std::u16string_view passText,
+                        size_t matchStart, std::u16string_view prefix) {
+  LayerPosition at;
+  at.produced = produced;
+  at.rest = passText.substr(matchStart);
+  at.producedCr = produced.find(u'\r');
+  at.restCr = at.rest.find(u'\r');
+  const size_t passCr = passText.find(u'\r');
+  at.passHasCr = passCr != kNone;
+  at.beforePassCr = matchStart < passCr;
+  return ContextPath(at, prefix);
 }
 
 namespace {
 
-// No value when a regular expression of the user's cannot be run.
-std::optional<std::u16string> ApplyExtractRestructure(std::u16string value,
-                                                      std::u16string_view name,
-                                                      const core::RegexMatch& m, size_t e) {
-  if (m.Length(e + var_group::kRangeText) > 0) {
-    std::optional<std::u16string> cut =
-        ExtractRange(value, name, m.Group(e + var_group::kRangeText));
-    if (!cut) return std::nullopt;
-    value = std::move(*cut);
-  }
+// No value when a regular expression of the user's cannot be run (it does
+// not compile, or it ran out of its budget): RegexError.
+std::u16string ApplyExtractRestructure(std::u16string value, std::u16string_view name,
+                                       const core::RegexMatch& m, core::RegexBudget& budget) {
+  if (m.NamedMatched(u"RangeText") && !m.NamedView(u"RangeText").empty())
+    value = ExtractRange(value, name, m.NamedView(u"RangeText"), &budget);
   RestructureParts parts;
-  auto part = [&m, e](size_t offset) -> std::optional<std::u16string> {
-    if (!m.Matched(e + offset)) return std::nullopt;
-    return m.Group(e + offset);
+  auto part = [&m](std::u16string_view group) -> std::optional<std::u16string> {
+    if (!m.NamedMatched(group)) return std::nullopt;
+    return m.Named(group);
   };
-  parts.delimiter = part(var_group::kPart1);
-  parts.connector = part(var_group::kPart2);
-  parts.sections = part(var_group::kPart3);
-  parts.deletion = part(var_group::kPart4);
-  return Restructure(value, parts);
+  parts.delimiter = part(u"Delimiter");
+  parts.connector = part(u"Connector");
+  parts.sections = part(u"Sections");
+  parts.deletion = part(u"Deletion");
+  return Restructure(value, parts, &budget);
 }
 
-std::u16string ApplyGrouping(const std::u16string& value, const core::RegexMatch& m, size_t g) {
-  std::optional<long long> size = core::ParseInt(m.Group(g + var_group::kGroupSize));
+std::u16string ApplyGrouping(const std::u16string& value, const core::RegexMatch& m) {
+  std::optional<long long> size = core::ParseInt(m.NamedView(u"GroupSize"));
   if (!size) return value;  // beyond any text
   std::optional<std::u16string> separator;
-  if (m.Matched(g + var_group::kGroupSeparator)) separator = m.Group(g + var_group::kGroupSeparator);
+  if (m.NamedMatched(u"GroupSeparator")) separator = m.Named(u"GroupSeparator");
   return SplitToGroups(value, *size, separator);
 }
 
 const core::Regex& NumberedFolder() {
   static const core::Regex& re = core::Regex::Get(uR"(^(:|::)?(\+|\-)?(\d+)Folder)");
   return re;
-}
-
-size_t GroupOf(const core::Regex& regex, std::u16string_view name) {
-  int index = regex.GroupIndex(name);
-  return index < 0 ? core::RegexMatch::kUnset : static_cast<size_t>(index);
 }
 
 }  // namespace
@@ -89,8 +111,7 @@ bool IsFolderLayerName(std::u16string_view nameText) {
 std::optional<std::u16string> EvaluateClaimedVariable(const VariableRequest& request) {
   for (const VariableFamily& family : VariableFamilies()) {
     if (!family.claims(request.nameText)) continue;
-    std::u16string value;
-    if (family.evaluate(request, value)) return value;
+    if (std::optional<std::u16string> value = family.evaluate(request)) return value;
     return u"{" + std::u16string(request.nameText) + u"}";
   }
   return std::nullopt;
@@ -103,76 +124,125 @@ std::u16string EvaluateVariable(const VariableRequest& request) {
 
 namespace {
 
+// The text a pass produces, and where its first carriage return is: found
+// in each appended piece only, so a pass stays linear in its text.
+class Produced {
+ public:
+  explicit Produced(size_t capacity) { text_.reserve(capacity); }
+  void Append(std::u16string_view piece) {
+    if (firstCr_ == kNone)
+      if (size_t cr = piece.find(u'\r'); cr != kNone) firstCr_ = text_.size() + cr;
+    text_.append(piece);
+  }
+  void Append(char16_t c) { Append(std::u16string_view(&c, 1)); }
+  const std::u16string& Text() const { return text_; }
+  std::u16string Take() { return std::move(text_); }
+  size_t FirstCr() const { return firstCr_; }
+
+ private:
+  std::u16string text_;
+  size_t firstCr_ = kNone;
+};
+
+// What one pass knows besides its text: which groups its master pattern
+// has, and where the carriage returns of the text lie.
+struct Pass {
+  std::u16string_view text;
+  bool hasSequences;    // the all-variables pattern: `OrdNum`
+  bool hasLayerOffset;  // the folder-layer pattern: `LayerOffset`
+  std::vector<size_t> crs;
+};
+
+// The value of one variable the master pattern found, or nothing when it
+// stays as written.
+std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pass,
+                                      const Produced& produced, const VariableEnvironment& env) {
+  const std::u16string_view text = pass.text;
+  const std::vector<size_t>& passCrs = pass.crs;
+  const std::u16string name = m.Named(u"VarListWithOptions");
+  const size_t start = m.Start(), end = m.End();
+  const std::u16string_view after = text.substr(end);
+  std::u16string value;
+  if (pass.hasSequences && !m.NamedView(u"OrdNum").empty()) {
+    // A sequence sees only what follows it and takes no extraction.
+    std::optional<std::u16string> claimed = EvaluateClaimedVariable({text, name, {}, after, {}, env});
+    if (!claimed) return std::nullopt;
+    value = std::move(*claimed);
+  } else {
+    // Only the folder layers read the context path.
+    ContextText context;
+    if (IsFolderLayerName(name)) {
+      LayerPosition at;
+      at.produced = produced.Text();
+      at.producedCr = produced.FirstCr();
+      at.rest = text.substr(start);
+      auto next = std::lower_bound(passCrs.begin(), passCrs.end(), start);
+      at.restCr = next == passCrs.end() ? kNone : *next - start;
+      at.passHasCr = !passCrs.empty();
+      at.beforePassCr = at.passHasCr && start < passCrs.front();
+      context =
+          ContextPath(at, pass.hasLayerOffset ? m.NamedView(u"LayerOffset") : std::u16string_view());
+    }
+    std::optional<std::u16string> claimed =
+        EvaluateClaimedVariable({text, name, context, after, produced.Text(), env});
+    if (!claimed) return std::nullopt;
+    value = std::move(*claimed);
+    if (!m.NamedView(u"StrExtractRestructure").empty()) {
+      // One budget for every search the sections of this variable make.
+      core::RegexBudget budget(kUserRegexBudget);
+      value = ApplyExtractRestructure(std::move(value), name, m, budget);
+    }
+  }
+  if (!m.NamedView(u"StrSplitToGroup").empty()) value = ApplyGrouping(value, m);
+  return value;
+}
+
 std::u16string ExpandWith(const core::Regex& master, std::u16string_view text,
                           const VariableEnvironment& env) {
-  const size_t gName = GroupOf(master, u"VarListWithOptions");
-  const size_t gSections = GroupOf(master, u"StrExtractRestructure");
-  const size_t gGroups = GroupOf(master, u"StrSplitToGroup");
-  const size_t gOrdNum = GroupOf(master, u"OrdNum");
-  const size_t gLayer = GroupOf(master, u"LayerOffset");
+  Pass pass{text, master.GroupIndex(u"OrdNum") >= 0, master.GroupIndex(u"LayerOffset") >= 0, {}};
+  // Where the pass text's carriage returns lie, found once.
+  for (size_t cr = text.find(u'\r'); cr != kNone; cr = text.find(u'\r', cr + 1))
+    pass.crs.push_back(cr);
 
-  std::u16string out;  // O: the text produced so far
-  out.reserve(text.size());
+  Produced out(text.size());
   size_t pos = 0;
   for (;;) {
-    std::optional<core::RegexMatch> m = master.Search(text, pos);
+    std::optional<core::RegexMatch> m;
+    try {
+      m = master.Search(text, pos);
+    } catch (const core::RegexError& e) {
+      // The library's own pattern could not run over this text: the rest
+      // stays as written.
+      core::Trace(u"variable expansion stopped: " + core::Utf8ToUtf16(e.what()));
+      break;
+    }
     if (!m) break;
-    const size_t start = m->Start(), end = m->End();
-    out.append(text.substr(pos, start - pos));
-    pos = end;
+    out.Append(text.substr(pos, m->Start() - pos));
+    pos = m->End();
 
-    if (m->Length(1) > 0) {
+    const std::u16string_view escapes = m->NamedView(u"Escapes");
+    if (!escapes.empty()) {
       // Escaped: written back without one backslash and without its sections.
-      out += u'{';
-      out += text.substr(m->Start(1) + 1, m->Length(1) - 1);
-      out += m->Group(3);
-      out += u'}';
+      out.Append(u'{');
+      out.Append(escapes.substr(1));
+      out.Append(m->NamedView(u"VarListWithOptions"));
+      out.Append(u'}');
       continue;
     }
 
-    const std::u16string name = m->Group(gName);
-    const std::u16string_view after = text.substr(end);
-    std::optional<std::u16string> claimed;
-    std::u16string value;
-    if (gOrdNum != core::RegexMatch::kUnset && m->Length(gOrdNum) > 0) {
-      // A sequence sees only what follows it and takes no extraction.
-      claimed = EvaluateClaimedVariable({text, name, {}, after, {}, env});
-      if (claimed) value = std::move(*claimed);
-    } else {
-      // The context path is a copy of the whole text; only the folder layers
-      // read it, and building it for every variable would make a text with
-      // thousands of variables cost quadratic time.
-      std::u16string context;
-      if (IsFolderLayerName(name)) {
-        std::u16string whole = out;
-        whole.append(text.substr(start));
-        std::u16string prefix = gLayer != core::RegexMatch::kUnset ? m->Group(gLayer) : u"";
-        context = ContextPath(whole, text, start, prefix);
-      }
-      claimed = EvaluateClaimedVariable({text, name, context, after, out, env});
-      if (claimed) value = std::move(*claimed);
-      if (claimed && gSections != core::RegexMatch::kUnset && m->Length(gSections) > 0) {
-        std::optional<std::u16string> shaped =
-            ApplyExtractRestructure(std::move(value), name, *m, gSections);
-        if (!shaped) {
-          // A broken expression of the user's: the variable stays as written.
-          out += m->Group();
-          continue;
-        }
-        value = std::move(*shaped);
-      }
+    std::optional<std::u16string> value;
+    try {
+      value = ValueOf(*m, pass, out, env);
+    } catch (const core::RegexError&) {
+      // A regular expression of the user's that cannot run: as written.
+      value.reset();
     }
-    if (!claimed) {
-      // No family computes this name (yet): as written, like an unknown one.
-      out += m->Group();
-      continue;
-    }
-    if (gGroups != core::RegexMatch::kUnset && m->Length(gGroups) > 0)
-      value = ApplyGrouping(value, *m, gGroups);
-    out += value;
+    // No family computes this name (yet), or its sections could not run:
+    // as written, like an unknown name.
+    out.Append(value ? std::u16string_view(*value) : m->GroupView());
   }
-  out.append(text.substr(pos));
-  return out;
+  out.Append(text.substr(pos));
+  return out.Take();
 }
 
 }  // namespace
@@ -195,9 +265,14 @@ std::u16string ExpandPathVariables(std::u16string_view text, const VariableEnvir
     // Every variable but the folder layers first, so layers are counted in a
     // path whose other variables already hold their values.
     piece = ExpandWith(allVariables, piece, env);
-    for (int pass = 0; pass < kMaxLayerPasses && !piece.empty() && !layers.stop &&
-                       detector.IsMatch(piece);
-         ++pass) {
+    for (int pass = 0; pass < kMaxLayerPasses && !piece.empty() && !layers.stop; ++pass) {
+      bool hasLayers = false;
+      try {
+        hasLayers = detector.IsMatch(piece);
+      } catch (const core::RegexError& e) {
+        core::Trace(u"folder layers not expanded: " + core::Utf8ToUtf16(e.what()));
+      }
+      if (!hasLayers) break;
       std::u16string next = ExpandWith(layerVariables, piece, env);
       if (next == piece) break;
       piece = std::move(next);

@@ -27,15 +27,27 @@ std::u16string EvaluateVariable(const VariableRequest& request);
 // The same, but no value at all when no family claims the name.
 std::optional<std::u16string> EvaluateClaimedVariable(const VariableRequest& request);
 
-// The path a layer variable counts in. `whole` is the text produced so far
-// followed by the rest of the pass text (the variable still in place),
-// `passText` the text given to the pass, `matchStart` where the variable
-// starts in it, `prefix` its layer prefix ("", ":" or "::"). Without a
-// carriage return in the pass text that is the whole text; with one, ":"
-// takes the part before it, "::" the whole text reading it as "\", and no
-// prefix the part the variable stands in.
-std::u16string ContextPath(std::u16string_view whole, std::u16string_view passText,
-                           size_t matchStart, std::u16string_view prefix);
+// The path a layer variable counts in: the text produced so far followed by
+// the rest of the pass text (the variable still in place), the "whole" text.
+// Without a carriage return in the pass text that is the whole text; with
+// one, the prefix ":" takes the part before the first carriage return of the
+// whole text, "::" all of it reading the return as "\", and no prefix the
+// part the variable stands in (before or after the pass text's first one).
+//
+// The driver calls it once per layer variable, so it takes where the
+// carriage returns lie instead of searching for them.
+struct LayerPosition {
+  std::u16string_view produced;  // the text produced so far
+  std::u16string_view rest;      // the pass text from the variable on
+  size_t producedCr = std::u16string_view::npos;  // first carriage return in `produced`
+  size_t restCr = std::u16string_view::npos;      // first carriage return in `rest`
+  bool passHasCr = false;
+  bool beforePassCr = false;  // the variable starts before the pass text's first one
+};
+ContextText ContextPath(const LayerPosition& at, std::u16string_view prefix);
+// The same, finding the carriage returns itself: for a single variable.
+ContextText ContextPath(std::u16string_view produced, std::u16string_view passText,
+                        size_t matchStart, std::u16string_view prefix);
 
 // Folder-layer names ("pFolder", "gFolder", "[:|::][+|-]NFolder"): the only
 // variables that read the context path.

@@ -3,6 +3,7 @@
 // of variable_families.cpp.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,9 @@ struct VariableFamily {
   // Whether the name text is one of this family's forms. The first family
   // that claims a variable decides it.
   bool (*claims)(std::u16string_view nameText);
-  // True when the variable has a value (written to `value`); a claimed
-  // variable without one keeps "{" name text "}".
-  bool (*evaluate)(const VariableRequest& request, std::u16string& value);
+  // The variable's value; a claimed variable without one keeps
+  // "{" name text "}".
+  std::optional<std::u16string> (*evaluate)(const VariableRequest& request);
 };
 
 // The families in the order they are asked.

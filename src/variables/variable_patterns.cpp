@@ -45,32 +45,39 @@ const S& D8() {
 }
 
 const S& FreeDateFormat() {
-  static const S s = uR"(([^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?))";
+  static const S s = uR"((?:[^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?))";
   return s;
 }
 
 const S& FreeTimeFormat() {
-  static const S s = uR"(([^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?))";
+  static const S s = uR"((?:[^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?))";
   return s;
 }
 
 const S& DateFormatBody() {
-  static const S s = u"((?:" + LookBehindAfter({u"Day"}) + FreeDateFormat() + u"+|" +
+  static const S s = u"(?<DateFormat>(?:" + LookBehindAfter({u"Day"}) + FreeDateFormat() + u"+|" +
                      LookBehindAfter({u"CurWeekDay", u"WeekDay", u"MM", u"M"}) +
-                     u"(Chn|Eng|ShortEng)|" +
+                     u"(?:Chn|Eng|ShortEng)|" +
                      LookBehindAfter({u"YYYY", u"YY", u"DD", u"D", u"DInY", u"QInY", u"WInY",
                                       u"DInW", u"WeekNum"}) +
-                     u"(Chn)|" +
+                     u"Chn|" +
                      LookBehindAfter({u"YYYY", u"YY", u"MM", u"M", u"DD", u"D", u"Today",
                                       u"Day"}) +
-                     u"(ChnEra)|" + LookBehindAfter({u"YYYY", u"YY"}) + u"(ShengXiao)))";
+                     u"ChnEra|" + LookBehindAfter({u"YYYY", u"YY"}) + u"ShengXiao))";
   return s;
 }
 
-const S& Range() {
-  static const S s =
-      uR"(((-?[1-9]\d*)?(\*)?'([^'<>\|:]+)'\??|-?\d+)(?:(-|,)((-?[1-9]\d*)?(\*)?(?<!,)'([^'<>\|:]+)'\??|-?\d+)?)?\*?)";
-  return s;
+S Range(std::u16string_view prefix) {
+  const S p(prefix);
+  // An endpoint: a number, or a quoted text with its occurrence, its "*"
+  // (a regular expression) and its "?" (ignoring case).
+  auto endpoint = [&p](std::u16string_view name, std::u16string_view lookBehind) {
+    const S n = p + S(name);
+    return u"(?<" + n + u">(?<" + n + uR"(Occ>-?[1-9]\d*)?(?<)" + n + uR"(Regex>\*)?)" +
+           S(lookBehind) + u"'(?<" + n + uR"(Text>[^'<>\|:]+)'\??|-?\d+))";
+  };
+  return endpoint(u"First", u"") + u"(?:(?<" + p + u"Sep>-|,)" + endpoint(u"Second", u"(?<!,)") +
+         uR"(?)?\*?)";
 }
 
 const S& PathNames() {
@@ -93,76 +100,78 @@ const S& GroupablePathNames() {
 
 const S& Extraction() {
   static const S s =
-      u"(?<!MonthDays|WeekDays|Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum)(" +
-      Range() + u"|(?<=" + PathNames() + u")(<" + Range() + u">)(" + Range() + u")?)";
+      u"(?<!MonthDays|WeekDays|Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum)"
+      u"(?<RangeText>" +
+      Range(u"Plain") + u"|(?<=" + PathNames() + u")(?<LayerRange><" + Range(u"Layer") +
+      u">)(?<After>" + Range(u"After") + u")?)";
   return s;
 }
 
 const S& Restructure() {
   static const S s =
-      uR"((?::([^:\|\{\}<>]*)(?::([^:\|\{\}<>]*)(?::((-?\d+)(-?)(-?\d+)?(,(-?\d+)(-?)(-?\d+)?)*)?(?::([^:\|\{\}<>]*))?)?)?)?)";
+      uR"((?::(?<Delimiter>[^:\|\{\}<>]*)(?::(?<Connector>[^:\|\{\}<>]*)(?::(?<Sections>-?\d+-?(?:-?\d+)?(?:,-?\d+-?(?:-?\d+)?)*)?(?::(?<Deletion>[^:\|\{\}<>]*))?)?)?)?)";
   return s;
 }
 
 const S& ExtractRestructure() {
-  static const S s = u"(" + Extraction() + u")?" + Restructure();
+  static const S s = u"(?:" + Extraction() + u")?" + Restructure();
   return s;
 }
 
 const S& Grouping() {
   static const S s = u"(?<!" + GroupablePathNames() +
                      u"|Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum|MonthDays|WeekDays)"
-                     uR"(<(-?\d+)(?:/([^:\|\{\}<>]+))?>)";
+                     uR"(<(?<GroupSize>-?\d+)(?:/(?<GroupSeparator>[^:\|\{\}<>]+))?>)";
   return s;
 }
 
 const S& DateNames() {
   static const S s =
-      uR"((?:([\+\-]\d+)([ymwd])?){0,4}(Today|CurWeekDay|(?:Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)(?:<(?:)" +
+      uR"((?:[\+\-]\d+[ymwd]?){0,4}(?:Today|CurWeekDay|(?:Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)(?:<(?:)" +
       D8() + u")?>)?)(?:<" + DateFormatBody() + u">)?";
   return s;
 }
 
 const S& DateNameWithParam() {
   static const S s =
-      uR"((?:[\+\-]\d+)?(Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)(?=<(?:)" +
+      uR"((?:[\+\-]\d+)?(?:Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)(?=<(?:)" +
       D8() + u"|)>|)";
   return s;
 }
 
 const S& ClockNames() {
   static const S s =
-      uR"((?:([\+\-]\d+)([hns])?){0,3}(Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(?:<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<))" +
+      uR"((?:[\+\-]\d+[hns]?){0,3}(?:Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(?:<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<))" +
       FreeTimeFormat() + u">)?";
   return s;
 }
 
 const S& Moment() {
-  static const S s = uR"((?:([\+\-]\d+)([ymwdhns])?){0,7}(Now)(?:<(?<=Now<))" +
-                     FreeDateFormat() + u">)?";
+  static const S s =
+      uR"((?:[\+\-]\d+[ymwdhns]?){0,7}Now(?:<(?<=Now<))" + FreeDateFormat() + u">)?";
   return s;
 }
 
 const S& MonthDays() {
   static const S s =
-      uR"(((?:19|20)\d{2}(?:0[1-9]|1[0-2])|(?:[1-9]|1[0-2])|[\+\-]\d+)?MonthDays(<-?[1-7]{1,7}(?:-[1-7]{0,6})?>)?(?:<([^<>{}:/\|\\]*?[ymd]+[^<>{}:/\|\\]*?)>)?)";
+      uR"((?<MonthDaysMonth>(?:19|20)\d{2}(?:0[1-9]|1[0-2])|(?:[1-9]|1[0-2])|[\+\-]\d+)?MonthDays(?<MonthDaysFilter><-?[1-7]{1,7}(?:-[1-7]{0,6})?>)?(?:<(?<MonthDaysFormat>[^<>{}:/\|\\]*?[ymd]+[^<>{}:/\|\\]*?)>)?)";
   return s;
 }
 
 const S& WeekDays() {
   static const S s =
-      uR"(((?:19|20)\d{2}(?:0[1-9]|1[0-2])(?:0[1-9]|[12]\d|30|31)|(?:19|20)\d{2}[0-5]?\d|(?:[0-5]?\d|[\+\-]\d+))?WeekDays(<-?[1-7]{1,7}(?:-[1-7]{0,6})?>)?(?:<([^<>{}:/\|\\]*?[ymd]+[^<>{}:/\|\\]*?)>)?)";
+      uR"((?<WeekDaysWeek>(?:19|20)\d{2}(?:0[1-9]|1[0-2])(?:0[1-9]|[12]\d|30|31)|(?:19|20)\d{2}[0-5]?\d|(?:[0-5]?\d|[\+\-]\d+))?WeekDays(?<WeekDaysFilter><-?[1-7]{1,7}(?:-[1-7]{0,6})?>)?(?:<(?<WeekDaysFormat>[^<>{}:/\|\\]*?[ymd]+[^<>{}:/\|\\]*?)>)?)";
   return s;
 }
 
 const S& NumberSequence() {
   static const S s =
-      uR"((-?\d+)(-|,)((?:(?<!,)-)?\d+)(?::(-?\d+)(?::([1-9]\d*(?=Number)))?)?(?<OrdNum>Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum))";
+      uR"((?<SequenceFrom>-?\d+)(?<SequenceKind>-|,)(?<SequenceTo>(?:(?<!,)-)?\d+)(?::(?<SequenceStep>-?\d+)(?::(?<SequenceWidth>[1-9]\d*(?=Number)))?)?(?<OrdNum>Number|RomaNum|ChineseNum|ChineseNum_Caps|CircledNum))";
   return s;
 }
 
 const S& RandomText() {
-  static const S s = uR"((\d+(\+|-|-\d+)?)?Random)";
+  static const S s = uR"((?:\d+(?:\+|-|-\d+)?)?Random)";
   return s;
 }
 
@@ -185,18 +194,18 @@ const S& AllVariables() {
 }
 
 const S& LayerVariables() {
-  static const S s = uR"((?<LayerOffset>(|:|::)?)(((\+|\-)?\d+)Folder|pFolder|gFolder))";
+  static const S s = uR"((?<LayerOffset>(?:|:|::)?)(?:[\+\-]?\d+Folder|pFolder|gFolder))";
   return s;
 }
 
 const S& LayerDetector() {
-  static const S s = uR"(\{)" + LayerVariables() + u"((" + Extraction() + u")?" + Restructure() +
-                     u")?" + u"(" + Grouping() + u")?" + u"}";
+  static const S s = uR"(\{)" + LayerVariables() + u"(?:(?:" + Extraction() + u")?" +
+                     Restructure() + u")?" + u"(?:" + Grouping() + u")?" + u"}";
   return s;
 }
 
 S MasterPattern(std::u16string_view alternation) {
-  return uR"(\{(\\*)((?<VarListWithOptions>)" + S(alternation) + u")" +
+  return uR"(\{(?<Escapes>\\*)(?:(?<VarListWithOptions>)" + S(alternation) + u")" +
          u"(?<StrExtractRestructure>" + ExtractRestructure() + u")?" + u"(?<StrSplitToGroup>" +
          Grouping() + u")?" + u")" + uR"(\})";
 }

@@ -27,13 +27,25 @@ TEST(Regex, GetCompilesOnceAndCaches) {
   EXPECT_NE(&a, &c);
 }
 
-TEST(Regex, InvalidPatternNeverMatches) {
+TEST(Regex, AnInvalidPatternCannotBeRun) {
   Regex re(u"(unclosed");
   EXPECT_FALSE(re.IsValid());
   EXPECT_FALSE(re.Error().empty());
-  EXPECT_FALSE(re.IsMatch(u"(unclosed"));
-  EXPECT_TRUE(re.FindAll(u"x").empty());
-  EXPECT_EQ(re.ReplaceAll(u"abc", u"z"), u"abc");
+  EXPECT_THROW(re.IsMatch(u"(unclosed"), RegexError);
+  EXPECT_THROW(re.FindAll(u"x"), RegexError);
+  EXPECT_THROW(re.ReplaceAll(u"abc", u"z"), RegexError);
+}
+
+// An unpaired surrogate (legal in an NTFS file name) is a character no
+// class matches; it never makes the whole subject unmatchable.
+TEST(Regex, SubjectsWithUnpairedSurrogatesStillMatch) {
+  const std::u16string subject = u"D:\\(a|b)\\x" + std::u16string(1, char16_t(0xD800)) + u"y";
+  auto m = Regex::Get(uR"(\\x(.)y)").Search(subject);
+  EXPECT_FALSE(m);  // "." does not match the lone surrogate...
+  EXPECT_EQ(Regex::Get(uR"(\\(\w+))").Search(subject)->Group(1), u"x");  // ...but the rest is read
+  EXPECT_EQ(Regex::Get(uR"(\|)").Split(subject).size(), 2u);
+  const std::u16string lowFirst = std::u16string(1, char16_t(0xDC00)) + u"Today";
+  EXPECT_EQ(Regex::Get(u"today").Search(lowFirst)->Start(), 1u);
 }
 
 TEST(Regex, RecursionMatchesNestedTags) {
@@ -83,7 +95,8 @@ TEST(Regex, NamedGroupsAndUnsetGroups) {
   EXPECT_EQ(m->Named(u"Unit"), u"d");
   EXPECT_FALSE(m->NamedMatched(u"Sign"));
   EXPECT_EQ(m->Named(u"Sign"), u"");
-  EXPECT_EQ(m->Named(u"NoSuchGroup"), u"");
+  // A name the pattern does not have is a mistake of the program.
+  EXPECT_THROW(m->Named(u"NoSuchGroup"), std::logic_error);
   EXPECT_EQ(re.GroupIndex(u"Unit"), 3);
   EXPECT_EQ(m->Start(), 1u);
   EXPECT_EQ(m->End(), 4u);
@@ -140,18 +153,36 @@ TEST(Regex, ReplaceAllWithReferencesOrLiterally) {
   EXPECT_EQ(Regex::Get(u"z").ReplaceAll(u"abc", u"q"), u"abc");
 }
 
-TEST(Regex, PathologicalSubjectGivesNoMatchQuickly) {
-  // Nested quantifiers backtrack exponentially; the limits stop them.
+// A search that hits a limit is an error, never a "no match" that a caller
+// could act on.
+TEST(Regex, APathologicalSubjectFailsQuicklyInsteadOfPassingForNoMatch) {
+  // Nested quantifiers backtrack exponentially; the match limit stops them.
   const Regex& evil = Regex::Get(uR"(^(a+)+$)");
   std::u16string subject(40, u'a');
   subject += u'!';
-  EXPECT_FALSE(evil.IsMatch(subject));
+  EXPECT_THROW(evil.IsMatch(subject), RegexError);
+  EXPECT_THROW(evil.ReplaceAll(subject, u"x"), RegexError);
+  EXPECT_THROW(evil.Split(subject), RegexError);
   // Deep recursion is cut by the depth limit instead of overflowing the stack.
   const Regex& nested = Regex::Get(uR"(^(<(?1)*>)$)");
   std::u16string deep(200000, u'<');
   deep += std::u16string(199999, u'>');
-  EXPECT_FALSE(nested.IsMatch(deep));
-  EXPECT_EQ(evil.ReplaceAll(subject, u"x"), subject);
+  EXPECT_THROW(nested.IsMatch(deep), RegexError);
+}
+
+TEST(Regex, ABudgetBoundsASeriesOfSearchesWithCountedSteps) {
+  const Regex& counted = Regex::Get(uR"(\d)", Regex::kDefault | Regex::kCountSteps);
+  RegexBudget budget(1000);
+  EXPECT_EQ(counted.Search(u"ab1", 0, &budget)->Start(), 2u);
+  const uint64_t afterOne = budget.Remaining();
+  EXPECT_LT(afterOne, 1000u);
+  EXPECT_GT(afterOne, 0u);
+  // The same budget runs out across calls, whatever each call alone costs.
+  EXPECT_THROW(
+      for (int i = 0; i < 10000; ++i) counted.FindAll(u"a1b2c3", &budget), RegexError);
+  EXPECT_EQ(budget.Remaining(), 0u);
+  // Without a budget the same pattern runs as usual.
+  EXPECT_EQ(counted.FindAll(u"a1b2c3").size(), 3u);
 }
 
 }  // namespace

@@ -49,10 +49,8 @@ std::optional<std::u16string> Evaluate(std::u16string_view name, std::u16string_
   FixedClock clock(moment.value_or(LocalDateTime{}));
   const VariableOptions options = OptionsFor(opt);
   VariableEnvironment env{&clock, nullptr, &options, &ChineseDateLocale()};
-  const VariableRequest request{u"", name, u"", u"", u"", env};
-  std::u16string value;
-  if (!EvaluateDateTime(request, value)) return std::nullopt;
-  return value;
+  const VariableRequest request{u"", name, {}, u"", u"", env};
+  return EvaluateDateTime(request);
 }
 
 struct Case {
