@@ -1,61 +1,87 @@
 #include "paths/path_info.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/regex.h"
 #include "core/text.h"
+
+// The structure of a path info (alternation groups, runs of separators, tags
+// in angle brackets) is found by scanning, not by backtracking patterns: a
+// group of thousands of alternatives or a tag followed by thousands of
+// nested brackets must give the same answer as a short one, in linear time.
+// The scanners follow the patterns the format is defined by, quoted beside
+// each.
 
 namespace pathorama::paths {
 
 namespace {
 
-constexpr std::u16string_view kKnownTypes =
-    u"LocalPath|RegPath|Url|NetworkMappingFolder|SharedFolder";
+constexpr size_t kNone = std::u16string_view::npos;
 
-const core::Regex& AlternationGroup() {
-  return core::Regex::Get(uR"((\(([^\(\)\|]*)\|((?2)\|)*(?2)\)))");
+struct TypeName {
+  PathType type;
+  std::u16string_view word;
+};
+constexpr std::array<TypeName, 6> kTypeNames = {{
+    {PathType::Local, u"LocalPath"},
+    {PathType::Registry, u"RegPath"},
+    {PathType::Url, u"Url"},
+    {PathType::NetworkMappingFolder, u"NetworkMappingFolder"},
+    {PathType::SharedFolder, u"SharedFolder"},
+    {PathType::Mixed, u"MixedPath"},
+}};
+
+// An alternation group, "(\(([^\(\)\|]*)\|((?2)\|)*(?2)\))": "(", at least
+// two alternatives separated by "|", none holding "(", ")" or "|", then ")".
+// The span [first, second) of the leftmost group at or after `from`.
+std::pair<size_t, size_t> FindGroup(std::u16string_view text, size_t from) {
+  size_t open = kNone;
+  bool bar = false;
+  for (size_t i = from; i < text.size(); ++i) {
+    switch (text[i]) {
+      case u'(':
+        open = i;
+        bar = false;
+        break;
+      case u'|':
+        bar = open != kNone;
+        break;
+      case u')':
+        if (open != kNone && bar) return {open, i + 1};
+        open = kNone;
+        break;
+    }
+  }
+  return {kNone, kNone};
 }
 
-const core::Regex& KnownHeadTag() {
-  static const std::u16string pattern =
-      std::u16string(uR"(^[ \\/\*]*<()") + std::u16string(kKnownTypes) + u")> *";
-  return core::Regex::Get(pattern);
-}
-
-const core::Regex& AnyHeadTag() { return core::Regex::Get(uR"(^ *<([^<>]+|(?R)+)> *)"); }
-const core::Regex& AnyTailTag() { return core::Regex::Get(uR"( *<([^<>]+|(?R)+)> *$)"); }
-const core::Regex& AnyHeadOrTailTag() {
-  return core::Regex::Get(uR"((^ *<([^<>]+|(?R)+)> *| *<([^<>]+|(?R)+)> *$))");
-}
-const core::Regex& ExtraParamTag() { return core::Regex::Get(uR"(< *(/[^<>]+|(?R)+)> *$)"); }
-const core::Regex& WebAddress() { return core::Regex::Get(uR"(^ *\**(www\.|https?://)[^|]+)"); }
-
-constexpr char16_t kProtectedBar = 0x1E;
+bool HasGroup(std::u16string_view text) { return FindGroup(text, 0).first != kNone; }
 
 // Counts the paths a piece multiplies out to, stopping once past the cap.
 size_t CountAlternatives(std::u16string_view text) {
   size_t product = 1;
-  for (const core::RegexMatch& m : AlternationGroup().FindAll(text)) {
-    size_t alternatives = 1 + static_cast<size_t>(std::count(
-                                  text.begin() + static_cast<std::ptrdiff_t>(m.Start()),
-                                  text.begin() + static_cast<std::ptrdiff_t>(m.End()), u'|'));
-    product *= alternatives;
+  for (auto [start, end] = FindGroup(text, 0); start != kNone; std::tie(start, end) = FindGroup(text, end)) {
+    product *= 1 + static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                                   text.begin() + static_cast<std::ptrdiff_t>(end),
+                                                   u'|'));
     if (product > kMaxAlternationPaths) return product;
   }
   return product;
 }
 
+// Depth is one level per group; the cap on paths keeps it below twenty.
 void ExpandGroups(const std::u16string& prefix, std::u16string_view rest,
                   std::vector<std::u16string>& out) {
-  auto m = AlternationGroup().Search(rest);
-  if (!m) {
+  auto [start, end] = FindGroup(rest, 0);
+  if (start == kNone) {
     out.push_back(prefix + std::u16string(rest));
     return;
   }
-  std::u16string_view before = rest.substr(0, m->Start());
-  std::u16string_view after = rest.substr(m->End());
-  std::u16string group = core::TrimChars(m->Group(), u"()");
-  bool afterHasGroup = AlternationGroup().IsMatch(after);
+  std::u16string_view before = rest.substr(0, start);
+  std::u16string_view after = rest.substr(end);
+  std::u16string_view group = rest.substr(start + 1, end - start - 2);
+  const bool afterHasGroup = HasGroup(after);
   for (const std::u16string& alternative : core::SplitText(group, u"|")) {
     std::u16string formed = prefix + std::u16string(before) + alternative;
     if (afterHasGroup)
@@ -67,17 +93,186 @@ void ExpandGroups(const std::u16string& prefix, std::u16string_view rest,
 
 std::vector<std::u16string> ExpandAlternationList(std::u16string_view piece) {
   std::u16string text = core::TrimChars(piece, u" \\");
-  auto first = AlternationGroup().Search(text);
-  if (!first) return {text};
+  const size_t first = FindGroup(text, 0).first;
+  if (first == kNone) return {text};
   size_t count = CountAlternatives(text);
   if (count > kMaxAlternationPaths || count * text.size() > kMaxAlternationChars) return {text};
   std::vector<std::u16string> out;
-  ExpandGroups(text.substr(0, first->Start()), std::u16string_view(text).substr(first->Start()),
-               out);
+  ExpandGroups(text.substr(0, first), std::u16string_view(text).substr(first), out);
   return out;
 }
 
+// " *X+ *" replaced by X, then "X{2,}" by X: every run of spaces and X that
+// holds an X becomes one X; runs of spaces alone stay.
+std::u16string CollapseSeparatorRuns(std::u16string_view text, char16_t separator) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] != u' ' && text[i] != separator) {
+      out += text[i++];
+      continue;
+    }
+    size_t end = i;
+    bool holdsSeparator = false;
+    while (end < text.size() && (text[end] == u' ' || text[end] == separator))
+      holdsSeparator |= text[end++] == separator;
+    if (holdsSeparator)
+      out += separator;
+    else
+      out.append(text.substr(i, end - i));
+    i = end;
+  }
+  return out;
+}
+
+// " *<+ *" replaced by "<" (and the same for ">"): in a run of spaces and
+// the bracket that holds a bracket, the spaces go and each run of brackets
+// becomes one.
+std::u16string CollapseBracketRuns(std::u16string_view text, char16_t bracket) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] != u' ' && text[i] != bracket) {
+      out += text[i++];
+      continue;
+    }
+    size_t end = i;
+    bool holdsBracket = false;
+    while (end < text.size() && (text[end] == u' ' || text[end] == bracket))
+      holdsBracket |= text[end++] == bracket;
+    if (!holdsBracket) {
+      out.append(text.substr(i, end - i));
+    } else {
+      for (size_t k = i; k < end; ++k)
+        if (text[k] == bracket && (k == i || text[k - 1] != bracket)) out += bracket;
+    }
+    i = end;
+  }
+  return out;
+}
+
+// " *\|+( \|+)* *" replaced by " | ": leading spaces, bars, then any number
+// of single spaces each followed by bars, then trailing spaces.
+std::u16string CanonicalBars(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  auto skip = [&text](size_t at, char16_t c) {
+    while (at < text.size() && text[at] == c) ++at;
+    return at;
+  };
+  while (i < text.size()) {
+    const size_t afterSpaces = skip(i, u' ');
+    if (afterSpaces >= text.size() || text[afterSpaces] != u'|') {
+      // No match starts in this run of spaces, nor at the character after it.
+      out.append(text.substr(i, afterSpaces - i));
+      if (afterSpaces < text.size()) out += text[afterSpaces];
+      i = afterSpaces + 1;
+      continue;
+    }
+    size_t end = skip(afterSpaces, u'|');
+    while (end + 1 < text.size() && text[end] == u' ' && text[end + 1] == u'|')
+      end = skip(end + 1, u'|');
+    end = skip(end, u' ');
+    out += u" | ";
+    i = end;
+  }
+  return out;
+}
+
+// A tag in angle brackets: "<" one or more characters other than "<" and
+// ">", then ">". (The quoted tag patterns offer a recursive alternative as
+// well, but it restarts at "^" or must end at "$" and so can never match
+// inside a tag; a plain tag is what they find.)
+
+// "^ *<([^<>]+|(?R)+)> *": the end of the head tag and the spaces after it,
+// or npos.
+size_t HeadTagEnd(std::u16string_view piece) {
+  size_t i = piece.find_first_not_of(u' ');
+  if (i == kNone || piece[i] != u'<') return kNone;
+  const size_t close = piece.find_first_of(u"<>", i + 1);
+  if (close == kNone || piece[close] != u'>' || close == i + 1) return kNone;
+  const size_t end = piece.find_first_not_of(u' ', close + 1);
+  return end == kNone ? piece.size() : end;
+}
+
+// Where "$" may match: the end, and before a final line feed.
+size_t LineEnd(std::u16string_view piece) {
+  return !piece.empty() && piece.back() == u'\n' ? piece.size() - 1 : piece.size();
+}
+
+// " *<([^<>]+|(?R)+)> *$": the span of the tail tag with the spaces around
+// it, starting at or after `from`; {npos, npos} when there is none.
+std::pair<size_t, size_t> TailTagSpan(std::u16string_view piece, size_t from) {
+  const size_t end = LineEnd(piece);
+  size_t close = end;
+  while (close > from && piece[close - 1] == u' ') --close;
+  if (close == from || piece[close - 1] != u'>') return {kNone, kNone};
+  const size_t open = piece.find_last_of(u"<>", close - 2);
+  if (open == kNone || open < from || piece[open] != u'<' || open + 2 == close)
+    return {kNone, kNone};
+  size_t start = open;
+  while (start > from && piece[start - 1] == u' ') --start;
+  return {start, end};
+}
+
+std::u16string ReplaceSpans(std::u16string_view piece,
+                            const std::vector<std::pair<size_t, size_t>>& spans) {
+  std::u16string out;
+  size_t at = 0;
+  for (auto [start, end] : spans) {
+    out.append(piece.substr(at, start - at));
+    out += u' ';
+    at = end;
+  }
+  out.append(piece.substr(at));
+  return out;
+}
+
+std::u16string RemoveTagsOfPiece(std::u16string_view piece, TagMode mode, bool knownTypesOnly) {
+  std::vector<std::pair<size_t, size_t>> spans;
+  if (mode == TagMode::HeadOfPerPath || mode == TagMode::HeadTailOfPerPath) {
+    if (mode == TagMode::HeadOfPerPath && knownTypesOnly) {
+      static const core::Regex& known = core::Regex::Get(
+          uR"(^[ \\/\*]*<(?:LocalPath|RegPath|Url|NetworkMappingFolder|SharedFolder)> *)");
+      if (auto m = known.Search(piece)) spans.push_back({m->Start(), m->End()});
+    } else if (size_t end = HeadTagEnd(piece); end != kNone) {
+      spans.push_back({0, end});
+    }
+  }
+  if (mode == TagMode::TailOfPerPath || mode == TagMode::HeadTailOfPerPath) {
+    const size_t from = spans.empty() ? 0 : spans.back().second;
+    // A head tag that took the whole piece leaves no tail to find.
+    if (spans.empty() || from < piece.size()) {
+      auto tail = TailTagSpan(piece, from);
+      if (tail.first != kNone) spans.push_back(tail);
+    }
+  }
+  return ReplaceSpans(piece, spans);
+}
+
+const core::Regex& KnownHeadTag() {
+  return core::Regex::Get(
+      uR"(^[ \\/\*]*<(?<Type>LocalPath|RegPath|Url|NetworkMappingFolder|SharedFolder)> *)");
+}
+
+const core::Regex& WebAddress() { return core::Regex::Get(uR"(^ *\**(?:www\.|https?://)[^|]+)"); }
+
+constexpr char16_t kProtectedBar = 0x1E;
+
 }  // namespace
+
+std::u16string_view PathTypeWord(PathType type) {
+  for (const TypeName& t : kTypeNames)
+    if (t.type == type) return t.word;
+  return {};
+}
+
+std::optional<PathType> PathTypeFromWord(std::u16string_view word) {
+  for (const TypeName& t : kTypeNames)
+    if (core::EqualsIgnoreCase(t.word, word)) return t.type;
+  return std::nullopt;
+}
 
 bool IsPathInfoDisabled(std::u16string_view pathInfo) {
   return core::TrimCharsLeft(pathInfo, u" /") != core::TrimCharsLeft(pathInfo, u" ");
@@ -89,12 +284,11 @@ bool PathInfoUsesVariables(std::u16string_view pathInfo) {
 
 std::u16string NormalizePathSeparators(std::u16string_view text) {
   if (text.empty()) return std::u16string();
-  std::u16string t = core::Regex::Get(uR"( *\\+ *)").ReplaceAll(text, u"\\", true);
-  t = core::Regex::Get(uR"(\\{2,})", core::Regex::kCaseSensitive).ReplaceAll(t, u"\\", true);
+  std::u16string t = CollapseSeparatorRuns(text, u'\\');
   // Bars inside an alternation group are no piece separators: hide them
   // while runs of bars are collapsed.
-  size_t lastOpen = std::u16string::npos;
-  size_t lastBar = std::u16string::npos;
+  size_t lastOpen = kNone;
+  size_t lastBar = kNone;
   size_t protectedUpTo = 0;  // bars before this position are already hidden
   for (size_t i = 0; i < t.size(); ++i) {
     char16_t c = t[i];
@@ -102,15 +296,13 @@ std::u16string NormalizePathSeparators(std::u16string_view text) {
       lastOpen = i;
     } else if (c == u'|') {
       lastBar = i;
-    } else if (c == u')' && lastOpen != std::u16string::npos && lastBar != std::u16string::npos &&
-               lastOpen < lastBar) {
+    } else if (c == u')' && lastOpen != kNone && lastBar != kNone && lastOpen < lastBar) {
       for (size_t j = std::max(lastOpen, protectedUpTo); j < i; ++j)
         if (t[j] == u'|') t[j] = kProtectedBar;
       protectedUpTo = i;
     }
   }
-  t = core::Regex::Get(uR"( *\|+ *)").ReplaceAll(t, u"|", true);
-  t = core::Regex::Get(uR"(\|{2,})").ReplaceAll(t, u"|", true);
+  t = CollapseSeparatorRuns(t, u'|');
   std::replace(t.begin(), t.end(), kProtectedBar, u'|');
   return core::TrimChars(t, u" ");
 }
@@ -121,12 +313,14 @@ std::vector<std::u16string> SplitPathInfoPieces(std::u16string_view pathInfo) {
   for (const std::u16string& line : core::SplitText(normalized, u"\r")) {
     if (line.empty()) continue;
     std::vector<bool> inGroup(line.size(), false);
-    for (const core::RegexMatch& m : AlternationGroup().FindAll(line))
-      std::fill(inGroup.begin() + static_cast<std::ptrdiff_t>(m.Start()),
-                inGroup.begin() + static_cast<std::ptrdiff_t>(m.End()), true);
+    for (auto [start, end] = FindGroup(line, 0); start != kNone;
+         std::tie(start, end) = FindGroup(line, end))
+      std::fill(inGroup.begin() + static_cast<std::ptrdiff_t>(start),
+                inGroup.begin() + static_cast<std::ptrdiff_t>(end), true);
     auto take = [&](size_t from, size_t to) {
       if (to <= from) return;
-      for (std::u16string& path : ExpandAlternationList(std::u16string_view(line).substr(from, to - from)))
+      for (std::u16string& path :
+           ExpandAlternationList(std::u16string_view(line).substr(from, to - from)))
         result.push_back(std::move(path));
     };
     size_t start = 0;
@@ -157,25 +351,16 @@ std::u16string CompressPathList(std::u16string_view list, std::u16string_view ba
   return rest;
 }
 
-std::u16string RemovePathTags(std::u16string_view text, std::u16string_view mode,
-                              bool knownTypesOnly) {
+std::u16string RemovePathTags(std::u16string_view text, TagMode mode, bool knownTypesOnly) {
   std::u16string t = core::TrimChars(core::TrimCharsLeft(text, u" /"), u" /\\*");
-  const core::Regex* pattern = nullptr;
-  if (core::EqualsIgnoreCase(mode, kHeadOfPerPath))
-    pattern = knownTypesOnly ? &KnownHeadTag() : &AnyHeadTag();
-  else if (core::EqualsIgnoreCase(mode, kTailOfPerPath))
-    pattern = &AnyTailTag();
-  else if (core::EqualsIgnoreCase(mode, kHeadTailOfPerPath))
-    pattern = &AnyHeadOrTailTag();
-  if (!pattern) return core::TrimChars(t, u" ");
   std::vector<std::u16string> pieces = core::SplitText(t, u"|");
-  for (std::u16string& piece : pieces) piece = pattern->ReplaceAll(piece, u" ", true);
+  for (std::u16string& piece : pieces) piece = RemoveTagsOfPiece(piece, mode, knownTypesOnly);
   return core::TrimChars(core::JoinText(pieces, u"|"), u" ");
 }
 
 std::u16string StripPathTags(std::u16string_view text, bool knownHeadOnly) {
-  return knownHeadOnly ? RemovePathTags(text, kHeadOfPerPath, true)
-                       : RemovePathTags(text, kHeadTailOfPerPath, false);
+  return knownHeadOnly ? RemovePathTags(text, TagMode::HeadOfPerPath, true)
+                       : RemovePathTags(text, TagMode::HeadTailOfPerPath, false);
 }
 
 std::u16string PathInfoToPlainPaths(std::u16string_view pathInfo,
@@ -194,37 +379,32 @@ std::u16string PathInfoToPlainPaths(std::u16string_view pathInfo,
   return core::TrimChars(result, u"|");
 }
 
-std::u16string GetCurPathType(std::u16string_view APathInfo, bool AutoCheckUrl) {
-  auto sameType = [](std::u16string_view a, std::u16string_view b) {
-    auto local = [](std::u16string_view t) {
-      return t.empty() || core::EqualsIgnoreCase(t, kLocalPath);
-    };
-    return (local(a) && local(b)) || core::EqualsIgnoreCase(a, b);
-  };
-  std::u16string type;
+PathType GetCurPathType(std::u16string_view pathInfo, bool recognizeWebAddresses) {
+  auto local = [](PathType t) { return t == PathType::Untagged || t == PathType::Local; };
+  PathType type = PathType::Untagged;
   bool first = true;
-  for (const std::u16string& piece : core::SplitText(APathInfo, u"|")) {
-    std::u16string pieceType;
-    if (AutoCheckUrl && WebAddress().IsMatch(piece)) {
-      pieceType = kUrl;
+  for (const std::u16string& piece : core::SplitText(pathInfo, u"|")) {
+    PathType pieceType = PathType::Untagged;
+    if (recognizeWebAddresses && WebAddress().IsMatch(piece)) {
+      pieceType = PathType::Url;
     } else if (auto m = KnownHeadTag().Search(piece)) {
-      pieceType = m->Group(1);
+      pieceType = PathTypeFromWord(m->NamedView(u"Type")).value_or(PathType::Untagged);
     }
-    if (!first && !sameType(type, pieceType)) return std::u16string(kMixedPath);
+    if (!first && pieceType != type && !(local(type) && local(pieceType))) return PathType::Mixed;
     type = pieceType;
     first = false;
   }
   return type;
 }
 
-std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, std::u16string_view pathType) {
+std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, PathType type) {
   if (text.empty()) return std::u16string();
   std::vector<std::u16string> pieces = core::SplitText(text, u"|");
-  if (!core::EqualsIgnoreCase(pathType, kMixedPath)) {
-    bool local = core::EqualsIgnoreCase(pathType, kLocalPath);
+  if (type != PathType::Mixed) {
+    const bool local = type == PathType::Local || type == PathType::Untagged;
     for (std::u16string& piece : pieces) {
       if (auto m = KnownHeadTag().Search(piece)) piece.erase(m->Start(), m->Length());
-      if (!local) piece = u"<" + std::u16string(pathType) + u">" + piece;
+      if (!local) piece = u"<" + std::u16string(PathTypeWord(type)) + u">" + piece;
     }
   }
   return core::JoinText(pieces, u" | ");
@@ -233,9 +413,7 @@ std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, std::u16string_
 std::u16string CanonicalPathInfo(std::u16string_view text) {
   std::u16string t = core::TrimChars(text, u" |");
   if (t.empty()) return t;
-  t = core::Regex::Get(uR"( *<+ *)").ReplaceAll(t, u"<", true);
-  t = core::Regex::Get(uR"( *>+ *)").ReplaceAll(t, u">", true);
-  t = core::Regex::Get(uR"( *\|+( \|+)* *)").ReplaceAll(t, u" | ", true);
+  t = CanonicalBars(CollapseBracketRuns(CollapseBracketRuns(t, u'<'), u'>'));
   bool disabled = IsPathInfoDisabled(t);
   std::u16string afterSlashes = core::TrimCharsLeft(t, u" /");
   bool star = !afterSlashes.empty() && afterSlashes[0] == u'*';
@@ -247,9 +425,19 @@ std::u16string CanonicalPathInfo(std::u16string_view text) {
   return t;
 }
 
+// "< *(/[^<>]+|(?R)+)> *$", group 1 being the parameter.
 std::u16string ExtraPathParam(std::u16string_view piece) {
-  auto m = ExtraParamTag().Search(piece);
-  return m ? m->Group(1) : std::u16string();
+  const size_t end = LineEnd(piece);
+  size_t close = end;
+  while (close > 0 && piece[close - 1] == u' ') --close;
+  if (close == 0 || piece[close - 1] != u'>') return {};
+  const size_t open = close >= 2 ? piece.find_last_of(u"<>", close - 2) : kNone;
+  if (open == kNone || piece[open] != u'<') return {};
+  const size_t slash = piece.find_first_not_of(u' ', open + 1);
+  // The parameter starts with "/" and holds at least one more character.
+  if (slash == kNone || slash >= close - 1 || piece[slash] != u'/' || slash + 2 > close - 1)
+    return {};
+  return std::u16string(piece.substr(slash, close - 1 - slash));
 }
 
 bool IsShellNamespacePath(std::u16string_view path) {

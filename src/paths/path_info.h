@@ -5,19 +5,25 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pathorama::paths {
 
-// Path type words, as written in head tags and read by the opener.
-inline constexpr std::u16string_view kLocalPath = u"LocalPath";
-inline constexpr std::u16string_view kRegPath = u"RegPath";
-inline constexpr std::u16string_view kUrl = u"Url";
-inline constexpr std::u16string_view kSharedFolder = u"SharedFolder";
-inline constexpr std::u16string_view kNetworkMappingFolder = u"NetworkMappingFolder";
-inline constexpr std::u16string_view kMixedPath = u"MixedPath";
+// The type of a piece, named in its head tag ("<RegPath>"), or of a whole
+// path info whose pieces differ (Mixed, never a tag). Untagged pieces are
+// local paths; GetCurPathType keeps the difference because the editor does.
+enum class PathType { Untagged, Local, Registry, Url, SharedFolder, NetworkMappingFolder, Mixed };
+
+// The word of a type as head tags and the settings write it ("LocalPath",
+// "RegPath", "Url", "SharedFolder", "NetworkMappingFolder", "MixedPath");
+// empty for Untagged.
+std::u16string_view PathTypeWord(PathType type);
+// The type a word names, compared without regard to case; none for any
+// other word.
+std::optional<PathType> PathTypeFromWord(std::u16string_view word);
 
 // A piece whose alternation groups would multiply out to more paths (or more
 // text) than this is left as written: a typing slip must not freeze the UI.
@@ -35,13 +41,12 @@ std::vector<std::u16string> SplitPathInfoPieces(std::u16string_view pathInfo);
 std::u16string ExpandPathAlternation(std::u16string_view piece);
 std::u16string CompressPathList(std::u16string_view list, std::u16string_view baseFolder);
 
-// Modes of RemovePathTags.
-inline constexpr std::u16string_view kHeadOfPerPath = u"HeadOfPerPath";
-inline constexpr std::u16string_view kTailOfPerPath = u"TailOfPerPath";
-inline constexpr std::u16string_view kHeadTailOfPerPath = u"HeadTailOfPerPath";
+// Which tags RemovePathTags removes from each piece: the head tag, the tail
+// tag, or both. Any tag in angle brackets counts, unless `knownTypesOnly`
+// limits the head tag to the five path types.
+enum class TagMode { HeadOfPerPath, TailOfPerPath, HeadTailOfPerPath };
 
-std::u16string RemovePathTags(std::u16string_view text, std::u16string_view mode,
-                              bool knownTypesOnly);
+std::u16string RemovePathTags(std::u16string_view text, TagMode mode, bool knownTypesOnly);
 std::u16string StripPathTags(std::u16string_view text, bool knownHeadOnly);
 
 // Plain paths for existence checks. `expand` is applied to each piece when
@@ -50,9 +55,14 @@ std::u16string StripPathTags(std::u16string_view text, bool knownHeadOnly);
 using VariableExpander = std::function<std::u16string(std::u16string_view)>;
 std::u16string PathInfoToPlainPaths(std::u16string_view pathInfo, const VariableExpander& expand);
 
-// A path type word, MixedPath, or empty (read as LocalPath).
-std::u16string GetCurPathType(std::u16string_view APathInfo, bool AutoCheckUrl);
-std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, std::u16string_view pathType);
+// The type of the pieces: Mixed when two pieces differ (Untagged and Local
+// count as the same), else the type of the last piece. With
+// `recognizeWebAddresses`, an untagged piece that begins with "www." or
+// "http(s)://" is a Url.
+PathType GetCurPathType(std::u16string_view pathInfo, bool recognizeWebAddresses);
+// Gives every piece the head tag of `type` (Local and Untagged: none; Mixed:
+// the pieces stay as they are).
+std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, PathType type);
 std::u16string CanonicalPathInfo(std::u16string_view text);
 
 // The extra start parameter of a piece's tail tag ("/S /Wait 3"), or empty.

@@ -7,8 +7,10 @@ namespace pathorama::app::cli {
 
 namespace {
 
-std::u16string TypeOrLocal(std::u16string type) {
-  return type.empty() ? std::u16string(paths::kLocalPath) : type;
+// Untagged pieces are local paths.
+std::u16string TypeOrLocal(paths::PathType type) {
+  return std::u16string(
+      paths::PathTypeWord(type == paths::PathType::Untagged ? paths::PathType::Local : type));
 }
 
 }  // namespace

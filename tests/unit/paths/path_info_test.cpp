@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "core/regex.h"
 #include "core/text.h"
 
 namespace pathorama::paths {
@@ -108,8 +113,10 @@ TEST(PathInfo, RemoveAndStripTags) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(StripPathTags(c.text, c.knownHeadOnly), c.out) << core::Utf16ToUtf8(c.text);
-  EXPECT_EQ(RemovePathTags(u"a <x>|b <y>", kTailOfPerPath, false), u"a |b");
-  EXPECT_EQ(RemovePathTags(u"<LocalPath>a <x>", u"Nonsense", false), u"<LocalPath>a <x>");
+  EXPECT_EQ(RemovePathTags(u"a <x>|b <y>", TagMode::TailOfPerPath, false), u"a |b");
+  EXPECT_EQ(RemovePathTags(u"<x>a <y>", TagMode::HeadOfPerPath, false), u"a <y>");
+  // A piece that is one tag loses it as a head tag; none is left for the tail.
+  EXPECT_EQ(RemovePathTags(u"a|<x>", TagMode::HeadTailOfPerPath, false), u"a|");
 }
 
 TEST(PathInfo, ExtraParameterOfTailTag) {
@@ -133,18 +140,19 @@ TEST(PathInfo, GetCurPathType) {
   struct Case {
     const char16_t* text;
     bool autoUrl;
-    const char16_t* type;
+    PathType type;
   } cases[] = {
-      {u"C:\\a | <LocalPath>C:\\b", false, u"LocalPath"},
-      {u"<LocalPath>C:\\b | C:\\a", false, u""},
-      {u"C:\\a | <Url>x", false, u"MixedPath"},
-      {u"<regpath>HKCU | <RegPath>HKLM", false, u"RegPath"},  // as the last piece writes it
-      {u"/*<RegPath>HKCU", false, u"RegPath"},
-      {u"*www.x.cn", true, u"Url"},
-      {u"*www.x.cn", false, u""},
-      {u"https://a | http://b", true, u"Url"},
-      {u"https://a | C:\\b", true, u"MixedPath"},
-      {u"", false, u""},
+      {u"C:\\a | <LocalPath>C:\\b", false, PathType::Local},
+      {u"<LocalPath>C:\\b | C:\\a", false, PathType::Untagged},
+      {u"C:\\a | <Url>x", false, PathType::Mixed},
+      {u"<regpath>HKCU | <RegPath>HKLM", false, PathType::Registry},
+      {u"/*<RegPath>HKCU", false, PathType::Registry},
+      {u"*www.x.cn", true, PathType::Url},
+      {u"*www.x.cn", false, PathType::Untagged},
+      {u"https://a | http://b", true, PathType::Url},
+      {u"https://a | C:\\b", true, PathType::Mixed},
+      {u"<SharedFolder>srv\\pub | <NetworkMappingFolder>Z:\\", false, PathType::Mixed},
+      {u"", false, PathType::Untagged},
   };
   for (const Case& c : cases)
     EXPECT_EQ(GetCurPathType(c.text, c.autoUrl), c.type) << core::Utf16ToUtf8(c.text);
@@ -153,13 +161,14 @@ TEST(PathInfo, GetCurPathType) {
 TEST(PathInfo, ApplyPathType) {
   struct Case {
     const char16_t* text;
-    const char16_t* type;
+    PathType type;
     const char16_t* out;
   } cases[] = {
-      {u"HKCU\\a|<Url>HKLM\\b", u"RegPath", u"<RegPath>HKCU\\a | <RegPath>HKLM\\b"},
-      {u"<RegPath>C:\\a|C:\\b", u"LocalPath", u"C:\\a | C:\\b"},
-      {u"<RegPath>C:\\a|C:\\b", u"MixedPath", u"<RegPath>C:\\a | C:\\b"},
-      {u"", u"Url", u""},
+      {u"HKCU\\a|<Url>HKLM\\b", PathType::Registry, u"<RegPath>HKCU\\a | <RegPath>HKLM\\b"},
+      {u"<RegPath>C:\\a|C:\\b", PathType::Local, u"C:\\a | C:\\b"},
+      {u"<RegPath>C:\\a|C:\\b", PathType::Mixed, u"<RegPath>C:\\a | C:\\b"},
+      {u"srv\\pub", PathType::SharedFolder, u"<SharedFolder>srv\\pub"},
+      {u"", PathType::Url, u""},
   };
   for (const Case& c : cases) EXPECT_EQ(ApplyPathTypeToPathInfo(c.text, c.type), c.out);
 }
@@ -207,7 +216,152 @@ TEST(PathInfo, HostileInputStaysBoundedAndDefined) {
   for (size_t i = 0; i < big.size(); i += 97) big[i] = u'|';
   std::u16string parts = SplitPathInfo(big);
   EXPECT_EQ(parts.size(), big.size() - (big[0] == u'|' ? 1 : 0));
-  EXPECT_EQ(GetCurPathType(big, true), u"");
+  EXPECT_EQ(GetCurPathType(big, true), PathType::Untagged);
+}
+
+}  // namespace
+}  // namespace pathorama::paths
+
+namespace pathorama::paths {
+namespace {
+
+// Large groups, many empty pieces and deep brackets get the answer a small
+// case gets: the structure is scanned, never left to a backtracking limit.
+TEST(PathInfo, StructureDoesNotDependOnSize) {
+  // A selection of 1,250 names simplified into one group.
+  std::u16string group = u"D:\\(";
+  std::u16string want;
+  for (int i = 0; i < 1250; ++i) {
+    if (i) group += u'|';
+    group += core::IntToText(i);
+    if (i) want += u'|';
+    want += u"D:\\" + core::IntToText(i) + u"\\x";
+  }
+  group += u")\\x";
+  EXPECT_EQ(SplitPathInfo(group), want);
+
+  // An unpaired surrogate (a legal NTFS name) does not stop the group rule.
+  const std::u16string lone(1, char16_t(0xD800));
+  EXPECT_EQ(SplitPathInfoPieces(u"D:\\(a|b)\\x" + lone),
+            (std::vector<std::u16string>{u"D:\\a\\x" + lone, u"D:\\b\\x" + lone}));
+  EXPECT_EQ(StripPathTags(u"<RegPath>HKCU\\" + lone + u" </S>", false), u"HKCU\\" + lone);
+
+  // Thousands of empty pieces between two paths.
+  std::u16string emptyPieces = u"C:\\a";
+  for (int i = 0; i < 5000; ++i) emptyPieces += u" |";
+  emptyPieces += u" C:\\b";
+  EXPECT_EQ(CanonicalPathInfo(emptyPieces), u"C:\\a | C:\\b");
+  EXPECT_EQ(CanonicalPathInfo(u"C:\\a" + std::u16string(50000, u'|') + u"C:\\b"),
+            u"C:\\a | C:\\b");
+
+  // A head tag followed by deeply nested brackets: the head tag goes, the
+  // brackets are no tail tag.
+  const std::u16string deep = std::u16string(50000, u'<') + u"x" + std::u16string(50000, u'>');
+  EXPECT_EQ(StripPathTags(u"<LocalPath>" + deep, false), deep);
+  EXPECT_EQ(StripPathTags(u"<LocalPath>" + deep, true), deep);
+}
+
+// The scanners against the patterns the format is defined by, run through
+// the regular expression library on short random texts (far below any
+// limit): every answer must be the same.
+class QuotedPatterns {
+ public:
+  static std::u16string Normalize(std::u16string_view text) {
+    if (text.empty()) return u"";
+    std::u16string t = Get(uR"( *\\+ *)").ReplaceAll(text, u"\\", true);
+    t = core::Regex::Get(uR"(\\{2,})", core::Regex::kCaseSensitive).ReplaceAll(t, u"\\", true);
+    size_t lastOpen = std::u16string::npos, lastBar = std::u16string::npos, upTo = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+      if (t[i] == u'(') lastOpen = i;
+      else if (t[i] == u'|') lastBar = i;
+      else if (t[i] == u')' && lastOpen != std::u16string::npos &&
+               lastBar != std::u16string::npos && lastOpen < lastBar) {
+        for (size_t j = std::max(lastOpen, upTo); j < i; ++j)
+          if (t[j] == u'|') t[j] = 0x1E;
+        upTo = i;
+      }
+    }
+    t = Get(uR"( *\|+ *)").ReplaceAll(t, u"|", true);
+    t = Get(uR"(\|{2,})").ReplaceAll(t, u"|", true);
+    std::replace(t.begin(), t.end(), char16_t(0x1E), u'|');
+    return core::TrimChars(t, u" ");
+  }
+  static std::vector<std::pair<size_t, size_t>> Groups(std::u16string_view line) {
+    std::vector<std::pair<size_t, size_t>> spans;
+    for (const core::RegexMatch& m : Get(uR"((\(([^\(\)\|]*)\|((?2)\|)*(?2)\)))").FindAll(line))
+      spans.push_back({m.Start(), m.End()});
+    return spans;
+  }
+  static std::u16string Canonical(std::u16string_view text) {
+    std::u16string t = core::TrimChars(text, u" |");
+    if (t.empty()) return t;
+    t = Get(uR"( *<+ *)").ReplaceAll(t, u"<", true);
+    t = Get(uR"( *>+ *)").ReplaceAll(t, u">", true);
+    return Get(uR"( *\|+( \|+)* *)").ReplaceAll(t, u" | ", true);
+  }
+  static std::u16string RemoveTags(std::u16string_view piece, TagMode mode) {
+    const char16_t* pattern = mode == TagMode::HeadOfPerPath   ? uR"(^ *<([^<>]+|(?R)+)> *)"
+                              : mode == TagMode::TailOfPerPath ? uR"( *<([^<>]+|(?R)+)> *$)"
+                                                               : uR"((^ *<([^<>]+|(?R)+)> *| *<([^<>]+|(?R)+)> *$))";
+    return Get(pattern).ReplaceAll(piece, u" ", true);
+  }
+  static std::u16string ExtraParam(std::u16string_view piece) {
+    auto m = Get(uR"(< *(/[^<>]+|(?R)+)> *$)").Search(piece);
+    return m ? m->Group(1) : u"";
+  }
+
+ private:
+  static const core::Regex& Get(const char16_t* pattern) { return core::Regex::Get(pattern); }
+};
+
+TEST(PathInfo, ScannersAgreeWithTheQuotedPatterns) {
+  const std::u16string alphabet = u"ab (|)<>/\\ *\n";
+  std::mt19937 random(20261210);
+  for (int round = 0; round < 20000; ++round) {
+    std::u16string text;
+    const size_t length = random() % 14;
+    for (size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    SCOPED_TRACE(core::Utf16ToUtf8(text));
+    ASSERT_EQ(NormalizePathSeparators(text), QuotedPatterns::Normalize(text));
+    // The group spans decide which bars separate pieces.
+    std::vector<std::u16string> splitByGroups;
+    {
+      const std::u16string line = NormalizePathSeparators(text);
+      std::vector<bool> inGroup(line.size(), false);
+      for (auto [start, end] : QuotedPatterns::Groups(line))
+        std::fill(inGroup.begin() + start, inGroup.begin() + end, true);
+      size_t start = 0;
+      for (size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && (line[i] != u'|' || inGroup[i])) continue;
+        if (i > start)
+          splitByGroups.push_back(
+              ExpandPathAlternation(std::u16string_view(line).substr(start, i - start)));
+        start = i + 1;
+      }
+    }
+    ASSERT_EQ(SplitPathInfo(text), core::JoinText(splitByGroups, u"|"));
+    ASSERT_EQ(CanonicalPathInfo(text), [&] {
+      std::u16string t = QuotedPatterns::Canonical(text);
+      if (t.empty()) return t;
+      const bool disabled = IsPathInfoDisabled(t);
+      const std::u16string afterSlashes = core::TrimCharsLeft(t, u" /");
+      const bool star = !afterSlashes.empty() && afterSlashes[0] == u'*';
+      t = core::TrimChars(t, u" /*");
+      if (!t.empty()) {
+        if (star) t.insert(0, u"*");
+        if (disabled) t.insert(0, u"/");
+      }
+      return t;
+    }());
+    for (TagMode mode : {TagMode::HeadOfPerPath, TagMode::TailOfPerPath, TagMode::HeadTailOfPerPath}) {
+      std::u16string want = core::TrimChars(core::TrimCharsLeft(text, u" /"), u" /\\*");
+      std::vector<std::u16string> pieces = core::SplitText(want, u"|");
+      for (std::u16string& piece : pieces) piece = QuotedPatterns::RemoveTags(piece, mode);
+      ASSERT_EQ(RemovePathTags(text, mode, false), core::TrimChars(core::JoinText(pieces, u"|"), u" "))
+          << static_cast<int>(mode);
+    }
+    ASSERT_EQ(ExtraPathParam(text), QuotedPatterns::ExtraParam(text));
+  }
 }
 
 }  // namespace
