@@ -53,6 +53,43 @@ void BM_MasterPatternSearch(benchmark::State& state) {
 }
 BENCHMARK(BM_MasterPatternSearch)->DenseRange(0, std::size(kSamples) - 1);
 
+// Large texts: the time per variable must not grow with the text (linear
+// expansion), whatever the variables are.
+std::u16string Repeated(std::u16string_view unit, int64_t times) {
+  std::u16string text;
+  text.reserve(unit.size() * static_cast<size_t>(times));
+  for (int64_t i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
+void BM_ExpandManyDates(benchmark::State& state) {
+  const std::u16string text = Repeated(u"{Today}", state.range(0));
+  Environment e;
+  for (auto _ : state) benchmark::DoNotOptimize(variables::ExpandPathVariables(text, e.env));
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ExpandManyDates)->RangeMultiplier(4)->Range(2500, 40000)->Complexity();
+
+void BM_ExpandManyFolderLayers(benchmark::State& state) {
+  const std::u16string text = Repeated(u"{+1Folder}\\", state.range(0));
+  Environment e;
+  for (auto _ : state) benchmark::DoNotOptimize(variables::ExpandPathVariables(text, e.env));
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ExpandManyFolderLayers)->RangeMultiplier(4)->Range(1250, 20000)->Complexity();
+
+// A user's expression searched from the end, one search per suffix: the
+// budget ends it (the variable stays as written).
+void BM_RegexEndpointFromTheEnd(benchmark::State& state) {
+  const std::u16string text =
+      u"{" + core::IntToText(state.range(0)) + uR"(Random-1*'\w*\w*Q\d\d\d\d\d\d'})";
+  Environment e;
+  for (auto _ : state) benchmark::DoNotOptimize(variables::ExpandPathVariables(text, e.env));
+}
+BENCHMARK(BM_RegexEndpointFromTheEnd)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace pathorama
 

@@ -87,7 +87,43 @@ struct MatchData {
   }
 }
 
+// The index of the first unpaired surrogate, or npos.
+size_t FirstUnpairedSurrogate(std::u16string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      ++i;
+      continue;
+    }
+    if (IsHighSurrogate(c) || IsLowSurrogate(c)) return i;
+  }
+  return std::u16string_view::npos;
+}
+
 }  // namespace
+
+RegexSubject::RegexSubject(std::u16string_view text) : text_(text), matchable_(text) {
+  const size_t first = FirstUnpairedSurrogate(text);
+  if (first == std::u16string_view::npos) return;
+  auto repaired = std::make_shared<std::u16string>(text);
+  for (size_t i = first; i < repaired->size(); ++i) {
+    const char16_t c = (*repaired)[i];
+    if (IsHighSurrogate(c) && i + 1 < repaired->size() && IsLowSurrogate((*repaired)[i + 1]))
+      ++i;
+    else if (IsHighSurrogate(c) || IsLowSurrogate(c))
+      (*repaired)[i] = 0xFFFD;
+  }
+  repaired_ = std::move(repaired);
+  matchable_ = *repaired_;
+}
+
+RegexSubject RegexSubject::Slice(size_t start, size_t end) const {
+  RegexSubject part;
+  part.text_ = text_.substr(start, end - start);
+  part.matchable_ = matchable_.substr(start, end - start);
+  part.repaired_ = repaired_;
+  return part;
+}
 
 size_t RegexMatch::Start(size_t group) const {
   return group < spans_.size() ? spans_[group].first : kUnset;
@@ -124,9 +160,8 @@ Regex::Regex(std::u16string_view pattern, unsigned options)
     : pattern_(pattern), options_(options) {
   uint32_t flags = 0;
   if (options & kCaseless) flags |= PCRE2_CASELESS;
-  // \d and \w stay ASCII, as the patterns expect. Invalid UTF in a subject
-  // is accepted: an unpaired surrogate matches no character.
-  if (options & kUtf) flags |= PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
+  // \d and \w stay ASCII, as the patterns expect.
+  if (options & kUtf) flags |= PCRE2_UTF;
   if (options & kMultiline) flags |= PCRE2_MULTILINE;
   if (options & kDotAll) flags |= PCRE2_DOTALL;
   if (options & kCountSteps) flags |= PCRE2_AUTO_CALLOUT;
@@ -171,20 +206,25 @@ const Regex& Regex::Get(std::u16string_view pattern, unsigned options) {
   return *it->second;
 }
 
-bool Regex::MatchAt(std::u16string_view subject, size_t offset, RegexMatch& out,
+bool Regex::MatchAt(const RegexSubject& subject, size_t offset, RegexMatch& out,
                     RegexBudget* budget) const {
   if (!code_) throw RegexError("regular expression: the pattern does not compile");
-  if (offset > subject.size()) return false;
+  if (offset > subject.Size()) return false;
   MatchData md(Code(code_));
   if (!md.data) Fail(PCRE2_ERROR_NOMEMORY);
   ContextFor context(budget ? &budget->remaining_ : nullptr);
-  int rc = pcre2_match_16(Code(code_), Ptr(subject), subject.size(), offset, 0, md.data,
-                          context.Get());
+  // The subject was checked when it was prepared; an offset inside a
+  // surrogate pair would make it invalid here.
+  if (offset > 0 && offset < subject.Size() && IsLowSurrogate(subject.matchable_[offset]) &&
+      IsHighSurrogate(subject.matchable_[offset - 1]))
+    ++offset;
+  int rc = pcre2_match_16(Code(code_), Ptr(subject.matchable_), subject.Size(), offset,
+                          (options_ & kUtf) ? PCRE2_NO_UTF_CHECK : 0, md.data, context.Get());
   if (rc == PCRE2_ERROR_NOMATCH) return false;
   if (rc <= 0) Fail(rc);
   PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(md.data);
   uint32_t pairs = pcre2_get_ovector_count_16(md.data);
-  out.subject_ = subject;
+  out.subject_ = subject.text_;
   out.regex_ = this;
   out.spans_.assign(pairs, {RegexMatch::kUnset, RegexMatch::kUnset});
   for (uint32_t i = 0; i < pairs && i < static_cast<uint32_t>(rc); ++i) {
@@ -196,22 +236,32 @@ bool Regex::MatchAt(std::u16string_view subject, size_t offset, RegexMatch& out,
 
 std::optional<RegexMatch> Regex::Search(std::u16string_view subject, size_t offset,
                                         RegexBudget* budget) const {
+  return Search(RegexSubject(subject), offset, budget);
+}
+
+std::optional<RegexMatch> Regex::Search(const RegexSubject& subject, size_t offset,
+                                        RegexBudget* budget) const {
   RegexMatch m;
   if (!MatchAt(subject, offset, m, budget)) return std::nullopt;
   return m;
 }
 
 std::vector<RegexMatch> Regex::FindAll(std::u16string_view subject, RegexBudget* budget) const {
+  return FindAll(RegexSubject(subject), budget);
+}
+
+std::vector<RegexMatch> Regex::FindAll(const RegexSubject& subject, RegexBudget* budget) const {
   std::vector<RegexMatch> matches;
+  const std::u16string_view text = subject.Text();
   size_t offset = 0;
-  while (offset <= subject.size()) {
+  while (offset <= text.size()) {
     RegexMatch m;
     if (!MatchAt(subject, offset, m, budget)) break;
     size_t end = m.End();
     bool empty = m.Start() == end;
     matches.push_back(std::move(m));
     // Past an empty match by one character, never into a surrogate pair.
-    offset = empty ? end + (end < subject.size() ? CodePointLength(subject, end) : 1) : end;
+    offset = empty ? end + (end < text.size() ? CodePointLength(text, end) : 1) : end;
   }
   return matches;
 }
@@ -229,27 +279,65 @@ std::vector<std::u16string> Regex::Split(std::u16string_view subject, RegexBudge
   return parts;
 }
 
+namespace {
+
+// Appends the replacement for one match: "$$", "$n", "${n}" and "${name}".
+void AppendReplacement(std::u16string& out, std::u16string_view replacement,
+                       const RegexMatch& m, const Regex& regex) {
+  for (size_t i = 0; i < replacement.size(); ++i) {
+    const char16_t c = replacement[i];
+    if (c != u'$') {
+      out += c;
+      continue;
+    }
+    if (++i >= replacement.size()) throw RegexError("regular expression: bad replacement");
+    if (replacement[i] == u'$') {
+      out += u'$';
+      continue;
+    }
+    std::u16string_view reference;
+    if (replacement[i] == u'{') {
+      const size_t close = replacement.find(u'}', i + 1);
+      if (close == std::u16string_view::npos || close == i + 1)
+        throw RegexError("regular expression: bad replacement");
+      reference = replacement.substr(i + 1, close - i - 1);
+      i = close;
+    } else if (replacement[i] >= u'0' && replacement[i] <= u'9') {
+      const size_t start = i;
+      while (i + 1 < replacement.size() && replacement[i + 1] >= u'0' && replacement[i + 1] <= u'9')
+        ++i;
+      reference = replacement.substr(start, i - start + 1);
+    } else {
+      throw RegexError("regular expression: bad replacement");
+    }
+    size_t group = RegexMatch::kUnset;
+    if (std::optional<long long> number = ParseInt(reference)) {
+      if (*number >= 0) group = static_cast<size_t>(*number);
+    } else if (int index = regex.GroupIndex(reference); index >= 0) {
+      group = static_cast<size_t>(index);
+    }
+    // An unknown or unset group adds nothing.
+    out.append(m.GroupView(group));
+  }
+}
+
+}  // namespace
+
 std::u16string Regex::ReplaceAll(std::u16string_view subject, std::u16string_view replacement,
                                  bool literal, RegexBudget* budget) const {
-  if (!code_) throw RegexError("regular expression: the pattern does not compile");
-  uint32_t flags = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH |
-                   PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_UNKNOWN_UNSET;
-  if (literal) flags |= PCRE2_SUBSTITUTE_LITERAL;
-  ContextFor context(budget ? &budget->remaining_ : nullptr);
-  std::u16string out(subject.size() + replacement.size() + 16, u'\0');
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    PCRE2_SIZE length = out.size();
-    int rc = pcre2_substitute_16(Code(code_), Ptr(subject), subject.size(), 0, flags, nullptr,
-                                 context.Get(), Ptr(replacement), replacement.size(),
-                                 reinterpret_cast<PCRE2_UCHAR16*>(out.data()), &length);
-    if (rc >= 0) {
-      out.resize(length);
-      return out;
-    }
-    if (rc != PCRE2_ERROR_NOMEMORY || attempt == 1) Fail(rc);
-    out.assign(length, u'\0');  // OVERFLOW_LENGTH told the size needed
+  std::u16string out;
+  out.reserve(subject.size());
+  size_t last = 0;
+  for (const RegexMatch& m : FindAll(subject, budget)) {
+    out.append(subject.substr(last, m.Start() - last));
+    if (literal)
+      out.append(replacement);
+    else
+      AppendReplacement(out, replacement, m, *this);
+    last = m.End();
   }
-  Fail(PCRE2_ERROR_NOMEMORY);
+  out.append(subject.substr(last));
+  return out;
 }
 
 int Regex::GroupIndex(std::u16string_view name) const {

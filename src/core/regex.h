@@ -2,10 +2,11 @@
 // (`Regex::Get` caches by pattern and options) and matched caselessly with
 // UTF semantics unless told otherwise.
 //
-// Subjects may hold unpaired surrogates (legal in NTFS file names): patterns
-// are compiled to accept invalid UTF, so such a unit simply never matches a
-// character class instead of making the whole subject unmatchable, and no
-// search re-validates the subject.
+// Subjects may hold unpaired surrogates (legal in NTFS file names). A
+// subject is checked once (RegexSubject); where it holds such a unit, the
+// search runs over a copy in which each one reads as U+FFFD, so it is one
+// character like any other, and every match still reports the caller's own
+// text. A loop of searches over one text checks it once, not per search.
 //
 // A search that cannot be run to its end (the pattern does not compile, or
 // the subject makes it hit a match, depth or heap limit, or a budget runs
@@ -25,6 +26,25 @@
 namespace pathorama::core {
 
 class Regex;
+
+// A text prepared for searching: its UTF-16 checked once. Views the text,
+// which must outlive it.
+class RegexSubject {
+ public:
+  explicit RegexSubject(std::u16string_view text);
+  std::u16string_view Text() const { return text_; }
+  size_t Size() const { return text_.size(); }
+  // The part [start, end), without checking again. Both ends must lie on
+  // code point boundaries.
+  RegexSubject Slice(size_t start, size_t end) const;
+
+ private:
+  friend class Regex;
+  RegexSubject() = default;
+  std::u16string_view text_;       // the caller's text
+  std::u16string_view matchable_;  // text_, or the same part of `repaired_`
+  std::shared_ptr<const std::u16string> repaired_;  // unpaired surrogates as U+FFFD
+};
 
 class RegexError : public std::runtime_error {
  public:
@@ -106,6 +126,9 @@ class Regex {
   // budget runs out.
   std::optional<RegexMatch> Search(std::u16string_view subject, size_t offset = 0,
                                    RegexBudget* budget = nullptr) const;
+  // The same over a prepared subject: for a loop of searches over one text.
+  std::optional<RegexMatch> Search(const RegexSubject& subject, size_t offset = 0,
+                                   RegexBudget* budget = nullptr) const;
   bool IsMatch(std::u16string_view subject) const { return Search(subject).has_value(); }
   // Every non-overlapping match, left to right (an empty match advances by
   // one character so the scan always ends).
@@ -116,15 +139,17 @@ class Regex {
   std::vector<std::u16string> Split(std::u16string_view subject,
                                     RegexBudget* budget = nullptr) const;
   // Replaces every match. The replacement understands $n, ${n} and ${name}
-  // (and $$ for a dollar) unless `literal` is set.
+  // (and $$ for a dollar; an unset or unknown group is empty) unless
+  // `literal` is set; a "$" followed by anything else is an error.
   std::u16string ReplaceAll(std::u16string_view subject, std::u16string_view replacement,
                             bool literal = false, RegexBudget* budget = nullptr) const;
   // Index of a named group, or -1.
   int GroupIndex(std::u16string_view name) const;
 
  private:
-  bool MatchAt(std::u16string_view subject, size_t offset, RegexMatch& out,
+  bool MatchAt(const RegexSubject& subject, size_t offset, RegexMatch& out,
                RegexBudget* budget) const;
+  std::vector<RegexMatch> FindAll(const RegexSubject& subject, RegexBudget* budget) const;
 
   std::u16string pattern_;
   std::u16string error_;

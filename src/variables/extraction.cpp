@@ -200,10 +200,11 @@ Occurrence FindOccurrence(std::u16string_view pattern, std::u16string_view text,
 
   BudgetOrOwn budget(givenBudget);
   const core::Regex& re = UserRegex(pattern, ignoreCase);
+  const core::RegexSubject subject(text);
   if (n > 0) {
     size_t offset = 0;
     for (long long k = 0;; ++k) {
-      std::optional<core::RegexMatch> m = re.Search(text, offset, budget.Get());
+      std::optional<core::RegexMatch> m = re.Search(subject, offset, budget.Get());
       if (!m) return none;
       if (k + 1 == n) return Occurrence{static_cast<long long>(m->Start()) + 1, m->Group()};
       offset = m->End() > m->Start() ? m->End() : m->End() + 1;
@@ -216,8 +217,9 @@ Occurrence FindOccurrence(std::u16string_view pattern, std::u16string_view text,
   size_t limit = text.size();
   long long counted = 0;
   for (size_t k = limit; k-- > 0;) {
-    std::u16string_view suffix = text.substr(k, limit - k);
-    std::optional<core::RegexMatch> m = re.Search(suffix, 0, budget.Get());
+    // A suffix starts with a whole character, never inside a surrogate pair.
+    if (k > 0 && core::CodePointLength(text, k - 1) == 2) continue;
+    std::optional<core::RegexMatch> m = re.Search(subject.Slice(k, limit), 0, budget.Get());
     if (!m) continue;
     if (++counted == -n) return Occurrence{static_cast<long long>(k) + 1, m->Group()};
     limit = k;

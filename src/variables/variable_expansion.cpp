@@ -204,12 +204,14 @@ std::u16string ExpandWith(const core::Regex& master, std::u16string_view text,
   for (size_t cr = text.find(u'\r'); cr != kNone; cr = text.find(u'\r', cr + 1))
     pass.crs.push_back(cr);
 
+  // The text is checked once for the whole pass, not at every search.
+  const core::RegexSubject subject(text);
   Produced out(text.size());
   size_t pos = 0;
   for (;;) {
     std::optional<core::RegexMatch> m;
     try {
-      m = master.Search(text, pos);
+      m = master.Search(subject, pos);
     } catch (const core::RegexError& e) {
       // The library's own pattern could not run over this text: the rest
       // stays as written.

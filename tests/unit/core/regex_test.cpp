@@ -36,13 +36,17 @@ TEST(Regex, AnInvalidPatternCannotBeRun) {
   EXPECT_THROW(re.ReplaceAll(u"abc", u"z"), RegexError);
 }
 
-// An unpaired surrogate (legal in an NTFS file name) is a character no
-// class matches; it never makes the whole subject unmatchable.
+// An unpaired surrogate (legal in an NTFS file name) is one character like
+// any other; it never makes the whole subject unmatchable, and matches
+// report the text as it is.
 TEST(Regex, SubjectsWithUnpairedSurrogatesStillMatch) {
-  const std::u16string subject = u"D:\\(a|b)\\x" + std::u16string(1, char16_t(0xD800)) + u"y";
+  const std::u16string lone(1, char16_t(0xD800));
+  const std::u16string subject = u"D:\\(a|b)\\x" + lone + u"y";
   auto m = Regex::Get(uR"(\\x(.)y)").Search(subject);
-  EXPECT_FALSE(m);  // "." does not match the lone surrogate...
-  EXPECT_EQ(Regex::Get(uR"(\\(\w+))").Search(subject)->Group(1), u"x");  // ...but the rest is read
+  ASSERT_TRUE(m);
+  EXPECT_EQ(m->Group(1), lone);
+  EXPECT_EQ(Regex::Get(uR"(\\(\w+))").Search(subject)->Group(1), u"x");
+  EXPECT_EQ(Regex::Get(u"y").ReplaceAll(subject, u"z"), u"D:\\(a|b)\\x" + lone + u"z");
   EXPECT_EQ(Regex::Get(uR"(\|)").Split(subject).size(), 2u);
   const std::u16string lowFirst = std::u16string(1, char16_t(0xDC00)) + u"Today";
   EXPECT_EQ(Regex::Get(u"today").Search(lowFirst)->Start(), 1u);
