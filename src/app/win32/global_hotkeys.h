@@ -21,7 +21,7 @@ class GlobalHotKeys {
 
   // `UseGlobalHotKey("All")`: unregisters and registers every slot with its
   // shortcut. A shortcut of 0 or one taken by another program stays
-  // unregistered without a message.
+  // unregistered without a message to the user; a refused one is traced.
   void UseGlobalHotKey(HWND window, const std::array<uint16_t, kHotKeySlotCount>& shortcuts);
   // `DelGlobalHotKey("All")`.
   void DelGlobalHotKey(HWND window);
