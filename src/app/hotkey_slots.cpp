@@ -19,15 +19,15 @@ struct KeyName {
 // Keys whose name is not their character; letters, digits, F keys and the
 // number pad are named by rule.
 constexpr KeyName kKeyNames[] = {
-    {0x08, u"Backspace"}, {0x09, u"Tab"},       {0x0D, u"Enter"},       {0x13, u"Pause"},
-    {0x14, u"Caps Lock"}, {0x1B, u"Esc"},       {0x20, u"Space"},       {0x21, u"Page Up"},
-    {0x22, u"Page Down"}, {0x23, u"End"},       {0x24, u"Home"},        {0x25, u"Left"},
-    {0x26, u"Up"},        {0x27, u"Right"},     {0x28, u"Down"},        {0x2C, u"Print Screen"},
-    {0x2D, u"Insert"},    {0x2E, u"Delete"},    {0x6A, u"Num *"},       {0x6B, u"Num +"},
-    {0x6D, u"Num -"},     {0x6E, u"Num ."},     {0x6F, u"Num /"},       {0x90, u"Num Lock"},
-    {0x91, u"Scroll Lock"}, {0xBA, u";"},       {0xBB, u"="},           {0xBC, u","},
-    {0xBD, u"-"},         {0xBE, u"."},         {0xBF, u"/"},           {0xC0, u"`"},
-    {0xDB, u"["},         {0xDC, u"\\"},        {0xDD, u"]"},           {0xDE, u"'"},
+    {0x08, u"Backspace"},   {0x09, u"Tab"},    {0x0D, u"Enter"}, {0x13, u"Pause"},
+    {0x14, u"Caps Lock"},   {0x1B, u"Esc"},    {0x20, u"Space"}, {0x21, u"Page Up"},
+    {0x22, u"Page Down"},   {0x23, u"End"},    {0x24, u"Home"},  {0x25, u"Left"},
+    {0x26, u"Up"},          {0x27, u"Right"},  {0x28, u"Down"},  {0x2C, u"Print Screen"},
+    {0x2D, u"Insert"},      {0x2E, u"Delete"}, {0x6A, u"Num *"}, {0x6B, u"Num +"},
+    {0x6D, u"Num -"},       {0x6E, u"Num ."},  {0x6F, u"Num /"}, {0x90, u"Num Lock"},
+    {0x91, u"Scroll Lock"}, {0xBA, u";"},      {0xBB, u"="},     {0xBC, u","},
+    {0xBD, u"-"},           {0xBE, u"."},      {0xBF, u"/"},     {0xC0, u"`"},
+    {0xDB, u"["},           {0xDC, u"\\"},     {0xDD, u"]"},     {0xDE, u"'"},
 };
 
 std::u16string KeyText(unsigned key) {

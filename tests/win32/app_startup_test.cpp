@@ -63,15 +63,15 @@ TEST(GlobalHotKeys, RegistersUnderAtomIdsAndReleases) {
   // Unusual combinations so no other program holds them: Ctrl+Alt+Shift+F9..F11.
   const uint16_t kAll = 0x2000 | 0x4000 | 0x8000;
   ASSERT_TRUE(FreeForOthers(VK_F9));
-  hotKeys.UseGlobalHotKey(window, {uint16_t(kAll | VK_F9), 0, uint16_t(kAll | VK_F10), 0});
+  hotKeys.RegisterAll(window, {uint16_t(kAll | VK_F9), 0, uint16_t(kAll | VK_F10), 0});
   EXPECT_FALSE(FreeForOthers(VK_F9));
   EXPECT_FALSE(FreeForOthers(VK_F10));
   // Registering again with other shortcuts replaces the earlier ones.
-  hotKeys.UseGlobalHotKey(window, {uint16_t(kAll | VK_F11), 0, 0, 0});
+  hotKeys.RegisterAll(window, {uint16_t(kAll | VK_F11), 0, 0, 0});
   EXPECT_TRUE(FreeForOthers(VK_F9));
   EXPECT_TRUE(FreeForOthers(VK_F10));
   EXPECT_FALSE(FreeForOthers(VK_F11));
-  hotKeys.DelGlobalHotKey(window);
+  hotKeys.UnregisterAll(window);
   EXPECT_TRUE(FreeForOthers(VK_F11));
 
   hotKeys.DeleteAtoms();
@@ -87,7 +87,7 @@ TEST(GlobalHotKeys, AShortcutTakenElsewhereIsTracedAndTheOthersStillRegister) {
   GlobalHotKeys hotKeys;
   hotKeys.CreateAtoms();
   test_support::TraceLog log;
-  hotKeys.UseGlobalHotKey(window, {uint16_t(kAll | VK_F12), uint16_t(kAll | VK_F11), 0, 0});
+  hotKeys.RegisterAll(window, {uint16_t(kAll | VK_F12), uint16_t(kAll | VK_F11), 0, 0});
   EXPECT_FALSE(FreeForOthers(VK_F11));  // the refusal of one stops none of the others
 
   std::string trace = log.Text();
@@ -97,7 +97,7 @@ TEST(GlobalHotKeys, AShortcutTakenElsewhereIsTracedAndTheOthersStillRegister) {
       << trace;
   EXPECT_EQ(trace.find("F11"), std::string::npos) << trace;
 
-  hotKeys.DelGlobalHotKey(window);
+  hotKeys.UnregisterAll(window);
   hotKeys.DeleteAtoms();
   UnregisterHotKey(holder, 0x3001);
   DestroyWindow(window);

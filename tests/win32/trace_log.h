@@ -33,7 +33,8 @@ class TraceLog {
     if (file == INVALID_HANDLE_VALUE) return text;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+      text.append(buffer, got);
     CloseHandle(file);
     return text;
   }

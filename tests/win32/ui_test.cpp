@@ -2,9 +2,8 @@
 // object behind a window gets every message from the first to the last, an
 // exception stops at the window's edge and is traced, and a modeless dialog
 // gets its keys through the loop only while it exists.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <string>
@@ -32,8 +31,8 @@ class RecordingWindow : public WindowBase<RecordingWindow> {
       return RegisterClassExW(&wc) != 0;
     }();
     if (!registered) return nullptr;
-    return CreateWindowFor(0, kClassName, L"Test window", WS_POPUP, 0, 0, 10, 10, nullptr,
-                           nullptr, GetModuleHandleW(nullptr));
+    return CreateWindowFor(0, kClassName, L"Test window", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           GetModuleHandleW(nullptr));
   }
 
   std::vector<UINT> seen;
@@ -44,10 +43,15 @@ class RecordingWindow : public WindowBase<RecordingWindow> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     seen.push_back(message);
     switch (message) {
-      case WM_CREATE: handleAtCreate = Handle(); return 0;
-      case kThrowStdMessage: throw std::runtime_error("the handler failed");
-      case kThrowOtherMessage: throw 42;
-      case kAnswerMessage: return 1234;
+      case WM_CREATE:
+        handleAtCreate = Handle();
+        return 0;
+      case kThrowStdMessage:
+        throw std::runtime_error("the handler failed");
+      case kThrowOtherMessage:
+        throw 42;
+      case kAnswerMessage:
+        return 1234;
     }
     return DefWindowProcW(Handle(), message, wParam, lParam);
   }
@@ -129,7 +133,8 @@ class TestDialog : public DialogBase<TestDialog> {
         PostMessageW(Handle(), kThrowStdMessage, 0, 0);
         PostMessageW(Handle(), kAnswerMessage, 0, 0);
         return TRUE;
-      case kThrowStdMessage: throw std::runtime_error("the dialog handler failed");
+      case kThrowStdMessage:
+        throw std::runtime_error("the dialog handler failed");
       case kAnswerMessage:
         if (!modeless) EndDialog(Handle(), 42);
         return TRUE;
@@ -210,9 +215,8 @@ TEST(MessageLoop, ServesModelessDialogsUntilQuit) {
   PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
   PostQuitMessage(7);
   // Bounded: a loop that never saw WM_QUIT would be ended by this timer.
-  UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
-    PostQuitMessage(99);
-  });
+  UINT_PTR guard =
+      SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
   EXPECT_EQ(RunMessageLoop(), 7);
   KillTimer(nullptr, guard);
   EXPECT_TRUE(dialog.cancelled);  // the posted Esc went through IsDialogMessage

@@ -20,7 +20,7 @@ void GlobalHotKeys::DeleteAtoms() {
   }
 }
 
-void GlobalHotKeys::UseGlobalHotKey(HWND window,
+void GlobalHotKeys::RegisterAll(HWND window,
                                     const std::array<uint16_t, kHotKeySlotCount>& shortcuts) {
   for (int i = 0; i < kHotKeySlotCount; ++i) {
     if (!atoms_[i]) continue;
@@ -37,7 +37,7 @@ void GlobalHotKeys::UseGlobalHotKey(HWND window,
   }
 }
 
-void GlobalHotKeys::DelGlobalHotKey(HWND window) {
+void GlobalHotKeys::UnregisterAll(HWND window) {
   for (int i = 0; i < kHotKeySlotCount; ++i)
     if (atoms_[i]) UnregisterHotKey(window, hotKeyIds_[i]);
 }

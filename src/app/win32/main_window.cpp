@@ -169,7 +169,7 @@ void MainWindow::OnCreate() {
   hotKeys_.CreateAtoms();
   std::array<uint16_t, kHotKeySlotCount> provisional{};
   for (int i = 0; i < kHotKeySlotCount; ++i) provisional[i] = kHotKeySlots[i].provisionalShortcut;
-  hotKeys_.UseGlobalHotKey(Handle(), provisional);
+  hotKeys_.RegisterAll(Handle(), provisional);
 
   session_ = std::make_unique<AppSession>(*this, exePath_);
   session_->OpenIniFile();
@@ -295,13 +295,13 @@ void MainWindow::ShowAtCentre() {
 void MainWindow::SetUseGlobalHotKey(bool on) {
   SetMenuCheck(ID_MAIN_USE_GLOBAL_HOTKEY, on);
   if (on)
-    hotKeys_.UseGlobalHotKey(Handle(), session_->HotKeyShortcuts());
+    hotKeys_.RegisterAll(Handle(), session_->HotKeyShortcuts());
   else
-    hotKeys_.DelGlobalHotKey(Handle());
+    hotKeys_.UnregisterAll(Handle());
 }
 
 void MainWindow::RegisterHotKeys(const std::array<uint16_t, kHotKeySlotCount>& shortcuts) {
-  hotKeys_.UseGlobalHotKey(Handle(), shortcuts);
+  hotKeys_.RegisterAll(Handle(), shortcuts);
 }
 
 bool MainWindow::MenuChecked(UINT id) const {
@@ -351,13 +351,13 @@ void MainWindow::LeaveClipboardChain() {
 void MainWindow::OnClose() {
   LeaveClipboardChain();
   if (session_) session_->SaveAll();
-  hotKeys_.DelGlobalHotKey(Handle());
+  hotKeys_.UnregisterAll(Handle());
   DestroyWindow(Handle());
 }
 
 void MainWindow::OnDestroy() {
   LeaveClipboardChain();
-  hotKeys_.DelGlobalHotKey(Handle());
+  hotKeys_.UnregisterAll(Handle());
   hotKeys_.DeleteAtoms();
   // The tray icon goes with this object (TrayIcon's destructor).
   PostQuitMessage(0);

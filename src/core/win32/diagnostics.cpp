@@ -16,10 +16,9 @@ void Trace(std::u16string_view message) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   wchar_t stamp[32];
-  std::swprintf(stamp, 32, L"%04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
-  std::u16string line =
-      TraceLine(win32::FromWide(stamp), GetCurrentProcessId(), message) + u"\r\n";
+  std::swprintf(stamp, 32, L"%04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+  std::u16string line = TraceLine(win32::FromWide(stamp), GetCurrentProcessId(), message) + u"\r\n";
   OutputDebugStringW(win32::AsWide(line));
 
   wchar_t path[MAX_PATH * 4];

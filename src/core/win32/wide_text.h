@@ -29,6 +29,8 @@ inline std::u16string FromWide(const wchar_t* text) {
 inline std::u16string FromWide(const wchar_t* text, size_t length) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), length);
 }
-inline std::u16string FromWide(std::wstring_view text) { return FromWide(text.data(), text.size()); }
+inline std::u16string FromWide(std::wstring_view text) {
+  return FromWide(text.data(), text.size());
+}
 
 }  // namespace pathorama::core::win32

@@ -8,10 +8,12 @@ namespace pathorama::ui::win32 {
 namespace {
 
 // Windows belong to the thread that created them; the program has one
-// user-interface thread, and only it touches this list.
+// user-interface thread, and only it touches this list. Never destroyed: a
+// dialog object that is itself static (the window spy) still leaves the list
+// while the program's statics are destroyed.
 std::vector<HWND>& ModelessDialogs() {
-  static std::vector<HWND> dialogs;
-  return dialogs;
+  static auto* dialogs = new std::vector<HWND>;
+  return *dialogs;
 }
 
 }  // namespace

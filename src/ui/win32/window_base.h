@@ -77,8 +77,8 @@ class WindowBase {
 
   // CreateWindowExW with this object behind the new window. The class must
   // have been registered with WindowProc.
-  HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title,
-                       DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
+  HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                       int x, int y, int width, int height, HWND parent, HMENU menu,
                        HINSTANCE instance) {
     return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
                            instance, static_cast<Derived*>(this));

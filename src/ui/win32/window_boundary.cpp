@@ -33,9 +33,8 @@ void TraceExceptionAtBoundary(HWND window, UINT message) noexcept {
       GetClassNameW(window, className, 128);
       InternalGetWindowText(window, caption, 128);
     }
-    core::Trace(u"exception caught in the window procedure of \"" +
-                core::win32::FromWide(caption) + u"\" (class " +
-                core::win32::FromWide(className) + u", window " +
+    core::Trace(u"exception caught in the window procedure of \"" + core::win32::FromWide(caption) +
+                u"\" (class " + core::win32::FromWide(className) + u", window " +
                 core::HexText(reinterpret_cast<UINT_PTR>(window), 8) + u") at message " +
                 core::HexText(message, 4) + u": " + WhatOfCurrentException());
   } catch (...) {

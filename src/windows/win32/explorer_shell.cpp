@@ -180,8 +180,9 @@ std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
 }  // namespace
 
 std::u16string ReadShellViewFolder(HWND explorer) {
-  return AskShellBounded(u"folder of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
-                         [explorer] { return ReadFolderNow(explorer); });
+  return AskShellBounded(
+      u"folder of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
+      [explorer] { return ReadFolderNow(explorer); });
 }
 
 std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {

@@ -208,7 +208,9 @@ std::vector<HWND> FindFolderManagerWindows() {
   return found;
 }
 
-FolderManager GetTopmostFolderManager() { return ManagerOfWindow(FindTopmostFolderManagerWindow()); }
+FolderManager GetTopmostFolderManager() {
+  return ManagerOfWindow(FindTopmostFolderManagerWindow());
+}
 
 OpenedFolder GetExplorerFolder(HWND window) {
   if (!window || !IsClass(ClassNameOf(window), kExplorerClass)) return {};

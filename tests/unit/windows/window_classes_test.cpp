@@ -87,23 +87,24 @@ TEST(WindowClasses, DialogTypeAndFileNameEdit) {
   DialogControlFacts itemDialogEdit{u"Edit", u"ComboBox", u"FloatNotifySink", u"DirectUIHWND", false};
   DialogControlFacts strayComboEdit{u"Edit", u"ComboBox", u"ComboBoxEx32", u"ReBarWindow32", false};
 
+  using enum DialogType;
   struct Case {
     const char* name;
     std::vector<DialogControlFacts> controls;
     DialogType type;
     size_t nameEdit;
   } cases[] = {
-      {"classic open dialog", {button, comboEdit}, DialogType::OpenFile, 1},
-      {"folder picker", {button, dialogEdit}, DialogType::OpenFolder, 1},
-      {"edit first in the dialog is not a name field", {dialogEdit, button}, DialogType::OpenFolder, kNone},
-      {"the first telling edit decides", {button, comboEdit, dialogEdit}, DialogType::OpenFile, 1},
+      {"classic open dialog", {button, comboEdit}, OpenFile, 1},
+      {"folder picker", {button, dialogEdit}, OpenFolder, 1},
+      {"edit first in the dialog is not a name field", {dialogEdit, button}, OpenFolder, kNone},
+      {"the first telling edit decides", {button, comboEdit, dialogEdit}, OpenFile, 1},
       {"hidden and disabled edits are passed over", {button, hiddenEdit, disabledEdit, comboEdit},
-       DialogType::OpenFolder, 3},
-      {"another kind of edit first", {button, searchEdit, comboEdit}, DialogType::OpenFile, kNone},
-      {"no edit", {button}, DialogType::None, kNone},
-      {"system dialog: combo in a ComboBoxEx32", {button, systemDialogEdit}, DialogType::OpenFile, 1},
-      {"item dialog: combo in a FloatNotifySink", {itemDialogEdit}, DialogType::OpenFile, 0},
-      {"a combo elsewhere is not the name field", {button, strayComboEdit}, DialogType::OpenFile, kNone},
+       OpenFolder, 3},
+      {"another kind of edit first", {button, searchEdit, comboEdit}, OpenFile, kNone},
+      {"no edit", {button}, None, kNone},
+      {"system dialog: combo in a ComboBoxEx32", {button, systemDialogEdit}, OpenFile, 1},
+      {"item dialog: combo in a FloatNotifySink", {itemDialogEdit}, OpenFile, 0},
+      {"a combo elsewhere is not the name field", {button, strayComboEdit}, OpenFile, kNone},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DialogTypeOf(c.controls), c.type) << c.name;
