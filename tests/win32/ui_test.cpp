@@ -155,8 +155,13 @@ class TestDialog : public DialogBase<TestDialog> {
 TEST(DialogBase, AModalDialogRunsToItsEndThroughAFailedHandler) {
   test_support::TraceLog log;
   TestDialog dialog;
+  // Bounded: a dialog that never ended by itself is ended by this timer.
+  UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND stuck = FindWindowW(L"#32770", L"测试对话框")) EndDialog(stuck, -2);
+  });
   DWORD start = GetTickCount();
   EXPECT_EQ(dialog.RunModal(), 42);
+  KillTimer(nullptr, guard);
   EXPECT_LT(GetTickCount() - start, 10000u);
   EXPECT_NE(dialog.handleAtInit, nullptr);
   EXPECT_EQ(dialog.Handle(), nullptr);  // cleared when it was destroyed
