@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace pathorama::app {
 
@@ -30,6 +31,11 @@ struct HotKeyRegistration {
 
 // Low byte = virtual key; 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
 HotKeyRegistration RegistrationForShortcut(uint16_t shortcut);
+
+// The shortcut as the user reads it: "Ctrl+D", "Ctrl+Shift+F1" (modifiers in
+// the order the system's hotkey control shows them, then the key); empty
+// when it names no key.
+std::u16string ShortcutText(uint16_t shortcut);
 
 // A registration identifier from a global atom: atom - 0xC000, which lies in
 // 0x0000..0x3FFF for string atoms.

@@ -38,10 +38,10 @@ StartCommand CommandForFirstActivation(const std::vector<std::u16string>& args) 
 
 unsigned MessageForCommand(StartCommand command) {
   switch (command) {
-    case StartCommand::kOpenJumpList: return WM_OPENJUMPLIST;
-    case StartCommand::kSetJumpList: return WM_SETJUMPLIST;
-    case StartCommand::kAddToJumpList: return WM_ADDTOJUMPLIST;
-    case StartCommand::kOpenSetting: return WM_OPENSETTING;
+    case StartCommand::kOpenJumpList: return kOpenJumpListMessage;
+    case StartCommand::kSetJumpList: return kSetJumpListMessage;
+    case StartCommand::kAddToJumpList: return kAddToJumpListMessage;
+    case StartCommand::kOpenSetting: return kOpenSettingMessage;
     case StartCommand::kNone: break;
   }
   return 0;
@@ -49,10 +49,10 @@ unsigned MessageForCommand(StartCommand command) {
 
 StartCommand CommandForMessage(unsigned message) {
   switch (message) {
-    case WM_OPENJUMPLIST: return StartCommand::kOpenJumpList;
-    case WM_SETJUMPLIST: return StartCommand::kSetJumpList;
-    case WM_ADDTOJUMPLIST: return StartCommand::kAddToJumpList;
-    case WM_OPENSETTING: return StartCommand::kOpenSetting;
+    case kOpenJumpListMessage: return StartCommand::kOpenJumpList;
+    case kSetJumpListMessage: return StartCommand::kSetJumpList;
+    case kAddToJumpListMessage: return StartCommand::kAddToJumpList;
+    case kOpenSettingMessage: return StartCommand::kOpenSetting;
     default: return StartCommand::kNone;
   }
 }

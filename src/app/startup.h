@@ -13,11 +13,13 @@ namespace pathorama::app {
 // The four commands a start can hand to the running instance.
 enum class StartCommand { kNone, kOpenJumpList, kSetJumpList, kAddToJumpList, kOpenSetting };
 
-// Messages between instances; they carry no data (wParam = lParam = 0).
-constexpr unsigned WM_OPENJUMPLIST = 0x401;
-constexpr unsigned WM_SETJUMPLIST = 0x402;
-constexpr unsigned WM_ADDTOJUMPLIST = 0x403;
-constexpr unsigned WM_OPENSETTING = 0x404;
+// Messages a later start sends the running instance (WM_USER + 1 .. 4); they
+// carry no data (wParam = lParam = 0). Listed with the program's other
+// private messages in app/win32/app_messages.h.
+inline constexpr unsigned kOpenJumpListMessage = 0x401;
+inline constexpr unsigned kSetJumpListMessage = 0x402;
+inline constexpr unsigned kAddToJumpListMessage = 0x403;
+inline constexpr unsigned kOpenSettingMessage = 0x404;
 
 // Window class by which a second start finds the first one.
 inline constexpr char16_t kMainWindowClass[] = u"TfrmPathorama";
@@ -31,7 +33,7 @@ StartCommand CommandForSecondStart(const std::vector<std::u16string>& args);
 // after it.
 StartCommand CommandForFirstActivation(const std::vector<std::u16string>& args);
 
-// WM_OPENJUMPLIST .. WM_OPENSETTING, or 0 for kNone.
+// kOpenJumpListMessage .. kOpenSettingMessage, or 0 for kNone.
 unsigned MessageForCommand(StartCommand command);
 StartCommand CommandForMessage(unsigned message);
 

@@ -7,6 +7,7 @@
 // PATHORAMA_LOG, when that is set. Tracing never fails and never throws.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,9 @@ inline constexpr char kLogFileVariable[] = "PATHORAMA_LOG";
 // platform halves of Trace.
 std::u16string TraceLine(std::u16string_view timeStamp, unsigned long processId,
                          std::u16string_view message);
+
+// "0x" and upper-case hexadecimal digits, at least `minDigits` of them: how
+// trace lines show messages, handles and shortcuts.
+std::u16string HexText(uint64_t value, int minDigits = 1);
 
 }  // namespace pathorama::core

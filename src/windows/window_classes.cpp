@@ -77,13 +77,22 @@ bool MatchesClassChain(const std::vector<std::u16string>& classesUpward,
   return true;
 }
 
-std::u16string DialogTypeOf(const std::vector<DialogControlFacts>& descendants) {
-  for (const DialogControlFacts& c : descendants) {
-    if (!IsClass(c.className, u"Edit")) continue;
-    if (IsClass(c.parentClass, u"ComboBox")) return u"OpenFile";
-    if (IsClass(c.parentClass, kDialogClass)) return u"OpenFolder";
+std::u16string DialogTypeWord(DialogType type) {
+  switch (type) {
+    case DialogType::OpenFile: return u"OpenFile";
+    case DialogType::OpenFolder: return u"OpenFolder";
+    case DialogType::None: break;
   }
   return {};
+}
+
+DialogType DialogTypeOf(const std::vector<DialogControlFacts>& descendants) {
+  for (const DialogControlFacts& c : descendants) {
+    if (!IsClass(c.className, u"Edit")) continue;
+    if (IsClass(c.parentClass, u"ComboBox")) return DialogType::OpenFile;
+    if (IsClass(c.parentClass, kDialogClass)) return DialogType::OpenFolder;
+  }
+  return DialogType::None;
 }
 
 namespace {

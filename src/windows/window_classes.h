@@ -67,9 +67,14 @@ struct DialogControlFacts {
   bool enabled = true;
 };
 
-// "OpenFile" when the first telling edit sits in a combo box, "OpenFolder"
-// when it sits directly in a dialog, empty otherwise.
-std::u16string DialogTypeOf(const std::vector<DialogControlFacts>& descendants);
+// An Open/Save dialog that picks files, one that picks a folder, or neither.
+enum class DialogType { None, OpenFile, OpenFolder };
+// "OpenFile", "OpenFolder"; empty for None.
+std::u16string DialogTypeWord(DialogType type);
+
+// OpenFile when the first telling edit sits in a combo box, OpenFolder when
+// it sits directly in a dialog, None otherwise.
+DialogType DialogTypeOf(const std::vector<DialogControlFacts>& descendants);
 // Index of the dialog's file name (or folder) edit, or npos.
 size_t ChooseDialogFileNameEdit(const std::vector<DialogControlFacts>& descendants);
 

@@ -15,6 +15,13 @@
 //   set-clipboard TEXT
 //   hold FILE SECONDS  opens FILE without sharing it, prints "held", keeps it
 //                     open for SECONDS (a program holding the settings file)
+//   hold-hotkey MODIFIERS KEY SECONDS
+//                     registers the hotkey (RegisterHotKey's MOD_ bits and virtual
+//                     key), prints "held", keeps it for SECONDS (a program that
+//                     took the program's shortcut first)
+//   try-hotkey MODIFIERS KEY
+//                     prints "free" when the hotkey could be registered now (it is
+//                     released again at once), "taken" when another program has it
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -92,6 +99,12 @@ int WatchClipboard(const wchar_t* file, int seconds) {
   ChangeClipboardChain(hwnd, nextViewer);
   DestroyWindow(hwnd);
   return 0;
+}
+
+// A window of this process for RegisterHotKey.
+HWND HotKeyWindow() {
+  return CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                       GetModuleHandleW(nullptr), nullptr);
 }
 
 int SetClipboardText(const wchar_t* text) {
@@ -191,6 +204,26 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"held");
     Sleep(static_cast<DWORD>(_wtoi(argv[3])) * 1000);
     CloseHandle(file);
+    return 0;
+  }
+  if (command == L"hold-hotkey" && argc == 5) {
+    HWND window = HotKeyWindow();
+    UINT modifiers = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
+    UINT key = static_cast<UINT>(wcstoul(argv[3], nullptr, 0));
+    if (!window || !RegisterHotKey(window, 1, modifiers, key)) return 1;
+    Print(L"held");
+    Sleep(static_cast<DWORD>(_wtoi(argv[4])) * 1000);
+    UnregisterHotKey(window, 1);
+    return 0;
+  }
+  if (command == L"try-hotkey" && argc == 4) {
+    HWND window = HotKeyWindow();
+    if (!window) return 1;
+    UINT modifiers = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
+    UINT key = static_cast<UINT>(wcstoul(argv[3], nullptr, 0));
+    bool free = RegisterHotKey(window, 1, modifiers, key) != FALSE;
+    if (free) UnregisterHotKey(window, 1);
+    Print(free ? L"free" : L"taken");
     return 0;
   }
   return 2;

@@ -5,9 +5,11 @@
 # Every scenario gets a scratch folder (the program keeps its INI and .lst
 # files beside the executable) and a scratch Wine prefix with its own Wine
 # server, so registry checks are isolated and nothing leaks between
-# scenarios. The Wine server is started with its output sent away from the
-# caller's pipes (ctest waits on inherited pipes) and killed at the end.
-# Every wait is bounded.
+# scenarios. pathorama.exe traces into trace.log there (PATHORAMA_LOG); the
+# trace is kept with the artifacts and printed when a scenario fails. The
+# Wine server is started with its output sent away from the caller's pipes
+# (ctest waits on inherited pipes) and killed at the end. Every wait is
+# bounded.
 set -u
 if [ $# -ne 5 ]; then echo "usage: $0 NAME PATHORAMA_EXE PROBE_EXE BASE_PREFIX ARTIFACTS_DIR" >&2; exit 2; fi
 # A display of its own: another Wine on a shared display takes part in the X
@@ -26,6 +28,7 @@ mkdir -p "$5"
 work=$(mktemp -d "$(cd "$5" && pwd)/work.XXXXXX")
 dir=$work/app            # the folder pathorama.exe runs from
 ini=$dir/pathorama.ini
+trace=$work/trace.log    # what pathorama.exe traces (PATHORAMA_LOG)
 mkdir -p "$dir" "$artifacts"
 rm -f "$artifacts"/*
 cp "$app_exe" "$dir/pathorama.exe"
@@ -57,6 +60,7 @@ cleanup() {
   wait 2>/dev/null
   [ -f "$ini" ] && cp "$ini" "$artifacts/pathorama.ini"
   [ -f "$work/app.log" ] && cp "$work/app.log" "$artifacts/app.log"
+  [ -f "$trace" ] && cp "$trace" "$artifacts/trace.log"
   rm -rf "$work"
   exit "$rc"
 }
@@ -64,6 +68,9 @@ trap cleanup EXIT
 
 timeout 30 wineserver -p >/dev/null 2>&1 </dev/null
 timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null
+
+# pathorama.exe names its trace file by the Windows path.
+trace_win=$(timeout 30 winepath -w "$trace" 2>/dev/null </dev/null | tr -d '\r')
 
 fail() {
   echo "FAIL [$scenario]: $*"
@@ -93,7 +100,8 @@ wait_until() {
 # Starts pathorama.exe in the background with ARGS; its launcher's pid is
 # appended to `launchers` and kept in `app_pid`.
 start_app() {
-  (cd "$dir" && exec timeout 170 wine "$dir/pathorama.exe" "$@") >>"$work/app.log" 2>&1 </dev/null &
+  (cd "$dir" && PATHORAMA_LOG=$trace_win exec timeout 170 wine "$dir/pathorama.exe" "$@") \
+    >>"$work/app.log" 2>&1 </dev/null &
   app_pid=$!
   launchers+=("$app_pid")
 }
@@ -101,14 +109,16 @@ start_app() {
 # As start_app, but the start waits (at most 20 s) for the file $work/go.
 start_app_at_barrier() {
   (cd "$dir" && timeout 20 bash -c "until [ -e '$work/go' ]; do sleep 0.01; done" &&
-    exec timeout 170 wine "$dir/pathorama.exe" "$@") >>"$work/app.log" 2>&1 </dev/null &
+    PATHORAMA_LOG=$trace_win exec timeout 170 wine "$dir/pathorama.exe" "$@") \
+    >>"$work/app.log" 2>&1 </dev/null &
   app_pid=$!
   launchers+=("$app_pid")
 }
 
 # Runs a start to its end; prints its exit code.
 run_app() {
-  (cd "$dir" && timeout 60 wine "$dir/pathorama.exe" "$@") >>"$work/app.log" 2>&1 </dev/null
+  (cd "$dir" && PATHORAMA_LOG=$trace_win timeout 60 wine "$dir/pathorama.exe" "$@") \
+    >>"$work/app.log" 2>&1 </dev/null
   echo $?
 }
 
@@ -169,6 +179,10 @@ fi
 "scenario_$scenario"
 if [ "$failures" -ne 0 ]; then
   echo "$scenario: $failures check(s) failed; artifacts in $artifacts"
+  if [ -s "$trace" ]; then
+    echo "--- trace of pathorama.exe:"
+    cat "$trace"
+  fi
   exit 1
 fi
 echo "$scenario: passed"

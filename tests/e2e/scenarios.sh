@@ -364,3 +364,22 @@ scenario_locked_ini() {
   close_app
   check "the unreadable file was not overwritten" cmp -s "$ini" "$work/ini.before"
 }
+
+# Another program took Ctrl+D before the start: the program starts all the
+# same, takes its other hotkeys, and its trace names the shortcut and the
+# system's refusal.
+scenario_hotkey_taken() {
+  (exec timeout 90 wine "$work/e2e_probe.exe" hold-hotkey 2 0x44 60) \
+    >"$work/hold.out" 2>/dev/null </dev/null &
+  launchers+=("$!")
+  wait_until 30 grep -q held "$work/hold.out" || { fail "could not take Ctrl+D first"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  check "the trace names Ctrl+D and the refusal (trace.log in the artifacts)" grep -q \
+    'RegisterHotKey failed for Ctrl+D (GloabalHotKey_JumpMenu1, shortcut 0x4044): system error 1409' \
+    "$trace"
+  expect_eq "Ctrl+G for another program" "$(probe try-hotkey 2 0x47)" taken
+  expect_eq "Ctrl+Q for another program" "$(probe try-hotkey 2 0x51)" taken
+  close_app
+}

@@ -1,6 +1,7 @@
 // The window spy against stand-in windows: what it shows after a click, when
 // it follows the mouse, and that it never describes itself; with a
-// screenshot (window_spy.bmp in the build folder) whose memo shows blue text.
+// screenshot (window_spy.bmp in the build folder) whose information edit
+// shows blue text. Its keys reach it through the program's message loop.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,8 +10,11 @@
 #include <vector>
 
 #include "app/win32/about_box.h"
+#include "app/win32/about_box_ids.h"
 #include "app/win32/window_spy.h"
+#include "app/win32/window_spy_ids.h"
 #include "standin_process.h"
+#include "ui/win32/message_loop.h"
 
 namespace pathorama::app::win32 {
 namespace {
@@ -18,19 +22,19 @@ namespace {
 using test_support::PumpFor;
 using test_support::Standin;
 
-std::wstring MemoText() {
+std::wstring InfoText() {
   wchar_t text[1024] = {};
-  GetWindowTextW(TfrmWindowSpy::Instance().Memo(), text, 1024);
+  GetWindowTextW(WindowSpy::Instance().InfoEdit(), text, 1024);
   return text;
 }
 
-// Runs the spy's timer for a while the way the message loop does.
+// Runs the spy's timer for a while the way the program's message loop does.
 void Wait(int ms) {
   DWORD end = GetTickCount() + ms;
   while (static_cast<int>(end - GetTickCount()) > 0) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsDialogMessageW(TfrmWindowSpy::Instance().Handle(), &msg)) continue;
+      if (ui::win32::DispatchToModelessDialog(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -94,7 +98,7 @@ TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
   test_support::Standin xy(L"XYplorer.exe", L"--folder=C:\\windows", L"ThunderRT6FormDC");
   test_support::Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
   ASSERT_TRUE(xy.Window() && fc.Window());
-  TfrmWindowSpy& spy = TfrmWindowSpy::Instance();
+  WindowSpy& spy = WindowSpy::Instance();
   ASSERT_TRUE(spy.Handle());
   wchar_t caption[64] = {};
   GetWindowTextW(spy.Handle(), caption, 64);
@@ -104,7 +108,7 @@ TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
   Wait(300);
   const std::wstring intro =
       L"\r\n鼠标点击任意窗口\r\n将在此处显示该窗口的相关信息\r\n若不能及时更新，请多点击几次即可";
-  EXPECT_EQ(MemoText(), intro);
+  EXPECT_EQ(InfoText(), intro);
 
   // Unchecked: pointing alone changes nothing; a click does.
   RECT xyRect{}, fcRect{}, spyRect{};
@@ -115,39 +119,65 @@ TEST(WindowSpy, ShowsTheWindowClickedOrPointedAtButNeverItself) {
   ASSERT_LT(onXy.x, fcRect.left);
   SetCursorPos(onXy.x, onXy.y);
   Wait(600);
-  EXPECT_EQ(MemoText(), intro);
+  EXPECT_EQ(InfoText(), intro);
   LeftButton(true);
   Wait(400);
   LeftButton(false);
   Wait(300);
   const std::wstring xyInfo =
       Describe(L"C:\\windows - XYplorer 24.0", L"ThunderRT6FormDC", L"XYplorer.exe", xy.ProcessId());
-  EXPECT_EQ(MemoText(), xyInfo);
+  EXPECT_EQ(InfoText(), xyInfo);
 
   // Checked: the text follows the mouse.
-  CheckDlgButton(spy.Handle(), 6102, BST_CHECKED);
+  CheckDlgButton(spy.Handle(), IDC_SPY_FOLLOW_MOUSE, BST_CHECKED);
   POINT onFc{fcRect.right - 20, fcRect.top + 40};
   ASSERT_FALSE(PtInRect(&spyRect, onFc));
   SetCursorPos(onFc.x, onFc.y);
   Wait(600);
   const std::wstring fcInfo = Describe(L"FreeCommander (stand-in)", L"FreeCommanderXE.SingleInst.1",
                                        L"FreeCommander.exe", fc.ProcessId());
-  EXPECT_EQ(MemoText(), fcInfo);
+  EXPECT_EQ(InfoText(), fcInfo);
 
   // Pointing at the spy itself leaves the last information in place.
   SetCursorPos((spyRect.left + spyRect.right) / 2, (spyRect.top + spyRect.bottom) / 2);
   Wait(600);
-  EXPECT_EQ(MemoText(), fcInfo);
+  EXPECT_EQ(InfoText(), fcInfo);
 
   SetCursorPos(onFc.x, onFc.y);
   Wait(400);
-  RECT memo{};
-  GetWindowRect(spy.Memo(), &memo);
+  RECT info{};
+  GetWindowRect(spy.InfoEdit(), &info);
   std::wstring shot = test_support::WindowsPath(PATHORAMA_SCREENSHOT_DIR) + L"\\window_spy.bmp";
-  EXPECT_GT(ScreenshotBluePixels(shot, memo), 50) << "no blue text in the memo";
+  EXPECT_GT(ScreenshotBluePixels(shot, info), 50) << "no blue text in the information edit";
 
   spy.Hide();
   EXPECT_FALSE(spy.Visible());
+}
+
+// Tab and Esc are the dialog manager's keys: they work only when the message
+// loop hands the spy's messages to IsDialogMessage.
+TEST(WindowSpy, TabAndEscapeWorkThroughTheMessageLoop) {
+  WindowSpy& spy = WindowSpy::Instance();
+  ASSERT_TRUE(spy.Handle());
+  spy.Show();
+  SetForegroundWindow(spy.Handle());
+  HWND followMouse = GetDlgItem(spy.Handle(), IDC_SPY_FOLLOW_MOUSE);
+  SetFocus(followMouse);
+  Wait(200);
+  ASSERT_EQ(GetFocus(), followMouse);
+
+  PostMessageW(followMouse, WM_KEYDOWN, VK_TAB, 0);
+  PostMessageW(followMouse, WM_KEYUP, VK_TAB, 0xC0000000);
+  Wait(200);
+  EXPECT_EQ(GetFocus(), spy.InfoEdit());
+
+  SetFocus(followMouse);
+  PostMessageW(followMouse, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageW(followMouse, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+  Wait(300);
+  EXPECT_FALSE(spy.Visible());  // Esc is IDCANCEL, which hides the spy
+  // Hidden, not destroyed: it is created once.
+  EXPECT_TRUE(IsWindow(spy.Handle()));
 }
 
 // What the about box showed, read while it is open.
@@ -157,7 +187,7 @@ BOOL CALLBACK ReadAbout(HWND w, LPARAM) {
   wchar_t caption[32] = {};
   GetWindowTextW(w, caption, 32);
   if (wcscmp(caption, L"关于") != 0) return TRUE;
-  for (int id : {6201, 6202, 6203}) {
+  for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_VERSION, IDC_ABOUT_SLOGAN}) {
     wchar_t text[256] = {};
     GetDlgItemTextW(w, id, text, 256);
     aboutSeen += std::wstring(text) + L"|";

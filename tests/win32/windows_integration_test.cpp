@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "core/text.h"
+#include "core/win32/wide_text.h"
 #include "windows/clip_formats.h"
 #include "standin_process.h"
-#include "windows/win32/clip_backuper.h"
+#include "trace_log.h"
+#include "windows/win32/clipboard.h"
 #include "windows/win32/dialogs.h"
 #include "windows/win32/folder_managers.h"
 #include "windows/win32/processes.h"
@@ -30,8 +32,8 @@ namespace {
 using test_support::PumpFor;
 using test_support::Standin;
 
-std::wstring W(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
-std::u16string U(std::wstring_view s) { return std::u16string(s.begin(), s.end()); }
+std::wstring W(std::u16string_view s) { return std::wstring(core::win32::AsWide(s), s.size()); }
+std::u16string U(std::wstring_view s) { return core::win32::FromWide(s); }
 
 // A folder with a file and a subfolder, for selections that must exist.
 struct Fixture {
@@ -106,25 +108,25 @@ void ExpectUserClipboardIntact(const char* after) {
   EXPECT_EQ(Formats(), (std::vector<UINT>{CF_UNICODETEXT, kPrivateFormat})) << after;
 }
 
-TEST(ClipBackuper, RestoresTextAndPrivateFormatInOrder) {
+TEST(ClipboardBackup, RestoresTextAndPrivateFormatInOrder) {
   PutUserClipboard();
-  TClipBackuper backup;
-  backup.BackupClip(true);
+  ClipboardBackup backup;
+  backup.Backup();
   ASSERT_TRUE(SetClipboardText(u"overwritten"));
-  backup.RestoreClip();
+  backup.Restore();
   ExpectUserClipboardIntact("restore");
   // The first restore forgot the copies: a second one leaves an empty clipboard.
-  backup.RestoreClip();
+  backup.Restore();
   EXPECT_EQ(Formats(), std::vector<UINT>{});
   // An empty clipboard stays empty.
-  backup.BackupClip(true);
+  backup.Backup();
   EXPECT_EQ(backup.SavedCount(), 0u);
   SetClipboardText(u"x");
-  backup.RestoreClip();
+  backup.Restore();
   EXPECT_EQ(GetClipboardText(), u"");
 }
 
-TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
+TEST(ClipboardBackup, HandleFormatsAreSkippedNotCopied) {
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
   ReleaseDC(nullptr, screen);
@@ -140,13 +142,13 @@ TEST(ClipBackuper, HandleFormatsAreSkippedNotCopied) {
     SetClipboardData(CF_ENHMETAFILE, emf);
     PutBlock(kPrivateFormat, kPrivateBytes.data(), kPrivateBytes.size());
   }
-  TClipBackuper backup;
-  backup.BackupClip(true);
+  ClipboardBackup backup;
+  backup.Backup();
   std::vector<UINT> saved = backup.SavedFormats();
   for (UINT format : saved) EXPECT_FALSE(IsUnsafeClipFormat(format)) << format;
   EXPECT_NE(std::find(saved.begin(), saved.end(), kPrivateFormat), saved.end());
   SetClipboardText(u"borrowed");
-  backup.RestoreClip();
+  backup.Restore();
   // The memory formats survive and nothing crashed. (A device-independent
   // bitmap the system offered for the bitmap is a memory block and comes
   // back with them.)
@@ -170,21 +172,21 @@ std::unique_ptr<test_support::Standin> HoldClipboard(int ms) {
   return holder;
 }
 
-TEST(ClipBackuper, WaitsForAClipboardHeldOpenButNotForever) {
+TEST(ClipboardBackup, WaitsForAClipboardHeldOpenButNotForever) {
   PutUserClipboard();
   {
     auto holder = HoldClipboard(500);
     DWORD start = GetTickCount();
-    TClipBackuper backup;
-    backup.BackupClip(true);
+    ClipboardBackup backup;
+    backup.Backup();
     EXPECT_GE(GetTickCount() - start, 90u);  // it had to retry
     EXPECT_GT(backup.SavedCount(), 0u);
   }
   {
     auto holder = HoldClipboard(3000);
     DWORD start = GetTickCount();
-    TClipBackuper backup;
-    backup.BackupClip(true);
+    ClipboardBackup backup;
+    backup.Backup();
     DWORD waited = GetTickCount() - start;
     EXPECT_GE(waited, 1400u);
     EXPECT_LT(waited, 2500u);  // about 1.5 s, then it gives up
@@ -223,15 +225,14 @@ TEST(TotalCommander, FolderSelectionAndPanelsThroughTheClipboard) {
                            L"TTOTAL_CMD");
   ASSERT_TRUE(tc.Window());
   PutUserClipboard();
-  TOpenedFolderInfo info;
-  GetTotalCommanderFolder(info);
-  EXPECT_EQ(info.hFolderManager, tc.Window());
-  EXPECT_EQ(info.FolderPath, U(f.dir));
+  OpenedFolder folder = GetTotalCommanderFolder();
+  EXPECT_EQ(folder.window, tc.Window());
+  EXPECT_EQ(folder.path, U(f.dir));
   ExpectUserClipboardIntact("folder");
 
-  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"File"), U(f.file));
-  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"Folder"), U(f.sub));
-  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), u"Path"),
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), SelectionMode::File), U(f.file));
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), SelectionMode::Folder), U(f.sub));
+  EXPECT_EQ(GetTotalCommanderSelection(tc.Window(), SelectionMode::Path),
             U(f.file + L"\r\n" + f.sub + L"\r\nC:\\gone.txt\r\n"));
   ExpectUserClipboardIntact("selection");
 
@@ -248,20 +249,23 @@ TEST(TotalCommander, NoAnswerOrAHungWindowGiveNoFolderAndKeepTheClipboard) {
   {
     test_support::Standin silent(L"Totalcmd.exe", L"--silent", L"TTOTAL_CMD");
     PutUserClipboard();
-    TOpenedFolderInfo info;
-    GetTotalCommanderFolder(info);
-    EXPECT_EQ(info.hFolderManager, silent.Window());
-    EXPECT_EQ(info.FolderPath, u"");
+    OpenedFolder folder = GetTotalCommanderFolder();
+    EXPECT_EQ(folder.window, silent.Window());
+    EXPECT_EQ(folder.path, u"");
     ExpectUserClipboardIntact("silent");
   }
   test_support::Standin hung(L"Totalcmd.exe", L"--hang=6000", L"TTOTAL_CMD");
   PutUserClipboard();
+  test_support::TraceLog log;
   DWORD start = GetTickCount();
-  TOpenedFolderInfo info;
-  GetTotalCommanderFolder(info);
+  OpenedFolder folder = GetTotalCommanderFolder();
   EXPECT_LT(GetTickCount() - start, 4000u);
-  EXPECT_EQ(info.FolderPath, u"");
+  EXPECT_EQ(folder.path, u"");
   ExpectUserClipboardIntact("hung");
+  // The expired wait is traced with the message and the window's class.
+  std::string trace = log.Text();
+  EXPECT_NE(trace.find("no answer to message 0x0433 from window "), std::string::npos) << trace;
+  EXPECT_NE(trace.find("(class TTOTAL_CMD) within 2000 ms"), std::string::npos) << trace;
 }
 
 // ---- Explorer --------------------------------------------------------------------------------
@@ -272,26 +276,22 @@ TEST(Explorer, FolderAndSelectionThroughTheShellWindows) {
       L"--folder=\"" + f.dir + L"\" --select=\"" + f.file + L"|" + f.sub + L"\"", L"CabinetWClass");
   ASSERT_TRUE(explorer.Window());
   EXPECT_FALSE(IsExplorerHostWindow(explorer.Window()));
-  TOpenedFolderInfo info;
-  GetExplorerFolder(explorer.Window(), info);
-  EXPECT_EQ(info.hFolderManager, explorer.Window());
-  EXPECT_TRUE(core::EqualsIgnoreCase(info.FolderPath, U(f.dir)))
-      << core::Utf16ToUtf8(info.FolderPath);
-  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"Path"),
+  OpenedFolder folder = GetExplorerFolder(explorer.Window());
+  EXPECT_EQ(folder.window, explorer.Window());
+  EXPECT_TRUE(core::EqualsIgnoreCase(folder.path, U(f.dir))) << core::Utf16ToUtf8(folder.path);
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), SelectionMode::Path),
             U(f.file + L"\r\n" + f.sub + L"\\"));
-  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"File"), U(f.file));
-  EXPECT_EQ(GetExplorerSelection(explorer.Window(), u"Folder"), U(f.sub + L"\\"));
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), SelectionMode::File), U(f.file));
+  EXPECT_EQ(GetExplorerSelection(explorer.Window(), SelectionMode::Folder), U(f.sub + L"\\"));
 
-  TOpenedFolderInfo byWord;
-  GetFolderOfManager(u"explorer", byWord);
-  EXPECT_EQ(byWord.hFolderManager, explorer.Window());
-  EXPECT_EQ(byWord.FolderPath, info.FolderPath);
+  OpenedFolder byManager = GetFolderOfManager(FolderManager::Explorer);
+  EXPECT_EQ(byManager.window, explorer.Window());
+  EXPECT_EQ(byManager.path, folder.path);
 
   // A window that is not Explorer's gives nothing.
-  TOpenedFolderInfo none;
-  GetExplorerFolder(GetDesktopWindow(), none);
-  EXPECT_EQ(none.hFolderManager, nullptr);
-  EXPECT_EQ(none.FolderPath, u"");
+  OpenedFolder none = GetExplorerFolder(GetDesktopWindow());
+  EXPECT_EQ(none.window, nullptr);
+  EXPECT_EQ(none.path, u"");
 
   RECT bar = GetExplorerAddressBarRect();
   EXPECT_FALSE(IsRectEmpty(&bar));
@@ -302,12 +302,17 @@ TEST(Explorer, AHungExplorerGivesNoFolderInsteadOfFreezing) {
                                  L"CabinetWClass");
   ASSERT_TRUE(explorer.Window());
   test_support::PumpFor(800);  // the stand-in is asleep now
+  test_support::TraceLog log;
   DWORD start = GetTickCount();
-  TOpenedFolderInfo info;
-  GetExplorerFolder(explorer.Window(), info);
+  OpenedFolder folder = GetExplorerFolder(explorer.Window());
   EXPECT_LT(GetTickCount() - start, 5000u);
-  EXPECT_EQ(info.hFolderManager, explorer.Window());
-  EXPECT_EQ(info.FolderPath, u"");
+  EXPECT_EQ(folder.window, explorer.Window());
+  EXPECT_EQ(folder.path, u"");
+  std::string trace = log.Text();
+  EXPECT_NE(trace.find("the shell window collection did not answer within 3000 ms: folder of "
+                       "window "),
+            std::string::npos)
+      << trace;
 }
 
 TEST(Explorer, StandinNavigatesThroughTheShellWindows) {
@@ -342,10 +347,9 @@ TEST(Explorer, StandinNavigatesThroughTheShellWindows) {
     EXPECT_TRUE(navigated);
   }
   CoUninitialize();
-  TOpenedFolderInfo info;
-  GetExplorerFolder(explorer.Window(), info);
-  EXPECT_TRUE(core::EqualsIgnoreCase(info.FolderPath, u"C:\\windows\\system32"))
-      << core::Utf16ToUtf8(info.FolderPath);
+  OpenedFolder folder = GetExplorerFolder(explorer.Window());
+  EXPECT_TRUE(core::EqualsIgnoreCase(folder.path, u"C:\\windows\\system32"))
+      << core::Utf16ToUtf8(folder.path);
 }
 
 TEST(Explorer, HostedViewReportsItsAddressBar) {
@@ -358,11 +362,10 @@ TEST(Explorer, HostedViewReportsItsAddressBar) {
   EXPECT_TRUE(IsExplorerHostWindow(host.Window()));
   EXPECT_EQ(FindExplorerWindow(host.Window()), view);
   EXPECT_EQ(FindTopmostFolderManagerWindow(), view);
-  EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
-  TOpenedFolderInfo info;
-  GetFolderOfTopmostManager(info);
-  EXPECT_EQ(info.hFolderManager, view);
-  EXPECT_EQ(info.FolderPath, U(f.dir));
+  EXPECT_EQ(GetTopmostFolderManager(), FolderManager::Explorer);
+  OpenedFolder folder = GetFolderOfTopmostManager();
+  EXPECT_EQ(folder.window, view);
+  EXPECT_EQ(folder.path, U(f.dir));
 }
 
 // ---- Directory Opus ------------------------------------------------------------------------
@@ -384,8 +387,7 @@ TEST(DirectoryOpus, FolderAndSelectionThroughDopusrt) {
   DeleteFileW(log.c_str());
   SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", log.c_str());
   PutUserClipboard();
-  TOpenedFolderInfo info;
-  GetDirectoryOpusFolder(info, kStartWaitMs);
+  OpenedFolder folder = GetDirectoryOpusFolder(kStartWaitMs);
   SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", nullptr);
   std::string logged;
   {
@@ -401,8 +403,8 @@ TEST(DirectoryOpus, FolderAndSelectionThroughDopusrt) {
   std::string runner = core::Utf16ToUtf8(U(test_support::StandinDir())) + "dopusrt.exe";
   EXPECT_NE(logged.find("dopusrt.exe: cmdline: \"" + runner + "\" /cmd Clipboard SET {sourcepath$}"),
             std::string::npos) << logged;
-  EXPECT_EQ(info.hFolderManager, lister.Window());
-  EXPECT_EQ(info.FolderPath, U(f.dir));  // the quotes are trimmed
+  EXPECT_EQ(folder.window, lister.Window());
+  EXPECT_EQ(folder.path, U(f.dir));  // the quotes are trimmed
   ExpectUserClipboardIntact("dopus folder");
   EXPECT_EQ(GetDirectoryOpusSelection(kStartWaitMs), U(f.file + L"\r\n" + f.sub));
   ExpectUserClipboardIntact("dopus selection");
@@ -417,11 +419,16 @@ TEST(DirectoryOpus, TheUsersOwnTextIsNeverTakenForTheFolder) {
   test_support::Standin lister(L"dopus.exe", L"--silent --folder=C:\\windows", L"dopus.lister");
   ASSERT_TRUE(lister.Window());
   PutUserClipboard();
-  TOpenedFolderInfo info;
-  GetDirectoryOpusFolder(info, 1500);
-  EXPECT_EQ(info.hFolderManager, lister.Window());
-  EXPECT_EQ(info.FolderPath, u"");
+  test_support::TraceLog log;
+  OpenedFolder folder = GetDirectoryOpusFolder(1500);
+  EXPECT_EQ(folder.window, lister.Window());
+  EXPECT_EQ(folder.path, u"");
   ExpectUserClipboardIntact("silent dopus");
+  std::string trace = log.Text();
+  EXPECT_NE(trace.find("dopusrt.exe left no answer on the clipboard within 1500 ms: /cmd "
+                       "Clipboard SET {sourcepath$}"),
+            std::string::npos)
+      << trace;
 }
 
 // ---- XYplorer, Xplorer2, FreeCommander and the Z order ----------------------------------
@@ -449,10 +456,8 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   test_support::Standin tc(L"Totalcmd.exe", L"--left=\"" + f.dir + L"\"", L"TTOTAL_CMD");
   ASSERT_TRUE(explorer.Window() && tc.Window());
   EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
-  EXPECT_EQ(GetTopmostFolderManagerName(), u"TotalCommander");
-  TOpenedFolderInfo info;
-  GetFolderOfTopmostManager(info);
-  EXPECT_EQ(info.FolderPath, U(f.dir));
+  EXPECT_EQ(GetTopmostFolderManager(), FolderManager::TotalCommander);
+  EXPECT_EQ(GetFolderOfTopmostManager().path, U(f.dir));
 
   // Minimised, Total Commander still counts where it stands.
   ShowWindow(tc.Window(), SW_MINIMIZE);
@@ -471,28 +476,31 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   test_support::Standin xy(L"XYplorer.exe", L"--folder=\"" + f.sub + L"\"", L"ThunderRT6FormDC");
   ASSERT_TRUE(xy.Window());
   EXPECT_EQ(FindTopmostFolderManagerWindow(), xy.Window());
-  EXPECT_EQ(GetTopmostFolderManagerName(), u"XYplorer");
-  GetXYplorerFolder(info);
-  EXPECT_EQ(info.hFolderManager, xy.Window());
-  EXPECT_EQ(info.FolderPath, U(f.sub));
+  EXPECT_EQ(GetTopmostFolderManager(), FolderManager::XYplorer);
+  OpenedFolder folder = GetXYplorerFolder();
+  EXPECT_EQ(folder.window, xy.Window());
+  EXPECT_EQ(folder.path, U(f.sub));
+  folder = GetFolderOfTopmostManager();
+  EXPECT_EQ(folder.window, xy.Window());
+  EXPECT_EQ(folder.path, U(f.sub));
   RECT address = GetXYplorerAddressRect();
   EXPECT_FALSE(IsRectEmpty(&address));
 
   Standin x2(L"xplorer2_64.exe", L"--folder=C:\\users", L"ATL:ExplorerFrame");
   ASSERT_TRUE(x2.Window());
-  EXPECT_EQ(GetTopmostFolderManagerName(), u"Xplorer2");
-  GetFolderOfTopmostManager(info);
-  EXPECT_EQ(info.hFolderManager, x2.Window());
-  EXPECT_EQ(info.FolderPath, u"C:\\users");
+  EXPECT_EQ(GetTopmostFolderManager(), FolderManager::Xplorer2);
+  folder = GetFolderOfTopmostManager();
+  EXPECT_EQ(folder.window, x2.Window());
+  EXPECT_EQ(folder.path, u"C:\\users");
   RECT bar = GetXplorer2AddressRect();
   EXPECT_FALSE(IsRectEmpty(&bar));
 
   Standin fc(L"FreeCommander.exe", L"", L"FreeCommanderXE.SingleInst.1");
   ASSERT_TRUE(fc.Window());
-  EXPECT_EQ(GetTopmostFolderManagerName(), u"FreeCommander");
-  GetFolderOfTopmostManager(info);
-  EXPECT_EQ(info.hFolderManager, nullptr);
-  EXPECT_EQ(info.FolderPath, u"");
+  EXPECT_EQ(GetTopmostFolderManager(), FolderManager::FreeCommander);
+  folder = GetFolderOfTopmostManager();
+  EXPECT_EQ(folder.window, nullptr);  // its folder cannot be read
+  EXPECT_EQ(folder.path, u"");
   HWND firstList = FindWindowExW(fc.Window(), nullptr, L"TfcDragdropFileListView", nullptr);
   RECT want{}, right = GetFreeCommanderFileListRect(2),
                left = GetFreeCommanderFileListRect(1);
@@ -503,7 +511,7 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
   // Explorer brought to the top wins again.
   RaiseAbove(explorer.Window(), fc.Window());
   EXPECT_EQ(FindTopmostFolderManagerWindow(), explorer.Window());
-  EXPECT_EQ(GetTopmostFolderManagerName(), u"Explorer");
+  EXPECT_EQ(GetTopmostFolderManager(), FolderManager::Explorer);
 }
 
 TEST(FolderManagers, MinimisedFreeCommanderIsShownMaximisedToMeasureItsLists) {
@@ -520,11 +528,11 @@ TEST(FolderManagers, MinimisedFreeCommanderIsShownMaximisedToMeasureItsLists) {
 TEST(Dialogs, TypesAndFileNameEditsAreToldApart) {
   struct Case {
     const wchar_t* mode;
-    const char16_t* type;
+    DialogType type;
     const wchar_t* editParent;
   } cases[] = {
-      {L"file", u"OpenFile", L"ComboBox"},
-      {L"folder", u"OpenFolder", L"#32770"},
+      {L"file", DialogType::OpenFile, L"ComboBox"},
+      {L"folder", DialogType::OpenFolder, L"#32770"},
   };
   for (const Case& c : cases) {
     test_support::Standin dialog(L"OpenDialog.exe", std::wstring(L"--mode=") + c.mode, L"#32770");
@@ -535,7 +543,7 @@ TEST(Dialogs, TypesAndFileNameEditsAreToldApart) {
     EXPECT_EQ(W(ClassNameOf(GetParent(edit))), c.editParent);
     EXPECT_TRUE(IsDialogFileNameEdit(edit, dialog.Window()));
   }
-  EXPECT_EQ(GetDialogType(nullptr), u"");
+  EXPECT_EQ(GetDialogType(nullptr), DialogType::None);
 }
 
 TEST(Dialogs, AddressBandAndDtePathBoxRectangles) {
@@ -562,7 +570,7 @@ TEST(Dialogs, AddressBandAndDtePathBoxRectangles) {
 TEST(Dialogs, SystemOpenDialogIsAnOpenFileDialog) {
   test_support::Standin dialog(L"OpenDialog.exe", L"--mode=common", L"#32770");
   ASSERT_TRUE(dialog.Window());
-  EXPECT_EQ(GetDialogType(dialog.Window()), u"OpenFile");
+  EXPECT_EQ(GetDialogType(dialog.Window()), DialogType::OpenFile);
   HWND edit = FindDialogFileNameEdit(dialog.Window());
   std::string layout;
   for (HWND c : DescendantsOf(dialog.Window()))

@@ -2,6 +2,9 @@
 #include "app/cli/cli.h"
 #include "app/cli/cli_io.h"
 #include "core/text.h"
+#ifdef _WIN32
+#include "core/win32/wide_text.h"
+#endif
 
 namespace {
 
@@ -19,7 +22,7 @@ int Run(std::vector<std::u16string> args) {
 // Windows hands the arguments over as UTF-16 already.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::u16string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(pathorama::core::win32::FromWide(argv[i]));
   return Run(std::move(args));
 }
 #else

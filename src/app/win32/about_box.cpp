@@ -2,22 +2,22 @@
 
 #include <string>
 
-#include "resources/about_box_ids.h"
+#include "app/win32/about_box_ids.h"
 
 namespace pathorama::app::win32 {
 
-namespace {
+void AboutBox::Show(HWND owner) { ShowModal(GetModuleHandleW(nullptr), IDD_ABOUT, owner); }
 
-INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
-  switch (msg) {
+INT_PTR AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
     case WM_INITDIALOG: {
       std::wstring version = L"版本 " PATHORAMA_VERSION_TEXT L"（" __DATE__ L"）";
-      SetDlgItemTextW(hwnd, IDC_ABOUT_VERSION, version.c_str());
+      SetDlgItemTextW(Handle(), IDC_ABOUT_VERSION, version.c_str());
       return TRUE;
     }
     case WM_COMMAND:
-      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-        EndDialog(hwnd, LOWORD(wp));
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(Handle(), LOWORD(wParam));
         return TRUE;
       }
       return FALSE;
@@ -25,10 +25,9 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
   return FALSE;
 }
 
-}  // namespace
-
 void ShowAboutBox(HWND owner) {
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
+  AboutBox box;
+  box.Show(owner);
 }
 
 }  // namespace pathorama::app::win32

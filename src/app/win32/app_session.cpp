@@ -63,12 +63,12 @@ std::array<uint16_t, kHotKeySlotCount> AppSession::HotKeyShortcuts() const {
 core::CalendarDate AppSession::Today() const { return LocalToday(); }
 
 std::u16string AppSession::AppVersion() const {
-  return const_cast<MainWindow&>(window_).State().AppVersion;
+  return const_cast<MainWindow&>(window_).State().appVersion;
 }
 
 void AppSession::CreatePathListFromIni(core::IniDocument& ini) {
   jumplist::JumpList::LoadOptions options;
-  options.captionMaxLength = window_.State().CaptionMaxLength;
+  options.captionMaxLength = window_.State().captionMaxLength;
   options.hideItemWhenForbid = settings_.Bool(settings::Setting::HideItemWhenForbid);
   // A legacy "DirMenu" section moved to "PathMenu" is written at once.
   if (jumpList_.CreatePathListFromIni(ini, options) == jumplist::JumpList::LoadResult::kMigrated)
@@ -113,7 +113,7 @@ void AppSession::SetVariableOptions(const variables::VariableOptions& options) {
 }
 
 void AppSession::SetCaptionMaxLength(int32_t maxLength) {
-  window_.State().CaptionMaxLength = maxLength;
+  window_.State().captionMaxLength = maxLength;
 }
 
 void AppSession::RegisterHotKeys(const settings::HotKeyShortcuts& s) {

@@ -19,12 +19,12 @@ class GlobalHotKeys {
   void DeleteAtoms();
   const std::array<uint16_t, kHotKeySlotCount>& HotKeyIds() const { return hotKeyIds_; }
 
-  // `UseGlobalHotKey("All")`: unregisters and registers every slot with its
-  // shortcut. A shortcut of 0 or one taken by another program stays
-  // unregistered without a message.
-  void UseGlobalHotKey(HWND window, const std::array<uint16_t, kHotKeySlotCount>& shortcuts);
-  // `DelGlobalHotKey("All")`.
-  void DelGlobalHotKey(HWND window);
+  // Unregisters and registers every slot with its shortcut. A shortcut of 0
+  // or one taken by another program stays unregistered without a message to
+  // the user; a refused one is traced.
+  void RegisterAll(HWND window, const std::array<uint16_t, kHotKeySlotCount>& shortcuts);
+  // Unregisters every slot.
+  void UnregisterAll(HWND window);
 
  private:
   std::array<ATOM, kHotKeySlotCount> atoms_{};

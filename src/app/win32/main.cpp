@@ -9,7 +9,8 @@
 #include "app/startup.h"
 #include "app/win32/main_window.h"
 #include "app/win32/single_instance.h"
-#include "app/win32/win32_text.h"
+#include "core/win32/wide_text.h"
+#include "ui/win32/message_loop.h"
 
 namespace {
 
@@ -18,10 +19,7 @@ std::u16string ExecutablePath() {
   for (;;) {
     DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      return std::u16string(buffer.begin(), buffer.end());
-    }
+    if (length < buffer.size()) return pathorama::core::win32::FromWide(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -32,7 +30,7 @@ std::vector<std::u16string> CommandLineArguments() {
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   if (!argv) return args;
-  for (int i = 1; i < count; ++i) args.push_back(pathorama::app::win32::U(argv[i]));
+  for (int i = 1; i < count; ++i) args.push_back(pathorama::core::win32::FromWide(argv[i]));
   LocalFree(argv);
   return args;
 }
@@ -50,10 +48,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::MainWindow window(instance, exePath, args);
   if (!window.Create()) return 1;
   window.Show();
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  pathorama::ui::win32::RunMessageLoop();
   return 0;
 }

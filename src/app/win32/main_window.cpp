@@ -4,37 +4,28 @@
 
 #include "app/main_window_placement.h"
 #include "app/startup.h"
+#include "app/win32/app_messages.h"
 #include "app/win32/app_session.h"
 #include "app/win32/feature_entry_points.h"
-#include "app/win32/win32_text.h"
+#include "core/win32/wide_text.h"
 #include "resources/resource_ids.h"
 
 namespace pathorama::app::win32 {
 
+using core::win32::AsWide;
+
 namespace {
 
-// Posted after the window is shown: the start-up work must also run when
-// Windows refuses to activate a window started in the background.
-constexpr UINT kFirstActivationMessage = WM_APP + 2;
-// Menu-loop notifications of the jump-list popup.
-constexpr UINT CM_MENU_CLOSED = 0xB3E9;
-constexpr UINT CM_MENU_LOOP_ENTER = 0xB3EA;
-constexpr UINT CM_MENU_LOOP_EXIT = 0xB3EB;
 // Repeated requests to add the selection (one per selected file) within this
 // time are one request.
 constexpr ULONGLONG kAddRequestDebounceMs = 1000;
 
-UINT TaskbarCreatedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-  return message;
-}
-
 std::u16string VersionOfExecutable(const std::u16string& exePath) {
   DWORD handle = 0;
-  DWORD size = GetFileVersionInfoSizeW(W(exePath), &handle);
+  DWORD size = GetFileVersionInfoSizeW(AsWide(exePath), &handle);
   if (size == 0) return AppVersionFromFileVersion(u"");
   std::vector<BYTE> block(size);
-  if (!GetFileVersionInfoW(W(exePath), 0, size, block.data()))
+  if (!GetFileVersionInfoW(AsWide(exePath), 0, size, block.data()))
     return AppVersionFromFileVersion(u"");
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
@@ -51,115 +42,71 @@ MainWindow::MainWindow(HINSTANCE instance, std::u16string exePath,
     : instance_(instance), exePath_(std::move(exePath)), args_(std::move(args)) {}
 
 MainWindow::~MainWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (Handle()) DestroyWindow(Handle());
 }
 
 bool MainWindow::Create() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &MainWindow::WindowProc;
-  wc.hInstance = instance_;
+  WNDCLASSEXW wc = WindowClass(instance_, AsWide(kMainWindowClass));
   wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_PATHORAMA));
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PATHORAMA),
                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = W(kMainWindowClass);
   if (!RegisterClassExW(&wc)) return false;
 
   menu_ = LoadMenuW(instance_, MAKEINTRESOURCEW(IDM_MAIN));
   // A tool window is not shown on the taskbar; the tray icon stands for it.
   // Created above the screen so nothing flashes before it is placed.
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindowWidth) / 2;
-  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, W(kMainWindowClass), L"Pathorama",
-                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left,
-                          state_.OffScreenTop, kMainWindowWidth, 60, nullptr, menu_, instance_,
-                          this);
-  return hwnd_ != nullptr;
+  return CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, AsWide(kMainWindowClass), L"Pathorama",
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left,
+                         state_.offScreenTop, kMainWindowWidth, 60, nullptr, menu_,
+                         instance_) != nullptr;
 }
 
 void MainWindow::Show() {
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
-  PostMessageW(hwnd_, kFirstActivationMessage, 0, 0);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MainWindow* self = nullptr;
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (message == WM_NCDESTROY && self) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  // No exception may cross the window procedure into the system.
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  PostMessageW(Handle(), kFirstActivationMessage, 0, 0);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (tray_.HandleOwnerMessage(message, wParam)) return 0;
   switch (message) {
     case WM_CREATE:
       OnCreate();
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && state_.FirstActivationPending) OnFirstActivation();
+      if (LOWORD(wParam) != WA_INACTIVE && state_.firstActivationPending) OnFirstActivation();
       break;
     case kFirstActivationMessage:
-      if (state_.FirstActivationPending) OnFirstActivation();
+      if (state_.firstActivationPending) OnFirstActivation();
       return 0;
-    case WM_OPENJUMPLIST:
-    case WM_SETJUMPLIST:
-    case WM_ADDTOJUMPLIST:
-    case WM_OPENSETTING:
+    case kOpenJumpListMessage:
+    case kSetJumpListMessage:
+    case kAddToJumpListMessage:
+    case kOpenSettingMessage:
       // The sending start waits for no result: release it before a modal
       // dialog keeps this handler busy.
       if (InSendMessage()) ReplyMessage(0);
       OnCommandMessage(message);
       return 0;
-    case CM_MENU_CLOSED:
-    case CM_MENU_LOOP_EXIT:
-      state_.MenuLoopActive = false;
+    case kMenuClosedMessage:
+    case kMenuLoopExitMessage:
+      state_.menuLoopActive = false;
       return 0;
-    case CM_MENU_LOOP_ENTER:
-      state_.MenuLoopActive = true;
+    case kMenuLoopEnterMessage:
+      state_.menuLoopActive = true;
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0) OnMenuCommand(LOWORD(wParam));
       return 0;
-    case TrayIcon::kCallbackMessage:
-      switch (LOWORD(lParam)) {
-        case WM_LBUTTONUP:
-          ShowJumpListMenu(hwnd_);
-          break;
-        case WM_RBUTTONUP:
-        case WM_CONTEXTMENU:
-          if (HMENU tray = LoadMenuW(instance_, MAKEINTRESOURCEW(IDM_TRAY))) {
-            HMENU popup = GetSubMenu(tray, 0);
-            CheckMenuItem(popup, ID_MNI_GLOBALHOTKEY,
-                          MenuChecked(ID_MNI_USEGLOBALHOTKEY) ? MF_CHECKED : MF_UNCHECKED);
-            UINT chosen = tray_.TrackMenu(popup);
-            DestroyMenu(tray);
-            if (chosen) OnMenuCommand(chosen);
-          }
-          break;
-      }
+    case kTrayIconMessage:
+      OnTrayIcon(lParam);
       return 0;
     case WM_NCHITTEST: {
       // A drag anywhere in the client area moves the window like its caption.
-      LRESULT hit = DefWindowProcW(hwnd_, message, wParam, lParam);
+      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
       return hit == HTCLIENT ? HTCAPTION : hit;
     }
     case WM_DRAWCLIPBOARD:
@@ -177,39 +124,52 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       OnDestroy();
       return 0;
-    default:
-      if (message == TaskbarCreatedMessage() && message != 0) {
-        tray_.Readd();
-        return 0;
+  }
+  return DefWindowProcW(Handle(), message, wParam, lParam);
+}
+
+void MainWindow::OnTrayIcon(LPARAM mouseMessage) {
+  switch (LOWORD(mouseMessage)) {
+    case WM_LBUTTONUP:
+      ShowJumpListMenu(Handle());
+      break;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+      if (HMENU tray = LoadMenuW(instance_, MAKEINTRESOURCEW(IDM_TRAY))) {
+        HMENU popup = GetSubMenu(tray, 0);
+        CheckMenuItem(popup, ID_TRAY_USE_GLOBAL_HOTKEY,
+                      MenuChecked(ID_MAIN_USE_GLOBAL_HOTKEY) ? MF_CHECKED : MF_UNCHECKED);
+        UINT chosen = tray_.TrackMenu(popup);
+        DestroyMenu(tray);
+        if (chosen) OnMenuCommand(chosen);
       }
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void MainWindow::OnCreate() {
   // Joining the chain sends the first WM_DRAWCLIPBOARD at once; it sets
-  // ClipboardHasText from the clipboard as it is now.
-  state_.ClipboardHasText = false;
-  state_.NextClipboardViewer = SetClipboardViewer(hwnd_);
-  state_.LastHotKeyTick = GetTickCount64();
+  // clipboardHasText from the clipboard as it is now.
+  state_.clipboardHasText = false;
+  state_.nextClipboardViewer = SetClipboardViewer(Handle());
+  state_.lastHotKeyTick = GetTickCount64();
 
-  state_.AppVersion = VersionOfExecutable(exePath_);
-  SetWindowTextW(hwnd_, W(MainWindowCaption(state_.AppVersion)));
+  state_.appVersion = VersionOfExecutable(exePath_);
+  SetWindowTextW(Handle(), AsWide(MainWindowCaption(state_.appVersion)));
 
-  state_.AddItemCursor = LoadCursorW(instance_, L"Cursor_AddItem");
+  state_.addItemCursor = LoadCursorW(instance_, L"Cursor_AddItem");
 
   FitHeightToCaptionAndMenu();
   HICON small = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PATHORAMA),
                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  tray_.Add(hwnd_, small, MainWindowCaption(state_.AppVersion));
+  tray_.Add(Handle(), small, MainWindowCaption(state_.appVersion));
 
   // Provisional hotkeys: the defaults, until the settings are applied.
   hotKeys_.CreateAtoms();
   std::array<uint16_t, kHotKeySlotCount> provisional{};
   for (int i = 0; i < kHotKeySlotCount; ++i) provisional[i] = kHotKeySlots[i].provisionalShortcut;
-  hotKeys_.UseGlobalHotKey(hwnd_, provisional);
+  hotKeys_.RegisterAll(Handle(), provisional);
 
   session_ = std::make_unique<AppSession>(*this, exePath_);
   session_->OpenIniFile();
@@ -218,17 +178,17 @@ void MainWindow::OnCreate() {
 void MainWindow::FitHeightToCaptionAndMenu() {
   // Only the caption and the menu bar show: a client area of height 0.
   RECT window{}, client{};
-  GetWindowRect(hwnd_, &window);
-  GetClientRect(hwnd_, &client);
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
   int height = (window.bottom - window.top) - (client.bottom - client.top);
-  SetWindowPos(hwnd_, nullptr, 0, 0, kMainWindowWidth, height,
+  SetWindowPos(Handle(), nullptr, 0, 0, kMainWindowWidth, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The menu bar may wrap once the width is final: measure again.
-  GetWindowRect(hwnd_, &window);
-  GetClientRect(hwnd_, &client);
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
   if (client.bottom - client.top != 0) {
     height = (window.bottom - window.top) - (client.bottom - client.top);
-    SetWindowPos(hwnd_, nullptr, 0, 0, kMainWindowWidth, height,
+    SetWindowPos(Handle(), nullptr, 0, 0, kMainWindowWidth, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -241,105 +201,107 @@ RECT MainWindow::WorkArea() const {
 }
 
 void MainWindow::MoveTo(int left, int top) {
-  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::PlaceAtFirstActivation() {
   RECT area = WorkArea();
   RECT window{};
-  GetWindowRect(hwnd_, &window);
+  GetWindowRect(Handle(), &window);
   MainWindowPlace place = PlaceMainWindowFromSettings(
       session_->Ini(), area.right - area.left, area.bottom - area.top, window.right - window.left,
       window.bottom - window.top);
-  if (place.parkedOffScreen && MenuChecked(ID_MNI_AUTOHIDEWHENSCREENEDGE)) {
+  if (place.parkedOffScreen && MenuChecked(ID_MAIN_AUTO_HIDE_AT_EDGE)) {
     // As a click on the item: a window parked above the screen must not dock.
-    SetMenuCheck(ID_MNI_AUTOHIDEWHENSCREENEDGE, false);
-    AutoHideWhenScreenEdgeChanged(hwnd_, false);
+    SetMenuCheck(ID_MAIN_AUTO_HIDE_AT_EDGE, false);
+    AutoHideWhenScreenEdgeChanged(Handle(), false);
   }
   MoveTo(place.left, place.top);
 }
 
 void MainWindow::OnFirstActivation() {
-  state_.FirstActivationPending = false;
+  state_.firstActivationPending = false;
   PlaceAtFirstActivation();
   session_->LoadAll();
-  CopyFunctionItemsIntoJumpList(hwnd_);
+  CopyFunctionItemsIntoJumpList(Handle());
   // The first instance acts on its own command line as a second start would.
   if (UINT message = MessageForCommand(CommandForFirstActivation(args_)))
-    SendMessageW(hwnd_, message, 0, 0);
+    SendMessageW(Handle(), message, 0, 0);
 }
 
 void MainWindow::OnCommandMessage(UINT message) {
-  if (message == WM_ADDTOJUMPLIST) {
+  if (message == kAddToJumpListMessage) {
     OnAddToJumpList();
     return;
   }
   // A command that arrives while the window is hidden is dropped.
-  if (!IsWindowVisible(hwnd_)) return;
+  if (!IsWindowVisible(Handle())) return;
   switch (message) {
-    case WM_OPENJUMPLIST: ShowJumpListMenu(hwnd_); break;
-    case WM_SETJUMPLIST: OpenJumpListEditor(hwnd_); break;
-    case WM_OPENSETTING: OpenOptionsDialog(hwnd_); break;
+    case kOpenJumpListMessage: ShowJumpListMenu(Handle()); break;
+    case kSetJumpListMessage: OpenJumpListEditor(Handle()); break;
+    case kOpenSettingMessage: OpenOptionsDialog(Handle()); break;
   }
 }
 
 void MainWindow::OnAddToJumpList() {
   ULONGLONG now = GetTickCount64();
-  if (now - state_.LastAddRequestTick <= kAddRequestDebounceMs && state_.LastAddRequestTick != 0)
+  if (now - state_.lastAddRequestTick <= kAddRequestDebounceMs && state_.lastAddRequestTick != 0)
     return;
-  state_.LastAddRequestTick = now;
-  if (!IsWindowVisible(hwnd_)) return;
-  AddToJumpListFromSelection(hwnd_);
+  state_.lastAddRequestTick = now;
+  if (!IsWindowVisible(Handle())) return;
+  AddToJumpListFromSelection(Handle());
 }
 
 void MainWindow::OnMenuCommand(UINT id) {
   switch (id) {
-    case ID_MNI_PATHSLIST: ShowJumpListMenu(hwnd_); break;
-    case ID_MNI_APPSET:
-    case ID_MNI_SETTING: OpenOptionsDialog(hwnd_); break;
-    case ID_MNI_ABOUT:
-    case ID_MNI_ABOUTAPP: OpenAboutBox(hwnd_); break;
-    case ID_MNI_USEGLOBALHOTKEY:
-    case ID_MNI_GLOBALHOTKEY: SetUseGlobalHotKey(!MenuChecked(ID_MNI_USEGLOBALHOTKEY)); break;
-    case ID_MNI_AUTOHIDEWHENSCREENEDGE: {
-      bool checked = !MenuChecked(ID_MNI_AUTOHIDEWHENSCREENEDGE);
-      SetMenuCheck(ID_MNI_AUTOHIDEWHENSCREENEDGE, checked);
-      AutoHideWhenScreenEdgeChanged(hwnd_, checked);
+    case ID_MAIN_JUMP_LIST: ShowJumpListMenu(Handle()); break;
+    case ID_MAIN_SETTINGS:
+    case ID_TRAY_SETTINGS: OpenOptionsDialog(Handle()); break;
+    case ID_MAIN_ABOUT:
+    case ID_TRAY_ABOUT: OpenAboutBox(Handle()); break;
+    case ID_MAIN_USE_GLOBAL_HOTKEY:
+    case ID_TRAY_USE_GLOBAL_HOTKEY:
+      SetUseGlobalHotKey(!MenuChecked(ID_MAIN_USE_GLOBAL_HOTKEY));
+      break;
+    case ID_MAIN_AUTO_HIDE_AT_EDGE: {
+      bool checked = !MenuChecked(ID_MAIN_AUTO_HIDE_AT_EDGE);
+      SetMenuCheck(ID_MAIN_AUTO_HIDE_AT_EDGE, checked);
+      AutoHideWhenScreenEdgeChanged(Handle(), checked);
       break;
     }
-    case ID_MNI_MOVEMAINFORMOUTSCREEN: {
-      bool checked = !MenuChecked(ID_MNI_MOVEMAINFORMOUTSCREEN);
-      SetMenuCheck(ID_MNI_MOVEMAINFORMOUTSCREEN, checked);
+    case ID_MAIN_HIDE_OFF_SCREEN: {
+      bool checked = !MenuChecked(ID_MAIN_HIDE_OFF_SCREEN);
+      SetMenuCheck(ID_MAIN_HIDE_OFF_SCREEN, checked);
       if (checked) {
         RECT area = WorkArea(), window{};
-        GetWindowRect(hwnd_, &window);
-        MoveTo((area.right - area.left - (window.right - window.left)) / 2, state_.OffScreenTop);
+        GetWindowRect(Handle(), &window);
+        MoveTo((area.right - area.left - (window.right - window.left)) / 2, state_.offScreenTop);
       }
       break;
     }
-    case ID_MNI_SHOWMAINFORMATCENTER: ShowAtCentre(); break;
-    case ID_MNI_EXITAPP: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
+    case ID_TRAY_SHOW_AT_CENTRE: ShowAtCentre(); break;
+    case ID_TRAY_EXIT: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
   }
 }
 
 void MainWindow::ShowAtCentre() {
-  SetMenuCheck(ID_MNI_MOVEMAINFORMOUTSCREEN, false);
+  SetMenuCheck(ID_MAIN_HIDE_OFF_SCREEN, false);
   RECT area = WorkArea(), window{};
-  GetWindowRect(hwnd_, &window);
+  GetWindowRect(Handle(), &window);
   MoveTo((area.right - area.left - (window.right - window.left)) / 2,
          (area.bottom - area.top - (window.bottom - window.top)) / 2);
 }
 
 void MainWindow::SetUseGlobalHotKey(bool on) {
-  SetMenuCheck(ID_MNI_USEGLOBALHOTKEY, on);
+  SetMenuCheck(ID_MAIN_USE_GLOBAL_HOTKEY, on);
   if (on)
-    hotKeys_.UseGlobalHotKey(hwnd_, session_->HotKeyShortcuts());
+    hotKeys_.RegisterAll(Handle(), session_->HotKeyShortcuts());
   else
-    hotKeys_.DelGlobalHotKey(hwnd_);
+    hotKeys_.UnregisterAll(Handle());
 }
 
 void MainWindow::RegisterHotKeys(const std::array<uint16_t, kHotKeySlotCount>& shortcuts) {
-  hotKeys_.UseGlobalHotKey(hwnd_, shortcuts);
+  hotKeys_.RegisterAll(Handle(), shortcuts);
 }
 
 bool MainWindow::MenuChecked(UINT id) const {
@@ -350,54 +312,54 @@ void MainWindow::SetMenuCheck(UINT id, bool checked) {
   CheckMenuItem(menu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void MainWindow::CheckHideOffScreenMenuItem() { SetMenuCheck(ID_MNI_MOVEMAINFORMOUTSCREEN, true); }
+void MainWindow::CheckHideOffScreenMenuItem() { SetMenuCheck(ID_MAIN_HIDE_OFF_SCREEN, true); }
 
-bool MainWindow::UseGlobalHotKeyChecked() const { return MenuChecked(ID_MNI_USEGLOBALHOTKEY); }
+bool MainWindow::UseGlobalHotKeyChecked() const { return MenuChecked(ID_MAIN_USE_GLOBAL_HOTKEY); }
 
 void MainWindow::SetUseGlobalHotKeyChecked(bool checked) {
-  SetMenuCheck(ID_MNI_USEGLOBALHOTKEY, checked);
+  SetMenuCheck(ID_MAIN_USE_GLOBAL_HOTKEY, checked);
 }
 
 std::pair<int, int> MainWindow::Position() const {
   RECT window{};
-  GetWindowRect(hwnd_, &window);
+  GetWindowRect(Handle(), &window);
   return {window.left, window.top};
 }
 
 void MainWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-  if (state_.NextClipboardViewer)
-    SendMessageW(state_.NextClipboardViewer, WM_DRAWCLIPBOARD, wParam, lParam);
-  state_.ClipboardHasText =
+  if (state_.nextClipboardViewer)
+    SendMessageW(state_.nextClipboardViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+  state_.clipboardHasText =
       IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
 }
 
 void MainWindow::OnChangeClipboardChain(HWND removed, HWND next) {
-  if (removed == state_.NextClipboardViewer)
-    state_.NextClipboardViewer = next;
-  else if (state_.NextClipboardViewer)
-    SendMessageW(state_.NextClipboardViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+  if (removed == state_.nextClipboardViewer)
+    state_.nextClipboardViewer = next;
+  else if (state_.nextClipboardViewer)
+    SendMessageW(state_.nextClipboardViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
                  reinterpret_cast<LPARAM>(next));
 }
 
+void MainWindow::LeaveClipboardChain() {
+  if (leftClipboardChain_) return;
+  // ChangeClipboardChain itself tells the chain (WM_CHANGECBCHAIN).
+  ChangeClipboardChain(Handle(), state_.nextClipboardViewer);
+  leftClipboardChain_ = true;
+}
+
 void MainWindow::OnClose() {
-  if (!leftClipboardChain_) {
-    // ChangeClipboardChain itself tells the chain (WM_CHANGECBCHAIN).
-    ChangeClipboardChain(hwnd_, state_.NextClipboardViewer);
-    leftClipboardChain_ = true;
-  }
+  LeaveClipboardChain();
   if (session_) session_->SaveAll();
-  hotKeys_.DelGlobalHotKey(hwnd_);
-  DestroyWindow(hwnd_);
+  hotKeys_.UnregisterAll(Handle());
+  DestroyWindow(Handle());
 }
 
 void MainWindow::OnDestroy() {
-  if (!leftClipboardChain_) {
-    ChangeClipboardChain(hwnd_, state_.NextClipboardViewer);
-    leftClipboardChain_ = true;
-  }
-  hotKeys_.DelGlobalHotKey(hwnd_);
+  LeaveClipboardChain();
+  hotKeys_.UnregisterAll(Handle());
   hotKeys_.DeleteAtoms();
-  tray_.Remove();
+  // The tray icon goes with this object (TrayIcon's destructor).
   PostQuitMessage(0);
 }
 

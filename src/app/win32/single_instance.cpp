@@ -1,7 +1,10 @@
 #include "app/win32/single_instance.h"
 
 #include "app/startup.h"
-#include "app/win32/win32_text.h"
+#include "core/diagnostics.h"
+#include "core/text.h"
+#include "core/win32/diagnostics.h"
+#include "core/win32/wide_text.h"
 #include "windows/win32/processes.h"
 
 namespace pathorama::app::win32 {
@@ -23,7 +26,7 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 bool SingleInstanceLock::Acquire(const std::u16string& exeFileName) {
-  mutex_ = CreateMutexW(nullptr, FALSE, W(SingleInstanceMutexName(exeFileName)));
+  mutex_ = CreateMutexW(nullptr, FALSE, core::win32::AsWide(SingleInstanceMutexName(exeFileName)));
   if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex_);
     mutex_ = nullptr;
@@ -44,12 +47,18 @@ bool SingleInstanceLock::Acquire(const std::u16string& exeFileName) {
 int ForwardToRunningInstance(const std::vector<std::u16string>& args) {
   StartCommand command = CommandForSecondStart(args);
   if (command == StartCommand::kNone) return 0;
-  HWND running = FindWindowW(W(kMainWindowClass), nullptr);
+  HWND running = FindWindowW(core::win32::AsWide(kMainWindowClass), nullptr);
   if (!running) return 0;
   if (command == StartCommand::kOpenJumpList) SwitchToThisWindow(running, TRUE);
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(running, MessageForCommand(command), 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                      kForwardTimeoutMs, &ignored);
+  if (!SendMessageTimeoutW(running, MessageForCommand(command), 0, 0,
+                           SMTO_NORMAL | SMTO_ABORTIFHUNG, kForwardTimeoutMs, &ignored)) {
+    DWORD error = GetLastError();
+    core::Trace(u"the running instance did not take message " +
+                core::HexText(MessageForCommand(command), 4) + u" within " +
+                core::IntToText(kForwardTimeoutMs) + u" ms: system error " +
+                core::win32::SystemErrorText(error));
+  }
   return 0;
 }
 

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "resources/window_spy_ids.h"
+#include "app/win32/window_spy_ids.h"
+#include "core/win32/wide_text.h"
 #include "windows/win32/processes.h"
 
 namespace pathorama::app::win32 {
@@ -24,128 +25,116 @@ std::wstring OwnExeName() {
   return text.substr(text.find_last_of(L"\\/") + 1);
 }
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
 }  // namespace
 
-TfrmWindowSpy& TfrmWindowSpy::Instance() {
-  static TfrmWindowSpy spy;
-  if (!spy.hwnd_) {
+WindowSpy& WindowSpy::Instance() {
+  static WindowSpy spy;
+  if (!spy.Handle()) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     // Owned by the desktop: no owner window.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_WINDOW_SPY), nullptr,
-                       DialogProc, reinterpret_cast<LPARAM>(&spy));
+    spy.CreateModeless(GetModuleHandleW(nullptr), IDD_WINDOW_SPY, nullptr);
   }
   return spy;
 }
 
-HWND TfrmWindowSpy::Memo() const { return GetDlgItem(hwnd_, IDC_MMO_WINDOWINFO); }
+HWND WindowSpy::InfoEdit() const { return GetDlgItem(Handle(), IDC_SPY_WINDOW_INFO); }
 
-void TfrmWindowSpy::Show() {
-  if (!hwnd_) return;
-  SetWindowTextW(Memo(), kIntro);
+void WindowSpy::Show() {
+  HWND hwnd = Handle();
+  if (!hwnd) return;
+  SetWindowTextW(InfoEdit(), kIntro);
   RECT rect{};
-  GetWindowRect(hwnd_, &rect);
+  GetWindowRect(hwnd, &rect);
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  SetWindowPos(hwnd_, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+  SetWindowPos(hwnd, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
-  SetTimer(hwnd_, kTimerId, kTickMs, nullptr);
-  ClickSeen = false;
-  ShowWindow(hwnd_, SW_SHOW);
+  SetTimer(hwnd, kTimerId, kTickMs, nullptr);
+  clickSeen_ = false;
+  ShowWindow(hwnd, SW_SHOW);
 }
 
-void TfrmWindowSpy::Hide() {
-  if (!hwnd_) return;
-  KillTimer(hwnd_, kTimerId);
-  ClickSeen = false;
-  ShowWindow(hwnd_, SW_HIDE);
+void WindowSpy::Hide() {
+  if (!Handle()) return;
+  KillTimer(Handle(), kTimerId);
+  clickSeen_ = false;
+  ShowWindow(Handle(), SW_HIDE);
 }
 
-void TfrmWindowSpy::Tick() {
+void WindowSpy::Tick() {
+  HWND hwnd = Handle();
   POINT cursor{};
   GetCursorPos(&cursor);
   HWND w = WindowFromPoint(cursor);
   if (!Visible()) {
-    ClickSeen = false;
+    clickSeen_ = false;
     return;
   }
   int leftButton = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-  if (GetAsyncKeyState(leftButton) & 0x8000) ClickSeen = true;
+  if (GetAsyncKeyState(leftButton) & 0x8000) clickSeen_ = true;
 
   wchar_t title[256] = {}, className[256] = {};
   InternalGetWindowText(w, title, 256);
   GetClassNameW(w, className, 256);
   DWORD processId = 0;
   GetWindowThreadProcessId(w, &processId);
-  std::wstring program = Wide(windows::win32::GetProcessExeName(processId));
+  std::u16string program = windows::win32::GetProcessExeName(processId);
 
-  // The spy's own memo and window never describe themselves.
-  if (_wcsicmp(program.c_str(), OwnExeName().c_str()) == 0 && (w == hwnd_ || IsChild(hwnd_, w))) {
-    ClickSeen = false;
+  // The spy's own edit and window never describe themselves.
+  if (_wcsicmp(core::win32::AsWide(program), OwnExeName().c_str()) == 0 &&
+      (w == hwnd || IsChild(hwnd, w))) {
+    clickSeen_ = false;
     return;
   }
   RECT own{};
-  GetWindowRect(hwnd_, &own);
+  GetWindowRect(hwnd, &own);
   if (PtInRect(&own, cursor)) {
-    ClickSeen = false;
+    clickSeen_ = false;
     return;
   }
-  bool followMouse = IsDlgButtonChecked(hwnd_, IDC_CHK_REFRESSWITHMOUSEMOVE) == BST_CHECKED;
-  if (!followMouse && !ClickSeen) return;
+  bool followMouse = IsDlgButtonChecked(hwnd, IDC_SPY_FOLLOW_MOUSE) == BST_CHECKED;
+  if (!followMouse && !clickSeen_) return;
   std::wstring text = L"窗口标题： " + std::wstring(title) + L"\r\n窗口类名： " + className +
-                      L"\r\n进 程  名 ： " + program + L"\r\n进 程  ID ： " +
+                      L"\r\n进 程  名 ： " + core::win32::AsWide(program) + L"\r\n进 程  ID ： " +
                       std::to_wstring(processId);
-  SetWindowTextW(Memo(), text.c_str());
-  ClickSeen = false;
+  SetWindowTextW(InfoEdit(), text.c_str());
+  clickSeen_ = false;
 }
 
-INT_PTR CALLBACK TfrmWindowSpy::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TfrmWindowSpy* self = nullptr;
-  if (msg == WM_INITDIALOG) {
-    self = reinterpret_cast<TfrmWindowSpy*>(lp);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-  } else {
-    self = reinterpret_cast<TfrmWindowSpy*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  }
-  if (!self) return FALSE;
-  try {
-    return self->Handle(msg, wp, lp);
-  } catch (...) {
-    return FALSE;  // nothing may escape into the system's dispatcher
-  }
+void WindowSpy::AddFollowMouseTooltip() {
+  HWND hwnd = Handle();
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd;
+  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, IDC_SPY_FOLLOW_MOUSE));
+  tool.lpszText = const_cast<wchar_t*>(L"不勾选时，长按鼠标方可更新");
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-INT_PTR TfrmWindowSpy::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_INITDIALOG: {
-      tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-      TTTOOLINFOW tool{};
-      tool.cbSize = sizeof tool;
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.hwnd = hwnd_;
-      tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd_, IDC_CHK_REFRESSWITHMOUSEMOVE));
-      tool.lpszText = const_cast<wchar_t*>(L"不勾选时，长按鼠标方可更新");
-      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+INT_PTR WindowSpy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      AddFollowMouseTooltip();
       return TRUE;
-    }
     case WM_TIMER:
-      if (wp == kTimerId) Tick();
+      if (wParam == kTimerId) Tick();
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wp) == IDC_CHK_REFRESSWITHMOUSEMOVE && HIWORD(wp) == BN_CLICKED) ClickSeen = false;
-      if (LOWORD(wp) == IDCANCEL) Hide();
+      if (LOWORD(wParam) == IDC_SPY_FOLLOW_MOUSE && HIWORD(wParam) == BN_CLICKED)
+        clickSeen_ = false;
+      if (LOWORD(wParam) == IDCANCEL) Hide();
       return TRUE;
     case WM_CLOSE:
       Hide();
       return TRUE;
     case WM_CTLCOLORSTATIC:
-      // The read-only memo shows its text in blue on the window colour.
-      if (reinterpret_cast<HWND>(lp) == Memo()) {
-        HDC dc = reinterpret_cast<HDC>(wp);
+      // The read-only edit shows its text in blue on the window colour.
+      if (reinterpret_cast<HWND>(lParam) == InfoEdit()) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, RGB(0, 0, 255));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
@@ -153,8 +142,8 @@ INT_PTR TfrmWindowSpy::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return FALSE;
     case WM_NCHITTEST: {
       // Dragging the background moves the window.
-      LRESULT hit = DefWindowProcW(hwnd_, msg, wp, lp);
-      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, hit == HTCLIENT ? HTCAPTION : hit);
+      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
+      SetResult(hit == HTCLIENT ? HTCAPTION : hit);
       return TRUE;
     }
   }

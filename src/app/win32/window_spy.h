@@ -1,36 +1,39 @@
-// The window spy (TfrmWindowSpy, caption "WindowSpy"): shows title, class,
-// program and process id of the window under the mouse, so the user can copy
-// them into the ignore lists. A modeless, always-on-top window created once
-// and hidden when closed; its owner's message loop must pass its messages
-// through IsDialogMessage.
+// The window spy (caption "WindowSpy"): shows title, class, program and
+// process id of the window under the mouse, so the user can copy them into
+// the ignore lists. A modeless, always-on-top dialog created once and hidden
+// when closed; the message loop serves its keys (ui/win32/message_loop.h).
 #pragma once
 
 #include <windows.h>
 
+#include "ui/win32/dialog_base.h"
+
 namespace pathorama::app::win32 {
 
-class TfrmWindowSpy {
+class WindowSpy : public ui::win32::DialogBase<WindowSpy> {
  public:
   // Creates the (hidden) window on first use.
-  static TfrmWindowSpy& Instance();
+  static WindowSpy& Instance();
 
   void Show();
   void Hide();
-  HWND Handle() const { return hwnd_; }
-  HWND Memo() const;  // mmo_WindowInfo
-  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  // The read-only edit that shows what was found.
+  HWND InfoEdit() const;
+  bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
 
   // One 200 ms tick (public so a caller can drive it without waiting).
   void Tick();
 
  private:
-  TfrmWindowSpy() = default;
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp);
+  friend DialogBase;
+  WindowSpy() = default;
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void AddFollowMouseTooltip();
 
-  HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  bool ClickSeen = false;
+  // The left button went down since the last tick: the spy updates even
+  // when it does not follow the mouse.
+  bool clickSeen_ = false;
 };
 
 }  // namespace pathorama::app::win32

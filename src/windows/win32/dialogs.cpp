@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/win32/wide_text.h"
 #include "windows/window_classes.h"
 #include "windows/win32/window_facts.h"
 
@@ -31,8 +32,8 @@ std::vector<DialogControlFacts> FactsOf(HWND dialog, const std::vector<HWND>& co
 
 }  // namespace
 
-std::u16string GetDialogType(HWND dialog) {
-  if (!dialog) return {};
+DialogType GetDialogType(HWND dialog) {
+  if (!dialog) return DialogType::None;
   std::vector<HWND> controls = DescendantsOf(dialog);
   return DialogTypeOf(FactsOf(dialog, controls));
 }
@@ -72,7 +73,7 @@ std::u16string GetDesktopFolder() {
                    L"DeskTop", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value,
                    &size) != ERROR_SUCCESS)
     return {};
-  return reinterpret_cast<const char16_t*>(value);
+  return core::win32::FromWide(value);
 }
 
 HWND GetForegroundFocus() {

@@ -5,10 +5,12 @@
 
 #include <string>
 
+#include "windows/window_classes.h"
+
 namespace pathorama::windows::win32 {
 
-// "OpenFile", "OpenFolder" or empty.
-std::u16string GetDialogType(HWND dialog);
+// What kind of Open/Save dialog `dialog` is; None for no dialog or another kind.
+DialogType GetDialogType(HWND dialog);
 // The dialog's file name (or folder) edit, or null.
 HWND FindDialogFileNameEdit(HWND dialog);
 // Whether `edit` is the file name field of the dialog it sits in (up to `topDialog`).

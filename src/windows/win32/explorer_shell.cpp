@@ -8,6 +8,7 @@
 #include <shlwapi.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -16,11 +17,17 @@
 #include <thread>
 #include <vector>
 
+#include "core/diagnostics.h"
+#include "core/text.h"
+#include "core/win32/wide_text.h"
 #include "windows/selection_text.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace pathorama::windows::win32 {
+
+using core::win32::AsWide;
+using core::win32::FromWide;
 
 namespace {
 
@@ -102,11 +109,11 @@ std::u16string ParsingNameOf(const ITEMIDLIST* pidl) {
   if (FAILED(parent->GetDisplayNameOf(last, SHGDN_FORPARSING, &name))) return {};
   CoTaskString text;
   if (FAILED(StrRetToStrW(&name, last, &text.text)) || !text.text) return {};
-  return reinterpret_cast<const char16_t*>(text.text);
+  return FromWide(text.text);
 }
 
 PathKind ProbeName(const std::u16string& path) {
-  DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str()));
+  DWORD attributes = GetFileAttributesW(AsWide(path));
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
@@ -116,7 +123,8 @@ PathKind ProbeName(const std::u16string& path) {
 // (its own apartment), and a late answer is no answer.
 constexpr auto kShellAnswerTimeout = std::chrono::milliseconds(3000);
 
-std::u16string AskShellBounded(std::function<std::u16string()> work) {
+// `what` names the question in the trace of a late or failed answer.
+std::u16string AskShellBounded(std::u16string_view what, std::function<std::u16string()> work) {
   auto task = std::make_shared<std::packaged_task<std::u16string()>>([work] {
     ComScope com;
     return work();
@@ -124,9 +132,15 @@ std::u16string AskShellBounded(std::function<std::u16string()> work) {
   std::future<std::u16string> answer = task->get_future();
   try {
     std::thread([task] { (*task)(); }).detach();
-    if (answer.wait_for(kShellAnswerTimeout) != std::future_status::ready) return {};
+    if (answer.wait_for(kShellAnswerTimeout) != std::future_status::ready) {
+      core::Trace(u"the shell window collection did not answer within " +
+                  core::IntToText(kShellAnswerTimeout.count()) + u" ms: " + std::u16string(what));
+      return {};
+    }
     return answer.get();
-  } catch (...) {
+  } catch (const std::exception& e) {
+    core::Trace(u"asking the shell window collection failed: " + std::u16string(what) + u": " +
+                core::Utf8ToUtf16(e.what()));
     return {};
   }
 }
@@ -151,10 +165,12 @@ std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
     HDROP drop = static_cast<HDROP>(medium.hGlobal);
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-      wchar_t name[MAX_PATH + 1] = {};
-      UINT length = DragQueryFileW(drop, i, name, MAX_PATH + 1);
-      if (length > 0 && length <= MAX_PATH)
-        names.emplace_back(reinterpret_cast<const char16_t*>(name), length);
+      // Each name at its own length: a long path (\\?\...) is kept whole.
+      UINT length = DragQueryFileW(drop, i, nullptr, 0);
+      if (length == 0) continue;
+      std::wstring name(length + 1, L'\0');
+      UINT copied = DragQueryFileW(drop, i, name.data(), length + 1);
+      if (copied > 0) names.push_back(FromWide(name.data(), std::min(copied, length)));
     }
   }
   ReleaseStgMedium(&medium);
@@ -164,11 +180,15 @@ std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
 }  // namespace
 
 std::u16string ReadShellViewFolder(HWND explorer) {
-  return AskShellBounded([explorer] { return ReadFolderNow(explorer); });
+  return AskShellBounded(
+      u"folder of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
+      [explorer] { return ReadFolderNow(explorer); });
 }
 
 std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
-  return AskShellBounded([explorer, mode] { return ReadSelectionNow(explorer, mode); });
+  return AskShellBounded(
+      u"selection of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
+      [explorer, mode] { return ReadSelectionNow(explorer, mode); });
 }
 
 }  // namespace pathorama::windows::win32

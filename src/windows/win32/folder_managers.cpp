@@ -2,14 +2,17 @@
 
 #include <shellapi.h>
 
+#include "core/diagnostics.h"
 #include "core/text.h"
-#include "windows/selection_text.h"
-#include "windows/window_classes.h"
-#include "windows/win32/clip_backuper.h"
+#include "core/win32/diagnostics.h"
+#include "core/win32/wide_text.h"
+#include "windows/win32/clipboard.h"
 #include "windows/win32/processes.h"
 #include "windows/win32/window_facts.h"
 
 namespace pathorama::windows::win32 {
+
+using core::win32::AsWide;
 
 // Explorer's shell automation route lives in explorer_shell.cpp.
 std::u16string ReadShellViewFolder(HWND explorer);
@@ -18,7 +21,7 @@ std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode);
 namespace {
 
 PathKind ProbePath(const std::u16string& path) {
-  DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str()));
+  DWORD attributes = GetFileAttributesW(AsWide(path));
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
@@ -27,6 +30,122 @@ HWND FirstVisibleDescendantOfClass(HWND root, std::u16string_view className) {
   for (HWND child : DescendantsOf(root))
     if (IsClass(ClassNameOf(child), className) && IsWindowVisible(child)) return child;
   return nullptr;
+}
+
+// The class chains, from the edit up, of the address edits that hold the
+// folder of XYplorer and Xplorer2.
+const std::vector<std::u16string_view> kXYplorerAddressChain = {u"Edit", u"ThunderRT6PictureBoxDC",
+                                                                kXYplorerClass};
+const std::vector<std::u16string_view> kXplorer2AddressChain = {u"Edit", u"ComboBox",
+                                                                u"ToolbarWindow32"};
+
+std::u16string AddressEditText(HWND window, const std::vector<std::u16string_view>& chain) {
+  HWND edit = FindDescendantByChain(window, chain, false, true);
+  return edit ? ControlTextOf(edit, 256) : std::u16string();
+}
+
+int CountLines(std::u16string_view text) {
+  int count = 0;
+  for (const std::u16string& line : core::SplitText(core::ReplaceAllText(text, u"\n", u""), u"\r"))
+    if (!line.empty()) ++count;
+  return count;
+}
+
+// Sends one Total Commander command that answers through the clipboard and
+// returns the clipboard text it left; the user's clipboard is restored.
+std::u16string AskTotalCommander(HWND window, WPARAM command) {
+  ScopedClipboardBorrow borrow;
+  EmptyClipboardQuietly();
+  DWORD before = GetClipboardSequenceNumber();
+  if (!SendMessageBounded(window, kTotalCommanderCommand, command, 0)) return {};
+  // A timeout is no answer, and so is a clipboard nobody wrote to.
+  if (GetClipboardSequenceNumber() == before) return {};
+  return GetClipboardText();
+}
+
+bool IsTopmostDirectoryOpusLister(HWND window) {
+  return window && FindTopmostWindowOfClass(kDirectoryOpusClass) == window;
+}
+
+// ---- one manager's readers ----------------------------------------------------------------
+
+OpenedFolder ExplorerTopmostFolder(int) {
+  OpenedFolder folder = GetExplorerFolder(FindExplorerWindow(nullptr));
+  if (folder.path.empty()) folder = GetExplorerFolder(FindExplorerWindow(GetDesktopWindow()));
+  return folder;
+}
+OpenedFolder ExplorerWindowFolder(HWND window, int) { return GetExplorerFolder(window); }
+int ExplorerSelectedCount(HWND window, int) {
+  return CountLines(GetExplorerSelection(window, SelectionMode::Path));
+}
+
+OpenedFolder TotalCommanderTopmostFolder(int) { return GetTotalCommanderFolder(); }
+OpenedFolder TotalCommanderWindowFolder(HWND window, int) {
+  if (!window) return {};
+  return {window, AskTotalCommander(window, kTotalCommanderCopySourcePath)};
+}
+int TotalCommanderSelectedCount(HWND window, int) {
+  return CountLines(GetTotalCommanderSelection(window, SelectionMode::Path));
+}
+
+OpenedFolder DirectoryOpusTopmostFolder(int waitMs) { return GetDirectoryOpusFolder(waitMs); }
+OpenedFolder DirectoryOpusWindowFolder(HWND window, int waitMs) {
+  if (!window) return {};
+  if (!IsTopmostDirectoryOpusLister(window)) return {window, {}};
+  return GetDirectoryOpusFolder(waitMs);
+}
+int DirectoryOpusSelectedCount(HWND window, int waitMs) {
+  return IsTopmostDirectoryOpusLister(window) ? CountLines(GetDirectoryOpusSelection(waitMs)) : 0;
+}
+
+OpenedFolder XYplorerTopmostFolder(int) { return GetXYplorerFolder(); }
+OpenedFolder XYplorerWindowFolder(HWND window, int) {
+  if (!window) return {};
+  return {window, AddressEditText(window, kXYplorerAddressChain)};
+}
+
+OpenedFolder Xplorer2TopmostFolder(int) { return GetXplorer2Folder(); }
+OpenedFolder Xplorer2WindowFolder(HWND window, int) {
+  if (!window) return {};
+  return {window, AddressEditText(window, kXplorer2AddressChain)};
+}
+
+OpenedFolder FreeCommanderTopmostFolder(int) { return GetFreeCommanderFolder(); }
+OpenedFolder FreeCommanderWindowFolder(HWND, int) { return GetFreeCommanderFolder(); }
+
+int NoSelectedCount(HWND, int) { return 0; }
+
+struct ManagerReaders {
+  FolderManager manager;
+  // The folder of the manager's topmost window, found by the reader.
+  OpenedFolder (*topmostFolder)(int waitMs);
+  // The folder of one given window of the manager.
+  OpenedFolder (*windowFolder)(HWND window, int waitMs);
+  // How many items that window has selected.
+  int (*selectedCount)(HWND window, int waitMs);
+};
+
+constexpr ManagerReaders kManagerReaders[] = {
+    {FolderManager::Explorer, ExplorerTopmostFolder, ExplorerWindowFolder, ExplorerSelectedCount},
+    {FolderManager::TotalCommander, TotalCommanderTopmostFolder, TotalCommanderWindowFolder,
+     TotalCommanderSelectedCount},
+    {FolderManager::DirectoryOpus, DirectoryOpusTopmostFolder, DirectoryOpusWindowFolder,
+     DirectoryOpusSelectedCount},
+    {FolderManager::XYplorer, XYplorerTopmostFolder, XYplorerWindowFolder, NoSelectedCount},
+    {FolderManager::Xplorer2, Xplorer2TopmostFolder, Xplorer2WindowFolder, NoSelectedCount},
+    {FolderManager::FreeCommander, FreeCommanderTopmostFolder, FreeCommanderWindowFolder,
+     NoSelectedCount},
+};
+
+const ManagerReaders* ReadersOf(FolderManager manager) {
+  for (const ManagerReaders& readers : kManagerReaders)
+    if (readers.manager == manager) return &readers;
+  return nullptr;
+}
+
+FolderManager ManagerOfWindow(HWND window) {
+  return window ? ManagerOfTopLevelWindow(ClassNameOf(window), TitleOf(window))
+                : FolderManager::None;
 }
 
 }  // namespace
@@ -89,92 +208,47 @@ std::vector<HWND> FindFolderManagerWindows() {
   return found;
 }
 
-std::u16string GetTopmostFolderManagerName() {
-  HWND window = FindTopmostFolderManagerWindow();
-  if (!window) return {};
-  FolderManager manager = ManagerOfTopLevelWindow(ClassNameOf(window), TitleOf(window));
-  return ManagerWord(manager);
+FolderManager GetTopmostFolderManager() {
+  return ManagerOfWindow(FindTopmostFolderManagerWindow());
 }
 
-void GetExplorerFolder(HWND window, TOpenedFolderInfo& info) {
-  info = {};
-  if (!window || !IsClass(ClassNameOf(window), kExplorerClass)) return;
-  info.hFolderManager = window;
+OpenedFolder GetExplorerFolder(HWND window) {
+  if (!window || !IsClass(ClassNameOf(window), kExplorerClass)) return {};
   if (IsExplorerHostWindow(window)) {
     HWND bar = FindDescendantByChain(
         window, {u"ToolbarWindow32", u"Breadcrumb Parent", u"msctls_progress32"});
-    if (bar) info.FolderPath = FolderFromAddressText(ControlTextOf(bar, 256));
-    return;
+    return {window, bar ? FolderFromAddressText(ControlTextOf(bar, 256)) : std::u16string()};
   }
-  info.FolderPath = ReadShellViewFolder(window);
+  return {window, ReadShellViewFolder(window)};
 }
 
-namespace {
-
-// Sends one Total Commander command that answers through the clipboard and
-// returns the clipboard text it left; the user's clipboard is restored.
-std::u16string AskTotalCommander(HWND window, WPARAM command) {
-  ScopedClipBorrow borrow;
-  EmptyClipboardQuietly();
-  DWORD before = GetClipboardSequenceNumber();
-  if (!SendMessageBounded(window, kTotalCommanderCommand, command, 0)) return {};
-  // A timeout is no answer, and so is a clipboard nobody wrote to.
-  if (GetClipboardSequenceNumber() == before) return {};
-  return GetClipboardText();
+OpenedFolder GetTotalCommanderFolder() {
+  return TotalCommanderWindowFolder(FindTopmostWindowOfClass(kTotalCommanderClass), 0);
 }
 
-}  // namespace
-
-void GetTotalCommanderFolder(TOpenedFolderInfo& info) {
-  info = {};
-  HWND window = FindTopmostWindowOfClass(kTotalCommanderClass);
-  if (!window) return;
-  info.hFolderManager = window;
-  info.FolderPath = AskTotalCommander(window, kTotalCommanderCopySourcePath);
+std::u16string GetTotalCommanderSelection(HWND window, SelectionMode mode) {
+  if (!window) return {};
+  return FilterSelectionText(AskTotalCommander(window, kTotalCommanderCopyFullNames), mode,
+                             ProbePath);
 }
 
-namespace {
-
-std::u16string AddressEditText(HWND window, const std::vector<std::u16string_view>& chain) {
-  HWND edit = FindDescendantByChain(window, chain, false, true);
-  return edit ? ControlTextOf(edit, 256) : std::u16string();
-}
-
-size_t CountLines(std::u16string_view text) {
-  size_t count = 0;
-  for (const std::u16string& line : core::SplitText(core::ReplaceAllText(text, u"\n", u""), u"\r"))
-    if (!line.empty()) ++count;
-  return count;
-}
-
-}  // namespace
-
-std::u16string GetTotalCommanderSelection(HWND window, std::u16string_view mode) {
-  std::optional<SelectionMode> parsed = ParseSelectionMode(mode);
-  if (!window || !parsed) return {};
-  std::u16string text = AskTotalCommander(window, kTotalCommanderCopyFullNames);
-  return FilterSelectionText(text, *parsed, ProbePath);
-}
-
-void RunDirectoryOpusCommand(std::u16string_view parameters, TOpenedFolderInfo& info, int waitMs) {
-  info = {};
-  if (core::TrimChars(parameters, u" \t\r\n").empty()) return;
+OpenedFolder RunDirectoryOpusCommand(std::u16string_view parameters, int waitMs) {
+  if (core::TrimChars(parameters, u" \t\r\n").empty()) return {};
   HWND lister = FindTopmostWindowOfClass(kDirectoryOpusClass);
-  if (!lister) return;
-  info.hFolderManager = lister;
+  if (!lister) return {};
+  OpenedFolder folder{lister, {}};
   std::u16string program = GetWindowProcessPath(lister);
   size_t slash = program.find_last_of(u"\\/");
-  if (slash == std::u16string::npos) return;
+  if (slash == std::u16string::npos) return folder;
   std::u16string runner = program.substr(0, slash + 1) + u"dopusrt.exe";
   HWND foreground = GetForegroundWindow();
   HWND dialog = IsClass(ClassNameOf(foreground), kDialogClass) ? foreground : nullptr;
   std::u16string params(parameters);
   {
-    ScopedClipBorrow borrow;
+    ScopedClipboardBorrow borrow;
     DWORD before = GetClipboardSequenceNumber();
-    HINSTANCE started = ShellExecuteW(nullptr, nullptr, reinterpret_cast<const wchar_t*>(runner.c_str()),
-                                      reinterpret_cast<const wchar_t*>(params.c_str()), nullptr,
-                                      SW_SHOWNORMAL);
+    HINSTANCE started =
+        ShellExecuteW(nullptr, nullptr, AsWide(runner), AsWide(params), nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(started) > 32) {
       SendMessageBounded(lister, WM_KILLFOCUS, 0, 0);
       // Only a clipboard written after the start is the answer: the user's
@@ -186,20 +260,25 @@ void RunDirectoryOpusCommand(std::u16string_view parameters, TOpenedFolderInfo& 
       }
       SendMessageBounded(lister, WM_SETFOCUS, 0, 0);
       if (GetClipboardSequenceNumber() != before)
-        info.FolderPath = DirectoryOpusAnswer(GetClipboardText());
+        folder.path = DirectoryOpusAnswer(GetClipboardText());
+      else
+        core::Trace(u"dopusrt.exe left no answer on the clipboard within " +
+                    core::IntToText(waitMs) + u" ms: " + params);
+    } else {
+      core::Trace(u"could not start " + runner + u" (ShellExecute answered " +
+                  core::IntToText(reinterpret_cast<INT_PTR>(started)) + u")");
     }
   }
   if (dialog && IsWindow(dialog)) SetForegroundWindow(dialog);
+  return folder;
 }
 
-void GetDirectoryOpusFolder(TOpenedFolderInfo& info, int waitMs) {
-  RunDirectoryOpusCommand(u"/cmd Clipboard SET {sourcepath$}", info, waitMs);
+OpenedFolder GetDirectoryOpusFolder(int waitMs) {
+  return RunDirectoryOpusCommand(u"/cmd Clipboard SET {sourcepath$}", waitMs);
 }
 
 std::u16string GetDirectoryOpusSelection(int waitMs) {
-  TOpenedFolderInfo info;
-  RunDirectoryOpusCommand(u"/cmd Clipboard COPYNAMES", info, waitMs);
-  return info.FolderPath;
+  return RunDirectoryOpusCommand(u"/cmd Clipboard COPYNAMES", waitMs).path;
 }
 
 HWND FindXYplorerWindow() {
@@ -208,105 +287,38 @@ HWND FindXYplorerWindow() {
   return nullptr;
 }
 
-void GetXYplorerFolder(TOpenedFolderInfo& info) {
-  info = {};
-  HWND window = FindXYplorerWindow();
-  if (!window) return;
-  info.hFolderManager = window;
-  HWND edit = FindDescendantByChain(window, {u"Edit", u"ThunderRT6PictureBoxDC", kXYplorerClass},
-                                    false, true);
-  if (edit) info.FolderPath = ControlTextOf(edit, 256);
+OpenedFolder GetXYplorerFolder() { return XYplorerWindowFolder(FindXYplorerWindow(), 0); }
+
+OpenedFolder GetXplorer2Folder() {
+  return Xplorer2WindowFolder(FindTopmostWindowOfClass(kXplorer2Class), 0);
 }
 
-void GetXplorer2Folder(TOpenedFolderInfo& info) {
-  info = {};
-  HWND window = FindTopmostWindowOfClass(kXplorer2Class);
-  if (!window) return;
-  info.hFolderManager = window;
-  HWND edit = FindDescendantByChain(window, {u"Edit", u"ComboBox", u"ToolbarWindow32"}, false, true);
-  if (edit) info.FolderPath = ControlTextOf(edit, 256);
+OpenedFolder GetFreeCommanderFolder() { return {}; }
+
+OpenedFolder GetFolderOfManager(FolderManager manager, int waitMs) {
+  const ManagerReaders* readers = ReadersOf(manager);
+  return readers ? readers->topmostFolder(waitMs) : OpenedFolder{};
 }
 
-void GetFreeCommanderFolder(TOpenedFolderInfo& info) { info = {}; }
-
-void GetFolderOfManager(std::u16string_view managerWord, TOpenedFolderInfo& info) {
-  info = {};
-  switch (ManagerFromWord(managerWord)) {
-    case FolderManager::Explorer:
-      GetExplorerFolder(FindExplorerWindow(nullptr), info);
-      if (info.FolderPath.empty()) GetExplorerFolder(FindExplorerWindow(GetDesktopWindow()), info);
-      break;
-    case FolderManager::TotalCommander: GetTotalCommanderFolder(info); break;
-    case FolderManager::DirectoryOpus: GetDirectoryOpusFolder(info); break;
-    case FolderManager::XYplorer: GetXYplorerFolder(info); break;
-    case FolderManager::Xplorer2: GetXplorer2Folder(info); break;
-    case FolderManager::FreeCommander: GetFreeCommanderFolder(info); break;
-    case FolderManager::None: break;
-  }
+OpenedFolder GetFolderOfWindow(HWND window, int waitMs) {
+  const ManagerReaders* readers = ReadersOf(ManagerOfWindow(window));
+  return readers ? readers->windowFolder(window, waitMs) : OpenedFolder{};
 }
 
-void GetFolderOfWindow(HWND window, TOpenedFolderInfo& info, int waitMs) {
-  info = {};
-  if (!window) return;
-  std::u16string className = ClassNameOf(window);
-  switch (ManagerOfTopLevelWindow(className, TitleOf(window))) {
-    case FolderManager::Explorer: GetExplorerFolder(window, info); return;
-    case FolderManager::TotalCommander:
-      info.hFolderManager = window;
-      info.FolderPath = AskTotalCommander(window, kTotalCommanderCopySourcePath);
-      return;
-    case FolderManager::DirectoryOpus:
-      if (FindTopmostWindowOfClass(kDirectoryOpusClass) == window)
-        GetDirectoryOpusFolder(info, waitMs);
-      info.hFolderManager = window;
-      return;
-    case FolderManager::XYplorer:
-      info.hFolderManager = window;
-      info.FolderPath = AddressEditText(window, {u"Edit", u"ThunderRT6PictureBoxDC", kXYplorerClass});
-      return;
-    case FolderManager::Xplorer2:
-      info.hFolderManager = window;
-      info.FolderPath = AddressEditText(window, {u"Edit", u"ComboBox", u"ToolbarWindow32"});
-      return;
-    case FolderManager::FreeCommander:
-    case FolderManager::None:
-      info.hFolderManager = window;
-      return;
-  }
+OpenedFolder GetFolderOfTopmostManager(int waitMs) {
+  HWND window = FindTopmostFolderManagerWindow();
+  const ManagerReaders* readers = ReadersOf(ManagerOfWindow(window));
+  return readers ? readers->windowFolder(window, waitMs) : OpenedFolder{};
 }
 
 int CountSelectedItems(HWND window, int waitMs) {
-  if (!window) return 0;
-  switch (ManagerOfTopLevelWindow(ClassNameOf(window), TitleOf(window))) {
-    case FolderManager::Explorer:
-      return static_cast<int>(CountLines(GetExplorerSelection(window, u"Path")));
-    case FolderManager::TotalCommander:
-      return static_cast<int>(CountLines(GetTotalCommanderSelection(window, u"Path")));
-    case FolderManager::DirectoryOpus:
-      if (FindTopmostWindowOfClass(kDirectoryOpusClass) != window) return 0;
-      return static_cast<int>(CountLines(GetDirectoryOpusSelection(waitMs)));
-    default:
-      return 0;
-  }
+  const ManagerReaders* readers = ReadersOf(ManagerOfWindow(window));
+  return readers ? readers->selectedCount(window, waitMs) : 0;
 }
 
-void GetFolderOfTopmostManager(TOpenedFolderInfo& info) {
-  info = {};
-  HWND window = FindTopmostFolderManagerWindow();
-  if (!window) return;
-  std::u16string className = ClassNameOf(window);
-  if (IsClass(className, kExplorerClass)) GetExplorerFolder(window, info);
-  else if (IsClass(className, kTotalCommanderClass)) GetTotalCommanderFolder(info);
-  else if (IsClass(className, kDirectoryOpusClass)) GetDirectoryOpusFolder(info);
-  else if (IsClass(className, kXYplorerClass)) GetXYplorerFolder(info);
-  else if (IsClass(className, kXplorer2Class)) GetXplorer2Folder(info);
-  else if (IsFreeCommanderClass(className)) GetFreeCommanderFolder(info);
-}
-
-std::u16string GetExplorerSelection(HWND window, std::u16string_view mode) {
-  std::optional<SelectionMode> parsed = ParseSelectionMode(mode);
-  if (!window || !parsed) return {};
-  return ReadShellViewSelection(window, *parsed);
+std::u16string GetExplorerSelection(HWND window, SelectionMode mode) {
+  if (!window) return {};
+  return ReadShellViewSelection(window, mode);
 }
 
 }  // namespace pathorama::windows::win32

@@ -11,11 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "windows/selection_text.h"
+#include "windows/window_classes.h"
+
 namespace pathorama::windows::win32 {
 
-struct TOpenedFolderInfo {
-  HWND hFolderManager = nullptr;
-  std::u16string FolderPath;  // empty: unknown
+// The folder a manager window shows.
+struct OpenedFolder {
+  HWND window = nullptr;  // the manager window that was asked; null when none was
+  std::u16string path;    // empty: unknown
 };
 
 // Total Commander's command messages.
@@ -28,28 +32,34 @@ inline constexpr WPARAM kTotalCommanderCopyFullNames = 2018;
 inline constexpr int kDirectoryOpusWaitMs = 60;
 
 HWND FindTopmostFolderManagerWindow();
-std::u16string GetTopmostFolderManagerName();
+// The kind of the topmost folder manager window; None when there is none.
+FolderManager GetTopmostFolderManager();
 HWND FindExplorerWindow(HWND window = nullptr);
 bool IsExplorerHostWindow(HWND window = nullptr);
 
-void GetExplorerFolder(HWND window, TOpenedFolderInfo& info);
-void GetTotalCommanderFolder(TOpenedFolderInfo& info);
-// Runs "dopusrt.exe" beside the lister's program with `parameters`; the
-// answer is clipboard text that arrived after the command was started.
-void RunDirectoryOpusCommand(std::u16string_view parameters, TOpenedFolderInfo& info,
-                             int waitMs = kDirectoryOpusWaitMs);
-void GetDirectoryOpusFolder(TOpenedFolderInfo& info, int waitMs = kDirectoryOpusWaitMs);
-void GetXYplorerFolder(TOpenedFolderInfo& info);
-void GetXplorer2Folder(TOpenedFolderInfo& info);
-void GetFreeCommanderFolder(TOpenedFolderInfo& info);
+// The folder of one Explorer window (top-level, or a view hosted in another
+// program's window); nothing for a window that is not Explorer's.
+OpenedFolder GetExplorerFolder(HWND window);
+// The folder of each manager's topmost window.
+OpenedFolder GetTotalCommanderFolder();
+OpenedFolder GetDirectoryOpusFolder(int waitMs = kDirectoryOpusWaitMs);
+OpenedFolder GetXYplorerFolder();
+OpenedFolder GetXplorer2Folder();
+// FreeCommander's folder cannot be read: always nothing.
+OpenedFolder GetFreeCommanderFolder();
+// Runs "dopusrt.exe" beside the topmost lister's program with `parameters`;
+// the answer is clipboard text that arrived after the command was started.
+OpenedFolder RunDirectoryOpusCommand(std::u16string_view parameters,
+                                     int waitMs = kDirectoryOpusWaitMs);
 
-void GetFolderOfManager(std::u16string_view managerWord, TOpenedFolderInfo& info);
-void GetFolderOfTopmostManager(TOpenedFolderInfo& info);
+// The folder of `manager`'s topmost window.
+OpenedFolder GetFolderOfManager(FolderManager manager, int waitMs = kDirectoryOpusWaitMs);
+// The folder of the topmost folder manager window of any kind.
+OpenedFolder GetFolderOfTopmostManager(int waitMs = kDirectoryOpusWaitMs);
 
-// Selected items as full paths, one per line (CR LF); `mode` is "Folder",
-// "File" or "Path".
-std::u16string GetExplorerSelection(HWND window, std::u16string_view mode);
-std::u16string GetTotalCommanderSelection(HWND window, std::u16string_view mode);
+// Selected items as full paths, one per line (CR LF).
+std::u16string GetExplorerSelection(HWND window, SelectionMode mode);
+std::u16string GetTotalCommanderSelection(HWND window, SelectionMode mode);
 std::u16string GetDirectoryOpusSelection(int waitMs = kDirectoryOpusWaitMs);
 
 // Every folder manager window, topmost first: top-level manager windows and
@@ -60,7 +70,7 @@ std::vector<HWND> FindFolderManagerWindows();
 // Explorer view hosted in another window), and how many items it has
 // selected; for listing every manager window. Directory Opus answers only
 // for its topmost lister.
-void GetFolderOfWindow(HWND window, TOpenedFolderInfo& info, int waitMs = kDirectoryOpusWaitMs);
+OpenedFolder GetFolderOfWindow(HWND window, int waitMs = kDirectoryOpusWaitMs);
 int CountSelectedItems(HWND window, int waitMs = kDirectoryOpusWaitMs);
 
 // The XYplorer window: topmost visible ThunderRT6FormDC titled "...XYplorer...".

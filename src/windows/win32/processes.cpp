@@ -3,9 +3,12 @@
 #include <tlhelp32.h>
 
 #include "core/text.h"
+#include "core/win32/wide_text.h"
 #include "windows/win32/handles.h"
 
 namespace pathorama::windows::win32 {
+
+using core::win32::FromWide;
 
 namespace {
 
@@ -24,11 +27,11 @@ std::u16string DeviceToDrivePath(const std::u16string& devicePath) {
     wchar_t name[3] = {drive[0], L':', 0};
     wchar_t device[MAX_PATH] = {};
     if (!QueryDosDeviceW(name, device, MAX_PATH)) continue;
-    std::u16string prefix = reinterpret_cast<const char16_t*>(device);
+    std::u16string prefix = FromWide(device);
     if (prefix.empty() || devicePath.size() <= prefix.size()) continue;
     if (core::EqualsIgnoreCase(std::u16string_view(devicePath).substr(0, prefix.size()), prefix) &&
         devicePath[prefix.size()] == u'\\')
-      return std::u16string(reinterpret_cast<const char16_t*>(name)) +
+      return FromWide(name) +
              devicePath.substr(prefix.size());
   }
   return devicePath;
@@ -45,7 +48,7 @@ int CountProcessesByName(std::u16string_view name) {
   int count = 0;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
-    std::u16string exe = reinterpret_cast<const char16_t*>(entry.szExeFile);
+    std::u16string exe = FromWide(entry.szExeFile);
     if (core::EqualsIgnoreCase(FileNamePart(exe), name) || core::EqualsIgnoreCase(exe, name))
       ++count;
   }
@@ -60,7 +63,7 @@ std::u16string GetProcessExeName(DWORD processId) {
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
     if (entry.th32ProcessID == processId)
-      return FileNamePart(reinterpret_cast<const char16_t*>(entry.szExeFile));
+      return FileNamePart(FromWide(entry.szExeFile));
   }
   return {};
 }
@@ -76,10 +79,10 @@ std::u16string GetWindowProcessPath(HWND window) {
   // The device form needs no drive letters to exist in the process' view;
   // translate it ourselves.
   if (QueryFullProcessImageNameW(process.get(), PROCESS_NAME_NATIVE, image, &size))
-    return DeviceToDrivePath(reinterpret_cast<const char16_t*>(image));
+    return DeviceToDrivePath(FromWide(image));
   size = 1024;
   if (QueryFullProcessImageNameW(process.get(), 0, image, &size))
-    return reinterpret_cast<const char16_t*>(image);
+    return FromWide(image);
   return {};
 }
 

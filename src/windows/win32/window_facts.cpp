@@ -1,27 +1,41 @@
 #include "windows/win32/window_facts.h"
 
+#include "core/diagnostics.h"
+#include "core/text.h"
+#include "core/win32/diagnostics.h"
+#include "core/win32/wide_text.h"
 #include "windows/window_classes.h"
 
 namespace pathorama::windows::win32 {
 
+using core::win32::FromWide;
+
 std::u16string ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   int length = window ? GetClassNameW(window, name, 256) : 0;
-  return std::u16string(reinterpret_cast<const char16_t*>(name), length > 0 ? length : 0);
+  return FromWide(name, length > 0 ? length : 0);
 }
 
 std::u16string TitleOf(HWND window, int maxChars) {
   std::wstring buffer(maxChars + 1, L'\0');
   int length = window ? InternalGetWindowText(window, buffer.data(), maxChars + 1) : 0;
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length > 0 ? length : 0);
+  return FromWide(buffer.data(), length > 0 ? length : 0);
 }
 
 bool SendMessageBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
                         UINT timeoutMs) {
+  if (!window) return false;
   DWORD_PTR answer = 0;
-  if (!window || !SendMessageTimeoutW(window, message, wParam, lParam,
-                                      SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs, &answer))
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                           timeoutMs, &answer)) {
+    // A hung or slow program is no answer; the trace says which one it was.
+    DWORD error = GetLastError();
+    core::Trace(u"no answer to message " + core::HexText(message, 4) + u" from window " +
+                core::HexText(reinterpret_cast<UINT_PTR>(window), 8) + u" (class " +
+                ClassNameOf(window) + u") within " + core::IntToText(timeoutMs) +
+                u" ms: system error " + core::win32::SystemErrorText(error));
     return false;
+  }
   if (result) *result = static_cast<LRESULT>(answer);
   return true;
 }
@@ -33,8 +47,7 @@ std::u16string ControlTextOf(HWND window, int maxChars) {
                           reinterpret_cast<LPARAM>(buffer.data()), &length, kTextTimeoutMs))
     return {};
   buffer[maxChars] = L'\0';
-  size_t n = wcsnlen(buffer.data(), maxChars);
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), n);
+  return FromWide(buffer.data(), wcsnlen(buffer.data(), maxChars));
 }
 
 std::vector<HWND> TopLevelWindowsInZOrder() {
@@ -49,8 +62,13 @@ std::vector<HWND> TopLevelWindowsInZOrder() {
 namespace {
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-  return TRUE;
+  // No exception may cross back into the system's enumeration.
+  try {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ std::u16string TitleOf(HWND window, int maxChars = 255);
 // A control's text, asked with a bounded WM_GETTEXT; empty on timeout.
 std::u16string ControlTextOf(HWND window, int maxChars = 256);
 
-// SendMessageTimeout that aborts for a hung window; false means no answer.
+// SendMessageTimeout that aborts for a hung window; false means no answer
+// (traced, with the window and the wait).
 bool SendMessageBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                         LRESULT* result = nullptr, UINT timeoutMs = kMessageTimeoutMs);
 

@@ -20,6 +20,22 @@ TEST(TraceLine, StampsTheMessageAndKeepsItOnOneLine) {
             u"2026-12-10 12:34:56.789 [42] save failed:  D:\\a.ini");
 }
 
+TEST(TraceLine, HexTextPadsToTheDigitsAsked) {
+  struct Case {
+    uint64_t value;
+    int minDigits;
+    const char16_t* text;
+  } cases[] = {
+      {0x401, 4, u"0x0401"},
+      {0xB3E9, 4, u"0xB3E9"},
+      {0, 1, u"0x0"},
+      {0, 4, u"0x0000"},
+      {0x1234ABCD, 2, u"0x1234ABCD"},  // never cut
+      {0xFFFFFFFFFFFFFFFFull, 8, u"0xFFFFFFFFFFFFFFFF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HexText(c.value, c.minDigits), c.text) << c.value;
+}
+
 #ifndef _WIN32
 TEST_F(Diagnostics, TraceAppendsToTheFileNamedByTheEnvironment) {
   const std::string log = (dir_ / "trace.log").string();

@@ -87,28 +87,35 @@ TEST(WindowClasses, DialogTypeAndFileNameEdit) {
   DialogControlFacts itemDialogEdit{u"Edit", u"ComboBox", u"FloatNotifySink", u"DirectUIHWND", false};
   DialogControlFacts strayComboEdit{u"Edit", u"ComboBox", u"ComboBoxEx32", u"ReBarWindow32", false};
 
+  using enum DialogType;
   struct Case {
     const char* name;
     std::vector<DialogControlFacts> controls;
-    const char16_t* type;
+    DialogType type;
     size_t nameEdit;
   } cases[] = {
-      {"classic open dialog", {button, comboEdit}, u"OpenFile", 1},
-      {"folder picker", {button, dialogEdit}, u"OpenFolder", 1},
-      {"edit first in the dialog is not a name field", {dialogEdit, button}, u"OpenFolder", kNone},
-      {"the first telling edit decides", {button, comboEdit, dialogEdit}, u"OpenFile", 1},
+      {"classic open dialog", {button, comboEdit}, OpenFile, 1},
+      {"folder picker", {button, dialogEdit}, OpenFolder, 1},
+      {"edit first in the dialog is not a name field", {dialogEdit, button}, OpenFolder, kNone},
+      {"the first telling edit decides", {button, comboEdit, dialogEdit}, OpenFile, 1},
       {"hidden and disabled edits are passed over", {button, hiddenEdit, disabledEdit, comboEdit},
-       u"OpenFolder", 3},
-      {"another kind of edit first", {button, searchEdit, comboEdit}, u"OpenFile", kNone},
-      {"no edit", {button}, u"", kNone},
-      {"system dialog: combo in a ComboBoxEx32", {button, systemDialogEdit}, u"OpenFile", 1},
-      {"item dialog: combo in a FloatNotifySink", {itemDialogEdit}, u"OpenFile", 0},
-      {"a combo elsewhere is not the name field", {button, strayComboEdit}, u"OpenFile", kNone},
+       OpenFolder, 3},
+      {"another kind of edit first", {button, searchEdit, comboEdit}, OpenFile, kNone},
+      {"no edit", {button}, None, kNone},
+      {"system dialog: combo in a ComboBoxEx32", {button, systemDialogEdit}, OpenFile, 1},
+      {"item dialog: combo in a FloatNotifySink", {itemDialogEdit}, OpenFile, 0},
+      {"a combo elsewhere is not the name field", {button, strayComboEdit}, OpenFile, kNone},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DialogTypeOf(c.controls), c.type) << c.name;
     EXPECT_EQ(ChooseDialogFileNameEdit(c.controls), c.nameEdit) << c.name;
   }
+}
+
+TEST(WindowClasses, DialogTypeWords) {
+  EXPECT_EQ(DialogTypeWord(DialogType::OpenFile), u"OpenFile");
+  EXPECT_EQ(DialogTypeWord(DialogType::OpenFolder), u"OpenFolder");
+  EXPECT_EQ(DialogTypeWord(DialogType::None), u"");
 }
 
 }  // namespace

@@ -33,16 +33,16 @@ int RunWindows(const std::vector<std::u16string>& args, Output& output) {
     // A hosted Explorer view is a child window; it is Explorer all the same.
     std::u16string className = windows::win32::ClassNameOf(window);
     FolderManager manager = ManagerOfTopLevelWindow(className, windows::win32::TitleOf(window));
-    windows::win32::TOpenedFolderInfo info;
-    windows::win32::GetFolderOfWindow(window, info);
+    windows::win32::OpenedFolder folder = windows::win32::GetFolderOfWindow(window);
     int selected = windows::win32::CountSelectedItems(window);
-    output.Line(ManagerWord(manager) + u"\t" + HandleText(window) + u"\t" + info.FolderPath +
-                u"\t" + core::IntToText(selected));
+    output.Line(ManagerWord(manager) + u"\t" + HandleText(window) + u"\t" + folder.path + u"\t" +
+                core::IntToText(selected));
   }
   HWND foreground = GetForegroundWindow();
   if (foreground && IsClass(windows::win32::ClassNameOf(foreground), kDialogClass)) {
-    std::u16string type = windows::win32::GetDialogType(foreground);
-    if (!type.empty()) output.Line(u"dialog\t" + HandleText(foreground) + u"\t" + type);
+    DialogType type = windows::win32::GetDialogType(foreground);
+    if (type != DialogType::None)
+      output.Line(u"dialog\t" + HandleText(foreground) + u"\t" + DialogTypeWord(type));
   }
   return 0;
 }

@@ -38,47 +38,43 @@ bool SetClipboardText(std::u16string_view text);
 // Empties the clipboard (failure ignored).
 void EmptyClipboardQuietly();
 
-struct TClipData {
-  UINT Format = 0;
-  UniqueGlobal Data;  // a private copy until handed to the clipboard
-};
-
-class TClipBackuper {
+// A copy of the clipboard's contents, to be put back after an exchange that
+// borrows the clipboard.
+class ClipboardBackup {
  public:
-  TClipBackuper() = default;
-  TClipBackuper(const TClipBackuper&) = delete;
-  TClipBackuper& operator=(const TClipBackuper&) = delete;
+  ClipboardBackup() = default;
+  ClipboardBackup(const ClipboardBackup&) = delete;
+  ClipboardBackup& operator=(const ClipboardBackup&) = delete;
 
   // Replaces the saved contents with a copy of the clipboard. Formats whose
-  // data is not a plain memory block are skipped; `IgnorUnSafeFormat` is
-  // kept for callers, which all pass true: such a format is never copied.
-  void BackupClip(bool IgnorUnSafeFormat = true);
+  // data is not a plain memory block (IsUnsafeClipFormat) are never copied.
+  void Backup();
   // Empties the clipboard, puts the saved formats back in their order and
   // forgets them.
-  void RestoreClip();
+  void Restore();
 
-  size_t SavedCount() const { return ClipList.size(); }
-  std::vector<UINT> SavedFormats() const {
-    std::vector<UINT> formats;
-    for (const TClipData& item : ClipList) formats.push_back(item.Format);
-    return formats;
-  }
+  size_t SavedCount() const { return saved_.size(); }
+  std::vector<UINT> SavedFormats() const;
 
  private:
-  std::vector<TClipData> ClipList;
+  struct SavedFormat {
+    UINT format = 0;
+    UniqueGlobal data;  // a private copy until handed to the clipboard
+  };
+  std::vector<SavedFormat> saved_;
 };
 
 // Backs the clipboard up now and restores it when the scope ends, however
 // the exchange in between ends.
-class ScopedClipBorrow {
+class ScopedClipboardBorrow {
  public:
-  ScopedClipBorrow() { backup_.BackupClip(true); }
-  ~ScopedClipBorrow() { backup_.RestoreClip(); }
-  ScopedClipBorrow(const ScopedClipBorrow&) = delete;
-  ScopedClipBorrow& operator=(const ScopedClipBorrow&) = delete;
+  ScopedClipboardBorrow() { backup_.Backup(); }
+  ~ScopedClipboardBorrow() { backup_.Restore(); }
+  ScopedClipboardBorrow(const ScopedClipboardBorrow&) = delete;
+  ScopedClipboardBorrow& operator=(const ScopedClipboardBorrow&) = delete;
 
  private:
-  TClipBackuper backup_;
+  ClipboardBackup backup_;
 };
 
 }  // namespace pathorama::windows::win32

@@ -1,17 +1,27 @@
-#include "windows/win32/clip_backuper.h"
+#include "windows/win32/clipboard.h"
 
 #include <cstring>
 
+#include "core/diagnostics.h"
+#include "core/text.h"
+#include "core/win32/diagnostics.h"
 #include "windows/clip_formats.h"
 
 namespace pathorama::windows::win32 {
 
 bool OpenClipboardWithRetries(HWND owner) {
   if (OpenClipboard(owner)) return true;
+  int waited = 0;
   for (int delay : kClipboardRetryDelaysMs) {
     Sleep(delay);
+    waited += delay;
     if (OpenClipboard(owner)) return true;
   }
+  DWORD error = GetLastError();
+  HWND holder = GetOpenClipboardWindow();
+  core::Trace(u"the clipboard stayed closed for " + core::IntToText(waited) +
+              u" ms, held by window " + core::HexText(reinterpret_cast<UINT_PTR>(holder), 8) +
+              u": system error " + core::win32::SystemErrorText(error));
   return false;
 }
 
@@ -73,9 +83,8 @@ HGLOBAL CopyGlobalBlock(HANDLE source) {
 
 }  // namespace
 
-void TClipBackuper::BackupClip(bool IgnorUnSafeFormat) {
-  (void)IgnorUnSafeFormat;  // unsafe formats are never byte-copied either way
-  ClipList.clear();
+void ClipboardBackup::Backup() {
+  saved_.clear();
   ClipboardSession session;
   if (!session.IsOpen()) return;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
@@ -84,22 +93,25 @@ void TClipBackuper::BackupClip(bool IgnorUnSafeFormat) {
     if (!data) continue;
     HGLOBAL copy = CopyGlobalBlock(data);
     if (!copy) continue;
-    TClipData item;
-    item.Format = format;
-    item.Data.reset(copy);
-    ClipList.push_back(std::move(item));
+    saved_.push_back({format, UniqueGlobal(copy)});
   }
 }
 
-void TClipBackuper::RestoreClip() {
-  std::vector<TClipData> items = std::move(ClipList);
-  ClipList.clear();
+void ClipboardBackup::Restore() {
+  std::vector<SavedFormat> saved = std::move(saved_);
+  saved_.clear();
   ClipboardSession session;
-  if (!session.IsOpen()) return;  // the copies are freed with `items`
+  if (!session.IsOpen()) return;  // the copies are freed with `saved`
   EmptyClipboard();
-  for (TClipData& item : items) {
-    if (SetClipboardData(item.Format, item.Data.get())) item.Data.release();
+  for (SavedFormat& item : saved) {
+    if (SetClipboardData(item.format, item.data.get())) item.data.release();
   }
+}
+
+std::vector<UINT> ClipboardBackup::SavedFormats() const {
+  std::vector<UINT> formats;
+  for (const SavedFormat& item : saved_) formats.push_back(item.format);
+  return formats;
 }
 
 }  // namespace pathorama::windows::win32

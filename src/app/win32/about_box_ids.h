@@ -1,4 +1,4 @@
-// Identifiers shared by about_box.rc and about_box.cpp.
+// Identifiers shared by about_box.rc and about_box.cpp (6200..6299).
 #pragma once
 
 #define IDD_ABOUT 6200

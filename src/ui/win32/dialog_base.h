@@ -1,0 +1,99 @@
+// The base of every dialog of the program, built like WindowBase: one dialog
+// procedure that finds the C++ object behind the dialog and hands it every
+// message.
+//
+//   class AboutBox : public ui::win32::DialogBase<AboutBox> {
+//     friend DialogBase;  // or a public HandleMessage
+//     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+//   };
+//
+// HandleMessage answers as a dialog procedure does: TRUE for a message it
+// handled (a result other than the return value goes through SetResult),
+// FALSE to leave it to the dialog manager. The object is stored in DWLP_USER
+// at WM_INITDIALOG and cleared at WM_NCDESTROY. An exception from the handler
+// is traced and the message counts as not handled. A dialog created modeless
+// is served by the message loop (message_loop.h) for as long as it exists.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/win32/message_loop.h"
+#include "ui/win32/window_boundary.h"
+
+namespace pathorama::ui::win32 {
+
+template <typename Derived>
+class DialogBase {
+ public:
+  DialogBase(const DialogBase&) = delete;
+  DialogBase& operator=(const DialogBase&) = delete;
+
+  // Null before creation and once the dialog is destroyed.
+  HWND Handle() const { return hwnd_; }
+
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept {
+    Derived* self = nullptr;
+    if (message == WM_INITDIALOG) {
+      self = reinterpret_cast<Derived*>(lParam);
+      if (self) {
+        static_cast<DialogBase*>(self)->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        if (static_cast<DialogBase*>(self)->modeless_) AddModelessDialog(hwnd);
+      }
+    } else {
+      self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    INT_PTR result = FALSE;
+    try {
+      result = self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+      TraceExceptionAtBoundary(hwnd, message);
+      result = FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+      RemoveModelessDialog(hwnd);
+      SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+      static_cast<DialogBase*>(self)->hwnd_ = nullptr;
+    }
+    return result;
+  }
+
+ protected:
+  DialogBase() = default;
+  // A dialog that outlives its object no longer reaches it. A Derived that
+  // owns a modeless dialog destroys it in its own destructor, while it is whole.
+  ~DialogBase() {
+    if (!hwnd_) return;
+    RemoveModelessDialog(hwnd_);
+    SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+  }
+
+  // Runs the dialog of template `templateId` modally; returns what EndDialog
+  // was given, or -1 when the dialog could not be created.
+  INT_PTR ShowModal(HINSTANCE instance, int templateId, HWND owner) {
+    modeless_ = false;
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, &DialogBase::DialogProc,
+                           reinterpret_cast<LPARAM>(static_cast<Derived*>(this)));
+  }
+
+  // Creates the dialog of template `templateId` modeless (hidden unless the
+  // template says WS_VISIBLE); null on failure.
+  HWND CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
+    modeless_ = true;
+    return CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner,
+                              &DialogBase::DialogProc,
+                              reinterpret_cast<LPARAM>(static_cast<Derived*>(this)));
+  }
+
+  // The result of a message whose answer is not the dialog procedure's
+  // return value (WM_NCHITTEST, notifications); the handler then returns TRUE.
+  void SetResult(LRESULT result) { SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result); }
+
+ private:
+  HWND hwnd_ = nullptr;
+  bool modeless_ = false;
+};
+
+}  // namespace pathorama::ui::win32
