@@ -34,6 +34,12 @@ expect 0 $'注册表\t<RegPath>HKEY_CURRENT_USER\\Software
 组/\tC:\\组
   -' list "$(list_arg jumplist_utf16.ini)"
 
+# UTF-16LE without byte-order mark whose bytes all pass for UTF-8 (ASCII and
+# the CJK characters 中学上下): read as UTF-16, not as empty UTF-8 text.
+expect 0 $'中学(&X)\tC:\\上下
+Work/\tC:\\Work
+  Docs\tD:\\Docs' list "$(list_arg jumplist_utf16le_no_mark.ini)"
+
 # The legacy section name, a stray "--" and a group never closed; listing
 # does not rewrite the file.
 expect 0 $'A\ta

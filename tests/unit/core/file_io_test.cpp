@@ -145,6 +145,14 @@ TEST_F(FileIo, StartUpConversionRewritesAnsiAndUtf16AsUtf8WithMark) {
        "\xFF\xFEo\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n\0"
        "m\0e\0n\0u\0001\0=\0\x2D\x4E\x87\x65(\0&\0A\0)\0\r\0\n\0"s,
        TextEncoding::Utf16LE, true},
+      {"UTF-16LE without mark",
+       "o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n\0"
+       "m\0e\0n\0u\0001\0=\0\x2D\x4E\x87\x65(\0&\0A\0)\0\r\0\n\0"s,
+       TextEncoding::Utf16LE, true},
+      {"UTF-16BE without mark",
+       "\0o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n"
+       "\0m\0e\0n\0u\0001\0=\x4E\x2D\x65\x87\0(\0&\0A\0)\0\r\0\n"s,
+       TextEncoding::Utf16BE, true},
       {"UTF-16BE",
        "\xFE\xFF\0o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n"
        "\0m\0e\0n\0u\0001\0=\x4E\x2D\x65\x87\0(\0&\0A\0)\0\r\0\n"s,
