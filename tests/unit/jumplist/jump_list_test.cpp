@@ -349,7 +349,12 @@ TEST(JumpList, BinaryGarbageAndOddFilesLoadWithoutHarm) {
        "\xFF\xFE[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\n\0m\0e\0n\0u\0001\0=\0\x2D\x4E\n\0"
        "p\0a\0t\0h\0001\0=\0x\0\n\0m\0e\0n\0u\0002\0=\0B\0\x41"s,
        "中\tx\nB\ufffd\t {inert}\n"},
-      {"NUL bytes inside lines", "[PathMenu]\nmenu1=A\0B\npath1=a\0\n"s, "A\0B\ta\0\n"s},
+      // Zero bytes make a file UTF-16 (never UTF-8); NUL characters inside
+      // its lines are kept as they are.
+      {"NUL characters inside lines (UTF-16LE without mark)",
+       "[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\n\0m\0e\0n\0u\0001\0=\0A\0\0\0B\0\n\0"
+       "p\0a\0t\0h\0001\0=\0a\0\0\0\n\0"s,
+       "A\0B\ta\0\n"s},
   };
   for (const Case& c : cases) {
     core::TextEncoding encoding = core::DetectTextEncoding(c.bytes);
@@ -426,10 +431,10 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
     }
     out << "x";  // odd length: the garbage rules out UTF-8 and UTF-16, so ANSI
   }
-  core::IniDocument doc;
-  core::TextEncoding encoding = core::TextEncoding::Utf8;
-  ASSERT_EQ(core::LoadIniDocument(Path("big.ini"), 936, doc, &encoding), core::FileStatus::kOk);
-  EXPECT_EQ(encoding, core::TextEncoding::Ansi);
+  core::LoadedIni loaded = core::LoadIniDocument(Path("big.ini"), 936);
+  ASSERT_EQ(loaded.status, core::FileStatus::kOk);
+  EXPECT_EQ(loaded.encoding, core::TextEncoding::Ansi);
+  core::IniDocument& doc = loaded.document;
   JumpList list;
   list.CreatePathListFromIni(doc);
   ASSERT_GE(list.Items().size(), 2u);
@@ -446,8 +451,9 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
 TEST_F(JumpListFile, SavingClearsReadOnlyAndMigrationIsWritten) {
   const fs::path file = dir_ / "p.ini";
   std::ofstream(file, std::ios::binary) << "[Main]\r\nVer=1\r\n[DirMenu]\r\nmenu1=A\r\npath1=a\r\n";
-  core::IniDocument doc;
-  ASSERT_EQ(core::LoadIniDocument(Path("p.ini"), 936, doc), core::FileStatus::kOk);
+  core::LoadedIni loaded = core::LoadIniDocument(Path("p.ini"), 936);
+  ASSERT_EQ(loaded.status, core::FileStatus::kOk);
+  core::IniDocument& doc = loaded.document;
   JumpList list;
   ASSERT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kMigrated);
   ASSERT_EQ(core::SaveIniDocument(Path("p.ini"), doc), core::FileStatus::kOk);
