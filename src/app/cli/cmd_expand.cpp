@@ -77,13 +77,13 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
 
   variables::VariableOptions options;
   if (iniPath) {
-    core::IniDocument ini;
-    core::FileStatus status = LoadIniDocument(*iniPath, core::SystemAnsiCodePage(), ini);
-    if (status != core::FileStatus::kOk) {
+    core::LoadedIni file = core::LoadIniDocument(*iniPath, core::SystemAnsiCodePage());
+    if (file.status != core::FileStatus::kOk) {
       output.ErrLine(u"pathorama-cli expand: cannot read " + *iniPath + u": " +
-                     core::FileStatusText(status));
+                     core::FileStatusText(file.status));
       return 1;
     }
+    core::IniDocument& ini = file.document;
     variables::LocalDateTime t = clock.Now();
     core::CalendarDate today{t.year, t.month, t.day};
     settings::AppSettings settings(today);

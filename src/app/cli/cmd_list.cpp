@@ -43,16 +43,15 @@ void PrintItems(const jumplist::JumpList& list, const std::vector<jumplist::Jump
 int RunList(const std::vector<std::u16string>& args, Output& output) {
   if (args.empty()) throw UsageError{u"missing FILE"};
   if (args.size() > 1) throw UsageError{u"too many arguments"};
-  core::IniDocument doc;
-  core::FileStatus status = LoadIniDocument(args[0], core::SystemAnsiCodePage(), doc);
-  if (status != core::FileStatus::kOk) {
-    output.ErrLine(u"pathorama-cli list: " + args[0] + u": " + core::FileStatusText(status));
+  core::LoadedIni file = core::LoadIniDocument(args[0], core::SystemAnsiCodePage());
+  if (file.status != core::FileStatus::kOk) {
+    output.ErrLine(u"pathorama-cli list: " + args[0] + u": " + core::FileStatusText(file.status));
     return 1;
   }
   jumplist::JumpList list;
   // Read as at start-up: no caption limit yet. The file is not touched, not
   // even when its legacy section would be migrated.
-  list.CreatePathListFromIni(doc);
+  list.CreatePathListFromIni(file.document);
   PrintItems(list, list.Items(), 0, output);
   return 0;
 }

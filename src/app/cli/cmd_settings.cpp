@@ -58,13 +58,13 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output) {
   }
   if (!path) throw UsageError{u"missing FILE"};
 
-  core::IniDocument ini;
-  if (core::FileStatus status = LoadIniDocument(*path, core::SystemAnsiCodePage(), ini);
-      status != core::FileStatus::kOk) {
+  core::LoadedIni file = core::LoadIniDocument(*path, core::SystemAnsiCodePage());
+  if (file.status != core::FileStatus::kOk) {
     output.ErrLine(u"pathorama-cli settings: cannot read " + *path + u": " +
-                   core::FileStatusText(status));
+                   core::FileStatusText(file.status));
     return 1;
   }
+  core::IniDocument& ini = file.document;
   const core::CalendarDate day = today.value_or(LocalToday());
   settings::AppSettings settings(day);
   QuietHost host(day);

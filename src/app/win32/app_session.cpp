@@ -34,9 +34,9 @@ void AppSession::OpenIniFile() {
   core::ConvertIniFileToUtf8(iniFilePath_, codePage);
   // A file that could not be rewritten (read-only medium) is still read in
   // its own encoding.
-  core::IniDocument loaded;
-  core::FileStatus status = LoadIniDocument(iniFilePath_, codePage, loaded);
-  if (status == core::FileStatus::kOk) ini_ = std::move(loaded);
+  core::LoadedIni loaded = core::LoadIniDocument(iniFilePath_, codePage);
+  core::FileStatus status = loaded.status;
+  if (status == core::FileStatus::kOk) ini_ = std::move(loaded.document);
   // A file that exists but could not be read (locked, too large, no access)
   // still holds the user's settings and jump list: this run works with the
   // defaults and never writes over it.
@@ -89,9 +89,9 @@ bool AppSession::WriteIniFile(const core::IniDocument& ini) {
 }
 
 std::optional<std::string> AppSession::ReadFileBytes(const std::u16string& path) {
-  std::string bytes;
-  if (core::ReadFileBytes(path, bytes) != core::FileStatus::kOk) return std::nullopt;
-  return bytes;
+  core::FileBytes file = core::ReadFileBytes(path);
+  if (file.status != core::FileStatus::kOk) return std::nullopt;
+  return std::move(file.bytes);
 }
 
 bool AppSession::WriteFileBytes(const std::u16string& path, std::string_view bytes) {
