@@ -12,6 +12,7 @@ const char16_t* FileStatusText(FileStatus status) {
     case FileStatus::kAccessDenied: return u"access denied";
     case FileStatus::kLocked: return u"the file is locked by another program";
     case FileStatus::kTooLarge: return u"the file is too large";
+    case FileStatus::kAlreadyExists: return u"a file of that name already exists";
     case FileStatus::kFailed: return u"the file could not be read or written";
   }
   return u"?";

@@ -25,6 +25,7 @@ enum class FileStatus {
   kAccessDenied,  // no permission to write the file or its folder
   kLocked,        // another program holds the file open without sharing it
   kTooLarge,      // larger than kMaxFileBytes
+  kAlreadyExists,  // RenameFileNoReplace: the new name is taken
   kFailed,        // anything else (a folder in the way, disk full, ...)
 };
 
@@ -49,6 +50,10 @@ FileBytes ReadFileBytes(const std::u16string& path);
 // the top. A target that has the read-only attribute is not replaced
 // (kReadOnly); see ClearReadOnly.
 FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes);
+
+// Gives `from` the name `to` in one step, never replacing a file that already
+// has that name (kAlreadyExists). Both names in the same folder.
+FileStatus RenameFileNoReplace(const std::u16string& from, const std::u16string& to);
 
 // Gives the file normal attributes (clears read-only) so a following save
 // may replace it. A missing file is kOk: there is nothing to clear.

@@ -137,6 +137,24 @@ FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
   return FileStatus::kOk;
 }
 
+FileStatus RenameFileNoReplace(const std::u16string& from, const std::u16string& to) {
+  const std::string source = NativePath(from), target = NativePath(to);
+  // link() refuses an existing name, so checking and taking it are one step.
+  if (link(source.c_str(), target.c_str()) == 0) {
+    if (unlink(source.c_str()) == 0) return FileStatus::kOk;
+    const int error = errno;
+    unlink(target.c_str());
+    return FromErrno(error);
+  }
+  if (errno == EEXIST) return FileStatus::kAlreadyExists;
+  if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) return FromErrno(errno);
+  // A file system without hard links: check, then rename.
+  struct stat st;
+  if (lstat(target.c_str(), &st) == 0) return FileStatus::kAlreadyExists;
+  if (rename(source.c_str(), target.c_str()) != 0) return FromErrno(errno);
+  return FileStatus::kOk;
+}
+
 FileStatus ClearReadOnly(const std::u16string& path) {
   const std::string target = NativePath(path);
   struct stat st;

@@ -113,6 +113,14 @@ FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
   return status;
 }
 
+FileStatus RenameFileNoReplace(const std::u16string& from, const std::u16string& to) {
+  // Without MOVEFILE_REPLACE_EXISTING an existing target makes the move fail.
+  if (MoveFileExW(Wide(from), Wide(to), MOVEFILE_WRITE_THROUGH)) return FileStatus::kOk;
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return FileStatus::kAlreadyExists;
+  return FromError(error);
+}
+
 FileStatus ClearReadOnly(const std::u16string& path) {
   DWORD attributes = GetFileAttributesW(Wide(path));
   if (attributes == INVALID_FILE_ATTRIBUTES) {

@@ -88,6 +88,20 @@ TEST_F(FileIo, FailuresAreReportedAndLeaveTheTargetAlone) {
   EXPECT_TRUE(FileExists(U16(ini)));
 }
 
+TEST_F(FileIo, RenamingWithoutReplaceLeavesAnExistingFileAlone) {
+  Spit(dir_ / "a.ini", "a");
+  Spit(dir_ / "taken", "taken");
+  EXPECT_EQ(RenameFileNoReplace(U16(dir_ / "a.ini"), U16(dir_ / "taken")),
+            FileStatus::kAlreadyExists);
+  EXPECT_EQ(Slurp(dir_ / "a.ini"), "a");
+  EXPECT_EQ(Slurp(dir_ / "taken"), "taken");
+  ASSERT_EQ(RenameFileNoReplace(U16(dir_ / "a.ini"), U16(dir_ / "新.ini")), FileStatus::kOk);
+  EXPECT_FALSE(fs::exists(dir_ / "a.ini"));
+  EXPECT_EQ(Slurp(dir_ / "新.ini"), "a");
+  EXPECT_EQ(RenameFileNoReplace(U16(dir_ / "a.ini"), U16(dir_ / "b.ini")), FileStatus::kNotFound);
+  EXPECT_FALSE(fs::exists(dir_ / "b.ini"));
+}
+
 TEST_F(FileIo, AFileBeyondTheCapIsNotRead) {
   fs::path huge = dir_ / "huge.ini";
   Spit(huge, "");
