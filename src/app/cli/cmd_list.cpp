@@ -13,9 +13,9 @@ namespace {
 // Two spaces per group level; an entry "CAPTION<TAB>PATHINFO", a group
 // "CAPTION/" with "<TAB>PATHINFO" when it has path info, a separator "-".
 // Disabled entries are listed too: the file holds them, whether the menu
-// shows them or not. Below kIndentedLevels the indentation stops growing and
-// the line names its level instead ("[150] "): two spaces per level would
-// make the listing of a tree n levels deep n² characters long.
+// shows them or not. Deeper than kIndentedLevels the indentation stops
+// growing and the line names its level instead ("[150] "): two spaces per
+// level would make the listing of a tree n levels deep n² characters long.
 constexpr size_t kIndentedLevels = 100;
 
 std::u16string Indentation(size_t depth) {
