@@ -287,7 +287,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
       if (target->kind != JumpItemKind::kSeparator) target->clickable = true;
       if (IsDisabledPathInfo(entry.value)) {
         target->enabled = false;
-        if (options.hideItemWhenForbid) target->visible = false;
+        if (options.hideDisabledItems) target->visible = false;
       }
     }
   }

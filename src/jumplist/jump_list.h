@@ -15,13 +15,14 @@
 // the menu lines 1, 2, 3, ... without gaps and give a path line the number of
 // the menu line above it.
 //
-// Typical use by the program:
+// Typical use:
 //   JumpList list;                                   // lives for the whole run
-//   if (list.CreatePathListFromIni(doc, {CaptionMaxLength, hide})
-//       == JumpList::LoadResult::kMigrated)
-//     SaveIniDocument(iniPath, doc);                 // "DirMenu" became "PathMenu"
+//   list.CreatePathListFromIni(doc, {CaptionMaxLength, hide});
 //   ... build the popup from list.Items(), look paths up with list.PathByTag(tag) ...
-//   SavePathListToIniFile(list, doc, iniPath);       // at exit and after changes
+//   list.SavePathListFromMenuToIni(doc);             // then the document to disk
+// The program writes the document through its session (AppSession), which
+// never writes over a settings file it could not read; a migrated "DirMenu"
+// is written by the next save. SavePathListToIniFile is the same for tools.
 #pragma once
 
 #include <cstdint>
@@ -93,8 +94,8 @@ class JumpList {
     // Captions longer than this are shortened with "...". At start-up the
     // options are not yet in force, so the default is no limit.
     int32_t captionMaxLength = kNoCaptionLimit;
-    // Disabled entries are hidden rather than greyed (`HideItemWhenForbid`).
-    bool hideItemWhenForbid = true;
+    // Disabled entries are hidden rather than greyed (Setting::HideDisabledItems).
+    bool hideDisabledItems = true;
   };
 
   enum class LoadResult {

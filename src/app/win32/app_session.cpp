@@ -104,7 +104,7 @@ unsigned AppSession::AnsiCodePage() const { return core::SystemAnsiCodePage(); }
 void AppSession::CreatePathListFromIni(core::IniDocument& ini) {
   jumplist::JumpList::LoadOptions options;
   options.captionMaxLength = window_.State().CaptionMaxLength;
-  options.hideItemWhenForbid = settings_.Bool(settings::Setting::HideDisabledItems);
+  options.hideDisabledItems = settings_.Bool(settings::Setting::HideDisabledItems);
   // A legacy "DirMenu" section moved to "PathMenu" is written by the next
   // save, which at start-up is the apply step's right after the load.
   jumpList_.CreatePathListFromIni(ini, options);

@@ -93,11 +93,11 @@ core::IniDocument Doc(std::string_view utf8) {
 // line is written with an empty one, so it is no longer inert; a group's "<>"
 // is not stored.)
 void ExpectSaveKeepsEverything(const JumpList& loaded, const std::string& context,
-                               bool hideItemWhenForbid = true) {
+                               bool hideDisabledItems = true) {
   core::IniDocument saved;
   loaded.SavePathListFromMenuToIni(saved);
   JumpList again;
-  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideItemWhenForbid});
+  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideDisabledItems});
   auto withoutInert = [](std::string text) {
     for (size_t at; (at = text.find(" {inert}")) != std::string::npos;) text.erase(at, 8);
     return text;

@@ -27,7 +27,7 @@ class RecordingHost : public ProgramFacts,
   unsigned AnsiCodePage() const override { return 936; }
   void CreatePathListFromIni(core::IniDocument&) override {
     ++jumpListBuilds;
-    hideItemWhenForbidAtBuild = settings->Bool(Setting::HideDisabledItems);
+    hideDisabledItemsAtBuild = settings->Bool(Setting::HideDisabledItems);
   }
   void SavePathListFromMenuToIni(core::IniDocument& ini) override {
     ++jumpListSaves;
@@ -79,7 +79,7 @@ class RecordingHost : public ProgramFacts,
   std::u16string written;
   int jumpListBuilds = 0, jumpListSaves = 0, attributeClears = 0, iniWrites = 0;
   int offScreenChecks = 0, hotkeyRegistrations = 0, iconRefreshes = 0;
-  bool hideItemWhenForbidAtBuild = false;
+  bool hideDisabledItemsAtBuild = false;
   std::vector<RegistryOperation> registry;
   std::optional<variables::VariableOptions> variables;
   FunctionItemVisibility items{false, false, false, false, false};
@@ -534,7 +534,7 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
     // "All": the jump list is built after HideItemWhenForbid is known.
     Fixture f(iniText);
     f.store.LoadAppSetting(LoadRange::All);
-    EXPECT_FALSE(f.host.hideItemWhenForbidAtBuild);
+    EXPECT_FALSE(f.host.hideDisabledItemsAtBuild);
     EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 3);
     EXPECT_EQ(f.host.iniWrites, 0);
   }
