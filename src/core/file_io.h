@@ -20,13 +20,13 @@ namespace pathorama::core {
 
 enum class FileStatus {
   kOk,
-  kNotFound,      // the file (or its folder) does not exist
-  kReadOnly,      // the file has the read-only attribute, or the medium is read-only
-  kAccessDenied,  // no permission to write the file or its folder
-  kLocked,        // another program holds the file open without sharing it
-  kTooLarge,      // larger than kMaxFileBytes
+  kNotFound,       // the file (or its folder) does not exist
+  kReadOnly,       // the file has the read-only attribute, or the medium is read-only
+  kAccessDenied,   // no permission to write the file or its folder
+  kLocked,         // another program holds the file open without sharing it
+  kTooLarge,       // larger than kMaxFileBytes
   kAlreadyExists,  // RenameFileNoReplace: the new name is taken
-  kFailed,        // anything else (a folder in the way, disk full, ...)
+  kFailed,         // anything else (a folder in the way, disk full, ...)
 };
 
 // A short English description for messages of the command-line tool.

@@ -88,12 +88,12 @@ enum class Setting : int {
   FolderManagerAutoMatch,
   ChosenFolderManager,
   FolderManagerPath,                 // _<n>
-  FolderManagerParameters,                // _<n>
-  ReuseFolderManagerWindow,               // _<n>
-  OpenNewFolderManagerWindow,              // _<n>
+  FolderManagerParameters,           // _<n>
+  ReuseFolderManagerWindow,          // _<n>
+  OpenNewFolderManagerWindow,        // _<n>
   UseAnotherOpenMethodWhenCapsLock,  // _<n>
-  MaximizeFolderManager,              // _<n>
-  MinimizeFolderManager,              // _<n>
+  MaximizeFolderManager,             // _<n>
+  MinimizeFolderManager,             // _<n>
   NormalFolderManager,               // _<n>
   ActivateOnlyWhenFolderAlreadyOpen,
   ExplorerOpensFurtherFoldersInNewWindows,

@@ -110,9 +110,8 @@ variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settin
   options.firstDayAsFirstWeek = settings.Bool(Setting::FirstDayAsFirstWeek);
   options.yearMonthDayDelimiter = settings.Text(Setting::YearMonthDayDelimiter);
   options.setDayForEmptyParam = settings.Bool(Setting::SetDayForEmptyDateParameter);
-  options.dayForEmptyParam = ToLocalDate(options.setDayForEmptyParam
-                                             ? settings.Date(Setting::DayForEmptyDateParameter)
-                                             : today);
+  options.dayForEmptyParam = ToLocalDate(
+      options.setDayForEmptyParam ? settings.Date(Setting::DayForEmptyDateParameter) : today);
   return options;
 }
 

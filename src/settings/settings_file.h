@@ -28,7 +28,7 @@ enum class SettingsFileState { Missing, Readable, Unreadable, Unrecognised };
 
 struct OpenedSettingsFile {
   SettingsFileState state = SettingsFileState::Missing;
-  core::FileStatus status = core::FileStatus::kNotFound;  // of the read
+  core::FileStatus status = core::FileStatus::kNotFound;   // of the read
   core::TextEncoding encoding = core::TextEncoding::Utf8;  // as detected, once read
   core::IniDocument document;                              // empty unless Readable
 };

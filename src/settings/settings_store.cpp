@@ -284,8 +284,7 @@ void SettingsStore::SaveSection(SettingBlock block, const IgnoreOptions& ignore)
 void SettingsStore::SaveOption(const IgnoreOptions& ignore) {
   // Table order within the section: the general keys, then the folder manager's.
   for (const SettingDefinition& def : SettingDefinitions())
-    if (def.section == u"Option" && def.block != SettingBlock::FolderManager)
-      WriteKey(def, ignore);
+    if (def.section == u"Option" && def.block != SettingBlock::FolderManager) WriteKey(def, ignore);
   SaveSection(SettingBlock::FolderManager, ignore);
   SaveIgnoreLists(ignore);
 }

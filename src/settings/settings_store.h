@@ -141,8 +141,7 @@ class IgnoreOptions {
 std::u16string IgnoreListFilePath(std::u16string_view executablePath, IgnoreList id);
 // File bytes -> lines: UTF-8 (byte-order mark optional), UTF-16 or, failing
 // both, the code page `ansiCodePage`, detected as for the settings file.
-std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes,
-                                                     unsigned ansiCodePage);
+std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes, unsigned ansiCodePage);
 // Lines -> file bytes: UTF-8 with byte-order mark, every line ending in CR LF.
 std::string IgnoreListBytesFromLines(const std::vector<std::u16string>& lines);
 
@@ -193,8 +192,7 @@ class SettingsStore {
   // An ignore-list file that exists but could not be read keeps its content
   // on disk: the lines held then (the built-in ones, or those of an earlier
   // read) are never written over it. Lines edited since are.
-  std::array<std::optional<std::vector<std::u16string>>,
-             static_cast<size_t>(IgnoreList::kCount)>
+  std::array<std::optional<std::vector<std::u16string>>, static_cast<size_t>(IgnoreList::kCount)>
       linesOfUnreadLists_;
 };
 

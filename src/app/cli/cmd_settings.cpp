@@ -59,7 +59,8 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output) {
   settings::SettingsStore store(ini, settings, host.Host());
   store.LoadAppSetting(settings::LoadRange::All);
   for (const settings::SettingDefinition& def : settings::SettingDefinitions()) {
-    if (def.id == settings::Setting::Version || def.type == settings::SettingType::WindowPos) continue;
+    if (def.id == settings::Setting::Version || def.type == settings::SettingType::WindowPos)
+      continue;
     output.Line(std::u16string(def.section) + u"/" + StoredKeyName(def, settings.FolderManagerIndex()) +
                 u"=" + SettingValueText(settings, def, day));
   }

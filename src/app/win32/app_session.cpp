@@ -129,8 +129,9 @@ void AppSession::ClearIniFileAttributes() {
 bool AppSession::WriteIniFile(const core::IniDocument& ini) {
   using settings::SettingsFileState;
   if (iniState_ == SettingsFileState::Unreadable) {
-    core::Trace(u"settings not saved: " + iniFilePath_ + u": the file could not be read at start (" +
-                core::FileStatusText(iniReadStatus_) + u") and is not written over");
+    core::Trace(u"settings not saved: " + iniFilePath_ +
+                u": the file could not be read at start (" + core::FileStatusText(iniReadStatus_) +
+                u") and is not written over");
     return false;
   }
   if (iniState_ == SettingsFileState::Unrecognised) {

@@ -75,7 +75,8 @@ FileBytes ReadFileBytes(const std::u16string& path) {
   struct stat st;
   if (fstat(fd.Get(), &st) != 0) return {FromErrno(errno), {}};
   if (!S_ISREG(st.st_mode)) return {FileStatus::kFailed, {}};
-  if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) return {FileStatus::kTooLarge, {}};
+  if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes)
+    return {FileStatus::kTooLarge, {}};
   FileBytes result;
   std::string& bytes = result.bytes;
   bytes.resize(static_cast<size_t>(st.st_size));

@@ -53,7 +53,8 @@ FileBytes ReadFileBytes(const std::u16string& path) {
   if (!file.Valid()) return {FromError(GetLastError()), {}};
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.h, &size)) return {FromError(GetLastError()), {}};
-  if (static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes) return {FileStatus::kTooLarge, {}};
+  if (static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes)
+    return {FileStatus::kTooLarge, {}};
   FileBytes result;
   std::string& bytes = result.bytes;
   bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -117,7 +118,8 @@ FileStatus RenameFileNoReplace(const std::u16string& from, const std::u16string&
   // Without MOVEFILE_REPLACE_EXISTING an existing target makes the move fail.
   if (MoveFileExW(Wide(from), Wide(to), MOVEFILE_WRITE_THROUGH)) return FileStatus::kOk;
   const DWORD error = GetLastError();
-  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return FileStatus::kAlreadyExists;
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+    return FileStatus::kAlreadyExists;
   return FromError(error);
 }
 

@@ -49,8 +49,7 @@ TEST_F(SettingsFile, OpeningJudgesWhatTheFileHolds) {
        core::TextEncoding::Utf16LE},
       {"GBK", "[PathMenu]\r\nmenu1=\xD6\xD0\xCE\xC4\r\n", State::Readable,
        core::TextEncoding::Ansi},
-      {"text without sections", "Docs=D:\\Docs\r\n", State::Unrecognised,
-       core::TextEncoding::Utf8},
+      {"text without sections", "Docs=D:\\Docs\r\n", State::Unrecognised, core::TextEncoding::Utf8},
       {"only sections of another program", "[Window]\r\nLeft=10\r\n", State::Unrecognised,
        core::TextEncoding::Utf8},
       {"binary", "\x89PNG\r\n\x1A\n\x01\x02\x03\xFE", State::Unrecognised,
@@ -73,8 +72,9 @@ TEST_F(SettingsFile, OpeningJudgesWhatTheFileHolds) {
     }
   }
   Spit(file, "[PathMenu]\r\nmenu1=\xD6\xD0\xCE\xC4\r\n");
-  EXPECT_EQ(OpenSettingsFile(Path("pathorama.ini"), 936).document.ReadString(u"PathMenu", u"menu1", u""),
-            u"中文");
+  EXPECT_EQ(
+      OpenSettingsFile(Path("pathorama.ini"), 936).document.ReadString(u"PathMenu", u"menu1", u""),
+      u"中文");
 }
 
 TEST_F(SettingsFile, AMissingOrUnreadableFileIsToldApart) {
