@@ -121,8 +121,11 @@ std::optional<std::pair<int, int>> AppSession::MainWindowPosition() const {
 void AppSession::CheckHideOffScreenMenuItem() { window_.CheckHideOffScreenMenuItem(); }
 
 void AppSession::ClearIniFileAttributes() {
-  // Only a file this run may write; a failure shows in the save that follows.
-  if (iniState_ == settings::SettingsFileState::Unreadable) return;
+  // Only a file this run writes over: an unreadable or unrecognised one is
+  // left exactly as it is. A failure shows in the save that follows.
+  if (iniState_ == settings::SettingsFileState::Unreadable ||
+      iniState_ == settings::SettingsFileState::Unrecognised)
+    return;
   core::ClearReadOnly(iniFilePath_);
 }
 
