@@ -82,8 +82,8 @@ class Writer {
 };
 
 // The first item in menu order with this tag (placeholders never match),
-// searched with an explicit stack.
-// `Items` is std::vector<JumpItem>, const or not.
+// searched with an explicit stack. `Items` is std::vector<JumpItem>, const or
+// not.
 template <typename Items>
 auto Find(Items& items, int32_t tag) -> decltype(&items[0]) {
   std::vector<std::pair<Items*, size_t>> open{{&items, 0}};
@@ -106,9 +106,9 @@ static_assert(std::is_nothrow_move_constructible_v<JumpItem>,
               "vectors of items must move them, not copy them, when they grow");
 
 JumpItem::JumpItem(const JumpItem& other) : JumpItemFields(other) {
-  // Level by level through a list of pending (source, copy) pairs. The
-  // copies' addresses stay valid: a children vector is filled completely
-  // before its elements are queued, and only deeper vectors grow after that.
+  // Through a list of pending (source, copy) pairs. The copies' addresses
+  // stay valid: a children vector is filled completely before its elements
+  // are queued, and only the vectors below them grow after that.
   std::vector<std::pair<const JumpItem*, JumpItem*>> pending{{&other, this}};
   while (!pending.empty()) {
     auto [from, to] = pending.back();
