@@ -52,9 +52,8 @@ const std::u16string& SampleFile() {
 }
 
 std::u16string ReadAndDecode() {
-  std::string bytes;
-  core::ReadFileBytes(SampleFile(), bytes);
-  return core::DecodeText(bytes, core::DetectTextEncoding(bytes), 936);
+  core::FileBytes file = core::ReadFileBytes(SampleFile());
+  return core::DecodeText(file.bytes, core::DetectTextEncoding(file.bytes), 936);
 }
 
 // Processor seconds of this process: the machine may be busy with other
@@ -93,8 +92,7 @@ BENCHMARK(BM_ReadAndDecode)->Unit(benchmark::kMillisecond);
 // The start-up path: read, detect, decode, parse, build the tree.
 void BM_Load(benchmark::State& state) {
   Measure(state, [](benchmark::State&) {
-    core::IniDocument doc;
-    core::LoadIniDocument(SampleFile(), 936, doc);
+    core::IniDocument doc = core::LoadIniDocument(SampleFile(), 936).document;
     jumplist::JumpList list;
     list.CreatePathListFromIni(doc);
     benchmark::DoNotOptimize(list.Items().data());
@@ -104,8 +102,7 @@ BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
 // Writing the list back into the document only.
 void BM_SaveToDocument(benchmark::State& state) {
-  core::IniDocument doc;
-  core::LoadIniDocument(SampleFile(), 936, doc);
+  core::IniDocument doc = core::LoadIniDocument(SampleFile(), 936).document;
   jumplist::JumpList list;
   list.CreatePathListFromIni(doc);
   Measure(state, [&](benchmark::State&) { list.SavePathListFromMenuToIni(doc); });
@@ -115,8 +112,7 @@ BENCHMARK(BM_SaveToDocument)->Unit(benchmark::kMillisecond);
 // The exit path: into the document, then the safe save (temporary file,
 // flush to disk, one-step replace).
 void BM_SaveToFile(benchmark::State& state) {
-  core::IniDocument doc;
-  core::LoadIniDocument(SampleFile(), 936, doc);
+  core::IniDocument doc = core::LoadIniDocument(SampleFile(), 936).document;
   jumplist::JumpList list;
   list.CreatePathListFromIni(doc);
   std::u16string target = SampleFile() + u".saved.ini";

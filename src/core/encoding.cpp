@@ -46,6 +46,7 @@ bool LooksLikeUtf8(std::string_view bytes) {
   while (i < n) {
     unsigned char b = Byte(bytes, i);
     size_t follow;
+    if (b == 0) return false;  // UTF-16 text, never UTF-8 (see DetectTextEncoding)
     if (b < 0x80) follow = 0;
     else if (b < 0xC0) return false;  // continuation byte in lead position
     else if (b < 0xE0) follow = 1;
@@ -70,10 +71,16 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
   if (StartsWith(bytes, "\xFE\xFF")) return TextEncoding::Utf16BE;
   if (StartsWith(bytes, "\xEF\xBB\xBF")) return TextEncoding::Utf8;
   if (LooksLikeUtf8(bytes)) return TextEncoding::Utf8;
-  size_t zero = bytes.find('\0');
-  if (zero == std::string_view::npos || bytes.size() % 2 != 0) return TextEncoding::Ansi;
-  if (zero == 0 || Byte(bytes, zero - 1) >= 0x80) return TextEncoding::Utf16BE;
-  return TextEncoding::Utf16LE;
+  if (bytes.size() % 2 != 0) return TextEncoding::Ansi;
+  // The zero bytes of UTF-16 are the high bytes of ASCII characters: at odd
+  // offsets in little-endian order, at even ones in big-endian order. An INI
+  // file is mostly ASCII ("[", "=", "menu1", line ends), so the side with
+  // more zero bytes gives the order, whatever character comes first.
+  size_t evenZeros = 0, oddZeros = 0;
+  for (size_t i = 0; i < bytes.size(); ++i)
+    if (bytes[i] == '\0') ++(i % 2 == 0 ? evenZeros : oddZeros);
+  if (evenZeros == 0 && oddZeros == 0) return TextEncoding::Ansi;
+  return evenZeros > oddZeros ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
 }
 
 std::u16string DecodeText(std::string_view bytes, TextEncoding encoding, unsigned ansiCodePage) {

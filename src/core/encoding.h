@@ -16,15 +16,18 @@ const char16_t* TextEncodingName(TextEncoding encoding);  // "ANSI", "UTF-16LE",
 //  1. a byte-order mark: FF FE is UTF-16LE, FE FF UTF-16BE, EF BB BF UTF-8;
 //  2. else bytes that pass the UTF-8 scan below are UTF-8 (so an empty or
 //     pure ASCII file is UTF-8);
-//  3. else no zero byte, or an odd length: ANSI; a zero byte that is the
-//     first byte or follows a byte >= 0x80: UTF-16BE; otherwise UTF-16LE.
+//  3. else an odd length or no zero byte: ANSI; otherwise UTF-16, big-endian
+//     when more zero bytes stand at even offsets than at odd ones,
+//     little-endian otherwise.
 // The UTF-8 scan accepts one-, two- and three-byte sequences and well-formed
 // four-byte sequences (F0-F4 and three continuation bytes), so a caption with
 // an emoji does not send a UTF-8 file through the code page conversion and
-// garble every other caption in it.
+// garble every other caption in it. It refuses a zero byte: a settings file
+// never holds one, while UTF-16 without byte-order mark is full of them (read
+// as UTF-8 it would come out as text the INI reader finds nothing in).
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
-// True when `bytes` pass the UTF-8 scan of DetectTextEncoding.
+// True when `bytes` pass the UTF-8 scan of DetectTextEncoding (no zero byte).
 bool LooksLikeUtf8(std::string_view bytes);
 
 // Converts a file's bytes in `encoding` to UTF-16, dropping a leading

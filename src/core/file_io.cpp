@@ -12,6 +12,7 @@ const char16_t* FileStatusText(FileStatus status) {
     case FileStatus::kAccessDenied: return u"access denied";
     case FileStatus::kLocked: return u"the file is locked by another program";
     case FileStatus::kTooLarge: return u"the file is too large";
+    case FileStatus::kAlreadyExists: return u"a file of that name already exists";
     case FileStatus::kFailed: return u"the file could not be read or written";
   }
   return u"?";
@@ -25,32 +26,30 @@ FileStatus SaveIniDocument(const std::u16string& path, const IniDocument& doc) {
   return SaveFileSafely(path, IniDocumentBytes(doc));
 }
 
-FileStatus LoadIniDocument(const std::u16string& path, unsigned ansiCodePage, IniDocument& doc,
-                           TextEncoding* encoding) {
-  doc = IniDocument();
-  std::string bytes;
-  FileStatus status = ReadFileBytes(path, bytes);
-  if (status != FileStatus::kOk) return status;
-  TextEncoding found = DetectTextEncoding(bytes);
-  if (encoding) *encoding = found;
-  doc = IniDocument::Parse(DecodeText(bytes, found, ansiCodePage));
-  return FileStatus::kOk;
+LoadedIni LoadIniDocument(const std::u16string& path, unsigned ansiCodePage) {
+  LoadedIni result;
+  FileBytes file = ReadFileBytes(path);
+  result.status = file.status;
+  if (file.status != FileStatus::kOk) return result;
+  result.encoding = DetectTextEncoding(file.bytes);
+  result.document = IniDocument::Parse(DecodeText(file.bytes, result.encoding, ansiCodePage));
+  return result;
 }
 
-FileStatus ConvertIniFileToUtf8(const std::u16string& path, unsigned ansiCodePage,
-                                TextEncoding* encoding) {
-  if (encoding) *encoding = TextEncoding::Ansi;
-  if (!FileExists(path)) return FileStatus::kOk;
-  std::string bytes;
-  FileStatus status = ReadFileBytes(path, bytes);
-  if (status != FileStatus::kOk) return status;
-  TextEncoding found = DetectTextEncoding(bytes);
-  if (encoding) *encoding = found;
-  if (found == TextEncoding::Utf8) return FileStatus::kOk;
+IniConversion ConvertIniFileToUtf8(const std::u16string& path, unsigned ansiCodePage) {
+  IniConversion result;
+  if (!FileExists(path)) return result;
+  FileBytes file = ReadFileBytes(path);
+  result.status = file.status;
+  if (file.status != FileStatus::kOk) return result;
+  result.encoding = DetectTextEncoding(file.bytes);
+  if (result.encoding == TextEncoding::Utf8) return result;
   // The text is converted as it stands, not parsed: nothing of the file,
   // not even a line the INI reader would drop, is lost by the conversion.
-  std::string utf8 = "\xEF\xBB\xBF" + Utf16ToUtf8(DecodeText(bytes, found, ansiCodePage));
-  return SaveFileSafely(path, utf8);
+  std::string utf8 =
+      "\xEF\xBB\xBF" + Utf16ToUtf8(DecodeText(file.bytes, result.encoding, ansiCodePage));
+  result.status = SaveFileSafely(path, utf8);
+  return result;
 }
 
 }  // namespace pathorama::core

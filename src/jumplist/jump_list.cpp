@@ -1,6 +1,7 @@
 #include "jumplist/jump_list.h"
 
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 #include "core/text.h"
@@ -31,24 +32,41 @@ void MigrateLegacySection(core::IniDocument& doc) {
   for (core::IniEntry& e : entries) section.Append(std::move(e));
 }
 
+// Writes the stored items of the tree in menu order: a group's lines, its
+// children, then its closing "--". Works through a stack of open groups
+// rather than recursing, so any depth that was loaded can be saved.
 class Writer {
  public:
   Writer(const JumpList& list, core::IniSection& section) : list_(list), section_(section) {}
 
-  void Write(const JumpItem& item) {
-    if (item.IsGroup()) {
-      Line(u"menu", u"-" + item.caption);
-      std::u16string path = list_.PathByTag(item.tag);
-      // "<>" and the like are the editor's empty group markers, not path info.
-      if (!core::TrimChars(path, u" \t<>").empty()) Line(u"path", path);
-      for (const JumpItem& child : item.children)
-        if (IsStored(child)) Write(child);
-      Line(u"menu", u"--");
-      return;
+  void WriteTopLevel(const std::vector<JumpItem>& items) {
+    struct Frame {
+      const std::vector<JumpItem>* items;
+      size_t next;
+    };
+    std::vector<Frame> open{{&items, 0}};
+    while (!open.empty()) {
+      Frame& frame = open.back();
+      if (frame.next == frame.items->size()) {
+        open.pop_back();
+        if (!open.empty()) Line(u"menu", u"--");  // the top level has no closing line
+        continue;
+      }
+      const JumpItem& item = (*frame.items)[frame.next++];
+      if (!IsStored(item)) continue;
+      if (open.size() == 1 && core::StartsWithIgnoreCase(item.name, kFunctionItemPrefix)) continue;
+      if (item.IsGroup()) {
+        Line(u"menu", u"-" + item.caption);
+        std::u16string path = list_.PathByTag(item.tag);
+        // "<>" and the like are the editor's empty group markers, not path info.
+        if (!core::TrimChars(path, u" \t<>").empty()) Line(u"path", path);
+        open.push_back({&item.children, 0});  // `frame` is not used after this
+        continue;
+      }
+      if (item.tag <= 0) continue;  // not an item of the list
+      Line(u"menu", item.caption);
+      if (item.caption != u"-") Line(u"path", list_.PathByTag(item.tag));
     }
-    if (item.tag <= 0) return;  // not an item of the list
-    Line(u"menu", item.caption);
-    if (item.caption != u"-") Line(u"path", list_.PathByTag(item.tag));
   }
 
  private:
@@ -63,25 +81,80 @@ class Writer {
   long long number_ = 0;
 };
 
-template <typename Item>
-Item* Find(std::vector<Item>& items, int32_t tag) {
-  for (Item& item : items) {
+// The first item in menu order with this tag (placeholders never match),
+// searched with an explicit stack. `Items` is std::vector<JumpItem>, const or
+// not.
+template <typename Items>
+auto Find(Items& items, int32_t tag) -> decltype(&items[0]) {
+  std::vector<std::pair<Items*, size_t>> open{{&items, 0}};
+  while (!open.empty()) {
+    auto& [siblings, next] = open.back();
+    if (next == siblings->size()) {
+      open.pop_back();
+      continue;
+    }
+    auto& item = (*siblings)[next++];
     if (item.tag == tag && item.kind != JumpItemKind::kPlaceholder) return &item;
-    if (Item* found = Find(item.children, tag)) return found;
-  }
-  return nullptr;
-}
-
-template <typename Item>
-const Item* Find(const std::vector<Item>& items, int32_t tag) {
-  for (const Item& item : items) {
-    if (item.tag == tag && item.kind != JumpItemKind::kPlaceholder) return &item;
-    if (const Item* found = Find(item.children, tag)) return found;
+    if (!item.children.empty()) open.push_back({&item.children, 0});
   }
   return nullptr;
 }
 
 }  // namespace
+
+static_assert(std::is_nothrow_move_constructible_v<JumpItem>,
+              "vectors of items must move them, not copy them, when they grow");
+
+JumpItem::JumpItem(const JumpItem& other) : JumpItemFields(other) {
+  // Through a list of pending (source, copy) pairs. The copies' addresses
+  // stay valid: a children vector is filled completely before its elements
+  // are queued, and only the vectors below them grow after that.
+  std::vector<std::pair<const JumpItem*, JumpItem*>> pending{{&other, this}};
+  while (!pending.empty()) {
+    auto [from, to] = pending.back();
+    pending.pop_back();
+    to->children.reserve(from->children.size());
+    for (const JumpItem& child : from->children) {
+      JumpItem shallow;
+      static_cast<JumpItemFields&>(shallow) = child;
+      to->children.push_back(std::move(shallow));
+    }
+    for (size_t i = 0; i < from->children.size(); ++i)
+      pending.push_back({&from->children[i], &to->children[i]});
+  }
+}
+
+JumpItem& JumpItem::operator=(const JumpItem& other) {
+  if (this != &other) *this = JumpItem(other);
+  return *this;
+}
+
+JumpItem::~JumpItem() {
+  // Every descendant is moved into one flat list before it is destroyed, so
+  // each destructor below sees no children and the depth of the tree never
+  // reaches the machine stack.
+  std::vector<JumpItem> pending = std::move(children);
+  while (!pending.empty()) {
+    std::vector<JumpItem> grandchildren = std::move(pending.back().children);
+    pending.pop_back();
+    for (JumpItem& item : grandchildren) pending.push_back(std::move(item));
+  }
+}
+
+void ForEachItem(const std::vector<JumpItem>& items,
+                 const std::function<void(const JumpItem& item, size_t depth)>& visit) {
+  std::vector<std::pair<const std::vector<JumpItem>*, size_t>> open{{&items, 0}};
+  while (!open.empty()) {
+    auto& [siblings, next] = open.back();
+    if (next == siblings->size()) {
+      open.pop_back();
+      continue;
+    }
+    const JumpItem& item = (*siblings)[next++];
+    visit(item, open.size() - 1);
+    if (!item.children.empty()) open.push_back({&item.children, 0});
+  }
+}
 
 bool IsDisabledPathInfo(std::u16string_view pathInfo) {
   size_t first = pathInfo.find_first_not_of(kBlanks);
@@ -214,7 +287,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
       if (target->kind != JumpItemKind::kSeparator) target->clickable = true;
       if (IsDisabledPathInfo(entry.value)) {
         target->enabled = false;
-        if (options.hideItemWhenForbid) target->visible = false;
+        if (options.hideDisabledItems) target->visible = false;
       }
     }
   }
@@ -226,10 +299,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
 void JumpList::SavePathListFromMenuToIni(core::IniDocument& doc) const {
   doc.EraseSection(kSection);
   core::IniSection& section = doc.Section(kSection);
-  Writer writer(*this, section);
-  for (const JumpItem& item : items_)
-    if (IsStored(item) && !core::StartsWithIgnoreCase(item.name, kFunctionItemPrefix))
-      writer.Write(item);
+  Writer(*this, section).WriteTopLevel(items_);
 }
 
 core::FileStatus SavePathListToIniFile(const JumpList& list, core::IniDocument& doc,

@@ -15,16 +15,18 @@
 // the menu lines 1, 2, 3, ... without gaps and give a path line the number of
 // the menu line above it.
 //
-// Typical use by the program:
+// Typical use:
 //   JumpList list;                                   // lives for the whole run
-//   if (list.CreatePathListFromIni(doc, {CaptionMaxLength, hide})
-//       == JumpList::LoadResult::kMigrated)
-//     SaveIniDocument(iniPath, doc);                 // "DirMenu" became "PathMenu"
+//   list.CreatePathListFromIni(doc, {CaptionMaxLength, hide});
 //   ... build the popup from list.Items(), look paths up with list.PathByTag(tag) ...
-//   SavePathListToIniFile(list, doc, iniPath);       // at exit and after changes
+//   list.SavePathListFromMenuToIni(doc);             // then the document to disk
+// The program writes the document through its session (AppSession), which
+// never writes over a settings file it could not read; a migrated "DirMenu"
+// is written by the next save. SavePathListToIniFile is the same for tools.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -45,7 +47,8 @@ enum class JumpItemKind {
   kCurrentFolder,  // a current-folder item at the end of a group (name "mni_AddCurFolder_..."), never stored
 };
 
-struct JumpItem {
+// What an item is, apart from its children.
+struct JumpItemFields {
   JumpItemKind kind = JumpItemKind::kEntry;
   std::u16string name;     // component name: "mni_..." for function and current-folder items
   std::u16string caption;  // a group's caption is without the "-" of the file
@@ -53,10 +56,30 @@ struct JumpItem {
   bool enabled = true;     // false for a disabled entry (path info beginning with "/")
   bool visible = true;     // false for the placeholder and, when asked, disabled entries
   bool clickable = false;  // choosing it runs item activation (entries with a path line, groups)
+};
+
+// An item and the items below it. A file may nest groups as deep as it
+// likes, so copying and destroying work through an explicit list of
+// pending items instead of recursing once per level on the machine stack
+// (the Windows program's main thread has 2 MB of it).
+struct JumpItem : JumpItemFields {
   std::vector<JumpItem> children;
+
+  JumpItem() = default;
+  JumpItem(const JumpItem& other);
+  JumpItem(JumpItem&& other) noexcept = default;
+  JumpItem& operator=(const JumpItem& other);
+  JumpItem& operator=(JumpItem&& other) noexcept = default;
+  ~JumpItem();
 
   bool IsGroup() const { return kind == JumpItemKind::kGroup; }
 };
+
+// Calls visit(item, depth) for every item of `items` and below in menu order
+// (a group before its children; depth 0 for `items` themselves), without
+// recursion, so a tree of any depth that loads can be walked.
+void ForEachItem(const std::vector<JumpItem>& items,
+                 const std::function<void(const JumpItem& item, size_t depth)>& visit);
 
 // Name prefixes of the items that are never stored (compared without case).
 inline constexpr std::u16string_view kFunctionItemPrefix = u"mni_";
@@ -71,8 +94,8 @@ class JumpList {
     // Captions longer than this are shortened with "...". At start-up the
     // options are not yet in force, so the default is no limit.
     int32_t captionMaxLength = kNoCaptionLimit;
-    // Disabled entries are hidden rather than greyed (`HideItemWhenForbid`).
-    bool hideItemWhenForbid = true;
+    // Disabled entries are hidden rather than greyed (Setting::HideDisabledItems).
+    bool hideDisabledItems = true;
   };
 
   enum class LoadResult {

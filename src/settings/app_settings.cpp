@@ -70,9 +70,9 @@ enum : int {
 };
 
 constexpr std::array kDefinitions = {
-    Text(S::Ver, kMain, u"Ver", B::Main),
+    Text(S::Version, kMain, u"Ver", B::Main),
     Bool(S::UseGlobalHotKey, kMain, u"UseGlobalHotKey", true, B::Main),
-    Bool(S::HideItemWhenForbid, kSetJumpList, u"HideItemWhenForbid", true, B::SetJumpList),
+    Bool(S::HideDisabledItems, kSetJumpList, u"HideItemWhenForbid", true, B::SetJumpList),
 
     Opt(S::JumpMenuUnderCursor, u"JumpMenuUnderCursor", false, B::General, u"JumpMenuPos", kJumpMenuPos),
     Opt(S::JumpMenuUnderApp, u"JumpMenuUnderApp", false, B::General, u"JumpMenuPos", kJumpMenuPos),
@@ -81,91 +81,91 @@ constexpr std::array kDefinitions = {
     Shortcut(S::JumpMenuHotKey1, u"JumpMenuHotKey1", 16452, u"JumpMenuHotKey"),
     Shortcut(S::JumpMenuHotKey2, u"JumpMenuHotKey2", 0, u"JumpMenuHotKey"),
     Shortcut(S::OpenSaveDialogHotKey, u"OpenSaveDialogHotKey", 16455),
-    Opt(S::FillOpenedFolderInActivateEdit, u"FillOpenedFolderInActivateEdit", true, B::General),
+    Opt(S::FillOpenedFolderIntoFocusedEdit, u"FillOpenedFolderInActivateEdit", true, B::General),
     Choice(S::FillFolderPathMethod, u"FillFolderPathMethod", 0, 2, B::General),
-    Choice(S::SelTextAfterFillPath, u"SelTextAfterFillPath", 0, 1, B::General),
-    Opt(S::SaveOpendFolderPathToClip, u"SaveOpendFolderPathToClip", true, B::General),
+    Choice(S::SelectionAfterFillPath, u"SelTextAfterFillPath", 0, 1, B::General),
+    Opt(S::SaveOpenedFolderPathToClipboard, u"SaveOpendFolderPathToClip", true, B::General),
     Choice(S::GetFolderFromManager, u"GetFolderFromManager", 0, 6, B::General),
-    Opt(S::chkCaptureOfficeOrWindowFolderPath, u"chkCaptureOfficeOrWindowFolderPath", true, B::General),
-    Shortcut(S::hkCaptureOfficeOrWindowFolderPath, u"hkCaptureOfficeOrWindowFolderPath", 16465),
-    Choice(S::OperateOfficeOrWindowFolderPathCaptured, u"OperateOfficeOrWindowFolderPathCaptured", 0, 1, B::General),
+    Opt(S::CaptureOfficeOrWindowFolderPath, u"chkCaptureOfficeOrWindowFolderPath", true, B::General),
+    Shortcut(S::CaptureOfficeOrWindowFolderPathHotKey, u"hkCaptureOfficeOrWindowFolderPath", 16465),
+    Choice(S::CapturedFolderPathAction, u"OperateOfficeOrWindowFolderPathCaptured", 0, 1, B::General),
     Choice(S::MainWindowAt, u"MainWindowAt", 0, 7, B::General),
-    SettingDefinition{S::MainWindowPos, kOption, u"MainWindowPos", {}, SettingType::WindowPos, 0, {},
+    SettingDefinition{S::MainWindowPosition, kOption, u"MainWindowPos", {}, SettingType::WindowPos, 0, {},
                       DateDefault::None, 0, 0, false, B::General, false, 0, TextSaveTrim::None},
-    Opt(S::AutoHideWhenScreenEdge, u"AutoHideWhenScreenEdge", true, B::General),
+    Opt(S::AutoHideAtScreenEdge, u"AutoHideWhenScreenEdge", true, B::General),
     Number(S::AutoHideDistance, u"AutoHideDistance", 5, 1, 10, B::General),
     Opt(S::AutoRunWhenSystemStart, u"AutoRunWhenSystemStart", true, B::General),
-    Opt(S::AddSeledItemToJumpListForRMenu, u"AddSeledItemToJumpListForRMenu", true, B::General),
+    Opt(S::AddSelectedItemToJumpListFromContextMenu, u"AddSeledItemToJumpListForRMenu", true, B::General),
     Opt(S::DirectJumpListWhenCapsLock, u"DirectJumpListWhenCapsLock", true, B::CapsLock),
-    Opt(S::ShowMsgWhenIgnoreGlobalHotKey, u"ShowMsgWhenIgnoreGlobalHotKey", true, B::CapsLock),
+    Opt(S::ShowMessageWhenHotKeyIgnored, u"ShowMsgWhenIgnoreGlobalHotKey", true, B::CapsLock),
 
     Choice(S::WeekStartsWith, u"WeekStartsWith", 0, 1, B::DateAndRandom, u"WeekStart"),
     Date(S::AsFirstWeek, u"AsFirstWeek", DateDefault::StartOfYear),
     Opt(S::FirstDayAsFirstWeek, u"FirstDayAsFirstWeek", true, B::DateAndRandom),
     Text(S::YearMonthDayDelimiter, kOption, u"YearMonthDayDelimiter", B::DateAndRandom),
-    Opt(S::chkSetDayForDayCustomVarEmptyParam, u"chkSetDayForDayCustomVarEmptyParam", false, B::DateAndRandom),
-    Date(S::dtpDayForDayCustomVarEmptyParam, u"dtpDayForDayCustomVarEmptyParam", DateDefault::Today),
+    Opt(S::SetDayForEmptyDateParameter, u"chkSetDayForDayCustomVarEmptyParam", false, B::DateAndRandom),
+    Date(S::DayForEmptyDateParameter, u"dtpDayForDayCustomVarEmptyParam", DateDefault::Today),
     Opt(S::UpperEnglishLetterAsRandom, u"UpperEnglishLetterAsRandom", true, B::DateAndRandom),
     Opt(S::LowerEnglishLetterAsRandom, u"LowerEnglishLetterAsRandom", true, B::DateAndRandom),
-    Opt(S::RomaAsRandom, u"RomaAsRandom", false, B::DateAndRandom),
+    Opt(S::RomanNumeralsAsRandom, u"RomaAsRandom", false, B::DateAndRandom),
     Opt(S::ArabicNumberAsRandom, u"ArabicNumberAsRandom", true, B::DateAndRandom),
-    Opt(S::CapitalChineseNumAsRandom, u"CapitalChineseNumAsRandom", false, B::DateAndRandom),
-    Opt(S::chk_NormalChineseNumAsRandom, u"chk_NormalChineseNumAsRandom", false, B::DateAndRandom, u"NormalChineseNumAsRandom"),
+    Opt(S::CapitalChineseNumeralsAsRandom, u"CapitalChineseNumAsRandom", false, B::DateAndRandom),
+    Opt(S::ChineseNumeralsAsRandom, u"chk_NormalChineseNumAsRandom", false, B::DateAndRandom, u"NormalChineseNumAsRandom"),
     Opt(S::CircledNumberAsRandom, u"CircledNumberAsRandom", false, B::DateAndRandom),
-    Opt(S::chkCustomCharsAsRandom, u"chkCustomCharsAsRandom", false, B::DateAndRandom),
-    Text(S::edtCustomCharsAsRandom, kOption, u"edtCustomCharsAsRandom", B::DateAndRandom),
+    Opt(S::CustomCharactersAsRandom, u"chkCustomCharsAsRandom", false, B::DateAndRandom),
+    Text(S::CustomRandomCharacters, kOption, u"edtCustomCharsAsRandom", B::DateAndRandom),
     Number(S::RandomLength, u"RandomLength", 5, 1, 100, B::DateAndRandom),
 
-    Opt(S::HideAddCurFolder, u"HideAddCurFolder", false, B::FunctionItems),
-    Opt(S::HideSetJumpList, u"HideSetJumpList", false, B::FunctionItems),
-    Opt(S::HideBatchDelItems, u"HideBatchDelItems", false, B::FunctionItems),
-    Opt(S::HideAppSetting, u"HideAppSetting", false, B::FunctionItems),
-    Opt(S::HideForbidJumpListHotkey, u"HideForbidJumpListHotkey", false, B::FunctionItems),
-    Opt(S::AddCurDirForEverySubJumplist, u"AddCurDirForEverySubJumplist", true, B::FunctionItems),
-    Opt(S::chkJumpListItemCaptionMaxLength, u"chkJumpListItemCaptionMaxLength", true, B::FunctionItems),
-    Number(S::nbxJumpListItemCaptionMaxLength, u"nbxJumpListItemCaptionMaxLength", 100, 1, 100, B::FunctionItems),
+    Opt(S::HideAddCurrentFolder, u"HideAddCurFolder", false, B::FunctionItems),
+    Opt(S::HideConfigureJumpList, u"HideSetJumpList", false, B::FunctionItems),
+    Opt(S::HideBatchDeleteItems, u"HideBatchDelItems", false, B::FunctionItems),
+    Opt(S::HideAppSettings, u"HideAppSetting", false, B::FunctionItems),
+    Opt(S::HideDisableJumpListHotKey, u"HideForbidJumpListHotkey", false, B::FunctionItems),
+    Opt(S::AddCurrentFolderItemToEveryGroup, u"AddCurDirForEverySubJumplist", true, B::FunctionItems),
+    Opt(S::LimitItemCaptionLength, u"chkJumpListItemCaptionMaxLength", true, B::FunctionItems),
+    Number(S::ItemCaptionMaxLength, u"nbxJumpListItemCaptionMaxLength", 100, 1, 100, B::FunctionItems),
 
     Opt(S::FolderManagerAutoMatch, u"FolderManagerAutoMatch", true, B::FolderManager),
-    Choice(S::FolderManagerName, u"FolderManagerName", 0, kFolderManagerCount - 1, B::FolderManager),
+    Choice(S::ChosenFolderManager, u"FolderManagerName", 0, kFolderManagerCount - 1, B::FolderManager),
     Text(S::FolderManagerPath, kOption, u"FolderManagerPath", B::FolderManager, true,
          TextSaveTrim::SpacesAndBackslashes),
-    Text(S::FolderManagerParam, kOption, u"FolderManagerParam", B::FolderManager, true,
+    Text(S::FolderManagerParameters, kOption, u"FolderManagerParam", B::FolderManager, true,
          TextSaveTrim::WhiteSpace),
-    PerManager(S::UseOldFolderManager, u"UseOldFolderManager", true, kOpenMethod),
-    PerManager(S::OpenNewFolderManager, u"OpenNewFolderManager", false, kOpenMethod),
+    PerManager(S::ReuseFolderManagerWindow, u"UseOldFolderManager", true, kOpenMethod),
+    PerManager(S::OpenNewFolderManagerWindow, u"OpenNewFolderManager", false, kOpenMethod),
     PerManager(S::UseAnotherOpenMethodWhenCapsLock, u"UseAnotherOpenMethodWhenCapsLock", true),
-    PerManager(S::MaxmizeFolderManager, u"MaxmizeFolderManager", true, kWindowState),
-    PerManager(S::MinmizeFolderManager, u"MinmizeFolderManager", false, kWindowState),
+    PerManager(S::MaximizeFolderManager, u"MaxmizeFolderManager", true, kWindowState),
+    PerManager(S::MinimizeFolderManager, u"MinmizeFolderManager", false, kWindowState),
     PerManager(S::NormalFolderManager, u"NormalFolderManager", false, kWindowState),
-    Opt(S::ActiveOnlyWhenCurFolderReOpen, u"ActiveOnlyWhenCurFolderReOpen", true, B::FolderManager),
-    Opt(S::MultiFoldersOpenMethod_EP, u"MultiFoldersOpenMethod_EP", true, B::FolderManager),
-    Opt(S::OpenAtLeftPanel_TC, u"OpenAtLeftPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
-    Opt(S::OpenAtRightPanel_TC, u"OpenAtRightPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
-    Opt(S::OpenAtSourcePanel_TC, u"OpenAtSourcePanel_TC", true, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
-    Opt(S::OpenAtDestPanel_TC, u"OpenAtDestPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
-    Choice(S::ActivateNewTab_TC, u"ActivateNewTab_TC", 0, 1, B::FolderManager),
-    Choice(S::ActivatePanelWhenNewOpen_TC, u"ActivatePanelWhenNewOpen_TC", 0, 1, B::FolderManager, u"ActivatePanel_TC"),
-    Opt(S::OpenAtLeftPanel_DO, u"OpenAtLeftPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
-    Opt(S::OpenAtRightPanel_DO, u"OpenAtRightPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
-    Opt(S::OpenAtSourcePanel_DO, u"OpenAtSourcePanel_DO", true, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
-    Opt(S::OpenAtDestPanel_DO, u"OpenAtDestPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
-    Opt(S::OpenAtNewTab_DO, u"OpenAtNewTab_DO", true, B::FolderManager),
-    Choice(S::NewTabPos_DO, u"NewTabPos_DO", 1, 3, B::FolderManager),
-    Choice(S::ActivateNewTab_DO, u"ActivateNewTab_DO", 0, 1, B::FolderManager),
-    Opt(S::ExpandFolderTree_DO, u"ExpandFolderTree_DO", false, B::FolderManager),
-    Opt(S::ActiveExistFolderTab, u"ActiveExistFolderTab", true, B::FolderManager),
-    Choice(S::NewTabView_DO, u"NewTabView_DO", 2, 5, B::FolderManager),
-    Opt(S::ExpandFolderTree_XY, u"ExpandFolderTree_XY", true, B::FolderManager),
-    Opt(S::NotSaveSetting_XY, u"NotSaveSetting_XY", true, B::FolderManager),
-    Opt(S::SinglePanel_Xp, u"SinglePanel_Xp", false, B::FolderManager, {}, kPanelXp),
-    Opt(S::DublePanels_Xp, u"DublePanels_Xp", true, B::FolderManager, {}, kPanelXp),
-    Opt(S::NotRestoreTabs_Xp, u"NotRestoreTabs_Xp", false, B::FolderManager),
-    Opt(S::OpenAtLeftPanel_FC, u"OpenAtLeftPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
-    Opt(S::OpenAtRightPanel_FC, u"OpenAtRightPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
-    Opt(S::OpenAtSourcePanel_FC, u"OpenAtSourcePanel_FC", true, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
-    Opt(S::OpenAtDestPanel_FC, u"OpenAtDestPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
-    Choice(S::ActivateNewTab_FC, u"ActivateNewTab_FC", 0, 1, B::FolderManager),
-    Choice(S::ActivatePanelWhenNewOpen_FC, u"ActivatePanelWhenNewOpen_FC", 0, 1, B::FolderManager, u"ActivatePanel_FC"),
+    Opt(S::ActivateOnlyWhenFolderAlreadyOpen, u"ActiveOnlyWhenCurFolderReOpen", true, B::FolderManager),
+    Opt(S::ExplorerOpensFurtherFoldersInNewWindows, u"MultiFoldersOpenMethod_EP", true, B::FolderManager),
+    Opt(S::TotalCommanderOpenAtLeftPanel, u"OpenAtLeftPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Opt(S::TotalCommanderOpenAtRightPanel, u"OpenAtRightPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Opt(S::TotalCommanderOpenAtSourcePanel, u"OpenAtSourcePanel_TC", true, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Opt(S::TotalCommanderOpenAtTargetPanel, u"OpenAtDestPanel_TC", false, B::FolderManager, u"OpenAtPanel_TC", kPanelTC),
+    Choice(S::TotalCommanderActivateNewTab, u"ActivateNewTab_TC", 0, 1, B::FolderManager),
+    Choice(S::TotalCommanderPanelToActivate, u"ActivatePanelWhenNewOpen_TC", 0, 1, B::FolderManager, u"ActivatePanel_TC"),
+    Opt(S::DirectoryOpusOpenAtLeftPanel, u"OpenAtLeftPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::DirectoryOpusOpenAtRightPanel, u"OpenAtRightPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::DirectoryOpusOpenAtSourcePanel, u"OpenAtSourcePanel_DO", true, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::DirectoryOpusOpenAtTargetPanel, u"OpenAtDestPanel_DO", false, B::FolderManager, u"OpenAtPanel_DO", kPanelDO),
+    Opt(S::DirectoryOpusOpenInNewTab, u"OpenAtNewTab_DO", true, B::FolderManager),
+    Choice(S::DirectoryOpusNewTabPosition, u"NewTabPos_DO", 1, 3, B::FolderManager),
+    Choice(S::DirectoryOpusActivateNewTab, u"ActivateNewTab_DO", 0, 1, B::FolderManager),
+    Opt(S::DirectoryOpusExpandFolderTree, u"ExpandFolderTree_DO", false, B::FolderManager),
+    Opt(S::DirectoryOpusActivateOpenFolderTab, u"ActiveExistFolderTab", true, B::FolderManager),
+    Choice(S::DirectoryOpusNewTabView, u"NewTabView_DO", 2, 5, B::FolderManager),
+    Opt(S::XYplorerExpandFolderTree, u"ExpandFolderTree_XY", true, B::FolderManager),
+    Opt(S::XYplorerDoNotSaveSettings, u"NotSaveSetting_XY", true, B::FolderManager),
+    Opt(S::Xplorer2SinglePanel, u"SinglePanel_Xp", false, B::FolderManager, {}, kPanelXp),
+    Opt(S::Xplorer2DualPanels, u"DublePanels_Xp", true, B::FolderManager, {}, kPanelXp),
+    Opt(S::Xplorer2DoNotRestoreTabs, u"NotRestoreTabs_Xp", false, B::FolderManager),
+    Opt(S::FreeCommanderOpenAtLeftPanel, u"OpenAtLeftPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Opt(S::FreeCommanderOpenAtRightPanel, u"OpenAtRightPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Opt(S::FreeCommanderOpenAtSourcePanel, u"OpenAtSourcePanel_FC", true, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Opt(S::FreeCommanderOpenAtTargetPanel, u"OpenAtDestPanel_FC", false, B::FolderManager, u"OpenAtPanel_FC", kPanelFC),
+    Choice(S::FreeCommanderActivateNewTab, u"ActivateNewTab_FC", 0, 1, B::FolderManager),
+    Choice(S::FreeCommanderPanelToActivate, u"ActivatePanelWhenNewOpen_FC", 0, 1, B::FolderManager, u"ActivatePanel_FC"),
 };
 
 static_assert(kDefinitions.size() == static_cast<size_t>(Setting::kCount));
@@ -183,6 +183,15 @@ constexpr std::array kIgnoreLists = {
     IgnoreListDefinition{IgnoreList::AppName2, u"IgnoreAppName2.lst", u"IgnoreAppName"},
     IgnoreListDefinition{IgnoreList::WindowClass2, u"IgnoreWinClass2.lst", u"IgnoreWindowClass"},
 };
+
+core::CalendarDate DefaultDate(const SettingDefinition& def, core::CalendarDate today) {
+  switch (def.defaultDate) {
+    case DateDefault::StartOfYear: return {today.year, 1, 1};
+    case DateDefault::Today: return today;
+    case DateDefault::None: break;
+  }
+  return {};
+}
 
 // Digits only, at most `maxDigits` of them.
 bool ParseDigits(std::u16string_view text, size_t maxDigits, int& value) {
@@ -207,22 +216,22 @@ std::u16string FormatSettingDate(const core::CalendarDate& date) {
   return Padded(date.year, 4) + u"-" + Padded(date.month, 2) + u"-" + Padded(date.day, 2);
 }
 
-bool ParseSettingDate(std::u16string_view text, core::CalendarDate& date) {
+std::optional<core::CalendarDate> ParseSettingDate(std::u16string_view text) {
   std::u16string trimmed = core::TrimChars(text, u" \t");
   std::u16string_view rest = trimmed;
   // A time after the date (a date-time written by another tool) is ignored.
   if (size_t space = rest.find(u' '); space != std::u16string_view::npos) rest = rest.substr(0, space);
   size_t sepPos = rest.find_first_of(u"-/.");
-  if (sepPos == std::u16string_view::npos) return false;
+  if (sepPos == std::u16string_view::npos) return std::nullopt;
   char16_t sep = rest[sepPos];
   std::vector<std::u16string> parts = core::SplitText(rest, std::u16string_view(&sep, 1));
-  if (parts.size() != 3) return false;
+  if (parts.size() != 3) return std::nullopt;
   int a = 0, b = 0, c = 0;
   if (!ParseDigits(parts[0], 4, a) || !ParseDigits(parts[1], 2, b) || !ParseDigits(parts[2], 4, c))
-    return false;
+    return std::nullopt;
   core::CalendarDate parsed;
   if (parts[0].size() == 4) {
-    if (parts[2].size() > 2) return false;
+    if (parts[2].size() > 2) return std::nullopt;
     parsed = {a, b, c};
   } else if (parts[2].size() == 4 && parts[0].size() <= 2) {
     // Year last: month first with "/" (as the United States write it) unless
@@ -232,11 +241,10 @@ bool ParseSettingDate(std::u16string_view text, core::CalendarDate& date) {
     else
       parsed = {c, b, a};
   } else {
-    return false;
+    return std::nullopt;
   }
-  if (!core::IsValidDate(parsed)) return false;
-  date = parsed;
-  return true;
+  if (!core::IsValidDate(parsed)) return std::nullopt;
+  return parsed;
 }
 
 std::span<const SettingDefinition> SettingDefinitions() { return kDefinitions; }
@@ -247,11 +255,6 @@ std::u16string StoredKeyName(const SettingDefinition& def, int managerIndex) {
   std::u16string name(def.key);
   if (def.perManager) name += u"_" + core::IntToText(managerIndex);
   return name;
-}
-
-std::u16string GroupName(const SettingDefinition& def, int managerIndex) {
-  if (!def.group.empty()) return std::u16string(def.group);
-  return StoredKeyName(def, managerIndex);
 }
 
 std::span<const IgnoreListDefinition> IgnoreListDefinitions() { return kIgnoreLists; }
@@ -300,8 +303,7 @@ void AppSettings::ResetToDefaults(core::CalendarDate today) {
     Value& v = values_[index(def.id)];
     v.number = def.defaultNumber;
     v.text.assign(def.defaultText);
-    if (def.defaultDate == DateDefault::StartOfYear) v.date = {today.year, 1, 1};
-    if (def.defaultDate == DateDefault::Today) v.date = today;
+    v.date = DefaultDate(def, today);
   }
   ignoreLists_.clear();
   for (const IgnoreListDefinition& list : kIgnoreLists)
@@ -355,14 +357,38 @@ void AppSettings::SetRadioMember(Setting id, bool value) {
   values_[index(id)].number = value ? 1 : 0;
 }
 
-void AppSettings::EnsureRadioChoice(int group) {
-  const SettingDefinition* fallback = nullptr;
-  for (const SettingDefinition& def : kDefinitions) {
-    if (def.radioGroup != group) continue;
-    if (Bool(def.id)) return;
-    if (def.defaultNumber != 0) fallback = &def;
+void AppSettings::ResetToDefault(Setting id, core::CalendarDate today) {
+  const SettingDefinition& def = DefinitionOf(id);
+  if (def.radioGroup != 0) {
+    SetRadioMember(id, def.defaultNumber != 0);
+    return;
   }
-  if (fallback) values_[index(fallback->id)].number = 1;
+  Value& v = values_[index(id)];
+  v.number = def.defaultNumber;
+  v.text.assign(def.defaultText);
+  v.date = DefaultDate(def, today);
+}
+
+void AppSettings::SetLoadedBool(Setting id, bool value) {
+  if (DefinitionOf(id).type != SettingType::Bool) return;
+  if (DefinitionOf(id).radioGroup != 0)
+    SetRadioMember(id, value);
+  else
+    values_[index(id)].number = value ? 1 : 0;
+}
+
+void AppSettings::EnsureRadioChoices() {
+  for (const SettingDefinition& member : kDefinitions) {
+    if (member.radioGroup == 0) continue;
+    const SettingDefinition* fallback = nullptr;
+    bool checked = false;
+    for (const SettingDefinition& def : kDefinitions) {
+      if (def.radioGroup != member.radioGroup) continue;
+      checked = checked || Bool(def.id);
+      if (def.defaultNumber != 0) fallback = &def;
+    }
+    if (!checked && fallback) values_[index(fallback->id)].number = 1;
+  }
 }
 
 }  // namespace pathorama::settings

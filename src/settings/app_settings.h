@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,17 +24,18 @@ namespace pathorama::settings {
 std::u16string FormatSettingDate(const core::CalendarDate& date);
 // Accepts the stored form and the usual short forms of a Windows date
 // ("2024/1/5", "2024.01.05", "5.1.2024", "1/5/2024"), optionally followed by
-// a time. Fails on anything else and on a day that does not exist.
-bool ParseSettingDate(std::u16string_view text, core::CalendarDate& date);
+// a time. Nothing for anything else and for a day that does not exist.
+std::optional<core::CalendarDate> ParseSettingDate(std::u16string_view text);
 
-// One enumerator per stored key, named as the key (per-manager keys without
-// their "_<n>" ending). The order is the order of the definition table.
+// One enumerator per stored key (per-manager keys stand for the key of the
+// chosen manager); the key as stored is in the definition table, whose order
+// this is.
 enum class Setting : int {
   // [Main]
-  Ver,
+  Version,
   UseGlobalHotKey,
   // [SetJumpList]
-  HideItemWhenForbid,
+  HideDisabledItems,
   // [Option], general keys
   JumpMenuUnderCursor,
   JumpMenuUnderApp,
@@ -42,86 +44,86 @@ enum class Setting : int {
   JumpMenuHotKey1,
   JumpMenuHotKey2,
   OpenSaveDialogHotKey,
-  FillOpenedFolderInActivateEdit,
+  FillOpenedFolderIntoFocusedEdit,
   FillFolderPathMethod,
-  SelTextAfterFillPath,
-  SaveOpendFolderPathToClip,
+  SelectionAfterFillPath,
+  SaveOpenedFolderPathToClipboard,
   GetFolderFromManager,
-  chkCaptureOfficeOrWindowFolderPath,
-  hkCaptureOfficeOrWindowFolderPath,
-  OperateOfficeOrWindowFolderPathCaptured,
+  CaptureOfficeOrWindowFolderPath,
+  CaptureOfficeOrWindowFolderPathHotKey,
+  CapturedFolderPathAction,
   MainWindowAt,
-  MainWindowPos,
-  AutoHideWhenScreenEdge,
+  MainWindowPosition,
+  AutoHideAtScreenEdge,
   AutoHideDistance,
   AutoRunWhenSystemStart,
-  AddSeledItemToJumpListForRMenu,
+  AddSelectedItemToJumpListFromContextMenu,
   DirectJumpListWhenCapsLock,
-  ShowMsgWhenIgnoreGlobalHotKey,
+  ShowMessageWhenHotKeyIgnored,
   WeekStartsWith,
   AsFirstWeek,
   FirstDayAsFirstWeek,
   YearMonthDayDelimiter,
-  chkSetDayForDayCustomVarEmptyParam,
-  dtpDayForDayCustomVarEmptyParam,
+  SetDayForEmptyDateParameter,
+  DayForEmptyDateParameter,
   UpperEnglishLetterAsRandom,
   LowerEnglishLetterAsRandom,
-  RomaAsRandom,
+  RomanNumeralsAsRandom,
   ArabicNumberAsRandom,
-  CapitalChineseNumAsRandom,
-  chk_NormalChineseNumAsRandom,
+  CapitalChineseNumeralsAsRandom,
+  ChineseNumeralsAsRandom,
   CircledNumberAsRandom,
-  chkCustomCharsAsRandom,
-  edtCustomCharsAsRandom,
+  CustomCharactersAsRandom,
+  CustomRandomCharacters,
   RandomLength,
-  HideAddCurFolder,
-  HideSetJumpList,
-  HideBatchDelItems,
-  HideAppSetting,
-  HideForbidJumpListHotkey,
-  AddCurDirForEverySubJumplist,
-  chkJumpListItemCaptionMaxLength,
-  nbxJumpListItemCaptionMaxLength,
+  HideAddCurrentFolder,
+  HideConfigureJumpList,
+  HideBatchDeleteItems,
+  HideAppSettings,
+  HideDisableJumpListHotKey,
+  AddCurrentFolderItemToEveryGroup,
+  LimitItemCaptionLength,
+  ItemCaptionMaxLength,
   // [Option], folder-manager keys
   FolderManagerAutoMatch,
-  FolderManagerName,
+  ChosenFolderManager,
   FolderManagerPath,                 // _<n>
-  FolderManagerParam,                // _<n>
-  UseOldFolderManager,               // _<n>
-  OpenNewFolderManager,              // _<n>
+  FolderManagerParameters,           // _<n>
+  ReuseFolderManagerWindow,          // _<n>
+  OpenNewFolderManagerWindow,        // _<n>
   UseAnotherOpenMethodWhenCapsLock,  // _<n>
-  MaxmizeFolderManager,              // _<n>
-  MinmizeFolderManager,              // _<n>
+  MaximizeFolderManager,             // _<n>
+  MinimizeFolderManager,             // _<n>
   NormalFolderManager,               // _<n>
-  ActiveOnlyWhenCurFolderReOpen,
-  MultiFoldersOpenMethod_EP,
-  OpenAtLeftPanel_TC,
-  OpenAtRightPanel_TC,
-  OpenAtSourcePanel_TC,
-  OpenAtDestPanel_TC,
-  ActivateNewTab_TC,
-  ActivatePanelWhenNewOpen_TC,
-  OpenAtLeftPanel_DO,
-  OpenAtRightPanel_DO,
-  OpenAtSourcePanel_DO,
-  OpenAtDestPanel_DO,
-  OpenAtNewTab_DO,
-  NewTabPos_DO,
-  ActivateNewTab_DO,
-  ExpandFolderTree_DO,
-  ActiveExistFolderTab,
-  NewTabView_DO,
-  ExpandFolderTree_XY,
-  NotSaveSetting_XY,
-  SinglePanel_Xp,
-  DublePanels_Xp,
-  NotRestoreTabs_Xp,
-  OpenAtLeftPanel_FC,
-  OpenAtRightPanel_FC,
-  OpenAtSourcePanel_FC,
-  OpenAtDestPanel_FC,
-  ActivateNewTab_FC,
-  ActivatePanelWhenNewOpen_FC,
+  ActivateOnlyWhenFolderAlreadyOpen,
+  ExplorerOpensFurtherFoldersInNewWindows,
+  TotalCommanderOpenAtLeftPanel,
+  TotalCommanderOpenAtRightPanel,
+  TotalCommanderOpenAtSourcePanel,
+  TotalCommanderOpenAtTargetPanel,
+  TotalCommanderActivateNewTab,
+  TotalCommanderPanelToActivate,
+  DirectoryOpusOpenAtLeftPanel,
+  DirectoryOpusOpenAtRightPanel,
+  DirectoryOpusOpenAtSourcePanel,
+  DirectoryOpusOpenAtTargetPanel,
+  DirectoryOpusOpenInNewTab,
+  DirectoryOpusNewTabPosition,
+  DirectoryOpusActivateNewTab,
+  DirectoryOpusExpandFolderTree,
+  DirectoryOpusActivateOpenFolderTab,
+  DirectoryOpusNewTabView,
+  XYplorerExpandFolderTree,
+  XYplorerDoNotSaveSettings,
+  Xplorer2SinglePanel,
+  Xplorer2DualPanels,
+  Xplorer2DoNotRestoreTabs,
+  FreeCommanderOpenAtLeftPanel,
+  FreeCommanderOpenAtRightPanel,
+  FreeCommanderOpenAtSourcePanel,
+  FreeCommanderOpenAtTargetPanel,
+  FreeCommanderActivateNewTab,
+  FreeCommanderPanelToActivate,
   kCount
 };
 
@@ -146,7 +148,7 @@ struct SettingDefinition {
   Setting id;
   std::u16string_view section;
   std::u16string_view key;    // per-manager keys: without "_<n>"
-  std::u16string_view group;  // empty: the key name (with "_<n>" for per-manager keys)
+  std::u16string_view group;  // keys skipped together (IgnoreOptions); empty: the key alone
   SettingType type;
   long long defaultNumber;
   std::u16string_view defaultText;
@@ -165,22 +167,20 @@ std::span<const SettingDefinition> SettingDefinitions();
 const SettingDefinition& DefinitionOf(Setting id);
 // The key as stored: per-manager keys get "_<n>" for manager `managerIndex`.
 std::u16string StoredKeyName(const SettingDefinition& def, int managerIndex);
-// The name by which IgnoreOptions skips the key.
-std::u16string GroupName(const SettingDefinition& def, int managerIndex);
 
 // The four ignore lists (held as lines of text; stored in files beside the
-// executable, UTF-8).
+// executable, written as UTF-8).
 enum class IgnoreList { AppName1, WindowClass1, AppName2, WindowClass2, kCount };
 struct IgnoreListDefinition {
   IgnoreList id;
   std::u16string_view fileName;  // "IgnoreAppName1.lst", ...
-  std::u16string_view group;     // "IgnoreAppName" or "IgnoreWindowClass"
+  std::u16string_view group;     // "IgnoreAppName" or "IgnoreWindowClass": skipped together
 };
 std::span<const IgnoreListDefinition> IgnoreListDefinitions();
 // The built-in lines used while the file does not exist.
 std::vector<std::u16string> DefaultIgnoreListLines(IgnoreList id);
 
-// Indexes of `FolderManagerName`.
+// Indexes of `ChosenFolderManager`.
 inline constexpr int kFolderManagerCount = 7;
 
 // A plain value: the options dialog may keep a copy when it is shown and
@@ -208,8 +208,18 @@ class AppSettings {
   bool SetText(Setting id, std::u16string_view value);
   bool SetDate(Setting id, core::CalendarDate value);
 
-  // The folder manager whose per-manager keys are held (`FolderManagerName`).
-  int FolderManagerIndex() const { return Int(Setting::FolderManagerName); }
+  // The folder manager whose per-manager keys are held (`ChosenFolderManager`).
+  int FolderManagerIndex() const { return Int(Setting::ChosenFolderManager); }
+
+  // For loaders, which take a file as they find it and tidy up afterwards:
+  // ResetToDefault gives a key its default as a file without the key would
+  // (a date default taken from `today`); SetLoadedBool may also uncheck a
+  // member of a radio group. Either may leave a radio group with no member
+  // checked; EnsureRadioChoices then checks the default member of every such
+  // group. The other setters never leave a group empty.
+  void ResetToDefault(Setting id, core::CalendarDate today);
+  void SetLoadedBool(Setting id, bool value);
+  void EnsureRadioChoices();
 
   const std::vector<std::u16string>& IgnoreListLines(IgnoreList id) const {
     return ignoreLists_[static_cast<size_t>(id)];
@@ -219,7 +229,6 @@ class AppSettings {
   }
 
  private:
-  friend class SettingsStore;
   struct Value {
     long long number = 0;
     std::u16string text;
@@ -227,8 +236,7 @@ class AppSettings {
   };
   static size_t index(Setting id) { return static_cast<size_t>(id); }
   long long number(Setting id) const { return values_[index(id)].number; }
-  void SetRadioMember(Setting id, bool value);  // loader: unchecking allowed
-  void EnsureRadioChoice(int group);            // none checked: the default member
+  void SetRadioMember(Setting id, bool value);  // unchecking allowed
   std::vector<Value> values_;
   std::vector<std::vector<std::u16string>> ignoreLists_;
 };

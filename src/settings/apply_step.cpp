@@ -51,7 +51,7 @@ std::vector<RegistryOperation> RegistryOperationsFor(const AppSettings& settings
     ops.push_back({user, std::u16string(kRunKey), std::u16string(kRunValueName), u"", A::DeleteValue});
 
   const std::vector<ShellVerbTarget> targets = ShellVerbTargets();
-  const bool verbsOn = settings.Bool(Setting::AddSeledItemToJumpListForRMenu);
+  const bool verbsOn = settings.Bool(Setting::AddSelectedItemToJumpListFromContextMenu);
   for (const ShellVerbTarget& target : targets) {
     const std::u16string verbKey = VerbKey(target, kVerbName);
     if (verbsOn) {
@@ -85,18 +85,18 @@ std::u16string RandomCharacterSet(const AppSettings& settings) {
   static constexpr CharacterClass kClasses[] = {
       {Setting::UpperEnglishLetterAsRandom, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
       {Setting::LowerEnglishLetterAsRandom, u"abcdefghijklmnopqrstuvwxyz"},
-      {Setting::RomaAsRandom, u"\u2160XCMVLD"},
+      {Setting::RomanNumeralsAsRandom, u"\u2160XCMVLD"},
       {Setting::ArabicNumberAsRandom, u"0123456789"},
-      {Setting::chk_NormalChineseNumAsRandom, u"〇一二三四五六七八九"},
-      {Setting::CapitalChineseNumAsRandom, u"零壹贰叁肆伍陆柒捌玖"},
+      {Setting::ChineseNumeralsAsRandom, u"〇一二三四五六七八九"},
+      {Setting::CapitalChineseNumeralsAsRandom, u"零壹贰叁肆伍陆柒捌玖"},
       {Setting::CircledNumberAsRandom,
        u"①②③④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳㉑㉒㉓㉔㉕㉖㉗㉘㉙㉚㉛㉜㉝㉞㉟㊱㊲㊳㊴㊵㊶㊷㊸㊹㊺㊻㊼㊽㊾㊿"},
   };
   std::u16string set;
   for (const CharacterClass& c : kClasses)
     if (settings.Bool(c.option)) set += c.characters;
-  if (settings.Bool(Setting::chkCustomCharsAsRandom))
-    set += settings.Text(Setting::edtCustomCharsAsRandom);
+  if (settings.Bool(Setting::CustomCharactersAsRandom))
+    set += settings.Text(Setting::CustomRandomCharacters);
   return set;
 }
 
@@ -109,33 +109,32 @@ variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settin
   options.asFirstWeek = ToLocalDate(settings.Date(Setting::AsFirstWeek));
   options.firstDayAsFirstWeek = settings.Bool(Setting::FirstDayAsFirstWeek);
   options.yearMonthDayDelimiter = settings.Text(Setting::YearMonthDayDelimiter);
-  options.setDayForEmptyParam = settings.Bool(Setting::chkSetDayForDayCustomVarEmptyParam);
-  options.dayForEmptyParam = ToLocalDate(options.setDayForEmptyParam
-                                             ? settings.Date(Setting::dtpDayForDayCustomVarEmptyParam)
-                                             : today);
+  options.setDayForEmptyParam = settings.Bool(Setting::SetDayForEmptyDateParameter);
+  options.dayForEmptyParam = ToLocalDate(
+      options.setDayForEmptyParam ? settings.Date(Setting::DayForEmptyDateParameter) : today);
   return options;
 }
 
 FunctionItemVisibility FunctionItemVisibilityFrom(const AppSettings& settings) {
   FunctionItemVisibility v;
-  v.addOrDelCurFolder = !settings.Bool(Setting::HideAddCurFolder);
-  v.setJumpList = !settings.Bool(Setting::HideSetJumpList);
-  v.batchDelItems = !settings.Bool(Setting::HideBatchDelItems);
-  v.appSetting = !settings.Bool(Setting::HideAppSetting);
-  v.forbidJumpListHotkey = !settings.Bool(Setting::HideForbidJumpListHotkey);
+  v.addOrDeleteCurrentFolder = !settings.Bool(Setting::HideAddCurrentFolder);
+  v.configureJumpList = !settings.Bool(Setting::HideConfigureJumpList);
+  v.batchDeleteItems = !settings.Bool(Setting::HideBatchDeleteItems);
+  v.appSettings = !settings.Bool(Setting::HideAppSettings);
+  v.disableJumpListHotKey = !settings.Bool(Setting::HideDisableJumpListHotKey);
   return v;
 }
 
 int32_t CaptionMaxLengthFrom(const AppSettings& settings) {
-  if (settings.Bool(Setting::chkJumpListItemCaptionMaxLength))
-    return settings.Int(Setting::nbxJumpListItemCaptionMaxLength);
+  if (settings.Bool(Setting::LimitItemCaptionLength))
+    return settings.Int(Setting::ItemCaptionMaxLength);
   return std::numeric_limits<int32_t>::max();
 }
 
 HotKeyShortcuts HotKeyShortcutsFrom(const AppSettings& settings) {
   return {settings.Shortcut(Setting::JumpMenuHotKey1), settings.Shortcut(Setting::JumpMenuHotKey2),
           settings.Shortcut(Setting::OpenSaveDialogHotKey),
-          settings.Shortcut(Setting::hkCaptureOfficeOrWindowFolderPath)};
+          settings.Shortcut(Setting::CaptureOfficeOrWindowFolderPathHotKey)};
 }
 
 }  // namespace pathorama::settings

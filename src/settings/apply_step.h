@@ -68,11 +68,11 @@ variables::VariableOptions VariableOptionsFromSettings(const AppSettings& settin
 // --- Jump-list menu and hotkeys -----------------------------------------------
 
 struct FunctionItemVisibility {
-  bool addOrDelCurFolder = true;  // "添加当前文件夹(&A)" / "删除当前文件夹"
-  bool setJumpList = true;        // "配置路径跳转列表(&C)"
-  bool batchDelItems = true;      // "批量删除特定条目(&D)"
-  bool appSetting = true;         // "程序设置(&S)"
-  bool forbidJumpListHotkey = true;  // "禁用弹出跳转列表的热键(&J)"
+  bool addOrDeleteCurrentFolder = true;  // "添加当前文件夹(&A)" / "删除当前文件夹"
+  bool configureJumpList = true;        // "配置路径跳转列表(&C)"
+  bool batchDeleteItems = true;      // "批量删除特定条目(&D)"
+  bool appSettings = true;         // "程序设置(&S)"
+  bool disableJumpListHotKey = true;  // "禁用弹出跳转列表的热键(&J)"
   friend bool operator==(const FunctionItemVisibility&, const FunctionItemVisibility&) = default;
 };
 FunctionItemVisibility FunctionItemVisibilityFrom(const AppSettings& settings);

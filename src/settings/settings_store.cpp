@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "core/diagnostics.h"
+#include "core/encoding.h"
 #include "core/text.h"
 
 namespace pathorama::settings {
@@ -14,18 +16,26 @@ std::u16string ExecutableFolder(std::u16string_view executablePath) {
   return std::u16string(executablePath.substr(0, slash + 1));
 }
 
-core::CalendarDate DefaultDate(const SettingDefinition& def, core::CalendarDate today) {
-  if (def.defaultDate == DateDefault::StartOfYear) return {today.year, 1, 1};
-  return today;
-}
-
 }  // namespace
 
-bool IsGroupIgnored(std::u16string_view ignoreOptions, std::u16string_view group) {
-  if (group.empty()) return false;
-  std::u16string list = u"," + core::ToLower(ignoreOptions) + u",";
-  std::u16string needle = u"," + core::ToLower(group) + u",";
-  return list.find(needle) != std::u16string::npos;
+IgnoreOptions::IgnoreOptions(std::initializer_list<Setting> settings) {
+  for (Setting id : settings) Add(id);
+}
+
+IgnoreOptions& IgnoreOptions::Add(Setting id) {
+  const SettingDefinition& added = DefinitionOf(id);
+  settings_.set(static_cast<size_t>(id));
+  if (!added.group.empty())
+    for (const SettingDefinition& def : SettingDefinitions())
+      if (def.group == added.group) settings_.set(static_cast<size_t>(def.id));
+  return *this;
+}
+
+IgnoreOptions& IgnoreOptions::Add(IgnoreList id) {
+  const std::u16string_view group = IgnoreListDefinitions()[static_cast<size_t>(id)].group;
+  for (const IgnoreListDefinition& list : IgnoreListDefinitions())
+    if (list.group == group) lists_.set(static_cast<size_t>(list.id));
+  return *this;
 }
 
 std::u16string IgnoreListFilePath(std::u16string_view executablePath, IgnoreList id) {
@@ -33,9 +43,11 @@ std::u16string IgnoreListFilePath(std::u16string_view executablePath, IgnoreList
          std::u16string(IgnoreListDefinitions()[static_cast<size_t>(id)].fileName);
 }
 
-std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes) {
-  std::u16string text = core::Utf8ToUtf16(bytes);
-  if (text.starts_with(kUtf8Bom)) text.erase(0, 1);
+std::vector<std::u16string> IgnoreListLinesFromBytes(std::string_view bytes,
+                                                     unsigned ansiCodePage) {
+  // DecodeText drops the byte-order mark of every encoding.
+  const std::u16string text =
+      core::DecodeText(bytes, core::DetectTextEncoding(bytes), ansiCodePage);
   std::vector<std::u16string> lines;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -82,86 +94,82 @@ std::u16string SettingValueText(const AppSettings& settings, const SettingDefini
   return u"";
 }
 
-bool SettingsStore::LoadAndUseAppSetting(std::u16string_view loadRange,
-                                         std::u16string_view ignoreOptions) {
-  if (core::EqualsIgnoreCase(loadRange, u"All")) {
-    LoadBlock(SettingBlock::SetJumpList, ignoreOptions);
-    LoadMainForm(ignoreOptions);
-    LoadOption(ignoreOptions);
-  } else if (core::EqualsIgnoreCase(loadRange, u"MainForm")) {
-    LoadMainForm(ignoreOptions);
-  } else if (core::EqualsIgnoreCase(loadRange, u"Option")) {
-    LoadOption(ignoreOptions);
-  } else if (core::EqualsIgnoreCase(loadRange, u"FolderManager")) {
-    LoadFolderManager(ignoreOptions);
-    EnforceCapsLockExclusion();
-  } else if (core::EqualsIgnoreCase(loadRange, u"SetJumpList")) {
-    LoadBlock(SettingBlock::SetJumpList, ignoreOptions);
-  } else {
-    return false;
+void SettingsStore::LoadAppSetting(LoadRange range, const IgnoreOptions& ignore) {
+  switch (range) {
+    case LoadRange::All:
+      LoadBlock(SettingBlock::SetJumpList, ignore);
+      LoadMainForm(ignore);
+      LoadOption(ignore);
+      break;
+    case LoadRange::MainForm:
+      LoadMainForm(ignore);
+      break;
+    case LoadRange::Option:
+      LoadOption(ignore);
+      break;
+    case LoadRange::FolderManager:
+      LoadBlock(SettingBlock::FolderManager, ignore);
+      EnforceCapsLockExclusion();
+      break;
+    case LoadRange::SetJumpList:
+      LoadBlock(SettingBlock::SetJumpList, ignore);
+      break;
   }
-  return true;
 }
 
-bool SettingsStore::SaveAppSetting(std::u16string_view saveRange,
-                                   std::u16string_view ignoreOptions) {
-  if (core::EqualsIgnoreCase(saveRange, u"All")) {
-    SaveMainForm(true, ignoreOptions);
-    SaveOption(ignoreOptions);
-    SaveSection(SettingBlock::SetJumpList, ignoreOptions);
-  } else if (core::EqualsIgnoreCase(saveRange, u"MainForm")) {
-    SaveMainForm(false, ignoreOptions);
-  } else if (core::EqualsIgnoreCase(saveRange, u"Option")) {
-    SaveOption(ignoreOptions);
-  } else if (core::EqualsIgnoreCase(saveRange, u"SetJumpList")) {
-    SaveSection(SettingBlock::SetJumpList, ignoreOptions);
-  } else {
-    return false;
+bool SettingsStore::SaveAppSetting(SaveRange range, const IgnoreOptions& ignore) {
+  switch (range) {
+    case SaveRange::All:
+      SaveMainForm(true, ignore);
+      SaveOption(ignore);
+      SaveSection(SettingBlock::SetJumpList, ignore);
+      break;
+    case SaveRange::MainForm:
+      SaveMainForm(false, ignore);
+      break;
+    case SaveRange::Option:
+      SaveOption(ignore);
+      break;
+    case SaveRange::SetJumpList:
+      SaveSection(SettingBlock::SetJumpList, ignore);
+      break;
   }
-  return host_.WriteIniFile(ini_);
+  return host_.files.WriteIniFile(ini_);
 }
 
-void SettingsStore::ApplyAppSetting(ApplyMode mode) {
-  const core::CalendarDate today = host_.Today();
+void SettingsStore::ApplyAppSetting(ApplyMode mode, ApplyEffects& effects) {
+  const core::CalendarDate today = host_.facts.Today();
   if (mode == ApplyMode::Accepted) {
-    host_.ApplyRegistry(RegistryOperationsFor(settings_, host_.ExecutablePath()));
-    host_.SetVariableOptions(VariableOptionsFromSettings(settings_, today));
-    host_.SetFunctionItemsVisible(FunctionItemVisibilityFrom(settings_));
-    host_.SetCaptionMaxLength(CaptionMaxLengthFrom(settings_));
-    host_.RegisterHotKeys(HotKeyShortcutsFrom(settings_));
+    effects.ApplyRegistry(RegistryOperationsFor(settings_, host_.facts.ExecutablePath()));
+    effects.SetVariableOptions(VariableOptionsFromSettings(settings_, today));
+    effects.SetFunctionItemsVisible(FunctionItemVisibilityFrom(settings_));
+    effects.SetCaptionMaxLength(CaptionMaxLengthFrom(settings_));
+    effects.RegisterHotKeys(HotKeyShortcutsFrom(settings_));
   } else {
-    host_.RegisterHotKeys(HotKeyShortcutsFrom(settings_));
-    host_.SetVariableOptions(VariableOptionsFromSettings(settings_, today));
+    effects.RegisterHotKeys(HotKeyShortcutsFrom(settings_));
+    effects.SetVariableOptions(VariableOptionsFromSettings(settings_, today));
   }
-  SaveAppSetting(u"Option", u"");
-  host_.RefreshFunctionItemIcons();
+  SaveAppSetting(SaveRange::Option);
+  effects.RefreshFunctionItemIcons();
 }
 
 bool SettingsStore::SelectFolderManager(int index) {
-  if (!settings_.SetInt(Setting::FolderManagerName, index)) return false;
-  LoadFolderManager(u"FolderManagerName");
+  if (!settings_.SetInt(Setting::ChosenFolderManager, index)) return false;
+  LoadBlock(SettingBlock::FolderManager, IgnoreOptions{Setting::ChosenFolderManager});
   EnforceCapsLockExclusion();
   return true;
 }
 
 SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
-                                                 std::u16string_view ignoreOptions) {
-  const int manager = settings_.FolderManagerIndex();
-  if (IsGroupIgnored(ignoreOptions, GroupName(def, manager))) return ReadResult::Skipped;
+                                                 const IgnoreOptions& ignore) {
+  if (ignore.Skips(def.id)) return ReadResult::Skipped;
   // Read only at first activation, by the main window's placement.
-  if (def.type == SettingType::WindowPos || def.id == Setting::Ver) return ReadResult::Skipped;
+  if (def.type == SettingType::WindowPos || def.id == Setting::Version) return ReadResult::Skipped;
 
-  AppSettings::Value& value = settings_.values_[static_cast<size_t>(def.id)];
+  const int manager = settings_.FolderManagerIndex();
   std::optional<std::u16string> raw = ini_.Read(def.section, StoredKeyName(def, manager));
   if (!raw) {
-    if (def.radioGroup != 0)
-      settings_.SetRadioMember(def.id, def.defaultNumber != 0);
-    else if (def.type == SettingType::Date)
-      value.date = DefaultDate(def, host_.Today());
-    else if (def.type == SettingType::Text)
-      value.text.assign(def.defaultText);
-    else
-      value.number = def.defaultNumber;
+    settings_.ResetToDefault(def.id, host_.facts.Today());
     return ReadResult::Done;
   }
 
@@ -169,10 +177,7 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
     case SettingType::Bool: {
       std::optional<long long> n = core::ParseInt(*raw);
       if (!n) return ReadResult::Bad;
-      if (def.radioGroup != 0)
-        settings_.SetRadioMember(def.id, *n != 0);
-      else
-        value.number = *n != 0;
+      settings_.SetLoadedBool(def.id, *n != 0);
       break;
     }
     case SettingType::Int:
@@ -186,9 +191,9 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
       settings_.SetText(def.id, *raw);
       break;
     case SettingType::Date: {
-      core::CalendarDate date;
-      if (!ParseSettingDate(*raw, date)) return ReadResult::Bad;
-      value.date = date;
+      std::optional<core::CalendarDate> date = ParseSettingDate(*raw);
+      if (!date) return ReadResult::Bad;
+      settings_.SetDate(def.id, *date);
       break;
     }
     case SettingType::WindowPos:
@@ -197,102 +202,120 @@ SettingsStore::ReadResult SettingsStore::ReadKey(const SettingDefinition& def,
   return ReadResult::Done;
 }
 
-void SettingsStore::LoadBlock(SettingBlock block, std::u16string_view ignoreOptions) {
+void SettingsStore::LoadBlock(SettingBlock block, const IgnoreOptions& ignore) {
   for (const SettingDefinition& def : SettingDefinitions()) {
     if (def.block != block) continue;
-    const ReadResult result = ReadKey(def, ignoreOptions);
+    const ReadResult result = ReadKey(def, ignore);
     if (result == ReadResult::Bad) break;
     if (result != ReadResult::Done) continue;
     if (def.id == Setting::MainWindowAt && settings_.Int(Setting::MainWindowAt) == 1)
-      host_.CheckHideOffScreenMenuItem();
+      host_.window.CheckHideOffScreenMenuItem();
     if (def.id == Setting::AsFirstWeek) {
       // Week 1 is always counted in the current year.
-      settings_.values_[static_cast<size_t>(def.id)].date =
-          core::MoveToYear(settings_.Date(Setting::AsFirstWeek), host_.Today().year);
+      settings_.SetDate(Setting::AsFirstWeek, core::MoveToYear(settings_.Date(Setting::AsFirstWeek),
+                                                               host_.facts.Today().year));
     }
   }
   // A file that switched off every member of a radio group gets its default.
-  for (const SettingDefinition& def : SettingDefinitions())
-    if (def.block == block && def.radioGroup != 0) settings_.EnsureRadioChoice(def.radioGroup);
+  settings_.EnsureRadioChoices();
 }
 
-void SettingsStore::LoadMainForm(std::u16string_view ignoreOptions) {
-  LoadBlock(SettingBlock::Main, ignoreOptions);
-  host_.CreatePathListFromIni(ini_);
+void SettingsStore::LoadMainForm(const IgnoreOptions& ignore) {
+  LoadBlock(SettingBlock::Main, ignore);
+  host_.window.CreatePathListFromIni(ini_);
 }
 
-void SettingsStore::LoadFolderManager(std::u16string_view ignoreOptions) {
-  LoadBlock(SettingBlock::FolderManager, ignoreOptions);
-}
-
-void SettingsStore::LoadIgnoreLists(std::u16string_view ignoreOptions) {
-  const std::u16string exe = host_.ExecutablePath();
+void SettingsStore::LoadIgnoreLists(const IgnoreOptions& ignore) {
+  const std::u16string exe = host_.facts.ExecutablePath();
   for (const IgnoreListDefinition& list : IgnoreListDefinitions()) {
-    if (IsGroupIgnored(ignoreOptions, list.group)) continue;
-    // A missing or unreadable file leaves the list as it is (the built-in
-    // lines until a file has been read).
-    if (std::optional<std::string> bytes = host_.ReadFileBytes(IgnoreListFilePath(exe, list.id)))
-      settings_.SetIgnoreListLines(list.id, IgnoreListLinesFromBytes(*bytes));
+    if (ignore.Skips(list.id)) continue;
+    const size_t at = static_cast<size_t>(list.id);
+    core::FileBytes file = host_.files.ReadFileBytes(IgnoreListFilePath(exe, list.id));
+    if (file.status == core::FileStatus::kOk) {
+      settings_.SetIgnoreListLines(
+          list.id, IgnoreListLinesFromBytes(file.bytes, host_.facts.AnsiCodePage()));
+      linesOfUnreadLists_[at].reset();
+    } else if (file.status == core::FileStatus::kNotFound) {
+      // The built-in lines until a file has been read; the first save writes it.
+      linesOfUnreadLists_[at].reset();
+    } else {
+      // Locked, too large, no access: the file still holds the user's list.
+      linesOfUnreadLists_[at] = settings_.IgnoreListLines(list.id);
+      core::Trace(u"ignore list not read: " + IgnoreListFilePath(exe, list.id) + u": " +
+                  core::FileStatusText(file.status) + u"; it will not be written over");
+    }
   }
 }
 
-void SettingsStore::LoadOption(std::u16string_view ignoreOptions) {
-  LoadBlock(SettingBlock::General, ignoreOptions);
-  LoadFolderManager(u"");
-  LoadBlock(SettingBlock::CapsLock, ignoreOptions);
+void SettingsStore::LoadOption(const IgnoreOptions& ignore) {
+  LoadBlock(SettingBlock::General, ignore);
+  LoadBlock(SettingBlock::FolderManager, {});
+  LoadBlock(SettingBlock::CapsLock, ignore);
   EnforceCapsLockExclusion();
-  LoadIgnoreLists(ignoreOptions);
-  LoadBlock(SettingBlock::DateAndRandom, ignoreOptions);
-  LoadBlock(SettingBlock::FunctionItems, ignoreOptions);
-  ApplyAppSetting(ApplyMode::Accepted);
+  LoadIgnoreLists(ignore);
+  LoadBlock(SettingBlock::DateAndRandom, ignore);
+  LoadBlock(SettingBlock::FunctionItems, ignore);
 }
 
 void SettingsStore::EnforceCapsLockExclusion() {
   // Both options are bound to CapsLock; the direct jump list wins.
   if (settings_.Bool(Setting::DirectJumpListWhenCapsLock))
-    settings_.values_[static_cast<size_t>(Setting::UseAnotherOpenMethodWhenCapsLock)].number = 0;
+    settings_.SetBool(Setting::UseAnotherOpenMethodWhenCapsLock, false);
 }
 
-void SettingsStore::WriteKey(const SettingDefinition& def, std::u16string_view ignoreOptions) {
-  const int manager = settings_.FolderManagerIndex();
-  if (IsGroupIgnored(ignoreOptions, GroupName(def, manager))) return;
+void SettingsStore::WriteKey(const SettingDefinition& def, const IgnoreOptions& ignore) {
+  if (ignore.Skips(def.id)) return;
   std::u16string text;
   if (def.type == SettingType::WindowPos) {
-    std::optional<std::pair<int, int>> pos = host_.MainWindowPosition();
+    std::optional<std::pair<int, int>> pos = host_.window.MainWindowPosition();
     if (!pos) return;
     text = core::IntToText(pos->first) + u"," + core::IntToText(pos->second);
   } else {
-    text = SettingValueText(settings_, def, host_.Today());
+    text = SettingValueText(settings_, def, host_.facts.Today());
   }
-  ini_.Write(def.section, StoredKeyName(def, manager), text);
+  ini_.Write(def.section, StoredKeyName(def, settings_.FolderManagerIndex()), text);
 }
 
-void SettingsStore::SaveSection(SettingBlock block, std::u16string_view ignoreOptions) {
+void SettingsStore::SaveSection(SettingBlock block, const IgnoreOptions& ignore) {
   for (const SettingDefinition& def : SettingDefinitions())
-    if (def.block == block) WriteKey(def, ignoreOptions);
+    if (def.block == block) WriteKey(def, ignore);
 }
 
-void SettingsStore::SaveOption(std::u16string_view ignoreOptions) {
+void SettingsStore::SaveOption(const IgnoreOptions& ignore) {
   // Table order within the section: the general keys, then the folder manager's.
   for (const SettingDefinition& def : SettingDefinitions())
-    if (def.section == u"Option" && def.block != SettingBlock::FolderManager)
-      WriteKey(def, ignoreOptions);
-  SaveSection(SettingBlock::FolderManager, ignoreOptions);
+    if (def.section == u"Option" && def.block != SettingBlock::FolderManager) WriteKey(def, ignore);
+  SaveSection(SettingBlock::FolderManager, ignore);
+  SaveIgnoreLists(ignore);
+}
 
-  const std::u16string exe = host_.ExecutablePath();
+void SettingsStore::SaveIgnoreLists(const IgnoreOptions& ignore) {
+  const std::u16string exe = host_.facts.ExecutablePath();
   for (const IgnoreListDefinition& list : IgnoreListDefinitions()) {
-    if (IsGroupIgnored(ignoreOptions, list.group)) continue;
-    host_.WriteFileBytes(IgnoreListFilePath(exe, list.id),
-                         IgnoreListBytesFromLines(settings_.IgnoreListLines(list.id)));
+    if (ignore.Skips(list.id)) continue;
+    const size_t at = static_cast<size_t>(list.id);
+    const std::u16string path = IgnoreListFilePath(exe, list.id);
+    const std::vector<std::u16string>& lines = settings_.IgnoreListLines(list.id);
+    if (linesOfUnreadLists_[at] && *linesOfUnreadLists_[at] == lines) {
+      core::Trace(u"ignore list not saved: " + path +
+                  u": it could not be read and holds the user's list, not these lines");
+      continue;
+    }
+    core::FileStatus status = host_.files.WriteFileBytes(path, IgnoreListBytesFromLines(lines));
+    if (status == core::FileStatus::kOk)
+      linesOfUnreadLists_[at].reset();
+    else
+      core::Trace(u"ignore list not saved: " + path + u": " + core::FileStatusText(status));
   }
 }
 
-void SettingsStore::SaveMainForm(bool withUseGlobalHotKey, std::u16string_view ignoreOptions) {
-  const SettingDefinition& ver = DefinitionOf(Setting::Ver);
-  if (!IsGroupIgnored(ignoreOptions, ver.key)) ini_.Write(ver.section, ver.key, host_.AppVersion());
-  if (withUseGlobalHotKey) WriteKey(DefinitionOf(Setting::UseGlobalHotKey), ignoreOptions);
-  host_.ClearIniFileAttributes();
-  host_.SavePathListFromMenuToIni(ini_);
+void SettingsStore::SaveMainForm(bool withUseGlobalHotKey, const IgnoreOptions& ignore) {
+  const SettingDefinition& version = DefinitionOf(Setting::Version);
+  if (!ignore.Skips(Setting::Version))
+    ini_.Write(version.section, version.key, host_.facts.AppVersion());
+  if (withUseGlobalHotKey) WriteKey(DefinitionOf(Setting::UseGlobalHotKey), ignore);
+  host_.files.ClearIniFileAttributes();
+  host_.window.SavePathListFromMenuToIni(ini_);
 }
 
 }  // namespace pathorama::settings

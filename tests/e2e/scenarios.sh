@@ -351,6 +351,7 @@ scenario_tray_exit() {
 # read; the program runs with its defaults and never writes over the file,
 # also not at exit after the other program has let go of it.
 scenario_locked_ini() {
+  trace_to_log
   printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=Kept\r\npath1=C:\\Kept\r\n' >"$ini"
   cp "$ini" "$work/ini.before"
   (cd "$dir" && exec timeout 60 wine "$work/e2e_probe.exe" hold pathorama.ini 8) \
@@ -363,6 +364,118 @@ scenario_locked_ini() {
   sleep 1
   close_app
   check "the unreadable file was not overwritten" cmp -s "$ini" "$work/ini.before"
+  check "the refused save is traced" grep -q 'settings not saved: .*pathorama.ini' "$work/trace.log"
+  keep_trace
+}
+
+# Sends the program's trace lines (core::Trace) to $work/trace.log; they are
+# copied to the artifacts by keep_trace.
+trace_to_log() {
+  : >"$work/trace.log"
+  PATHORAMA_LOG=$(timeout 30 winepath -w "$work/trace.log" 2>/dev/null </dev/null | tr -d '\r')
+  export PATHORAMA_LOG
+}
+keep_trace() { cp "$work/trace.log" "$artifacts/trace.log" 2>/dev/null; }
+
+# A settings file in UTF-16LE without byte-order mark whose bytes all pass
+# for UTF-8 (ASCII and characters such as 中学上下) is read as UTF-16 and
+# rewritten as UTF-8 with byte-order mark; its options are in force and its
+# jump list survives the start and the save at exit.
+scenario_utf16le_no_mark_ini() {
+  printf '[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=中学(&X)\r\npath1=C:\\上下\r\nmenu2=-Work\r\npath2=C:\\Work\r\nmenu3=Docs\r\npath3=D:\\Docs\r\nmenu4=--\r\n' |
+    iconv -f UTF-8 -t UTF-16LE >"$ini"
+  expect_eq "fixture starts without byte-order mark" \
+    "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' \n')" 5b00
+  check "every byte of the fixture is below 0x80" \
+    bash -c "od -An -v -tu1 '$ini' | tr -s ' ' '\n' | awk '\$1 >= 128 { exit 1 }'"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  check "the INI file was rewritten as UTF-8 with byte-order mark" starts_with_bom "$ini"
+  local want='menu1=中学(&X)
+path1=C:\上下
+menu2=-Work
+path2=C:\Work
+menu3=Docs
+path3=D:\Docs
+menu4=--'
+  expect_eq "jump list after the conversion" "$(ini_section PathMenu)" "$want"
+  # MainWindowAt=3 was read: top left corner.
+  expect_eq "left of the main window" "$(window_field 2)" 0
+  expect_eq "top of the main window" "$(window_field 3)" 0
+  close_app
+  expect_eq "jump list after the save at exit" "$(ini_section PathMenu)" "$want"
+}
+
+# A settings file that holds text but none of the program's sections (notes
+# and another program's section) is not written over: before the first save
+# it is renamed, byte for byte, to pathorama.ini.unreadable-<date>-<time>
+# beside it, and the program writes a new pathorama.ini. The trace says so.
+scenario_unrecognised_ini() {
+  trace_to_log
+  printf 'My folders:\r\nDocs = D:\\Docs\r\n[Window]\r\nLeft=10\r\n' >"$ini"
+  cp "$ini" "$work/ini.before"
+  kept_files() { find "$dir" -maxdepth 1 -name 'pathorama.ini.unreadable-*' | sort; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; keep_trace; return; }
+  wait_first_activation
+  local kept
+  kept=$(kept_files)
+  expect_eq "files kept aside" "$(grep -c . <<<"$kept")" 1
+  check "the kept file holds the old content" cmp -s "$kept" "$work/ini.before"
+  check "the kept file is named after the date and time" \
+    bash -c "[[ '$(basename "$kept")' =~ ^pathorama\.ini\.unreadable-[0-9]{8}-[0-9]{6}$ ]]"
+  check "the new file is UTF-8 with byte-order mark" starts_with_bom "$ini"
+  check "the new file holds none of the old text" bash -c "! grep -q 'My folders' '$ini'"
+  check "the trace names the kept file" grep -q 'kept aside as .*pathorama.ini.unreadable-' "$work/trace.log"
+  close_app
+  expect_eq "files kept aside after the exit" "$(kept_files)" "$kept"
+  check "the kept file is unchanged after the exit" cmp -s "$kept" "$work/ini.before"
+  check "[Main] saved at exit into the new file" ini_has_section Main
+  keep_trace
+}
+
+# An ignore-list file that another program holds open at start-up cannot be
+# read; the program keeps its built-in lines for the run and never writes
+# them over the user's list, neither at first activation nor at exit.
+scenario_locked_ignore_list() {
+  trace_to_log
+  local list=$dir/IgnoreAppName1.lst
+  # No byte-order mark and LF line ends: any rewrite would show.
+  printf 'Mine.exe\n// 我的程序\n' >"$list"
+  cp "$list" "$work/list.before"
+  (cd "$dir" && exec timeout 60 wine "$work/e2e_probe.exe" hold IgnoreAppName1.lst 20) \
+    >"$work/hold.out" 2>/dev/null </dev/null &
+  local holder=$!
+  wait_until 30 grep -q held "$work/hold.out" || { fail "could not hold the list file"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; keep_trace; return; }
+  wait_first_activation
+  check "the list could not be read while it was held" \
+    grep -q 'ignore list not read: .*IgnoreAppName1.lst' "$work/trace.log"
+  check "the other lists were written" test -f "$dir/IgnoreWinClass1.lst"
+  wait_until 40 bash -c "! kill -0 $holder 2>/dev/null" || fail "the holder did not let go"
+  close_app
+  check "the held list was not written over" cmp -s "$list" "$work/list.before"
+  check "the refused save is traced" \
+    grep -q 'ignore list not saved: .*IgnoreAppName1.lst' "$work/trace.log"
+  keep_trace
+}
+
+# An ignore-list file saved in the system code page (GBK) keeps its Chinese
+# comments: it is read in GBK and written back as UTF-8 with byte-order mark.
+scenario_gbk_ignore_list() {
+  local list=$dir/IgnoreWinClass1.lst
+  printf 'XLMAIN        // 表格\r\nPPTFrameClass // 演示文稿\r\n' | iconv -f UTF-8 -t GBK >"$list"
+  check "fixture is not UTF-8" bash -c "! iconv -f UTF-8 -t UTF-8 '$list' >/dev/null 2>&1"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  check "the list was rewritten as UTF-8 with byte-order mark" starts_with_bom "$list"
+  expect_eq "the list after the rewrite" "$(sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$list")" \
+    'XLMAIN        // 表格
+PPTFrameClass // 演示文稿'
+  close_app
 }
 
 # Another program took Ctrl+D before the start: the program starts all the

@@ -100,7 +100,7 @@ TEST_F(ScratchRoots, WritesPerUserValuesAndRemovesEarlierOnes) {
 
   // Switched off: the values go, the shared keys stay; doing it twice is fine.
   settings.SetBool(settings::Setting::AutoRunWhenSystemStart, false);
-  settings.SetBool(settings::Setting::AddSeledItemToJumpListForRMenu, false);
+  settings.SetBool(settings::Setting::AddSelectedItemToJumpListFromContextMenu, false);
   for (int round = 0; round < 2; ++round) {
     ASSERT_TRUE(ExecuteRegistryOperations(
         settings::RegistryOperationsFor(settings, kExe), roots_));

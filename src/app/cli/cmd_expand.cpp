@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "app/cli/cli.h"
+#include "app/cli/quiet_settings_host.h"
 #include "core/encoding.h"
 #include "core/file_io.h"
 #include "core/ini.h"
@@ -14,30 +15,6 @@
 #include "variables/variable_expansion.h"
 
 namespace pathorama::app::cli {
-
-namespace {
-
-// Loads the options of a Pathorama INI the way the program does at start-up
-// and keeps what the apply step hands to the variables. Nothing is written:
-// the host has no file or registry access.
-class OptionsHost : public settings::SettingsHost {
- public:
-  OptionsHost(core::CalendarDate today, std::u16string iniPath)
-      : today_(today), iniPath_(std::move(iniPath)) {}
-  core::CalendarDate Today() const override { return today_; }
-  std::u16string ExecutablePath() const override { return iniPath_; }
-  void SetVariableOptions(const variables::VariableOptions& options) override {
-    options_ = options;
-  }
-  const std::optional<variables::VariableOptions>& Options() const { return options_; }
-
- private:
-  core::CalendarDate today_;
-  std::u16string iniPath_;
-  std::optional<variables::VariableOptions> options_;
-};
-
-}  // namespace
 
 int RunExpand(const std::vector<std::u16string>& args, Output& output) {
   std::optional<variables::LocalDateTime> now;
@@ -77,20 +54,21 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
 
   variables::VariableOptions options;
   if (iniPath) {
-    core::IniDocument ini;
-    core::FileStatus status = LoadIniDocument(*iniPath, core::SystemAnsiCodePage(), ini);
-    if (status != core::FileStatus::kOk) {
+    core::LoadedIni file = core::LoadIniDocument(*iniPath, core::SystemAnsiCodePage());
+    if (file.status != core::FileStatus::kOk) {
       output.ErrLine(u"pathorama-cli expand: cannot read " + *iniPath + u": " +
-                     core::FileStatusText(status));
+                     core::FileStatusText(file.status));
       return 1;
     }
+    core::IniDocument& ini = file.document;
     variables::LocalDateTime t = clock.Now();
     core::CalendarDate today{t.year, t.month, t.day};
     settings::AppSettings settings(today);
-    OptionsHost host(today, *iniPath);
-    settings::SettingsStore store(ini, settings, host);
-    store.LoadAndUseAppSetting(u"Option", u"");
-    options = host.Options().value_or(settings::VariableOptionsFromSettings(settings, today));
+    QuietSettingsHost host(today);
+    settings::SettingsStore store(ini, settings, host.Host());
+    store.LoadAppSetting(settings::LoadRange::Option);
+    // What the apply step hands to the variables.
+    options = settings::VariableOptionsFromSettings(settings, today);
   }
   variables::VariableEnvironment env{&clock, &random, &options};
 

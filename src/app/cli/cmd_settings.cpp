@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/cli/cli.h"
+#include "app/cli/quiet_settings_host.h"
 #include "core/encoding.h"
 #include "core/file_io.h"
 #include "core/ini.h"
@@ -12,17 +13,6 @@
 namespace pathorama::app::cli {
 
 namespace {
-
-// Loads without side effects: no registry, no files, no hotkeys.
-class QuietHost : public settings::SettingsHost {
- public:
-  explicit QuietHost(core::CalendarDate today) : today_(today) {}
-  core::CalendarDate Today() const override { return today_; }
-  std::u16string ExecutablePath() const override { return u""; }
-
- private:
-  core::CalendarDate today_;
-};
 
 core::CalendarDate LocalToday() {
   std::time_t now = std::time(nullptr);
@@ -45,10 +35,8 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output) {
   std::optional<std::u16string> path;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == u"--today") {
-      core::CalendarDate date;
-      if (i + 1 >= args.size() || !settings::ParseSettingDate(args[i + 1], date))
-        throw UsageError{u"--today takes a date YYYY-MM-DD"};
-      today = date;
+      if (i + 1 < args.size()) today = settings::ParseSettingDate(args[i + 1]);
+      if (!today) throw UsageError{u"--today takes a date YYYY-MM-DD"};
       ++i;
     } else if (path) {
       throw UsageError{u"too many arguments"};
@@ -58,20 +46,21 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output) {
   }
   if (!path) throw UsageError{u"missing FILE"};
 
-  core::IniDocument ini;
-  if (core::FileStatus status = LoadIniDocument(*path, core::SystemAnsiCodePage(), ini);
-      status != core::FileStatus::kOk) {
+  core::LoadedIni file = core::LoadIniDocument(*path, core::SystemAnsiCodePage());
+  if (file.status != core::FileStatus::kOk) {
     output.ErrLine(u"pathorama-cli settings: cannot read " + *path + u": " +
-                   core::FileStatusText(status));
+                   core::FileStatusText(file.status));
     return 1;
   }
+  core::IniDocument& ini = file.document;
   const core::CalendarDate day = today.value_or(LocalToday());
   settings::AppSettings settings(day);
-  QuietHost host(day);
-  settings::SettingsStore store(ini, settings, host);
-  store.LoadAndUseAppSetting(u"All", u"");
+  QuietSettingsHost host(day);
+  settings::SettingsStore store(ini, settings, host.Host());
+  store.LoadAppSetting(settings::LoadRange::All);
   for (const settings::SettingDefinition& def : settings::SettingDefinitions()) {
-    if (def.id == settings::Setting::Ver || def.type == settings::SettingType::WindowPos) continue;
+    if (def.id == settings::Setting::Version || def.type == settings::SettingType::WindowPos)
+      continue;
     output.Line(std::u16string(def.section) + u"/" + StoredKeyName(def, settings.FolderManagerIndex()) +
                 u"=" + SettingValueText(settings, def, day));
   }

@@ -69,14 +69,16 @@ bool FileExists(const std::u16string& path) {
   return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-FileStatus ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  bytes.clear();
+FileBytes ReadFileBytes(const std::u16string& path) {
   Fd fd(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) return FromErrno(errno);
+  if (fd.Get() < 0) return {FromErrno(errno), {}};
   struct stat st;
-  if (fstat(fd.Get(), &st) != 0) return FromErrno(errno);
-  if (!S_ISREG(st.st_mode)) return FileStatus::kFailed;
-  if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) return FileStatus::kTooLarge;
+  if (fstat(fd.Get(), &st) != 0) return {FromErrno(errno), {}};
+  if (!S_ISREG(st.st_mode)) return {FileStatus::kFailed, {}};
+  if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes)
+    return {FileStatus::kTooLarge, {}};
+  FileBytes result;
+  std::string& bytes = result.bytes;
   bytes.resize(static_cast<size_t>(st.st_size));
   size_t got = 0;
   while (true) {
@@ -88,14 +90,13 @@ FileStatus ReadFileBytes(const std::u16string& path, std::string& bytes) {
     ssize_t n = read(fd.Get(), &bytes[got], bytes.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
-      bytes.clear();
-      return FromErrno(errno);
+      return {FromErrno(errno), {}};
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);
   }
   bytes.resize(got);
-  return FileStatus::kOk;
+  return result;
 }
 
 FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
@@ -134,6 +135,24 @@ FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
   // Make the rename itself durable.
   Fd folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() >= 0) fsync(folder.Get());
+  return FileStatus::kOk;
+}
+
+FileStatus RenameFileNoReplace(const std::u16string& from, const std::u16string& to) {
+  const std::string source = NativePath(from), target = NativePath(to);
+  // link() refuses an existing name, so checking and taking it are one step.
+  if (link(source.c_str(), target.c_str()) == 0) {
+    if (unlink(source.c_str()) == 0) return FileStatus::kOk;
+    const int error = errno;
+    unlink(target.c_str());
+    return FromErrno(error);
+  }
+  if (errno == EEXIST) return FileStatus::kAlreadyExists;
+  if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) return FromErrno(errno);
+  // A file system without hard links: check, then rename.
+  struct stat st;
+  if (lstat(target.c_str(), &st) == 0) return FileStatus::kAlreadyExists;
+  if (rename(source.c_str(), target.c_str()) != 0) return FromErrno(errno);
   return FileStatus::kOk;
 }
 

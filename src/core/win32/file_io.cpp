@@ -47,29 +47,27 @@ bool FileExists(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-FileStatus ReadFileBytes(const std::u16string& path, std::string& bytes) {
-  bytes.clear();
+FileBytes ReadFileBytes(const std::u16string& path) {
   Handle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return FromError(GetLastError());
+  if (!file.Valid()) return {FromError(GetLastError()), {}};
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.h, &size)) return FromError(GetLastError());
-  if (static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes) return FileStatus::kTooLarge;
+  if (!GetFileSizeEx(file.h, &size)) return {FromError(GetLastError()), {}};
+  if (static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes)
+    return {FileStatus::kTooLarge, {}};
+  FileBytes result;
+  std::string& bytes = result.bytes;
   bytes.resize(static_cast<size_t>(size.QuadPart));
   size_t got = 0;
   while (got < bytes.size()) {
     DWORD n = 0;
     DWORD want = static_cast<DWORD>(bytes.size() - got > (1u << 24) ? (1u << 24) : bytes.size() - got);
-    if (!ReadFile(file.h, &bytes[got], want, &n, nullptr)) {
-      DWORD error = GetLastError();
-      bytes.clear();
-      return FromError(error);
-    }
+    if (!ReadFile(file.h, &bytes[got], want, &n, nullptr)) return {FromError(GetLastError()), {}};
     if (n == 0) break;  // shrank since the size was taken
     got += n;
   }
   bytes.resize(got);
-  return FileStatus::kOk;
+  return result;
 }
 
 FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
@@ -114,6 +112,15 @@ FileStatus SaveFileSafely(const std::u16string& path, std::string_view bytes) {
   }
   if (status != FileStatus::kOk) DeleteFileW(Wide(temp));
   return status;
+}
+
+FileStatus RenameFileNoReplace(const std::u16string& from, const std::u16string& to) {
+  // Without MOVEFILE_REPLACE_EXISTING an existing target makes the move fail.
+  if (MoveFileExW(Wide(from), Wide(to), MOVEFILE_WRITE_THROUGH)) return FileStatus::kOk;
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+    return FileStatus::kAlreadyExists;
+  return FromError(error);
 }
 
 FileStatus ClearReadOnly(const std::u16string& path) {

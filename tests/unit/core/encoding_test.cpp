@@ -38,9 +38,22 @@ TEST(Encoding, DetectionFollowsMarksThenUtf8ScanThenZeroBytes) {
       {"zero after a high byte is UTF-16BE", "\x65\x87\x00\x61"s, TextEncoding::Utf16BE},
       {"zero as first byte is UTF-16BE", "\x00\x61\x87\x65"s, TextEncoding::Utf16BE},
       {"odd length with a zero byte is ANSI", "\x87\x65\x61\x00\x41"s, TextEncoding::Ansi},
-      // Zero bytes are below 0x80, so ASCII-only UTF-16 without a mark passes
-      // the UTF-8 scan: the rule looks for zero bytes only after it fails.
-      {"ASCII UTF-16 without mark passes the UTF-8 scan", "a\0b\0"s, TextEncoding::Utf8},
+      // A zero byte is never UTF-8, though it is below 0x80: ASCII-only
+      // UTF-16 without a mark passed the scan once and read as empty text.
+      {"ASCII UTF-16LE without mark", "a\0b\0"s, TextEncoding::Utf16LE},
+      {"ASCII UTF-16BE without mark", "\0a\0b"s, TextEncoding::Utf16BE},
+      {"settings file in UTF-16LE without mark",
+       "[\0M\0a\0i\0n\0]\0\r\0\n\0V\0e\0r\0=\0001\0\r\0\n\0"s, TextEncoding::Utf16LE},
+      {"settings file in UTF-16BE without mark",
+       "\0[\0M\0a\0i\0n\0]\0\r\0\n\0V\0e\0r\0=\0001\0\r\0\n"s, TextEncoding::Utf16BE},
+      {"a zero byte among UTF-8 text, even length", "ab\0\xC3\xA9z"s, TextEncoding::Utf16BE},
+      {"a zero byte among UTF-8 text, odd length", "ab\0\xC3\xA9"s, TextEncoding::Ansi},
+      // The order follows where most zero bytes stand, not the first one:
+      // little-endian text may begin with U+4E00 (00 4E), big-endian text
+      // with U+4E2D (4E 2D) followed by ASCII.
+      {"UTF-16LE beginning with U+4E00", "\x00\x4E=\0a\0\r\0\n\0"s, TextEncoding::Utf16LE},
+      {"UTF-16BE beginning with U+4E2D", "\x4E\x2D\0=\0a\0\r\0\n"s, TextEncoding::Utf16BE},
+      {"UTF-16LE beginning with a Latin-1 letter", "\xE9\0=\0a\0"s, TextEncoding::Utf16LE},
   };
   for (const Case& c : cases)
     EXPECT_EQ(DetectTextEncoding(c.bytes), c.want)

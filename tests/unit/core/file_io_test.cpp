@@ -38,9 +38,9 @@ TEST_F(FileIo, SaveReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   fs::path ini = dir_ / "设置.ini";
   ASSERT_EQ(SaveFileSafely(U16(ini), std::string(10000, 'x')), FileStatus::kOk);
   ASSERT_EQ(SaveFileSafely(U16(ini), "short\0tail"s), FileStatus::kOk);
-  std::string bytes;
-  ASSERT_EQ(ReadFileBytes(U16(ini), bytes), FileStatus::kOk);
-  EXPECT_EQ(bytes, "short\0tail"s);
+  FileBytes file = ReadFileBytes(U16(ini));
+  ASSERT_EQ(file.status, FileStatus::kOk);
+  EXPECT_EQ(file.bytes, "short\0tail"s);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
   ASSERT_EQ(SaveFileSafely(U16(ini), ""), FileStatus::kOk);
   EXPECT_EQ(fs::file_size(ini), 0u);
@@ -52,9 +52,9 @@ TEST_F(FileIo, AStaleTemporaryFileFromACrashDoesNotHarm) {
   Spit(ini, "old");
   Spit(dir_ / "p.ini.tmp", std::string(5000, '?'));
   fs::permissions(dir_ / "p.ini.tmp", fs::perms::owner_read);
-  std::string bytes;
-  ASSERT_EQ(ReadFileBytes(U16(ini), bytes), FileStatus::kOk);
-  EXPECT_EQ(bytes, "old");
+  FileBytes file = ReadFileBytes(U16(ini));
+  ASSERT_EQ(file.status, FileStatus::kOk);
+  EXPECT_EQ(file.bytes, "old");
   ASSERT_EQ(SaveFileSafely(U16(ini), "new"), FileStatus::kOk);
   EXPECT_EQ(Slurp(ini), "new");
   EXPECT_FALSE(fs::exists(dir_ / "p.ini.tmp"));
@@ -80,21 +80,35 @@ TEST_F(FileIo, FailuresAreReportedAndLeaveTheTargetAlone) {
   EXPECT_EQ(SaveFileSafely(U16(dir_ / "a folder.ini"), "x"), FileStatus::kFailed);
   EXPECT_TRUE(fs::is_directory(dir_ / "a folder.ini"));
 
-  std::string bytes = "left over";
-  EXPECT_EQ(ReadFileBytes(U16(dir_ / "missing.ini"), bytes), FileStatus::kNotFound);
-  EXPECT_TRUE(bytes.empty());
+  FileBytes missing = ReadFileBytes(U16(dir_ / "missing.ini"));
+  EXPECT_EQ(missing.status, FileStatus::kNotFound);
+  EXPECT_TRUE(missing.bytes.empty());
   EXPECT_FALSE(FileExists(U16(dir_ / "missing.ini")));
   EXPECT_FALSE(FileExists(U16(dir_ / "a folder.ini")));
   EXPECT_TRUE(FileExists(U16(ini)));
+}
+
+TEST_F(FileIo, RenamingWithoutReplaceLeavesAnExistingFileAlone) {
+  Spit(dir_ / "a.ini", "a");
+  Spit(dir_ / "taken", "taken");
+  EXPECT_EQ(RenameFileNoReplace(U16(dir_ / "a.ini"), U16(dir_ / "taken")),
+            FileStatus::kAlreadyExists);
+  EXPECT_EQ(Slurp(dir_ / "a.ini"), "a");
+  EXPECT_EQ(Slurp(dir_ / "taken"), "taken");
+  ASSERT_EQ(RenameFileNoReplace(U16(dir_ / "a.ini"), U16(dir_ / "新.ini")), FileStatus::kOk);
+  EXPECT_FALSE(fs::exists(dir_ / "a.ini"));
+  EXPECT_EQ(Slurp(dir_ / "新.ini"), "a");
+  EXPECT_EQ(RenameFileNoReplace(U16(dir_ / "a.ini"), U16(dir_ / "b.ini")), FileStatus::kNotFound);
+  EXPECT_FALSE(fs::exists(dir_ / "b.ini"));
 }
 
 TEST_F(FileIo, AFileBeyondTheCapIsNotRead) {
   fs::path huge = dir_ / "huge.ini";
   Spit(huge, "");
   fs::resize_file(huge, kMaxFileBytes + 1);  // sparse: costs no disk
-  std::string bytes;
-  EXPECT_EQ(ReadFileBytes(U16(huge), bytes), FileStatus::kTooLarge);
-  EXPECT_TRUE(bytes.empty());
+  FileBytes file = ReadFileBytes(U16(huge));
+  EXPECT_EQ(file.status, FileStatus::kTooLarge);
+  EXPECT_TRUE(file.bytes.empty());
 }
 
 #ifdef _WIN32
@@ -121,11 +135,10 @@ TEST_F(FileIo, IniDocumentsAreSavedAsUtf8WithMark) {
   fs::path ini = dir_ / "p.ini";
   ASSERT_EQ(SaveIniDocument(U16(ini), doc), FileStatus::kOk);
   EXPECT_EQ(Slurp(ini), "\xEF\xBB\xBF[PathMenu]\r\nmenu1=\xE6\x96\x87\xE6\xA1\xA3(&D)\r\n");
-  IniDocument back;
-  TextEncoding encoding = TextEncoding::Ansi;
-  ASSERT_EQ(LoadIniDocument(U16(ini), 936, back, &encoding), FileStatus::kOk);
-  EXPECT_EQ(encoding, TextEncoding::Utf8);
-  EXPECT_EQ(back.Serialize(), doc.Serialize());
+  LoadedIni back = LoadIniDocument(U16(ini), 936);
+  ASSERT_EQ(back.status, FileStatus::kOk);
+  EXPECT_EQ(back.encoding, TextEncoding::Utf8);
+  EXPECT_EQ(back.document.Serialize(), doc.Serialize());
 }
 
 TEST_F(FileIo, StartUpConversionRewritesAnsiAndUtf16AsUtf8WithMark) {
@@ -145,6 +158,14 @@ TEST_F(FileIo, StartUpConversionRewritesAnsiAndUtf16AsUtf8WithMark) {
        "\xFF\xFEo\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n\0"
        "m\0e\0n\0u\0001\0=\0\x2D\x4E\x87\x65(\0&\0A\0)\0\r\0\n\0"s,
        TextEncoding::Utf16LE, true},
+      {"UTF-16LE without mark",
+       "o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n\0"
+       "m\0e\0n\0u\0001\0=\0\x2D\x4E\x87\x65(\0&\0A\0)\0\r\0\n\0"s,
+       TextEncoding::Utf16LE, true},
+      {"UTF-16BE without mark",
+       "\0o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n"
+       "\0m\0e\0n\0u\0001\0=\x4E\x2D\x65\x87\0(\0&\0A\0)\0\r\0\n"s,
+       TextEncoding::Utf16BE, true},
       {"UTF-16BE",
        "\xFE\xFF\0o\0r\0p\0h\0a\0n\0\r\0\n\0[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\r\0\n"
        "\0m\0e\0n\0u\0001\0=\x4E\x2D\x65\x87\0(\0&\0A\0)\0\r\0\n"s,
@@ -155,19 +176,18 @@ TEST_F(FileIo, StartUpConversionRewritesAnsiAndUtf16AsUtf8WithMark) {
   fs::path ini = dir_ / "p.ini";
   for (const Case& c : cases) {
     Spit(ini, c.bytes);
-    TextEncoding detected = TextEncoding::Ansi;
-    ASSERT_EQ(ConvertIniFileToUtf8(U16(ini), 936, &detected), FileStatus::kOk)
-        << c.name;
-    EXPECT_EQ(detected, c.detected) << c.name;
+    IniConversion conversion = ConvertIniFileToUtf8(U16(ini), 936);
+    ASSERT_EQ(conversion.status, FileStatus::kOk) << c.name;
+    EXPECT_EQ(conversion.encoding, c.detected) << c.name;
     EXPECT_EQ(Slurp(ini), c.rewritten ? "\xEF\xBB\xBF" + utf8Text : c.bytes) << c.name;
-    IniDocument doc;
-    ASSERT_EQ(LoadIniDocument(U16(ini), 936, doc), FileStatus::kOk) << c.name;
-    EXPECT_EQ(doc.ReadString(u"PathMenu", u"menu1", u""), u"中文(&A)") << c.name;
+    LoadedIni loaded = LoadIniDocument(U16(ini), 936);
+    ASSERT_EQ(loaded.status, FileStatus::kOk) << c.name;
+    EXPECT_EQ(loaded.document.ReadString(u"PathMenu", u"menu1", u""), u"中文(&A)") << c.name;
   }
   fs::path missing = dir_ / "missing.ini";
-  TextEncoding detected = TextEncoding::Utf8;
-  EXPECT_EQ(ConvertIniFileToUtf8(U16(missing), 936, &detected), FileStatus::kOk);
-  EXPECT_EQ(detected, TextEncoding::Ansi);
+  IniConversion conversion = ConvertIniFileToUtf8(U16(missing), 936);
+  EXPECT_EQ(conversion.status, FileStatus::kOk);
+  EXPECT_EQ(conversion.encoding, TextEncoding::Ansi);
   EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -176,14 +196,17 @@ TEST_F(FileIo, AReadOnlyFileIsStillReadInItsOwnEncoding) {
   const std::string gbk = "[PathMenu]\r\nmenu1=\xD6\xD0\xCE\xC4\r\n";
   Spit(ini, gbk);
   fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(ConvertIniFileToUtf8(U16(ini), 936), FileStatus::kReadOnly);
+  IniConversion conversion = ConvertIniFileToUtf8(U16(ini), 936);
+  EXPECT_EQ(conversion.status, FileStatus::kReadOnly);
+  EXPECT_EQ(conversion.encoding, TextEncoding::Ansi);
   EXPECT_EQ(Slurp(ini), gbk);
-  IniDocument doc;
-  ASSERT_EQ(LoadIniDocument(U16(ini), 936, doc), FileStatus::kOk);
-  EXPECT_EQ(doc.ReadString(u"PathMenu", u"menu1", u""), u"中文");
-  EXPECT_EQ(LoadIniDocument(U16(dir_ / "missing.ini"), 936, doc),
-            FileStatus::kNotFound);
-  EXPECT_TRUE(doc.Sections().empty());
+  LoadedIni loaded = LoadIniDocument(U16(ini), 936);
+  ASSERT_EQ(loaded.status, FileStatus::kOk);
+  EXPECT_EQ(loaded.encoding, TextEncoding::Ansi);
+  EXPECT_EQ(loaded.document.ReadString(u"PathMenu", u"menu1", u""), u"中文");
+  LoadedIni missing = LoadIniDocument(U16(dir_ / "missing.ini"), 936);
+  EXPECT_EQ(missing.status, FileStatus::kNotFound);
+  EXPECT_TRUE(missing.document.Sections().empty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -92,11 +93,11 @@ core::IniDocument Doc(std::string_view utf8) {
 // line is written with an empty one, so it is no longer inert; a group's "<>"
 // is not stored.)
 void ExpectSaveKeepsEverything(const JumpList& loaded, const std::string& context,
-                               bool hideItemWhenForbid = true) {
+                               bool hideDisabledItems = true) {
   core::IniDocument saved;
   loaded.SavePathListFromMenuToIni(saved);
   JumpList again;
-  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideItemWhenForbid});
+  again.CreatePathListFromIni(saved, {kNoCaptionLimit, hideDisabledItems});
   auto withoutInert = [](std::string text) {
     for (size_t at; (at = text.find(" {inert}")) != std::string::npos;) text.erase(at, 8);
     return text;
@@ -349,7 +350,12 @@ TEST(JumpList, BinaryGarbageAndOddFilesLoadWithoutHarm) {
        "\xFF\xFE[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\n\0m\0e\0n\0u\0001\0=\0\x2D\x4E\n\0"
        "p\0a\0t\0h\0001\0=\0x\0\n\0m\0e\0n\0u\0002\0=\0B\0\x41"s,
        "中\tx\nB\ufffd\t {inert}\n"},
-      {"NUL bytes inside lines", "[PathMenu]\nmenu1=A\0B\npath1=a\0\n"s, "A\0B\ta\0\n"s},
+      // Zero bytes make a file UTF-16 (never UTF-8); NUL characters inside
+      // its lines are kept as they are.
+      {"NUL characters inside lines (UTF-16LE without mark)",
+       "[\0P\0a\0t\0h\0M\0e\0n\0u\0]\0\n\0m\0e\0n\0u\0001\0=\0A\0\0\0B\0\n\0"
+       "p\0a\0t\0h\0001\0=\0a\0\0\0\n\0"s,
+       "A\0B\ta\0\n"s},
   };
   for (const Case& c : cases) {
     core::TextEncoding encoding = core::DetectTextEncoding(c.bytes);
@@ -426,10 +432,10 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
     }
     out << "x";  // odd length: the garbage rules out UTF-8 and UTF-16, so ANSI
   }
-  core::IniDocument doc;
-  core::TextEncoding encoding = core::TextEncoding::Utf8;
-  ASSERT_EQ(core::LoadIniDocument(Path("big.ini"), 936, doc, &encoding), core::FileStatus::kOk);
-  EXPECT_EQ(encoding, core::TextEncoding::Ansi);
+  core::LoadedIni loaded = core::LoadIniDocument(Path("big.ini"), 936);
+  ASSERT_EQ(loaded.status, core::FileStatus::kOk);
+  EXPECT_EQ(loaded.encoding, core::TextEncoding::Ansi);
+  core::IniDocument& doc = loaded.document;
   JumpList list;
   list.CreatePathListFromIni(doc);
   ASSERT_GE(list.Items().size(), 2u);
@@ -446,8 +452,9 @@ TEST_F(JumpListFile, AFiftyMegabyteFileLoadsWhatItCan) {
 TEST_F(JumpListFile, SavingClearsReadOnlyAndMigrationIsWritten) {
   const fs::path file = dir_ / "p.ini";
   std::ofstream(file, std::ios::binary) << "[Main]\r\nVer=1\r\n[DirMenu]\r\nmenu1=A\r\npath1=a\r\n";
-  core::IniDocument doc;
-  ASSERT_EQ(core::LoadIniDocument(Path("p.ini"), 936, doc), core::FileStatus::kOk);
+  core::LoadedIni loaded = core::LoadIniDocument(Path("p.ini"), 936);
+  ASSERT_EQ(loaded.status, core::FileStatus::kOk);
+  core::IniDocument& doc = loaded.document;
   JumpList list;
   ASSERT_EQ(list.CreatePathListFromIni(doc), JumpList::LoadResult::kMigrated);
   ASSERT_EQ(core::SaveIniDocument(Path("p.ini"), doc), core::FileStatus::kOk);
@@ -464,6 +471,105 @@ TEST_F(JumpListFile, SavingClearsReadOnlyAndMigrationIsWritten) {
   EXPECT_EQ(SavePathListToIniFile(list, doc, Path("missing folder/p.ini")),
             core::FileStatus::kNotFound);
   EXPECT_EQ(Dump(list), "A\ta\n新\t {inert}\n");
+}
+
+TEST(JumpList, CopiesAreDeepAndIndependent) {
+  core::IniDocument doc = Doc(
+      "[PathMenu]\nmenu1=A\npath1=/a\nmenu2=-G\npath2=g\nmenu3=-H\nmenu4=B\npath4=b\n"
+      "menu5=--\nmenu6=-\nmenu7=--\n");
+  JumpList list;
+  list.CreatePathListFromIni(doc, {kNoCaptionLimit, false});
+  const std::string tree = Dump(list);
+  JumpList copy(list);
+  JumpList assigned;
+  assigned.Items().push_back(assigned.NewEntry(u"replaced"));
+  assigned = list;
+  EXPECT_EQ(Dump(copy), tree);
+  EXPECT_EQ(Dump(assigned), tree);
+  copy.Items()[1].children[1].children[1].caption = u"changed";
+  assigned.Items()[1].children.pop_back();
+  EXPECT_EQ(Dump(list), tree);
+}
+
+// A settings file whose [PathMenu] nests `depth` groups (every thousandth
+// with a path line) around one entry, as the program writes it.
+std::string DeepFileBytes(int depth) {
+  std::string text = "\xEF\xBB\xBF[PathMenu]\r\n";
+  long long n = 0;
+  auto line = [&](const char* kind, const std::string& value) {
+    if (kind[0] == 'm') ++n;
+    text += kind + std::to_string(n) + "=" + value + "\r\n";
+  };
+  for (int level = 0; level < depth; ++level) {
+    line("menu", "-G" + std::to_string(level));
+    if (level % 1000 == 0) line("path", "C:\\G" + std::to_string(level));
+  }
+  line("menu", "Deep");
+  line("path", "D:\\Deep");
+  for (int level = 0; level < depth; ++level) line("menu", "--");
+  return text;
+}
+
+// The innermost item below `items` along the chain of groups, and how many
+// groups lead to it; the chain holds each group's placeholder and one child.
+std::pair<const JumpItem*, int> BottomOfChain(const std::vector<JumpItem>& items) {
+  const JumpItem* item = &items.at(0);
+  int levels = 0;
+  while (item->IsGroup() && item->children.size() == 2) {
+    item = &item->children[1];
+    ++levels;
+  }
+  return {item, levels};
+}
+
+// Any depth that loads also saves, is searched, copied and freed, and none
+// of these recurses on the machine stack: natively a recursive save failed at
+// about 52,000 levels and freeing at about 400,000; the Windows program's
+// main thread has 2 MB of stack, where this test runs under Wine too.
+TEST_F(JumpListFile, DeepTreesSaveSearchCopyAndFreeWithoutRecursion) {
+#ifdef _WIN32
+  const int depths[] = {60000};
+#else
+  const int depths[] = {60000, 400000};
+#endif
+  for (int depth : depths) {
+    SCOPED_TRACE(depth);
+    const std::string bytes = DeepFileBytes(depth);
+    std::ofstream(dir_ / "deep.ini", std::ios::binary) << bytes;
+    core::LoadedIni loaded = core::LoadIniDocument(Path("deep.ini"), 936);
+    ASSERT_EQ(loaded.status, core::FileStatus::kOk);
+    auto list = std::make_unique<JumpList>();
+    ASSERT_EQ(list->CreatePathListFromIni(loaded.document), JumpList::LoadResult::kLoaded);
+    auto [bottom, levels] = BottomOfChain(list->Items());
+    EXPECT_EQ(levels, depth);
+    EXPECT_EQ(bottom->caption, u"Deep");
+    EXPECT_EQ(list->PathByTag(bottom->tag), u"D:\\Deep");
+    EXPECT_EQ(list->FindByTag(bottom->tag), bottom);
+    // A tag no item has: the whole tree is searched.
+    EXPECT_EQ(list->FindByTag(list->ItemCounter() + 1), nullptr);
+    // The walk the listing prints from: every group, its placeholder, the entry.
+    size_t visited = 0, entryDepth = 0;
+    ForEachItem(list->Items(), [&](const JumpItem& item, size_t itemDepth) {
+      ++visited;
+      if (item.kind == JumpItemKind::kEntry) entryDepth = itemDepth;
+    });
+    EXPECT_EQ(visited, 2 * static_cast<size_t>(depth) + 1);
+    EXPECT_EQ(entryDepth, static_cast<size_t>(depth));
+
+    ASSERT_EQ(SavePathListToIniFile(*list, loaded.document, Path("saved.ini")),
+              core::FileStatus::kOk);
+    core::FileBytes saved = core::ReadFileBytes(Path("saved.ini"));
+    EXPECT_TRUE(saved.bytes == bytes) << "saved " << saved.bytes.size() << " bytes of "
+                                      << bytes.size();
+
+    auto copy = std::make_unique<JumpList>(*list);
+    list.reset();  // freed while its copy lives on
+    auto [copiedBottom, copiedLevels] = BottomOfChain(copy->Items());
+    EXPECT_EQ(copiedLevels, depth);
+    EXPECT_EQ(copiedBottom->caption, u"Deep");
+    EXPECT_EQ(copy->FindByTag(copiedBottom->tag), copiedBottom);
+    copy.reset();
+  }
 }
 
 }  // namespace

@@ -16,44 +16,44 @@ TEST(AppSettings, DefaultsFollowTheKeyTables) {
   // Every Bool/Int/Shortcut key not listed here defaults to 0.
   const std::map<Setting, long long> nonZero = {
       {Setting::UseGlobalHotKey, 1},
-      {Setting::HideItemWhenForbid, 1},
+      {Setting::HideDisabledItems, 1},
       {Setting::JumpMenuUnderAddressBar, 1},
       {Setting::JumpMenuHotKey1, 16452},
       {Setting::OpenSaveDialogHotKey, 16455},
-      {Setting::FillOpenedFolderInActivateEdit, 1},
-      {Setting::SaveOpendFolderPathToClip, 1},
-      {Setting::chkCaptureOfficeOrWindowFolderPath, 1},
-      {Setting::hkCaptureOfficeOrWindowFolderPath, 16465},
-      {Setting::AutoHideWhenScreenEdge, 1},
+      {Setting::FillOpenedFolderIntoFocusedEdit, 1},
+      {Setting::SaveOpenedFolderPathToClipboard, 1},
+      {Setting::CaptureOfficeOrWindowFolderPath, 1},
+      {Setting::CaptureOfficeOrWindowFolderPathHotKey, 16465},
+      {Setting::AutoHideAtScreenEdge, 1},
       {Setting::AutoHideDistance, 5},
       {Setting::AutoRunWhenSystemStart, 1},
-      {Setting::AddSeledItemToJumpListForRMenu, 1},
+      {Setting::AddSelectedItemToJumpListFromContextMenu, 1},
       {Setting::DirectJumpListWhenCapsLock, 1},
-      {Setting::ShowMsgWhenIgnoreGlobalHotKey, 1},
+      {Setting::ShowMessageWhenHotKeyIgnored, 1},
       {Setting::FirstDayAsFirstWeek, 1},
       {Setting::UpperEnglishLetterAsRandom, 1},
       {Setting::LowerEnglishLetterAsRandom, 1},
       {Setting::ArabicNumberAsRandom, 1},
       {Setting::RandomLength, 5},
-      {Setting::AddCurDirForEverySubJumplist, 1},
-      {Setting::chkJumpListItemCaptionMaxLength, 1},
-      {Setting::nbxJumpListItemCaptionMaxLength, 100},
+      {Setting::AddCurrentFolderItemToEveryGroup, 1},
+      {Setting::LimitItemCaptionLength, 1},
+      {Setting::ItemCaptionMaxLength, 100},
       {Setting::FolderManagerAutoMatch, 1},
-      {Setting::UseOldFolderManager, 1},
+      {Setting::ReuseFolderManagerWindow, 1},
       {Setting::UseAnotherOpenMethodWhenCapsLock, 1},
-      {Setting::MaxmizeFolderManager, 1},
-      {Setting::ActiveOnlyWhenCurFolderReOpen, 1},
-      {Setting::MultiFoldersOpenMethod_EP, 1},
-      {Setting::OpenAtSourcePanel_TC, 1},
-      {Setting::OpenAtSourcePanel_DO, 1},
-      {Setting::OpenAtNewTab_DO, 1},
-      {Setting::NewTabPos_DO, 1},
-      {Setting::ActiveExistFolderTab, 1},
-      {Setting::NewTabView_DO, 2},
-      {Setting::ExpandFolderTree_XY, 1},
-      {Setting::NotSaveSetting_XY, 1},
-      {Setting::DublePanels_Xp, 1},
-      {Setting::OpenAtSourcePanel_FC, 1},
+      {Setting::MaximizeFolderManager, 1},
+      {Setting::ActivateOnlyWhenFolderAlreadyOpen, 1},
+      {Setting::ExplorerOpensFurtherFoldersInNewWindows, 1},
+      {Setting::TotalCommanderOpenAtSourcePanel, 1},
+      {Setting::DirectoryOpusOpenAtSourcePanel, 1},
+      {Setting::DirectoryOpusOpenInNewTab, 1},
+      {Setting::DirectoryOpusNewTabPosition, 1},
+      {Setting::DirectoryOpusActivateOpenFolderTab, 1},
+      {Setting::DirectoryOpusNewTabView, 2},
+      {Setting::XYplorerExpandFolderTree, 1},
+      {Setting::XYplorerDoNotSaveSettings, 1},
+      {Setting::Xplorer2DualPanels, 1},
+      {Setting::FreeCommanderOpenAtSourcePanel, 1},
   };
   AppSettings s(kToday);
   for (const SettingDefinition& def : SettingDefinitions()) {
@@ -75,7 +75,7 @@ TEST(AppSettings, DefaultsFollowTheKeyTables) {
     }
   }
   EXPECT_EQ(s.Date(Setting::AsFirstWeek), (core::CalendarDate{2026, 1, 1}));
-  EXPECT_EQ(s.Date(Setting::dtpDayForDayCustomVarEmptyParam), kToday);
+  EXPECT_EQ(s.Date(Setting::DayForEmptyDateParameter), kToday);
 }
 
 TEST(AppSettings, KeyNamesAreUniqueAndGroupsAsDocumented) {
@@ -95,23 +95,26 @@ TEST(AppSettings, KeyNamesAreUniqueAndGroupsAsDocumented) {
       {Setting::JumpMenuUnderCursor, 0, u"JumpMenuUnderCursor", u"JumpMenuPos"},
       {Setting::JumpMenuAtCenter, 0, u"JumpMenuAtCenter", u"JumpMenuPos"},
       {Setting::JumpMenuHotKey2, 0, u"JumpMenuHotKey2", u"JumpMenuHotKey"},
-      {Setting::OpenSaveDialogHotKey, 0, u"OpenSaveDialogHotKey",
-       u"OpenSaveDialogHotKey"},
+      {Setting::OpenSaveDialogHotKey, 0, u"OpenSaveDialogHotKey", u""},
       {Setting::WeekStartsWith, 0, u"WeekStartsWith", u"WeekStart"},
-      {Setting::chk_NormalChineseNumAsRandom, 0, u"chk_NormalChineseNumAsRandom",
+      {Setting::ChineseNumeralsAsRandom, 0, u"chk_NormalChineseNumAsRandom",
        u"NormalChineseNumAsRandom"},
-      {Setting::FolderManagerPath, 3, u"FolderManagerPath_3", u"FolderManagerPath_3"},
-      {Setting::NormalFolderManager, 6, u"NormalFolderManager_6",
-       u"NormalFolderManager_6"},
-      {Setting::OpenAtDestPanel_TC, 2, u"OpenAtDestPanel_TC", u"OpenAtPanel_TC"},
-      {Setting::ActivatePanelWhenNewOpen_FC, 0, u"ActivatePanelWhenNewOpen_FC",
+      {Setting::FolderManagerPath, 3, u"FolderManagerPath_3", u""},
+      {Setting::MaximizeFolderManager, 6, u"MaxmizeFolderManager_6", u""},
+      {Setting::MinimizeFolderManager, 0, u"MinmizeFolderManager_0", u""},
+      {Setting::TotalCommanderOpenAtTargetPanel, 2, u"OpenAtDestPanel_TC", u"OpenAtPanel_TC"},
+      {Setting::FreeCommanderPanelToActivate, 0, u"ActivatePanelWhenNewOpen_FC",
        u"ActivatePanel_FC"},
-      {Setting::DublePanels_Xp, 0, u"DublePanels_Xp", u"DublePanels_Xp"},
+      {Setting::Xplorer2DualPanels, 0, u"DublePanels_Xp", u""},
+      {Setting::SaveOpenedFolderPathToClipboard, 0, u"SaveOpendFolderPathToClip", u""},
+      {Setting::CaptureOfficeOrWindowFolderPathHotKey, 0, u"hkCaptureOfficeOrWindowFolderPath", u""},
+      {Setting::ItemCaptionMaxLength, 0, u"nbxJumpListItemCaptionMaxLength", u""},
+      {Setting::DayForEmptyDateParameter, 0, u"dtpDayForDayCustomVarEmptyParam", u""},
   };
   for (const Case& c : cases) {
     const SettingDefinition& def = DefinitionOf(c.id);
     EXPECT_EQ(StoredKeyName(def, c.manager), c.key);
-    EXPECT_EQ(GroupName(def, c.manager), c.group) << core::Utf16ToUtf8(c.key);
+    EXPECT_EQ(def.group, c.group) << core::Utf16ToUtf8(c.key);
   }
 }
 
@@ -130,18 +133,18 @@ TEST(AppSettings, SettersKeepRanges) {
       {"distance above clamps", Setting::AutoHideDistance, 11, true, 10},
       {"random length above clamps", Setting::RandomLength, 101, true, 100},
       {"random length below clamps", Setting::RandomLength, -3, true, 1},
-      {"caption limit upper bound", Setting::nbxJumpListItemCaptionMaxLength, 100, true,
+      {"caption limit upper bound", Setting::ItemCaptionMaxLength, 100, true,
        100},
-      {"caption limit above clamps", Setting::nbxJumpListItemCaptionMaxLength, 1000, true,
+      {"caption limit above clamps", Setting::ItemCaptionMaxLength, 1000, true,
        100},
       {"placement last choice", Setting::MainWindowAt, 7, true, 7},
       {"placement past the list", Setting::MainWindowAt, 8, false, 0},
       {"placement negative", Setting::MainWindowAt, -1, false, 0},
       {"fill method past the list", Setting::FillFolderPathMethod, 3, false, 0},
-      {"manager last index", Setting::FolderManagerName, 6, true, 6},
-      {"manager past the list", Setting::FolderManagerName, 7, false, 0},
-      {"view mode last", Setting::NewTabView_DO, 5, true, 5},
-      {"view mode past", Setting::NewTabView_DO, 6, false, 2},
+      {"manager last index", Setting::ChosenFolderManager, 6, true, 6},
+      {"manager past the list", Setting::ChosenFolderManager, 7, false, 0},
+      {"view mode last", Setting::DirectoryOpusNewTabView, 5, true, 5},
+      {"view mode past", Setting::DirectoryOpusNewTabView, 6, false, 2},
       {"shortcut 16 bits", Setting::JumpMenuHotKey2, 0xFFFF, true, 0xFFFF},
       {"shortcut past 16 bits", Setting::JumpMenuHotKey2, 0x10000, false, 0},
       {"int on a bool key", Setting::AutoRunWhenSystemStart, 0, false, 1},
@@ -161,25 +164,70 @@ TEST(AppSettings, RadioGroupsKeepExactlyOneChoice) {
   EXPECT_FALSE(s.SetBool(Setting::JumpMenuAtCenter, false));
   EXPECT_TRUE(s.Bool(Setting::JumpMenuAtCenter));
   // Groups are independent of each other.
-  EXPECT_TRUE(s.SetBool(Setting::OpenNewFolderManager, true));
-  EXPECT_FALSE(s.Bool(Setting::UseOldFolderManager));
-  EXPECT_TRUE(s.Bool(Setting::MaxmizeFolderManager));
+  EXPECT_TRUE(s.SetBool(Setting::OpenNewFolderManagerWindow, true));
+  EXPECT_FALSE(s.Bool(Setting::ReuseFolderManagerWindow));
+  EXPECT_TRUE(s.Bool(Setting::MaximizeFolderManager));
   // Plain check boxes turn off.
   EXPECT_TRUE(s.SetBool(Setting::AutoRunWhenSystemStart, false));
   EXPECT_FALSE(s.Bool(Setting::AutoRunWhenSystemStart));
+}
+
+// What a loader does with a file that switches radio members on and off in
+// any order: the group may be empty for a moment, never afterwards.
+TEST(AppSettings, LoaderSettersLeaveRadioGroupsToEnsureRadioChoices) {
+  const Setting positions[] = {Setting::JumpMenuUnderCursor, Setting::JumpMenuUnderApp,
+                               Setting::JumpMenuUnderAddressBar, Setting::JumpMenuAtCenter};
+  auto checked = [&](const AppSettings& s) {
+    std::vector<Setting> on;
+    for (Setting id : positions)
+      if (s.Bool(id)) on.push_back(id);
+    return on;
+  };
+  AppSettings s(kToday);
+  s.SetLoadedBool(Setting::JumpMenuUnderAddressBar, false);
+  EXPECT_TRUE(checked(s).empty());
+  s.EnsureRadioChoices();
+  EXPECT_EQ(checked(s), std::vector<Setting>{Setting::JumpMenuUnderAddressBar});
+  s.SetLoadedBool(Setting::JumpMenuAtCenter, true);
+  EXPECT_EQ(checked(s), std::vector<Setting>{Setting::JumpMenuAtCenter});
+  // The default of a member that is off by default unchecks it.
+  s.ResetToDefault(Setting::JumpMenuAtCenter, kToday);
+  EXPECT_TRUE(checked(s).empty());
+  s.EnsureRadioChoices();
+  EXPECT_EQ(checked(s), std::vector<Setting>{Setting::JumpMenuUnderAddressBar});
+  // The default of the default member checks it and no other.
+  s.SetLoadedBool(Setting::JumpMenuUnderApp, true);
+  s.ResetToDefault(Setting::JumpMenuUnderAddressBar, kToday);
+  EXPECT_EQ(checked(s), std::vector<Setting>{Setting::JumpMenuUnderAddressBar});
+
+  // Plain keys: a loaded bool, and defaults by type.
+  s.SetLoadedBool(Setting::AutoRunWhenSystemStart, false);
+  EXPECT_FALSE(s.Bool(Setting::AutoRunWhenSystemStart));
+  s.SetLoadedBool(Setting::RandomLength, true);  // not a bool: left alone
+  EXPECT_EQ(s.Int(Setting::RandomLength), 5);
+  s.SetInt(Setting::RandomLength, 9);
+  s.SetText(Setting::CustomRandomCharacters, u"xyz");
+  s.ResetToDefault(Setting::RandomLength, kToday);
+  s.ResetToDefault(Setting::CustomRandomCharacters, kToday);
+  s.ResetToDefault(Setting::AsFirstWeek, {2030, 5, 6});
+  s.ResetToDefault(Setting::DayForEmptyDateParameter, {2030, 5, 6});
+  EXPECT_EQ(s.Int(Setting::RandomLength), 5);
+  EXPECT_EQ(s.Text(Setting::CustomRandomCharacters), u"");
+  EXPECT_EQ(s.Date(Setting::AsFirstWeek), (core::CalendarDate{2030, 1, 1}));
+  EXPECT_EQ(s.Date(Setting::DayForEmptyDateParameter), (core::CalendarDate{2030, 5, 6}));
 }
 
 TEST(AppSettings, TextAndDateSetters) {
   AppSettings s(kToday);
   // A line break would split the INI line and plant a key of its own.
   EXPECT_TRUE(
-      s.SetText(Setting::edtCustomCharsAsRandom, u"ab\r\n[Main]\nUseGlobalHotKey=0"));
-  EXPECT_EQ(s.Text(Setting::edtCustomCharsAsRandom), u"ab[Main]UseGlobalHotKey=0");
+      s.SetText(Setting::CustomRandomCharacters, u"ab\r\n[Main]\nUseGlobalHotKey=0"));
+  EXPECT_EQ(s.Text(Setting::CustomRandomCharacters), u"ab[Main]UseGlobalHotKey=0");
   EXPECT_FALSE(s.SetText(Setting::RandomLength, u"7"));
   EXPECT_FALSE(s.SetDate(Setting::AsFirstWeek, {2025, 2, 29}));
   EXPECT_EQ(s.Date(Setting::AsFirstWeek), (core::CalendarDate{2026, 1, 1}));
   EXPECT_TRUE(s.SetDate(Setting::AsFirstWeek, {2024, 2, 29}));
-  EXPECT_FALSE(s.SetDate(Setting::HideAppSetting, {2024, 1, 1}));
+  EXPECT_FALSE(s.SetDate(Setting::HideAppSettings, {2024, 1, 1}));
 }
 
 TEST(SettingDate, ParsesStoredAndShortForms) {
@@ -210,12 +258,11 @@ TEST(SettingDate, ParsesStoredAndShortForms) {
       {u"2024-+1-05", false, {}},
   };
   for (const Case& c : cases) {
-    core::CalendarDate date{1, 1, 1};
-    EXPECT_EQ(ParseSettingDate(c.text, date), c.ok) << core::Utf16ToUtf8(c.text);
-    if (c.ok) {
-      EXPECT_EQ(date, c.date) << core::Utf16ToUtf8(c.text);
-      EXPECT_TRUE(ParseSettingDate(FormatSettingDate(date), date));
-      EXPECT_EQ(date, c.date);
+    std::optional<core::CalendarDate> date = ParseSettingDate(c.text);
+    EXPECT_EQ(date.has_value(), c.ok) << core::Utf16ToUtf8(c.text);
+    if (c.ok && date) {
+      EXPECT_EQ(*date, c.date) << core::Utf16ToUtf8(c.text);
+      EXPECT_EQ(ParseSettingDate(FormatSettingDate(*date)), c.date);
     }
   }
   EXPECT_EQ(FormatSettingDate({987, 3, 4}), u"0987-03-04");

@@ -79,7 +79,7 @@ TEST(ApplyRegistry, PerUserRunValueAndVerbsWhenOn) {
 TEST(ApplyRegistry, RemovalsWhenOff) {
   AppSettings s(kToday);
   s.SetBool(Setting::AutoRunWhenSystemStart, false);
-  s.SetBool(Setting::AddSeledItemToJumpListForRMenu, false);
+  s.SetBool(Setting::AddSelectedItemToJumpListFromContextMenu, false);
   std::vector<RegistryOperation> expected = {
       {kUser, u"Software\\Microsoft\\Windows\\CurrentVersion\\Run", u"Pathorama", u"",
        A::DeleteValue},
@@ -111,16 +111,16 @@ TEST(ApplyVariables, RandomCharacterSetInFixedOrder) {
       u"①②③④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳㉑㉒㉓㉔㉕㉖㉗㉘㉙㉚㉛㉜㉝㉞㉟㊱㊲㊳㊴㊵㊶㊷㊸㊹㊺㊻㊼㊽㊾㊿";
   const Case cases[] = {
       {"nothing", {}, u"", u""},
-      {"roman numerals", {Setting::RomaAsRandom}, u"", u"\u2160XCMVLD"},
+      {"roman numerals", {Setting::RomanNumeralsAsRandom}, u"", u"\u2160XCMVLD"},
       {"chinese numerals, ordinary before capital",
-       {Setting::CapitalChineseNumAsRandom,
-        Setting::chk_NormalChineseNumAsRandom},
+       {Setting::CapitalChineseNumeralsAsRandom,
+        Setting::ChineseNumeralsAsRandom},
        u"",
        u"〇一二三四五六七八九零壹贰叁肆伍陆柒捌玖"},
       {"circled", {Setting::CircledNumberAsRandom}, u"", circled},
       {"custom text needs its box", {}, u"xyz", u""},
       {"custom last",
-       {Setting::chkCustomCharsAsRandom, Setting::ArabicNumberAsRandom},
+       {Setting::CustomCharactersAsRandom, Setting::ArabicNumberAsRandom},
        u"xyzz",
        u"0123456789xyzz"},
       {"letters and digits",
@@ -131,17 +131,17 @@ TEST(ApplyVariables, RandomCharacterSetInFixedOrder) {
   };
   const Setting all[] = {Setting::UpperEnglishLetterAsRandom,
                                    Setting::LowerEnglishLetterAsRandom,
-                                   Setting::RomaAsRandom,
+                                   Setting::RomanNumeralsAsRandom,
                                    Setting::ArabicNumberAsRandom,
-                                   Setting::CapitalChineseNumAsRandom,
-                                   Setting::chk_NormalChineseNumAsRandom,
+                                   Setting::CapitalChineseNumeralsAsRandom,
+                                   Setting::ChineseNumeralsAsRandom,
                                    Setting::CircledNumberAsRandom,
-                                   Setting::chkCustomCharsAsRandom};
+                                   Setting::CustomCharactersAsRandom};
   for (const Case& c : cases) {
     AppSettings s(kToday);
     for (Setting id : all) s.SetBool(id, false);
     for (Setting id : c.on) s.SetBool(id, true);
-    s.SetText(Setting::edtCustomCharsAsRandom, c.custom);
+    s.SetText(Setting::CustomRandomCharacters, c.custom);
     EXPECT_EQ(RandomCharacterSet(s), c.expected) << c.name;
   }
   // The defaults give the set the variable families start with.
@@ -167,8 +167,8 @@ TEST(ApplyVariables, OptionsFromSettings) {
   s.SetDate(Setting::AsFirstWeek, {2026, 9, 2});
   s.SetBool(Setting::FirstDayAsFirstWeek, false);
   s.SetText(Setting::YearMonthDayDelimiter, u"_");
-  s.SetBool(Setting::chkSetDayForDayCustomVarEmptyParam, true);
-  s.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2025, 3, 31});
+  s.SetBool(Setting::SetDayForEmptyDateParameter, true);
+  s.SetDate(Setting::DayForEmptyDateParameter, {2025, 3, 31});
   s.SetBool(Setting::UpperEnglishLetterAsRandom, false);
   o = VariableOptionsFromSettings(s, kToday);
   EXPECT_EQ(o.randomLength, 12);
@@ -188,15 +188,15 @@ TEST(ApplyMenuAndHotKeys, ValuesFromSettings) {
   EXPECT_EQ(CaptionMaxLengthFrom(s), 100);
   EXPECT_EQ(HotKeyShortcutsFrom(s), (HotKeyShortcuts{16452, 0, 16455, 16465}));
 
-  s.SetBool(Setting::HideAddCurFolder, true);
-  s.SetBool(Setting::HideAppSetting, true);
-  s.SetInt(Setting::nbxJumpListItemCaptionMaxLength, 1);
-  s.SetInt(Setting::hkCaptureOfficeOrWindowFolderPath, 0);
+  s.SetBool(Setting::HideAddCurrentFolder, true);
+  s.SetBool(Setting::HideAppSettings, true);
+  s.SetInt(Setting::ItemCaptionMaxLength, 1);
+  s.SetInt(Setting::CaptureOfficeOrWindowFolderPathHotKey, 0);
   EXPECT_EQ(FunctionItemVisibilityFrom(s),
             (FunctionItemVisibility{false, true, true, false, true}));
   EXPECT_EQ(CaptionMaxLengthFrom(s), 1);
   EXPECT_EQ(HotKeyShortcutsFrom(s).captureOfficeFolderPath, 0);
-  s.SetBool(Setting::chkJumpListItemCaptionMaxLength, false);
+  s.SetBool(Setting::LimitItemCaptionLength, false);
   EXPECT_EQ(CaptionMaxLengthFrom(s), 2147483647);
 }
 

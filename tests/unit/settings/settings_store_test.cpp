@@ -10,18 +10,24 @@
 namespace pathorama::settings {
 namespace {
 
+using std::string_literals::operator""s;
+
 constexpr core::CalendarDate kToday{2026, 12, 9};
 constexpr char16_t kExe[] = u"C:\\Apps\\Pathorama\\pathorama.exe";
 
 // The program around the store: files in a map, effects recorded.
-class RecordingHost : public SettingsHost {
+class RecordingHost : public ProgramFacts,
+                      public MainWindowHooks,
+                      public SettingsFiles,
+                      public ApplyEffects {
  public:
   core::CalendarDate Today() const override { return kToday; }
   std::u16string AppVersion() const override { return u"3.7"; }
   std::u16string ExecutablePath() const override { return kExe; }
+  unsigned AnsiCodePage() const override { return 936; }
   void CreatePathListFromIni(core::IniDocument&) override {
     ++jumpListBuilds;
-    hideItemWhenForbidAtBuild = settings->Bool(Setting::HideItemWhenForbid);
+    hideDisabledItemsAtBuild = settings->Bool(Setting::HideDisabledItems);
   }
   void SavePathListFromMenuToIni(core::IniDocument& ini) override {
     ++jumpListSaves;
@@ -33,14 +39,19 @@ class RecordingHost : public SettingsHost {
     ++iniWrites;
     return iniWritable;
   }
-  std::optional<std::string> ReadFileBytes(const std::u16string& path) override {
+  core::FileBytes ReadFileBytes(const std::u16string& path) override {
+    if (auto failure = readFailures.find(path); failure != readFailures.end())
+      return {failure->second, {}};
     auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+    if (it == files.end()) return {core::FileStatus::kNotFound, {}};
+    return {core::FileStatus::kOk, it->second};
   }
-  bool WriteFileBytes(const std::u16string& path, std::string_view bytes) override {
+  core::FileStatus WriteFileBytes(const std::u16string& path, std::string_view bytes) override {
+    ++fileWrites;
+    if (auto failure = writeFailures.find(path); failure != writeFailures.end())
+      return failure->second;
     files[path] = std::string(bytes);
-    return true;
+    return core::FileStatus::kOk;
   }
   std::optional<std::pair<int, int>> MainWindowPosition() const override { return position; }
   void CheckHideOffScreenMenuItem() override { ++offScreenChecks; }
@@ -60,12 +71,15 @@ class RecordingHost : public SettingsHost {
 
   const AppSettings* settings = nullptr;
   std::map<std::u16string, std::string> files;
+  // Files that exist but cannot be read or written, and why.
+  std::map<std::u16string, core::FileStatus> readFailures, writeFailures;
+  int fileWrites = 0;
   std::optional<std::pair<int, int>> position;
   bool iniWritable = true;
   std::u16string written;
   int jumpListBuilds = 0, jumpListSaves = 0, attributeClears = 0, iniWrites = 0;
   int offScreenChecks = 0, hotkeyRegistrations = 0, iconRefreshes = 0;
-  bool hideItemWhenForbidAtBuild = false;
+  bool hideDisabledItemsAtBuild = false;
   std::vector<RegistryOperation> registry;
   std::optional<variables::VariableOptions> variables;
   FunctionItemVisibility items{false, false, false, false, false};
@@ -75,7 +89,9 @@ class RecordingHost : public SettingsHost {
 
 struct Fixture {
   explicit Fixture(std::u16string_view iniText = u"")
-      : ini(core::IniDocument::Parse(iniText)), settings(kToday), store(ini, settings, host) {
+      : ini(core::IniDocument::Parse(iniText)),
+        settings(kToday),
+        store(ini, settings, {host, host, host}) {
     host.settings = &settings;
   }
   core::IniDocument ini;
@@ -86,9 +102,17 @@ struct Fixture {
 
 std::u16string ListPath(const char16_t* name) { return std::u16string(u"C:\\Apps\\Pathorama\\") + name; }
 
-TEST(SettingsStore, FirstLoadWithoutFileWritesOptionAndIgnoreLists) {
+TEST(SettingsStore, FirstStartWithoutFileWritesOptionAndIgnoreListsInTheApplyStep) {
   Fixture f;
-  ASSERT_TRUE(f.store.LoadAndUseAppSetting(u"All", u""));
+  f.store.LoadAppSetting(LoadRange::All);
+  // Loading only reads: no file, no list, no registry, no hotkeys.
+  EXPECT_EQ(f.host.iniWrites, 0);
+  EXPECT_EQ(f.host.fileWrites, 0);
+  EXPECT_TRUE(f.host.registry.empty());
+  EXPECT_EQ(f.host.hotkeyRegistrations, 0);
+  EXPECT_TRUE(f.ini.Sections().empty());
+  // The first activation's apply step.
+  f.store.ApplyAppSetting(ApplyMode::Accepted, f.host);
   // The two CapsLock options are both on by default: the direct jump list wins.
   EXPECT_TRUE(f.settings.Bool(Setting::DirectJumpListWhenCapsLock));
   EXPECT_FALSE(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
@@ -117,7 +141,7 @@ TEST(SettingsStore, FirstLoadWithoutFileWritesOptionAndIgnoreLists) {
 
   // Exit adds [Main] and [SetJumpList] and the jump list.
   f.host.position = {{-12, -1000}};
-  ASSERT_TRUE(f.store.SaveAppSetting(u"All", u""));
+  ASSERT_TRUE(f.store.SaveAppSetting(SaveRange::All));
   EXPECT_EQ(f.ini.Read(u"Main", u"Ver"), u"3.7");
   EXPECT_EQ(f.ini.Read(u"Main", u"UseGlobalHotKey"), u"1");
   EXPECT_EQ(f.ini.Read(u"SetJumpList", u"HideItemWhenForbid"), u"1");
@@ -139,27 +163,27 @@ TEST(SettingsStore, LoadedValuesKeepTheirRanges) {
       {u"AutoHideDistance=11", Setting::AutoHideDistance, 10},
       {u"RandomLength=100", Setting::RandomLength, 100},
       {u"RandomLength=101", Setting::RandomLength, 100},
-      {u"nbxJumpListItemCaptionMaxLength=0", Setting::nbxJumpListItemCaptionMaxLength, 1},
+      {u"nbxJumpListItemCaptionMaxLength=0", Setting::ItemCaptionMaxLength, 1},
       {u"MainWindowAt=7", Setting::MainWindowAt, 7},
       {u"MainWindowAt=8", Setting::MainWindowAt, 0},
       {u"GetFolderFromManager=6", Setting::GetFolderFromManager, 6},
       {u"GetFolderFromManager=-1", Setting::GetFolderFromManager, 0},
-      {u"FolderManagerName=6", Setting::FolderManagerName, 6},
-      {u"FolderManagerName=7", Setting::FolderManagerName, 0},
-      {u"NewTabPos_DO=3", Setting::NewTabPos_DO, 3},
-      {u"NewTabPos_DO=4", Setting::NewTabPos_DO, 1},
+      {u"FolderManagerName=6", Setting::ChosenFolderManager, 6},
+      {u"FolderManagerName=7", Setting::ChosenFolderManager, 0},
+      {u"NewTabPos_DO=3", Setting::DirectoryOpusNewTabPosition, 3},
+      {u"NewTabPos_DO=4", Setting::DirectoryOpusNewTabPosition, 1},
       {u"JumpMenuHotKey1=65535", Setting::JumpMenuHotKey1, 65535},
       {u"JumpMenuHotKey1=65536", Setting::JumpMenuHotKey1, 16452},
       {u"JumpMenuHotKey1= 16455 ", Setting::JumpMenuHotKey1, 16455},
       {u"AutoRunWhenSystemStart=0", Setting::AutoRunWhenSystemStart, 0},
-      {u"AutoHideWhenScreenEdge=2", Setting::AutoHideWhenScreenEdge, 1},
-      {u"HideAppSetting=-1", Setting::HideAppSetting, 1},
+      {u"AutoHideWhenScreenEdge=2", Setting::AutoHideAtScreenEdge, 1},
+      {u"HideAppSetting=-1", Setting::HideAppSettings, 1},
       {u"WeekStartsWith=1", Setting::WeekStartsWith, 1},
       {u"WeekStartsWith=2", Setting::WeekStartsWith, 0},
   };
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\r\n") + c.line + u"\r\n");
-    f.store.LoadAndUseAppSetting(u"Option", u"");
+    f.store.LoadAppSetting(LoadRange::Option);
     EXPECT_EQ(f.settings.Int(c.id), c.expected) << core::Utf16ToUtf8(c.line);
   }
 }
@@ -180,34 +204,34 @@ TEST(SettingsStore, BadValueStopsOnlyItsOwnBlock) {
        u"[Option]\nJumpMenuAtCenter=1\nJumpMenuHotKey2=abc\nAutoHideDistance=3\n"
        u"ShowMsgWhenIgnoreGlobalHotKey=0\n",
        Setting::JumpMenuAtCenter, 1, Setting::AutoHideDistance, 5,
-       Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
+       Setting::ShowMessageWhenHotKeyIgnored, 0},
       {"folder manager",
        u"[Option]\nFolderManagerAutoMatch=0\nUseOldFolderManager_0=x\n"
        u"NewTabView_DO=4\nAutoHideDistance=3\nShowMsgWhenIgnoreGlobalHotKey=0\n",
-       Setting::FolderManagerAutoMatch, 0, Setting::NewTabView_DO, 2,
-       Setting::ShowMsgWhenIgnoreGlobalHotKey, 0},
+       Setting::FolderManagerAutoMatch, 0, Setting::DirectoryOpusNewTabView, 2,
+       Setting::ShowMessageWhenHotKeyIgnored, 0},
       {"date and random",
        u"[Option]\nWeekStartsWith=1\nAsFirstWeek=someday\nRandomLength=9\n"
        u"HideAppSetting=1\n",
        Setting::WeekStartsWith, 1, Setting::RandomLength, 5,
-       Setting::HideAppSetting, 1},
+       Setting::HideAppSettings, 1},
       {"empty number",
        u"[Option]\nUpperEnglishLetterAsRandom=0\nRomaAsRandom=\nRandomLength=9\n"
        u"HideAppSetting=1\n",
        Setting::UpperEnglishLetterAsRandom, 0, Setting::RandomLength, 5,
-       Setting::HideAppSetting, 1},
+       Setting::HideAppSettings, 1},
       {"function items",
        u"[Option]\nHideAddCurFolder=1\nHideSetJumpList=yes\n"
        u"nbxJumpListItemCaptionMaxLength=50\n[SetJumpList]\nHideItemWhenForbid=0\n",
-       Setting::HideAddCurFolder, 1, Setting::nbxJumpListItemCaptionMaxLength,
-       100, Setting::HideItemWhenForbid, 0},
+       Setting::HideAddCurrentFolder, 1, Setting::ItemCaptionMaxLength,
+       100, Setting::HideDisabledItems, 0},
       {"main", u"[Main]\nUseGlobalHotKey=on\n[Option]\nHideAppSetting=1\n",
-       Setting::HideItemWhenForbid, 1, Setting::UseGlobalHotKey, 1,
-       Setting::HideAppSetting, 1},
+       Setting::HideDisabledItems, 1, Setting::UseGlobalHotKey, 1,
+       Setting::HideAppSettings, 1},
   };
   for (const Case& c : cases) {
     Fixture f(c.ini);
-    f.store.LoadAndUseAppSetting(u"All", u"");
+    f.store.LoadAppSetting(LoadRange::All);
     EXPECT_EQ(f.settings.Int(c.before), c.beforeValue) << c.name;
     EXPECT_EQ(f.settings.Int(c.after), c.afterDefault) << c.name;
     EXPECT_EQ(f.settings.Int(c.nextBlock), c.nextValue) << c.name;
@@ -215,27 +239,61 @@ TEST(SettingsStore, BadValueStopsOnlyItsOwnBlock) {
   }
 }
 
-TEST(SettingsStore, IgnoreOptionsMatchWholeGroupNames) {
+TEST(SettingsStore, IgnoreOptionsSkipWholeGroups) {
   struct Case {
-    const char16_t* list;
-    const char16_t* group;
-    bool ignored;
+    const char* name;
+    IgnoreOptions ignore;
+    std::vector<Setting> skipped, kept;
+    std::vector<IgnoreList> skippedLists, keptLists;
   };
   const Case cases[] = {
-      {u"JumpMenuPos", u"JumpMenuPos", true},
-      {u"jumpmenupos", u"JumpMenuPos", true},
-      {u",,JumpMenuPos,", u"JumpMenuPos", true},
-      {u"Foo,FolderManagerName", u"FolderManagerName", true},
-      {u"JumpMenuPo", u"JumpMenuPos", false},
-      {u"JumpMenuPosX", u"JumpMenuPos", false},
-      {u"Foo, JumpMenuPos", u"JumpMenuPos", false},  // no blanks are stripped
-      {u"", u"JumpMenuPos", false},
-      {u"FolderManagerPath_3", u"FolderManagerPath_3", true},
-      {u"FolderManagerPath_3", u"FolderManagerPath_0", false},
+      {"nothing", {}, {}, {Setting::JumpMenuAtCenter, Setting::Version}, {},
+       {IgnoreList::AppName1, IgnoreList::WindowClass2}},
+      {"one position: all four",
+       {Setting::JumpMenuAtCenter},
+       {Setting::JumpMenuUnderCursor, Setting::JumpMenuUnderApp, Setting::JumpMenuUnderAddressBar,
+        Setting::JumpMenuAtCenter},
+       {Setting::JumpMenuHotKey1, Setting::OpenSaveDialogHotKey},
+       {},
+       {}},
+      {"one jump-list hotkey: both",
+       {Setting::JumpMenuHotKey2},
+       {Setting::JumpMenuHotKey1, Setting::JumpMenuHotKey2},
+       {Setting::OpenSaveDialogHotKey, Setting::CaptureOfficeOrWindowFolderPathHotKey},
+       {},
+       {}},
+      {"a key without a group: itself",
+       {Setting::FolderManagerPath},
+       {Setting::FolderManagerPath},
+       {Setting::FolderManagerParameters, Setting::ChosenFolderManager},
+       {},
+       {}},
+      {"a radio group without a group name: itself",
+       {Setting::Xplorer2SinglePanel},
+       {Setting::Xplorer2SinglePanel},
+       {Setting::Xplorer2DualPanels},
+       {},
+       {}},
+      {"panels of one file manager",
+       {Setting::TotalCommanderOpenAtTargetPanel},
+       {Setting::TotalCommanderOpenAtLeftPanel, Setting::TotalCommanderOpenAtSourcePanel},
+       {Setting::DirectoryOpusOpenAtLeftPanel, Setting::TotalCommanderPanelToActivate},
+       {},
+       {}},
+      {"the version", {Setting::Version}, {Setting::Version}, {Setting::UseGlobalHotKey}, {}, {}},
+      {"one program-name list: both",
+       IgnoreOptions().Add(IgnoreList::AppName2),
+       {},
+       {Setting::RandomLength},
+       {IgnoreList::AppName1, IgnoreList::AppName2},
+       {IgnoreList::WindowClass1, IgnoreList::WindowClass2}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(IsGroupIgnored(c.list, c.group), c.ignored)
-        << core::Utf16ToUtf8(c.list) << " / " << core::Utf16ToUtf8(c.group);
+  for (const Case& c : cases) {
+    for (Setting id : c.skipped) EXPECT_TRUE(c.ignore.Skips(id)) << c.name;
+    for (Setting id : c.kept) EXPECT_FALSE(c.ignore.Skips(id)) << c.name;
+    for (IgnoreList id : c.skippedLists) EXPECT_TRUE(c.ignore.Skips(id)) << c.name;
+    for (IgnoreList id : c.keptLists) EXPECT_FALSE(c.ignore.Skips(id)) << c.name;
+  }
 }
 
 TEST(SettingsStore, IgnoredGroupsAreNeitherLoadedNorSaved) {
@@ -243,7 +301,9 @@ TEST(SettingsStore, IgnoredGroupsAreNeitherLoadedNorSaved) {
             u"FolderManagerName=3\nFolderManagerPath_3=C:\\XY\\XYplorer.exe\n");
   f.host.files[ListPath(u"IgnoreAppName1.lst")] = "Only.exe\r\n";
   f.host.files[ListPath(u"IgnoreWinClass1.lst")] = "OnlyClass\r\n";
-  f.store.LoadAndUseAppSetting(u"Option", u"JumpMenuPos,IgnoreAppName,FolderManagerPath_3");
+  f.store.LoadAppSetting(LoadRange::Option, IgnoreOptions{Setting::JumpMenuUnderCursor,
+                                                          Setting::FolderManagerPath}
+                                                .Add(IgnoreList::AppName1));
   EXPECT_TRUE(f.settings.Bool(Setting::JumpMenuUnderAddressBar));
   EXPECT_FALSE(f.settings.Bool(Setting::JumpMenuAtCenter));
   EXPECT_EQ(f.settings.Int(Setting::RandomLength), 9);
@@ -257,10 +317,12 @@ TEST(SettingsStore, IgnoredGroupsAreNeitherLoadedNorSaved) {
   Fixture g;
   g.settings.SetInt(Setting::RandomLength, 42);
   g.settings.SetInt(Setting::AutoHideDistance, 7);
-  g.store.SaveAppSetting(u"Option", u"RandomLength,IgnoreWindowClass");
+  g.store.SaveAppSetting(SaveRange::Option,
+                         IgnoreOptions{Setting::RandomLength}.Add(IgnoreList::WindowClass2));
   EXPECT_FALSE(g.ini.Read(u"Option", u"RandomLength"));
   EXPECT_EQ(g.ini.Read(u"Option", u"AutoHideDistance"), u"7");
   EXPECT_EQ(g.host.files.count(ListPath(u"IgnoreWinClass1.lst")), 0u);
+  EXPECT_EQ(g.host.files.count(ListPath(u"IgnoreWinClass2.lst")), 0u);
   EXPECT_EQ(g.host.files.count(ListPath(u"IgnoreAppName1.lst")), 1u);
 }
 
@@ -280,7 +342,7 @@ TEST(SettingsStore, CapsLockOptionsExcludeEachOther) {
   };
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\n") + c.ini);
-    f.store.LoadAndUseAppSetting(u"Option", u"");
+    f.store.LoadAppSetting(LoadRange::Option);
     EXPECT_EQ(f.settings.Bool(Setting::DirectJumpListWhenCapsLock), c.direct)
         << core::Utf16ToUtf8(c.ini);
     EXPECT_EQ(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock), c.another)
@@ -288,7 +350,7 @@ TEST(SettingsStore, CapsLockOptionsExcludeEachOther) {
   }
   // Switching to a manager whose stored option is on keeps the exclusion.
   Fixture f(u"[Option]\nDirectJumpListWhenCapsLock=1\nUseAnotherOpenMethodWhenCapsLock_2=1\n");
-  f.store.LoadAndUseAppSetting(u"Option", u"");
+  f.store.LoadAppSetting(LoadRange::Option);
   ASSERT_TRUE(f.store.SelectFolderManager(2));
   EXPECT_FALSE(f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
 }
@@ -307,17 +369,18 @@ TEST(SettingsStore, AsFirstWeekIsKeptInTheCurrentYear) {
   };
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\n") + c.line + u"\n");
-    f.store.LoadAndUseAppSetting(u"Option", u"");
+    f.store.LoadAppSetting(LoadRange::Option);
     EXPECT_EQ(f.settings.Date(Setting::AsFirstWeek), c.loaded)
         << core::Utf16ToUtf8(c.line);
+    f.store.ApplyAppSetting(ApplyMode::Accepted, f.host);
     EXPECT_EQ(f.host.variables->asFirstWeek.month, c.loaded.month);
     EXPECT_EQ(f.host.variables->asFirstWeek.day, c.loaded.day);
   }
   // Saving: a date of another year is written in the current year.
   Fixture f;
   f.settings.SetDate(Setting::AsFirstWeek, {2019, 9, 2});
-  f.settings.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2019, 9, 2});
-  f.store.SaveAppSetting(u"Option", u"");
+  f.settings.SetDate(Setting::DayForEmptyDateParameter, {2019, 9, 2});
+  f.store.SaveAppSetting(SaveRange::Option);
   EXPECT_EQ(f.ini.Read(u"Option", u"AsFirstWeek"), u"2026-09-02");
   EXPECT_EQ(f.ini.Read(u"Option", u"dtpDayForDayCustomVarEmptyParam"), u"2019-09-02");
 }
@@ -345,21 +408,21 @@ TEST(SettingsStore, RadioGroupsFromTheFile) {
       Setting::JumpMenuUnderAddressBar, Setting::JumpMenuAtCenter};
   for (const Case& c : cases) {
     Fixture f(std::u16string(u"[Option]\n") + c.ini);
-    f.store.LoadAndUseAppSetting(u"Option", u"");
+    f.store.LoadAppSetting(LoadRange::Option);
     for (Setting s : group)
       EXPECT_EQ(f.settings.Bool(s), s == c.chosen) << core::Utf16ToUtf8(c.ini);
   }
   // Window state of the manager: the last checked one wins, the default is maximised.
   Fixture f(u"[Option]\nMaxmizeFolderManager_0=1\nMinmizeFolderManager_0=1\nNormalFolderManager_0=0\n");
-  f.store.LoadAndUseAppSetting(u"FolderManager", u"");
-  EXPECT_TRUE(f.settings.Bool(Setting::MinmizeFolderManager));
-  EXPECT_FALSE(f.settings.Bool(Setting::MaxmizeFolderManager));
+  f.store.LoadAppSetting(LoadRange::FolderManager);
+  EXPECT_TRUE(f.settings.Bool(Setting::MinimizeFolderManager));
+  EXPECT_FALSE(f.settings.Bool(Setting::MaximizeFolderManager));
 }
 
 TEST(SettingsStore, SaveAndLoadRoundTrip) {
   Fixture a;
   a.settings.SetBool(Setting::UseGlobalHotKey, false);
-  a.settings.SetBool(Setting::HideItemWhenForbid, false);
+  a.settings.SetBool(Setting::HideDisabledItems, false);
   a.settings.SetBool(Setting::JumpMenuAtCenter, true);
   a.settings.SetInt(Setting::JumpMenuHotKey2, 0x6045);
   a.settings.SetInt(Setting::FillFolderPathMethod, 2);
@@ -370,30 +433,31 @@ TEST(SettingsStore, SaveAndLoadRoundTrip) {
   a.settings.SetInt(Setting::WeekStartsWith, 1);
   a.settings.SetDate(Setting::AsFirstWeek, {2026, 9, 7});
   a.settings.SetText(Setting::YearMonthDayDelimiter, u"－");
-  a.settings.SetBool(Setting::chkSetDayForDayCustomVarEmptyParam, true);
-  a.settings.SetDate(Setting::dtpDayForDayCustomVarEmptyParam, {2020, 2, 29});
-  a.settings.SetBool(Setting::chkCustomCharsAsRandom, true);
-  a.settings.SetText(Setting::edtCustomCharsAsRandom, u"甲乙 丙=;");
+  a.settings.SetBool(Setting::SetDayForEmptyDateParameter, true);
+  a.settings.SetDate(Setting::DayForEmptyDateParameter, {2020, 2, 29});
+  a.settings.SetBool(Setting::CustomCharactersAsRandom, true);
+  a.settings.SetText(Setting::CustomRandomCharacters, u"甲乙 丙=;");
   a.settings.SetInt(Setting::RandomLength, 17);
-  a.settings.SetBool(Setting::HideForbidJumpListHotkey, true);
-  a.settings.SetBool(Setting::chkJumpListItemCaptionMaxLength, false);
-  a.settings.SetInt(Setting::FolderManagerName, 4);
+  a.settings.SetBool(Setting::HideDisableJumpListHotKey, true);
+  a.settings.SetBool(Setting::LimitItemCaptionLength, false);
+  a.settings.SetInt(Setting::ChosenFolderManager, 4);
   a.settings.SetText(Setting::FolderManagerPath, u"D:\\x2\\xplorer2_64.exe");
-  a.settings.SetText(Setting::FolderManagerParam, u"/T \"%1\"");
-  a.settings.SetBool(Setting::OpenNewFolderManager, true);
+  a.settings.SetText(Setting::FolderManagerParameters, u"/T \"%1\"");
+  a.settings.SetBool(Setting::OpenNewFolderManagerWindow, true);
   a.settings.SetBool(Setting::NormalFolderManager, true);
-  a.settings.SetBool(Setting::OpenAtDestPanel_DO, true);
-  a.settings.SetInt(Setting::NewTabView_DO, 5);
-  a.settings.SetBool(Setting::SinglePanel_Xp, true);
-  a.settings.SetInt(Setting::ActivatePanelWhenNewOpen_FC, 1);
+  a.settings.SetBool(Setting::DirectoryOpusOpenAtTargetPanel, true);
+  a.settings.SetInt(Setting::DirectoryOpusNewTabView, 5);
+  a.settings.SetBool(Setting::Xplorer2SinglePanel, true);
+  a.settings.SetInt(Setting::FreeCommanderPanelToActivate, 1);
   a.settings.SetIgnoreListLines(IgnoreList::AppName2,
                                 {u"Code.exe, devenv.exe  // IDEs", u"", u"<Disabled.exe>"});
   a.settings.SetIgnoreListLines(IgnoreList::WindowClass1, {});
-  ASSERT_TRUE(a.store.SaveAppSetting(u"All", u""));
+  ASSERT_TRUE(a.store.SaveAppSetting(SaveRange::All));
 
   Fixture b(a.host.written);
   b.host.files = a.host.files;
-  b.store.LoadAndUseAppSetting(u"All", u"");
+  b.store.LoadAppSetting(LoadRange::All);
+  b.store.ApplyAppSetting(ApplyMode::Accepted, b.host);
   for (const SettingDefinition& def : SettingDefinitions()) {
     const std::string key = core::Utf16ToUtf8(def.key);
     EXPECT_EQ(b.settings.Int(def.id), a.settings.Int(def.id)) << key;
@@ -413,26 +477,26 @@ TEST(SettingsStore, FolderManagerKeysFollowTheChosenManager) {
   Fixture f(u"[Option]\nFolderManagerName=1\nFolderManagerPath_1=C:\\TC\\TOTALCMD64.EXE\n"
             u"FolderManagerParam_1=/O /T\nOpenNewFolderManager_1=1\n"
             u"FolderManagerPath_3=C:\\XY\\XYplorer.exe\n");
-  f.store.LoadAndUseAppSetting(u"All", u"");
+  f.store.LoadAppSetting(LoadRange::All);
   EXPECT_EQ(f.settings.FolderManagerIndex(), 1);
   EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\TC\\TOTALCMD64.EXE");
-  EXPECT_TRUE(f.settings.Bool(Setting::OpenNewFolderManager));
+  EXPECT_TRUE(f.settings.Bool(Setting::OpenNewFolderManagerWindow));
 
   ASSERT_TRUE(f.store.SelectFolderManager(3));
   EXPECT_EQ(f.settings.FolderManagerIndex(), 3);
   EXPECT_EQ(f.settings.Text(Setting::FolderManagerPath), u"C:\\XY\\XYplorer.exe");
-  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParam), u"");
-  EXPECT_TRUE(f.settings.Bool(Setting::UseOldFolderManager));
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParameters), u"");
+  EXPECT_TRUE(f.settings.Bool(Setting::ReuseFolderManagerWindow));
 
   ASSERT_TRUE(f.store.SelectFolderManager(1));
-  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParam), u"/O /T");
+  EXPECT_EQ(f.settings.Text(Setting::FolderManagerParameters), u"/O /T");
   EXPECT_FALSE(f.store.SelectFolderManager(7));
   EXPECT_EQ(f.settings.FolderManagerIndex(), 1);
 
   // Saved under the chosen manager's index, trimmed; other managers' keys stay.
   f.settings.SetText(Setting::FolderManagerPath, u"  C:\\Tools\\TC\\ ");
-  f.settings.SetText(Setting::FolderManagerParam, u" \t/O /T  ");
-  f.store.SaveAppSetting(u"Option", u"");
+  f.settings.SetText(Setting::FolderManagerParameters, u" \t/O /T  ");
+  f.store.SaveAppSetting(SaveRange::Option);
   EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerPath_1"), u"C:\\Tools\\TC");
   EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerParam_1"), u"/O /T");
   EXPECT_EQ(f.ini.Read(u"Option", u"FolderManagerPath_3"), u"C:\\XY\\XYplorer.exe");
@@ -445,23 +509,23 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
       u"[Option]\nAutoHideDistance=3\nFolderManagerAutoMatch=0\n";
   {
     Fixture f(iniText);
-    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"mainform", u""));
+    f.store.LoadAppSetting(LoadRange::MainForm);
     EXPECT_FALSE(f.settings.Bool(Setting::UseGlobalHotKey));
-    EXPECT_TRUE(f.settings.Bool(Setting::HideItemWhenForbid));
+    EXPECT_TRUE(f.settings.Bool(Setting::HideDisabledItems));
     EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 5);
     EXPECT_EQ(f.host.jumpListBuilds, 1);
     EXPECT_EQ(f.host.iniWrites, 0);
   }
   {
     Fixture f(iniText);
-    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"SetJumpList", u""));
-    EXPECT_FALSE(f.settings.Bool(Setting::HideItemWhenForbid));
+    f.store.LoadAppSetting(LoadRange::SetJumpList);
+    EXPECT_FALSE(f.settings.Bool(Setting::HideDisabledItems));
     EXPECT_TRUE(f.settings.Bool(Setting::UseGlobalHotKey));
     EXPECT_EQ(f.host.jumpListBuilds, 0);
   }
   {
     Fixture f(iniText);
-    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"FolderManager", u""));
+    f.store.LoadAppSetting(LoadRange::FolderManager);
     EXPECT_FALSE(f.settings.Bool(Setting::FolderManagerAutoMatch));
     EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 5);
     EXPECT_EQ(f.host.hotkeyRegistrations, 0);  // no apply step
@@ -469,27 +533,22 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
   {
     // "All": the jump list is built after HideItemWhenForbid is known.
     Fixture f(iniText);
-    EXPECT_TRUE(f.store.LoadAndUseAppSetting(u"ALL", u""));
-    EXPECT_FALSE(f.host.hideItemWhenForbidAtBuild);
+    f.store.LoadAppSetting(LoadRange::All);
+    EXPECT_FALSE(f.host.hideDisabledItemsAtBuild);
     EXPECT_EQ(f.settings.Int(Setting::AutoHideDistance), 3);
-  }
-  {
-    Fixture f(iniText);
-    EXPECT_FALSE(f.store.LoadAndUseAppSetting(u"Everything", u""));
-    EXPECT_FALSE(f.store.SaveAppSetting(u"FolderManager", u""));
     EXPECT_EQ(f.host.iniWrites, 0);
   }
   {
     // "MainForm" writes the version and the jump list, not UseGlobalHotKey.
     Fixture f;
     f.settings.SetBool(Setting::UseGlobalHotKey, false);
-    EXPECT_TRUE(f.store.SaveAppSetting(u"MainForm", u""));
+    EXPECT_TRUE(f.store.SaveAppSetting(SaveRange::MainForm));
     EXPECT_EQ(f.ini.Read(u"Main", u"Ver"), u"3.7");
     EXPECT_FALSE(f.ini.Read(u"Main", u"UseGlobalHotKey"));
     EXPECT_EQ(f.ini.Read(u"PathMenu", u"1"), u"Docs=C:\\Docs");
     EXPECT_EQ(f.host.attributeClears, 1);
     EXPECT_FALSE(f.ini.HasSection(u"Option"));
-    EXPECT_TRUE(f.store.SaveAppSetting(u"SetJumpList", u""));
+    EXPECT_TRUE(f.store.SaveAppSetting(SaveRange::SetJumpList));
     EXPECT_EQ(f.ini.Read(u"SetJumpList", u"HideItemWhenForbid"), u"1");
     EXPECT_EQ(f.host.iniWrites, 2);
   }
@@ -497,30 +556,30 @@ TEST(SettingsStore, RangesLoadAndSaveTheirOwnKeys) {
     // A file that cannot be written is reported; the document keeps the values.
     Fixture f;
     f.host.iniWritable = false;
-    EXPECT_FALSE(f.store.SaveAppSetting(u"SetJumpList", u""));
+    EXPECT_FALSE(f.store.SaveAppSetting(SaveRange::SetJumpList));
     EXPECT_EQ(f.ini.Read(u"SetJumpList", u"HideItemWhenForbid"), u"1");
   }
 }
 
 TEST(SettingsStore, MainWindowPlacementHooks) {
   Fixture f(u"[Option]\nMainWindowAt=1\nMainWindowPos=10,20\n");
-  f.store.LoadAndUseAppSetting(u"Option", u"");
+  f.store.LoadAppSetting(LoadRange::Option);
   EXPECT_EQ(f.host.offScreenChecks, 1);
   // Read by the window placement only; saving keeps it when there is no window.
   EXPECT_EQ(f.ini.Read(u"Option", u"MainWindowPos"), u"10,20");
   f.host.position = {{300, -1000}};
-  f.store.SaveAppSetting(u"Option", u"");
+  f.store.SaveAppSetting(SaveRange::Option);
   EXPECT_EQ(f.ini.Read(u"Option", u"MainWindowPos"), u"300,-1000");
 
   Fixture g(u"[Option]\nMainWindowAt=2\n");
-  g.store.LoadAndUseAppSetting(u"Option", u"");
+  g.store.LoadAppSetting(LoadRange::Option);
   EXPECT_EQ(g.host.offScreenChecks, 0);
 }
 
 TEST(SettingsStore, CancelledApplyRunsOnlyTheLaterSteps) {
   Fixture f;
   f.settings.SetInt(Setting::JumpMenuHotKey1, 0x4045);
-  f.store.ApplyAppSetting(ApplyMode::Cancelled);
+  f.store.ApplyAppSetting(ApplyMode::Cancelled, f.host);
   EXPECT_TRUE(f.host.registry.empty());
   EXPECT_EQ(f.host.captionMaxLength, 0);
   EXPECT_EQ(f.host.hotkeys.jumpMenu1, 0x4045);
@@ -549,7 +608,7 @@ TEST(SettingsStore, DamagedFilesLeaveConsistentSettings) {
               values[rng() % std::size(values)] + u"\n";
     }
     Fixture f(text);
-    f.store.LoadAndUseAppSetting(u"All", u"");
+    f.store.LoadAppSetting(LoadRange::All);
     std::map<int, int> radioChoices;
     for (const SettingDefinition& def : SettingDefinitions()) {
       if (def.type == SettingType::Int || def.type == SettingType::Shortcut) {
@@ -566,7 +625,7 @@ TEST(SettingsStore, DamagedFilesLeaveConsistentSettings) {
                  f.settings.Bool(Setting::UseAnotherOpenMethodWhenCapsLock));
     EXPECT_EQ(f.settings.Date(Setting::AsFirstWeek).year, kToday.year);
     // A save after such a load keeps every section it found.
-    ASSERT_TRUE(f.store.SaveAppSetting(u"All", u""));
+    ASSERT_TRUE(f.store.SaveAppSetting(SaveRange::All));
     EXPECT_TRUE(core::IniDocument::Parse(f.host.written).HasSection(u"Option"));
   }
 }
@@ -586,11 +645,15 @@ TEST(IgnoreListFiles, BytesAndLines) {
       {"blank line inside", "a\r\n\r\nb\r\n", {u"a", u"", u"b"}},
       {"lone cr", "a\rb\r", {u"a", u"b"}},
       {"chinese", "\xEF\xBB\xBF" "福昕.exe\r\n", {u"福昕.exe"}},
+      // Saved by hand in the system code page: the comments survive.
+      {"GBK without mark", "classFoxitPhantom  // \xB8\xA3\xEA\xBF\r\nXLMAIN\r\n",
+       {u"classFoxitPhantom  // 福昕", u"XLMAIN"}},
+      {"UTF-16LE with mark", "\xFF\xFEX\0L\0\r\0\n\0\x8F\x79\r\0\n\0"s, {u"XL", u"福"}},
+      {"UTF-16LE without mark", "a\0.\0e\0x\0e\0\r\0\n\0"s, {u"a.exe"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(IgnoreListLinesFromBytes(c.bytes), c.lines) << c.name;
-    EXPECT_EQ(IgnoreListLinesFromBytes(IgnoreListBytesFromLines(c.lines)),
-              c.lines)
+    EXPECT_EQ(IgnoreListLinesFromBytes(c.bytes, 936), c.lines) << c.name;
+    EXPECT_EQ(IgnoreListLinesFromBytes(IgnoreListBytesFromLines(c.lines), 936), c.lines)
         << c.name;
   }
   EXPECT_EQ(IgnoreListBytesFromLines({u"a", u""}),
@@ -603,10 +666,63 @@ TEST(IgnoreListFiles, BytesAndLines) {
             u"/opt/p/IgnoreAppName1.lst");
 }
 
+// A list file that exists but cannot be read still holds the user's list:
+// the save does not write the built-in lines over it. Lines the user sets
+// afterwards are written, and so is a list that could be read again.
+TEST(IgnoreListFiles, AnUnreadableListIsNotWrittenOver) {
+  Fixture f;
+  const std::u16string locked = ListPath(u"IgnoreAppName1.lst");
+  const std::u16string large = ListPath(u"IgnoreWinClass1.lst");
+  f.host.files[locked] = "\xEF\xBB\xBF" "Mine.exe\r\n";
+  f.host.files[large] = "\xEF\xBB\xBF" "MyClass\r\n";
+  f.host.readFailures[locked] = core::FileStatus::kLocked;
+  f.host.readFailures[large] = core::FileStatus::kTooLarge;
+  f.store.LoadAppSetting(LoadRange::All);
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName1),
+            DefaultIgnoreListLines(IgnoreList::AppName1));
+  f.store.ApplyAppSetting(ApplyMode::Accepted, f.host);
+  ASSERT_TRUE(f.store.SaveAppSetting(SaveRange::All));
+  EXPECT_EQ(f.host.files[locked], "\xEF\xBB\xBF" "Mine.exe\r\n");
+  EXPECT_EQ(f.host.files[large], "\xEF\xBB\xBF" "MyClass\r\n");
+  // The readable lists were written, the settings file too.
+  EXPECT_EQ(f.host.files.count(ListPath(u"IgnoreAppName2.lst")), 1u);
+  EXPECT_EQ(f.host.files.count(ListPath(u"IgnoreWinClass2.lst")), 1u);
+  EXPECT_TRUE(f.ini.HasSection(u"Option"));
+
+  // The user's own lines for one list (as the options dialog sets them).
+  f.settings.SetIgnoreListLines(IgnoreList::AppName1, {u"New.exe"});
+  ASSERT_TRUE(f.store.SaveAppSetting(SaveRange::Option));
+  EXPECT_EQ(f.host.files[locked], "\xEF\xBB\xBF" "New.exe\r\n");
+  EXPECT_EQ(f.host.files[large], "\xEF\xBB\xBF" "MyClass\r\n");
+
+  // Readable again at the next load: what it holds is loaded and saved.
+  f.host.readFailures.clear();
+  f.store.LoadAppSetting(LoadRange::Option);
+  EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::WindowClass1),
+            std::vector<std::u16string>{u"MyClass"});
+  f.settings.SetIgnoreListLines(IgnoreList::WindowClass1, DefaultIgnoreListLines(IgnoreList::WindowClass1));
+  ASSERT_TRUE(f.store.SaveAppSetting(SaveRange::Option));
+  EXPECT_TRUE(f.host.files[large].starts_with("\xEF\xBB\xBFXLMAIN"));
+}
+
+// A list file that cannot be written is reported, and the next save tries
+// again.
+TEST(IgnoreListFiles, AFailedWriteIsTriedAgain) {
+  Fixture f;
+  const std::u16string path = ListPath(u"IgnoreAppName2.lst");
+  f.host.writeFailures[path] = core::FileStatus::kAccessDenied;
+  f.settings.SetIgnoreListLines(IgnoreList::AppName2, {u"Code.exe"});
+  f.store.SaveAppSetting(SaveRange::Option);
+  EXPECT_EQ(f.host.files.count(path), 0u);
+  f.host.writeFailures.clear();
+  f.store.SaveAppSetting(SaveRange::Option);
+  EXPECT_EQ(f.host.files[path], "\xEF\xBB\xBF" "Code.exe\r\n");
+}
+
 TEST(IgnoreListFiles, MissingFilesKeepTheBuiltInLines) {
   Fixture f;
   f.host.files[ListPath(u"IgnoreAppName2.lst")] = "\xEF\xBB\xBF" "Code.exe\r\n";
-  f.store.LoadAndUseAppSetting(u"Option", u"");
+  f.store.LoadAppSetting(LoadRange::Option);
   EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::AppName1),
             DefaultIgnoreListLines(IgnoreList::AppName1));
   EXPECT_EQ(f.settings.IgnoreListLines(IgnoreList::WindowClass1),
