@@ -10,7 +10,8 @@
 //    separator's path line and flags, a group's path info of only blanks and
 //    angle brackets; and a lone surrogate reads back as U+FFFD, since the file
 //    is UTF-8);
-//  - every option reads back with the value it was saved with;
+//  - every option reads back with the value it was saved with (again with
+//    U+FFFD for a lone surrogate);
 //  - the saved file reads back as UTF-8, and saving the reloaded file gives
 //    the same bytes (a fixed point after one round).
 #include <algorithm>
@@ -91,10 +92,23 @@ std::string Describe(const StoredItem& item) {
          (item.enabled ? "" : " disabled") + (item.visible ? "" : " hidden");
 }
 
-void Flatten(const JumpList& list, const std::vector<JumpItem>& items, size_t depth,
-             std::vector<StoredItem>& out) {
-  for (size_t i = 0; i < items.size(); ++i) {
-    const JumpItem& item = items[i];
+// The tree in order, depth first. Iterative, so a deep tree overflows the
+// stack in the code under test, not here.
+std::vector<StoredItem> Flatten(const JumpList& list) {
+  std::vector<StoredItem> out;
+  struct Level {
+    const std::vector<JumpItem>* items;
+    size_t next;
+  };
+  std::vector<Level> levels{{&list.Items(), 0}};
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next == level.items->size()) {
+      levels.pop_back();
+      continue;
+    }
+    const size_t depth = levels.size() - 1;
+    const JumpItem& item = (*level.items)[level.next++];
     if (item.kind == JumpItemKind::kPlaceholder) continue;
     StoredItem stored;
     stored.depth = depth;
@@ -121,18 +135,20 @@ void Flatten(const JumpList& list, const std::vector<JumpItem>& items, size_t de
     } else if (!item.children.empty()) {
       Fail("only a group has children", Describe(out.back()));
     }
-    Flatten(list, item.children, depth + 1, out);
+    if (!item.children.empty()) levels.push_back({&item.children, 0});  // invalidates `level`
   }
+  return out;
 }
 
-// Every option as "Key=stored text", in the order of the key table.
+// Every option as "Key=stored text", in the order of the key table (a lone
+// surrogate as U+FFFD, as the UTF-8 file keeps it).
 std::vector<std::u16string> SettingTexts(const AppSettings& settings) {
   std::vector<std::u16string> out;
   for (const SettingDefinition& def : SettingDefinitions()) {
     if (def.type == SettingType::WindowPos) continue;  // the host's, not the file's
     out.push_back(std::u16string(def.section) + u"/" +
                   StoredKeyName(def, settings.FolderManagerIndex()) + u"=" +
-                  SettingValueText(settings, def, kToday));
+                  WithoutLoneSurrogates(SettingValueText(settings, def, kToday)));
   }
   return out;
 }
@@ -154,7 +170,7 @@ Round LoadAndSave(std::u16string_view text) {
   store.LoadAndUseAppSetting(u"All", u"");
   store.LoadAndUseAppSetting(u"MainForm", u"");
   Round round;
-  Flatten(list, list.Items(), 0, round.items);
+  round.items = Flatten(list);
   round.settings = SettingTexts(settings);
   if (!store.SaveAppSetting(u"All", u"")) Fail("a save with a writable file succeeds", "");
   round.savedBytes = IniDocumentBytes(doc);
