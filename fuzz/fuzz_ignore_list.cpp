@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::vector<std::u16string> reread = IgnoreListLinesFromBytes(written);
   if (reread != lines)
-    Fail("the lines read back are the lines written", "written:" + Lines(lines) + "\nread back:" +
-                                                          Lines(reread));
+    Fail("the lines read back are the lines written",
+         "written:" + Lines(lines) + "\nread back:" + Lines(reread));
   if (IgnoreListBytesFromLines(reread) != written)
     Fail("writing the read-back lines gives the same bytes", "lines:" + Lines(lines));
   return 0;

@@ -21,8 +21,8 @@
 //    result is the same as for the text with U+FFFD in its place.
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +36,8 @@
 namespace pathorama::fuzz {
 namespace {
 
-constexpr std::u16string_view kTypes[] = {kLocalPath,  kRegPath,   kUrl, kSharedFolder,
-                                          kNetworkMappingFolder, kMixedPath, u"Nonsense"};
+constexpr std::u16string_view kTypes[] = {
+    kLocalPath, kRegPath, kUrl, kSharedFolder, kNetworkMappingFolder, kMixedPath, u"Nonsense"};
 constexpr std::u16string_view kTagModes[] = {kHeadOfPerPath, kTailOfPerPath, kHeadTailOfPerPath,
                                              u"headtailofperpath", u"NoMode"};
 
@@ -73,9 +73,8 @@ std::vector<std::u16string> Results(std::u16string_view info, std::u16string_vie
   r.push_back(Flag(IsShellNamespacePath(info)));
   r.push_back(Flag(IsPathInfoDisabled(info)));
   r.push_back(Flag(PathInfoUsesVariables(info)));
-  r.push_back(PathInfoToPlainPaths(info, [](std::u16string_view piece) {
-    return std::u16string(piece);
-  }));
+  r.push_back(
+      PathInfoToPlainPaths(info, [](std::u16string_view piece) { return std::u16string(piece); }));
   r.push_back(PathInfoToPlainPaths(info, nullptr));
   r.push_back(PathInfoToPlainPaths(info, [](std::u16string_view) { return std::u16string(); }));
   return r;
@@ -95,17 +94,21 @@ std::u16string WithoutKnownCanonicalSlack(std::u16string_view text) {
   return TrimChars(out, u" |/*");
 }
 
+// Characters outside the alternation model: closing parentheses and bars
+// outside a group, and what the normalization or the line split would touch.
+constexpr char16_t kOutsideModelChars[] = {u')',  u'|',  u' ',  u'\t',    u'\\',
+                                           u'\r', u'\n', u'\0', u'\u001E'};
+constexpr std::u16string_view kOutsideModel(kOutsideModelChars, std::size(kOutsideModelChars));
+
 // The paths of a text made only of plain characters and alternation groups
 // "(a|b|...)": no bar outside a group, no nested or unbalanced parentheses,
 // no blank, backslash, CR, LF, NUL or U+001E, which the normalization or the
 // line split would touch. No value for a text outside that form.
-constexpr char16_t kOutsideModelChars[] = {u')', u'|', u' ', u'\t', u'\\', u'\r', u'\n', u'\0', u'\u001E'};
-constexpr std::u16string_view kOutsideModel(kOutsideModelChars, std::size(kOutsideModelChars));
-
 std::optional<std::vector<std::u16string>> ModelAlternation(std::u16string_view text) {
   if (text.empty()) return std::nullopt;
-  if (!StrictMode() && HasLoneSurrogate(text)) return std::nullopt;  // known: PCRE2 refuses them
-  std::vector<std::vector<std::u16string>> parts;  // each part: its alternatives
+  // Known: PCRE2 refuses a subject with a lone surrogate (fuzz/known/README.md).
+  if (!StrictMode() && HasLoneSurrogate(text)) return std::nullopt;
+  std::vector<std::vector<std::u16string>> parts;  // each: its alternatives, a literal has one
   std::u16string literal;
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
@@ -113,7 +116,8 @@ std::optional<std::vector<std::u16string>> ModelAlternation(std::u16string_view 
       const size_t close = text.find(u')', i);
       if (close == std::u16string_view::npos) return std::nullopt;
       const std::u16string_view group = text.substr(i + 1, close - i - 1);
-      if (group.find(u'(') != std::u16string_view::npos || group.find(u'|') == std::u16string_view::npos)
+      if (group.find(u'(') != std::u16string_view::npos ||
+          group.find(u'|') == std::u16string_view::npos)
         return std::nullopt;
       parts.push_back({literal});
       literal.clear();
@@ -165,9 +169,8 @@ void CheckProjections(std::u16string_view info) {
   const std::string context = "path info \"" + Printable(info) + "\"";
   const std::u16string canonical = CanonicalPathInfo(info);
   const std::u16string canonicalAgain = CanonicalPathInfo(canonical);
-  if (canonicalAgain != canonical &&
-      (StrictMode() || WithoutKnownCanonicalSlack(canonicalAgain) !=
-                           WithoutKnownCanonicalSlack(canonical)))
+  if (canonicalAgain != canonical && (StrictMode() || WithoutKnownCanonicalSlack(canonicalAgain) !=
+                                                          WithoutKnownCanonicalSlack(canonical)))
     ExpectEqual("CanonicalPathInfo(CanonicalPathInfo(x)) == CanonicalPathInfo(x)", canonical,
                 canonicalAgain, context);
   // Known: a bar before the marks is trimmed before the marks are read, so
@@ -194,8 +197,8 @@ void CheckProjections(std::u16string_view info) {
     // It only collapses runs of bars; it never makes a new one.
     if (std::count(normalized.begin(), normalized.end(), u'|') >
         std::count(info.begin(), info.end(), u'|'))
-      Fail("NormalizePathSeparators adds no bar", context + "\n  normalized \"" +
-                                                       Printable(normalized) + "\"");
+      Fail("NormalizePathSeparators adds no bar",
+           context + "\n  normalized \"" + Printable(normalized) + "\"");
   }
 
   if (IsPathInfoDisabled(info) != IsDisabledPathInfo(info))
@@ -229,8 +232,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::u16string text = Utf16FromBytes(data, size);
   const size_t nul = text.find(u'\0');
   const std::u16string_view info = std::u16string_view(text).substr(0, nul);
-  const std::u16string_view other =
-      nul == std::u16string::npos ? std::u16string_view(u"D:\\Work") : std::u16string_view(text).substr(nul + 1);
+  const std::u16string_view other = nul == std::u16string::npos
+                                        ? std::u16string_view(u"D:\\Work")
+                                        : std::u16string_view(text).substr(nul + 1);
 
   Results(info, other);
   CheckProjections(info);

@@ -52,7 +52,9 @@ class QuietHost : public SettingsHost {
     options.hideItemWhenForbid = settings_.Bool(Setting::HideItemWhenForbid);
     list_.CreatePathListFromIni(ini, options);
   }
-  void SavePathListFromMenuToIni(IniDocument& ini) override { list_.SavePathListFromMenuToIni(ini); }
+  void SavePathListFromMenuToIni(IniDocument& ini) override {
+    list_.SavePathListFromMenuToIni(ini);
+  }
   bool WriteIniFile(const IniDocument&) override { return true; }
   void SetCaptionMaxLength(int32_t maxLength) override { captionMaxLength_ = maxLength; }
 

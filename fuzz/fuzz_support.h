@@ -101,8 +101,8 @@ inline std::string Printable(std::u16string_view text, size_t limit = 400) {
 inline void ExpectEqual(const char* invariant, std::u16string_view a, std::u16string_view b,
                         const std::string& context) {
   if (a == b) return;
-  Fail(invariant, context + "\n  first:  \"" + Printable(a) + "\"\n  second: \"" + Printable(b) +
-                      "\"");
+  Fail(invariant,
+       context + "\n  first:  \"" + Printable(a) + "\"\n  second: \"" + Printable(b) + "\"");
 }
 
 }  // namespace pathorama::fuzz
