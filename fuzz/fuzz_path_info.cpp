@@ -119,6 +119,8 @@ std::optional<std::vector<std::u16string>> ModelAlternation(std::u16string_view 
       if (group.find(u'(') != std::u16string_view::npos ||
           group.find(u'|') == std::u16string_view::npos)
         return std::nullopt;
+      for (char16_t g : group)
+        if (g != u'|' && kOutsideModel.find(g) != std::u16string_view::npos) return std::nullopt;
       parts.push_back({literal});
       literal.clear();
       parts.push_back(SplitText(group, u"|"));
