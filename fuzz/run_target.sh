@@ -51,14 +51,21 @@ if [ -z "$findings" ] && [ "$status" -eq 0 ]; then
   echo "$summary, findings: none"
   exit 0
 fi
-echo "$summary, findings:"
+count=$(grep -c . <<<"$findings")
+echo "$summary, findings: $count"
 if [ -n "$findings" ]; then
-  while read -r f; do echo "  $work/artifacts/$f"; done <<<"$findings"
+  head -n 10 <<<"$findings" | sed "s|^|  $work/artifacts/|"
+  [ "$count" -le 10 ] || echo "  ... and $((count - 10)) more"
+  # What broke, per kind: each input (at most 50) run again on its own, as
+  # the log of a forked run does not hold the workers' messages.
+  echo "  what broke (inputs run again):"
+  head -n 50 <<<"$findings" | while read -r f; do
+    case "$f" in timeout-*) echo "timeout"; continue ;; esac
+    timeout 60 "$binary" -timeout=20 "$work/artifacts/$f" 2>&1 |
+      grep -m 1 -E '^(==== invariant broken:|SUMMARY:)' | sed -E 's/ \(.*BuildId.*\)//' | cut -c 1-140
+  done | sort | uniq -c | sed 's/^/  /'
 else
   echo "  libFuzzer exited with status $status and left no input"
 fi
-# What broke: the invariant's message or the sanitizer's summary.
-grep -E '^(==== invariant broken:|SUMMARY:|==[0-9]+== ERROR: libFuzzer)' "$work/log" | sort | uniq -c | head -n 20 |
-  sed 's/^/  /'
 echo "  log: $work/log"
 exit 1
