@@ -68,7 +68,7 @@ bool LoneSurrogateInBraces(std::u16string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace pathorama::fuzz;
   const std::u16string text = Utf16FromBytes(data, size);
-  const std::string context = "text \"" + Printable(text) + "\"";
+  auto context = [&text] { return "text \"" + Printable(text) + "\""; };
 
   const std::u16string first = Expand(text);
   // Something else in between: the text backwards, which has its own
@@ -76,16 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::u16string reversed(text.rbegin(), text.rend());
   Expand(reversed);
   const std::u16string second = Expand(text);
-  if (first != second) ExpectEqual("expansion is deterministic", first, second, context);
+  if (first != second) ExpectEqual("expansion is deterministic", first, second, context());
 
   if (text.find(u'{') == std::u16string::npos && first != WithoutVariables(text))
-    ExpectEqual("a text without braces keeps its pieces", WithoutVariables(text), first, context);
+    ExpectEqual("a text without braces keeps its pieces", WithoutVariables(text), first, context());
 
   if (StrictMode() && LoneSurrogatesOfOneKind(text) && !LoneSurrogateInBraces(text)) {
     const std::u16string replaced = Expand(WithoutLoneSurrogates(text));
     const std::u16string expected = WithoutLoneSurrogates(first);
     if (replaced != expected)
-      ExpectEqual("a lone surrogate is a character like any other", expected, replaced, context);
+      ExpectEqual("a lone surrogate is a character like any other", expected, replaced, context());
   }
   return 0;
 }

@@ -168,13 +168,13 @@ void CheckAlternation(std::u16string_view info) {
 }
 
 void CheckProjections(std::u16string_view info) {
-  const std::string context = "path info \"" + Printable(info) + "\"";
+  auto context = [info] { return "path info \"" + Printable(info) + "\""; };
   const std::u16string canonical = CanonicalPathInfo(info);
   const std::u16string canonicalAgain = CanonicalPathInfo(canonical);
   if (canonicalAgain != canonical && (StrictMode() || WithoutKnownCanonicalSlack(canonicalAgain) !=
                                                           WithoutKnownCanonicalSlack(canonical)))
     ExpectEqual("CanonicalPathInfo(CanonicalPathInfo(x)) == CanonicalPathInfo(x)", canonical,
-                canonicalAgain, context);
+                canonicalAgain, context());
   // Known: a bar before the marks is trimmed before the marks are read, so
   // "| /a" (not disabled) becomes "/a" (disabled). Outside strict mode the
   // marks are compared only for a path info that does not begin with a bar.
@@ -182,10 +182,10 @@ void CheckProjections(std::u16string_view info) {
   if (!canonical.empty() && (StrictMode() || !leadingBar)) {
     if (IsPathInfoDisabled(canonical) != IsPathInfoDisabled(info))
       Fail("the canonical form keeps the disabled mark",
-           context + "\n  canonical \"" + Printable(canonical) + "\"");
+           context() + "\n  canonical \"" + Printable(canonical) + "\"");
     if (PathInfoUsesVariables(canonical) != PathInfoUsesVariables(info))
       Fail("the canonical form keeps the variables mark",
-           context + "\n  canonical \"" + Printable(canonical) + "\"");
+           context() + "\n  canonical \"" + Printable(canonical) + "\"");
   }
 
   const std::u16string normalized = NormalizePathSeparators(info);
@@ -195,17 +195,17 @@ void CheckProjections(std::u16string_view info) {
   // Outside strict mode a path info holding it is not checked here.
   if (StrictMode() || info.find(u'\u001E') == std::u16string_view::npos) {
     if (normalizedAgain != normalized)
-      ExpectEqual("NormalizePathSeparators is idempotent", normalized, normalizedAgain, context);
+      ExpectEqual("NormalizePathSeparators is idempotent", normalized, normalizedAgain, context());
     // It only collapses runs of bars; it never makes a new one.
     if (std::count(normalized.begin(), normalized.end(), u'|') >
         std::count(info.begin(), info.end(), u'|'))
       Fail("NormalizePathSeparators adds no bar",
-           context + "\n  normalized \"" + Printable(normalized) + "\"");
+           context() + "\n  normalized \"" + Printable(normalized) + "\"");
   }
 
   if (IsPathInfoDisabled(info) != IsDisabledPathInfo(info))
     Fail("the jump list and the path info agree on the disabled mark",
-         context + "\n  IsPathInfoDisabled " + (IsPathInfoDisabled(info) ? "yes" : "no") +
+         context() + "\n  IsPathInfoDisabled " + (IsPathInfoDisabled(info) ? "yes" : "no") +
              ", IsDisabledPathInfo " + (IsDisabledPathInfo(info) ? "yes" : "no"));
 }
 
