@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test layer:
-#   1. native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   1. native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+#      and a few seconds of each fuzz target (clang, libFuzzer);
 #   2. the Windows build: the same unit tests, the Windows-side tests with real
 #      windows and the end-to-end scenarios of pathorama.exe, all under Wine
 #      and Xvfb.
@@ -50,6 +51,19 @@ if build native -DPATHORAMA_SANITIZE=ON; then
   count "$logs/native-tests.log"
 else
   tail -n 40 "$logs/native-build.log" "$logs/native-configure.log"
+  failed=$((failed + 1))
+fi
+
+# The fuzz targets, natively with clang: each runs a few seconds over its
+# seed corpus, one ctest test per target, counted with the native layer.
+echo "== fuzz targets (clang, libFuzzer, ASan, UBSan)"
+if build fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPATHORAMA_FUZZ=ON; then
+  echo "== fuzz smoke runs"
+  ctest --test-dir build/fuzz --output-on-failure 2>&1 | tee "$logs/fuzz-tests.log" |
+    grep -E '(\*\*\*|Failed|tests passed|Not Run|findings)' || true
+  count "$logs/fuzz-tests.log"
+else
+  tail -n 40 "$logs/fuzz-build.log" "$logs/fuzz-configure.log"
   failed=$((failed + 1))
 fi
 
