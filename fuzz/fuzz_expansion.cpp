@@ -9,8 +9,8 @@
 //    expanded in between (no state leaks from one expansion to the next);
 //  - a text without "{" holds no variable: the result is its pieces with
 //    leading blanks and "*" marks removed and empty pieces dropped;
-//  - (strict mode) a lone surrogate outside the braces is a character like
-//    any other: the result is the same as with U+FFFD in its place.
+//  - a lone surrogate outside the braces is a character like any other: the
+//    result is the same as with U+FFFD in its place.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +26,8 @@
 
 namespace pathorama::fuzz {
 namespace {
+
+using namespace variables;
 
 struct Environment {
   FixedClock clock{LocalDateTime{2026, 12, 10, 12, 34, 56, 0}};
@@ -43,7 +45,7 @@ std::u16string Expand(std::u16string_view text) {
 // expansion driver.
 std::u16string WithoutVariables(std::u16string_view text) {
   std::u16string out;
-  for (const std::u16string& piece : SplitText(text, u"|")) {
+  for (const std::u16string& piece : core::SplitText(text, u"|")) {
     size_t first = piece.find_first_not_of(u" *");
     if (first == std::u16string::npos) continue;
     if (!out.empty()) out += u'|';
@@ -53,7 +55,8 @@ std::u16string WithoutVariables(std::u16string_view text) {
 }
 
 // True when a lone surrogate stands between the first "{" and the last "}":
-// there it may be part of a user's pattern, which PCRE2 rightly refuses.
+// there it may be part of a user's pattern, which does not compile with it
+// (but does with U+FFFD in its place).
 bool LoneSurrogateInBraces(std::u16string_view text) {
   size_t open = text.find(u'{');
   size_t close = text.rfind(u'}');
@@ -81,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (text.find(u'{') == std::u16string::npos && first != WithoutVariables(text))
     ExpectEqual("a text without braces keeps its pieces", WithoutVariables(text), first, context());
 
-  if (StrictMode() && LoneSurrogatesOfOneKind(text) && !LoneSurrogateInBraces(text)) {
+  if (LoneSurrogatesOfOneKind(text) && !LoneSurrogateInBraces(text)) {
     const std::u16string replaced = Expand(WithoutLoneSurrogates(text));
     const std::u16string expected = WithoutLoneSurrogates(first);
     if (replaced != expected)

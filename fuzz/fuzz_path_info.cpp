@@ -17,8 +17,8 @@
 //    groups multiplied out, checked against a small model written here;
 //  - no path that SplitPathInfoPieces gives holds a CR, the line separator
 //    of a path info;
-//  - (strict mode) a lone surrogate is a character like any other: every
-//    result is the same as for the text with U+FFFD in its place.
+//  - a lone surrogate is a character like any other: every result is the
+//    same as for the text with U+FFFD in its place.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -36,10 +36,16 @@
 namespace pathorama::fuzz {
 namespace {
 
-constexpr std::u16string_view kTypes[] = {
-    kLocalPath, kRegPath, kUrl, kSharedFolder, kNetworkMappingFolder, kMixedPath, u"Nonsense"};
-constexpr std::u16string_view kTagModes[] = {kHeadOfPerPath, kTailOfPerPath, kHeadTailOfPerPath,
-                                             u"headtailofperpath", u"NoMode"};
+using namespace paths;
+using core::SplitText;
+using core::TrimCharsLeft;
+
+constexpr PathType kTypes[] = {PathType::Untagged,     PathType::Local,
+                               PathType::Registry,     PathType::Url,
+                               PathType::SharedFolder, PathType::NetworkMappingFolder,
+                               PathType::Mixed};
+constexpr TagMode kTagModes[] = {TagMode::HeadOfPerPath, TagMode::TailOfPerPath,
+                                 TagMode::HeadTailOfPerPath};
 
 std::u16string Flag(bool value) { return value ? u"1" : u"0"; }
 
@@ -59,15 +65,15 @@ std::vector<std::u16string> Results(std::u16string_view info, std::u16string_vie
   }
   r.push_back(ExpandPathAlternation(info));
   r.push_back(CompressPathList(info, other));
-  for (std::u16string_view mode : kTagModes) {
+  for (TagMode mode : kTagModes) {
     r.push_back(RemovePathTags(info, mode, false));
     r.push_back(RemovePathTags(info, mode, true));
   }
   r.push_back(StripPathTags(info, false));
   r.push_back(StripPathTags(info, true));
-  r.push_back(GetCurPathType(info, false));
-  r.push_back(GetCurPathType(info, true));
-  for (std::u16string_view type : kTypes) r.push_back(ApplyPathTypeToPathInfo(info, type));
+  r.push_back(std::u16string(PathTypeWord(GetCurPathType(info, false))));
+  r.push_back(std::u16string(PathTypeWord(GetCurPathType(info, true))));
+  for (PathType type : kTypes) r.push_back(ApplyPathTypeToPathInfo(info, type));
   r.push_back(CanonicalPathInfo(info));
   r.push_back(ExtraPathParam(info));
   r.push_back(Flag(IsShellNamespacePath(info)));
@@ -80,34 +86,18 @@ std::vector<std::u16string> Results(std::u16string_view info, std::u16string_vie
   return r;
 }
 
-// Known faults of the canonical form (fuzz/known/README.md) leave work for
-// the next call: marks trimmed off the ends can expose a bar there ("a|/"
-// gives "a |", then "a"; " /| *" gives "/|", then ""), and brackets with
-// blanks between them collapse one step at a time ("a< <b" gives "a<<b",
-// then "a<b"). Outside strict mode the idempotence check forgives exactly
-// that: runs of "<" or ">", and bars and marks at the ends (the marks have a
-// check of their own).
-std::u16string WithoutKnownCanonicalSlack(std::u16string_view text) {
-  std::u16string out;
-  for (char16_t c : text)
-    if (!((c == u'<' || c == u'>') && !out.empty() && out.back() == c)) out.push_back(c);
-  return TrimChars(out, u" |/*");
-}
-
 // Characters outside the alternation model: closing parentheses and bars
 // outside a group, and what the normalization or the line split would touch.
-constexpr char16_t kOutsideModelChars[] = {u')',  u'|',  u' ',  u'\t',    u'\\',
-                                           u'\r', u'\n', u'\0', u'\u001E'};
+constexpr char16_t kOutsideModelChars[] = {u')', u'|', u' ', u'\t', u'\\', u'\r', u'\n', u'\0'};
 constexpr std::u16string_view kOutsideModel(kOutsideModelChars, std::size(kOutsideModelChars));
 
 // The paths of a text made only of plain characters and alternation groups
 // "(a|b|...)": no bar outside a group, no nested or unbalanced parentheses,
-// no blank, backslash, CR, LF, NUL or U+001E, which the normalization or the
-// line split would touch. No value for a text outside that form.
+// no blank, backslash, CR, LF or NUL, which the normalization or the line
+// split would touch. No value for a text outside that form. A lone surrogate
+// is an ordinary character here too.
 std::optional<std::vector<std::u16string>> ModelAlternation(std::u16string_view text) {
   if (text.empty()) return std::nullopt;
-  // Known: PCRE2 refuses a subject with a lone surrogate (fuzz/known/README.md).
-  if (!StrictMode() && HasLoneSurrogate(text)) return std::nullopt;
   std::vector<std::vector<std::u16string>> parts;  // each: its alternatives, a literal has one
   std::u16string literal;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -171,15 +161,10 @@ void CheckProjections(std::u16string_view info) {
   auto context = [info] { return "path info \"" + Printable(info) + "\""; };
   const std::u16string canonical = CanonicalPathInfo(info);
   const std::u16string canonicalAgain = CanonicalPathInfo(canonical);
-  if (canonicalAgain != canonical && (StrictMode() || WithoutKnownCanonicalSlack(canonicalAgain) !=
-                                                          WithoutKnownCanonicalSlack(canonical)))
+  if (canonicalAgain != canonical)
     ExpectEqual("CanonicalPathInfo(CanonicalPathInfo(x)) == CanonicalPathInfo(x)", canonical,
                 canonicalAgain, context());
-  // Known: a bar before the marks is trimmed before the marks are read, so
-  // "| /a" (not disabled) becomes "/a" (disabled). Outside strict mode the
-  // marks are compared only for a path info that does not begin with a bar.
-  const bool leadingBar = TrimCharsLeft(info, u" ") != TrimCharsLeft(info, u" |");
-  if (!canonical.empty() && (StrictMode() || !leadingBar)) {
+  if (!canonical.empty()) {
     if (IsPathInfoDisabled(canonical) != IsPathInfoDisabled(info))
       Fail("the canonical form keeps the disabled mark",
            context() + "\n  canonical \"" + Printable(canonical) + "\"");
@@ -190,23 +175,18 @@ void CheckProjections(std::u16string_view info) {
 
   const std::u16string normalized = NormalizePathSeparators(info);
   const std::u16string normalizedAgain = NormalizePathSeparators(normalized);
-  // Known: U+001E, which the normalization uses to hide the bars inside
-  // alternation groups, comes out as a bar ("a\u001Eb" gives "a|b").
-  // Outside strict mode a path info holding it is not checked here.
-  if (StrictMode() || info.find(u'\u001E') == std::u16string_view::npos) {
-    if (normalizedAgain != normalized)
-      ExpectEqual("NormalizePathSeparators is idempotent", normalized, normalizedAgain, context());
-    // It only collapses runs of bars; it never makes a new one.
-    if (std::count(normalized.begin(), normalized.end(), u'|') >
-        std::count(info.begin(), info.end(), u'|'))
-      Fail("NormalizePathSeparators adds no bar",
-           context() + "\n  normalized \"" + Printable(normalized) + "\"");
-  }
+  if (normalizedAgain != normalized)
+    ExpectEqual("NormalizePathSeparators is idempotent", normalized, normalizedAgain, context());
+  // It only collapses runs of bars; it never makes a new one.
+  if (std::count(normalized.begin(), normalized.end(), u'|') >
+      std::count(info.begin(), info.end(), u'|'))
+    Fail("NormalizePathSeparators adds no bar",
+         context() + "\n  normalized \"" + Printable(normalized) + "\"");
 
-  if (IsPathInfoDisabled(info) != IsDisabledPathInfo(info))
+  if (IsPathInfoDisabled(info) != jumplist::IsDisabledPathInfo(info))
     Fail("the jump list and the path info agree on the disabled mark",
          context() + "\n  IsPathInfoDisabled " + (IsPathInfoDisabled(info) ? "yes" : "no") +
-             ", IsDisabledPathInfo " + (IsDisabledPathInfo(info) ? "yes" : "no"));
+             ", IsDisabledPathInfo " + (jumplist::IsDisabledPathInfo(info) ? "yes" : "no"));
 }
 
 void CheckLoneSurrogates(std::u16string_view info, std::u16string_view other) {
@@ -241,6 +221,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Results(info, other);
   CheckProjections(info);
   CheckAlternation(info);
-  if (StrictMode()) CheckLoneSurrogates(info, other);
+  CheckLoneSurrogates(info, other);
   return 0;
 }

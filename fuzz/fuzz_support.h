@@ -61,17 +61,6 @@ inline bool LoneSurrogatesOfOneKind(std::u16string_view text) {
   return high != low;
 }
 
-// PATHORAMA_FUZZ_STRICT=1 also checks the invariants that known, reported
-// faults break (see fuzz/known/README.md); without it a target keeps looking
-// for new faults instead of stopping at a known one every few seconds.
-inline bool StrictMode() {
-  static const bool strict = [] {
-    const char* value = std::getenv("PATHORAMA_FUZZ_STRICT");
-    return value && *value && std::string_view(value) != "0";
-  }();
-  return strict;
-}
-
 // The text as ASCII: printable characters as they are, the rest as \uXXXX,
 // so a report shows exactly which code units broke the invariant.
 inline std::string Printable(std::u16string_view text, size_t limit = 400) {

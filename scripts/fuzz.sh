@@ -8,15 +8,10 @@
 #   SECONDS       how long each target runs (default 60)
 #   TARGET        settings_file, path_info, expansion, ignore_list (default all)
 #   --smoke       a few seconds each, as the test command runs them
-#   --strict      also check the invariants that known faults break
-#                 (fuzz/known/README.md)
 #   --keep-going  do not stop a target at its first finding: collect them all
 #                 (libFuzzer's fork mode, one worker)
 #   --merge       afterwards, add the inputs that reach new code to the
 #                 repository's seed corpus (never done otherwise)
-#   --known       instead of fuzzing, run every reproducer in fuzz/known/ (in
-#                 strict mode) and tell which still fail: one that passes
-#                 marks a fixed fault (fuzz/known/README.md says what then)
 #
 # Prints per target the executions, the time and what it found; exits
 # non-zero when any target found anything.
@@ -29,15 +24,12 @@ seconds=60
 targets=()
 extra=()
 merge=0
-known=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --smoke) seconds=5 ;;
-    --strict) export PATHORAMA_FUZZ_STRICT=1 ;;
     --keep-going) extra+=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1) ;;
     --merge) merge=1 ;;
-    --known) known=1 ;;
-    -h|--help) sed -n '2,25p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     [0-9]*) seconds=$1 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1") ;;
@@ -59,25 +51,6 @@ if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMP
        cmake --build "$build" -j "${JOBS:-$(nproc)}" >"$build/build.log" 2>&1; }; then
   tail -n 40 "$build/configure.log" "$build/build.log"
   exit 2
-fi
-
-if [ "$known" -eq 1 ]; then
-  failing=0 fixed=0
-  for file in fuzz/known/*/*; do
-    target=$(basename "$(dirname "$file")")
-    [ -x "$build/fuzz/fuzz_$target" ] || continue
-    if PATHORAMA_FUZZ_STRICT=1 "$build/fuzz/fuzz_$target" -timeout=20 -rss_limit_mb=4096 "$file" \
-         >"$build/known.log" 2>&1; then
-      echo "passes now:  $file"
-      fixed=$((fixed + 1))
-    else
-      why=$(grep -m 1 -E '^(==== invariant broken:|SUMMARY:)' "$build/known.log" | cut -c 1-110)
-      echo "still fails: $file (${why:-no message})"
-      failing=$((failing + 1))
-    fi
-  done
-  echo "known: $failing still fail, $fixed pass now"
-  exit 0
 fi
 
 found=0

@@ -31,6 +31,11 @@ bool IniSection::Erase(std::u16string_view key) {
   return true;
 }
 
+void IniSection::Clear() {
+  entries_.clear();
+  index_.clear();
+}
+
 void IniSection::Reindex() {
   index_.clear();
   for (size_t i = 0; i < entries_.size(); ++i)

@@ -27,6 +27,8 @@ class IniSection {
   void Set(std::u16string_view key, std::u16string_view value);  // replace or append
   void Append(IniEntry entry);  // no look-up: keeps duplicates, for fast bulk writes
   bool Erase(std::u16string_view key);
+  // Every line goes; the section keeps its place in the document.
+  void Clear();
 
  private:
   void Reindex();

@@ -297,8 +297,9 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
 }
 
 void JumpList::SavePathListFromMenuToIni(core::IniDocument& doc) const {
-  doc.EraseSection(kSection);
+  // Rewritten where it stands, so that saving a saved file changes nothing.
   core::IniSection& section = doc.Section(kSection);
+  section.Clear();
   Writer(*this, section).WriteTopLevel(items_);
 }
 

@@ -103,49 +103,28 @@ std::vector<std::u16string> ExpandAlternationList(std::u16string_view piece) {
 }
 
 // " *X+ *" replaced by X, then "X{2,}" by X: every run of spaces and X that
-// holds an X becomes one X; runs of spaces alone stay.
-std::u16string CollapseSeparatorRuns(std::u16string_view text, char16_t separator) {
+// holds an X becomes one X; runs of spaces alone stay. A separator marked
+// in `kept` (a bar inside an alternation group) is an ordinary character.
+std::u16string CollapseSeparatorRuns(std::u16string_view text, char16_t separator,
+                                     const std::vector<bool>& kept = {}) {
+  auto isSeparator = [&](size_t i) {
+    return text[i] == separator && (kept.empty() || !kept[i]);
+  };
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    if (text[i] != u' ' && text[i] != separator) {
+    if (text[i] != u' ' && !isSeparator(i)) {
       out += text[i++];
       continue;
     }
     size_t end = i;
     bool holdsSeparator = false;
-    while (end < text.size() && (text[end] == u' ' || text[end] == separator))
-      holdsSeparator |= text[end++] == separator;
+    while (end < text.size() && (text[end] == u' ' || isSeparator(end)))
+      holdsSeparator |= isSeparator(end++);
     if (holdsSeparator)
       out += separator;
     else
       out.append(text.substr(i, end - i));
-    i = end;
-  }
-  return out;
-}
-
-// " *<+ *" replaced by "<" (and the same for ">"): in a run of spaces and
-// the bracket that holds a bracket, the spaces go and each run of brackets
-// becomes one.
-std::u16string CollapseBracketRuns(std::u16string_view text, char16_t bracket) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    if (text[i] != u' ' && text[i] != bracket) {
-      out += text[i++];
-      continue;
-    }
-    size_t end = i;
-    bool holdsBracket = false;
-    while (end < text.size() && (text[end] == u' ' || text[end] == bracket))
-      holdsBracket |= text[end++] == bracket;
-    if (!holdsBracket) {
-      out.append(text.substr(i, end - i));
-    } else {
-      for (size_t k = i; k < end; ++k)
-        if (text[k] == bracket && (k == i || text[k - 1] != bracket)) out += bracket;
-    }
     i = end;
   }
   return out;
@@ -258,8 +237,6 @@ const core::Regex& KnownHeadTag() {
 
 const core::Regex& WebAddress() { return core::Regex::Get(uR"(^ *\**(?:www\.|https?://)[^|]+)"); }
 
-constexpr char16_t kProtectedBar = 0x1E;
-
 }  // namespace
 
 std::u16string_view PathTypeWord(PathType type) {
@@ -285,11 +262,12 @@ bool PathInfoUsesVariables(std::u16string_view pathInfo) {
 std::u16string NormalizePathSeparators(std::u16string_view text) {
   if (text.empty()) return std::u16string();
   std::u16string t = CollapseSeparatorRuns(text, u'\\');
-  // Bars inside an alternation group are no piece separators: hide them
-  // while runs of bars are collapsed.
+  // Bars inside an alternation group are no piece separators: they are kept
+  // as they are while runs of bars are collapsed.
+  std::vector<bool> inGroup(t.size(), false);
   size_t lastOpen = kNone;
   size_t lastBar = kNone;
-  size_t protectedUpTo = 0;  // bars before this position are already hidden
+  size_t protectedUpTo = 0;  // bars before this position are already kept
   for (size_t i = 0; i < t.size(); ++i) {
     char16_t c = t[i];
     if (c == u'(') {
@@ -297,20 +275,21 @@ std::u16string NormalizePathSeparators(std::u16string_view text) {
     } else if (c == u'|') {
       lastBar = i;
     } else if (c == u')' && lastOpen != kNone && lastBar != kNone && lastOpen < lastBar) {
-      for (size_t j = std::max(lastOpen, protectedUpTo); j < i; ++j)
-        if (t[j] == u'|') t[j] = kProtectedBar;
+      for (size_t j = std::max(lastOpen, protectedUpTo); j < i; ++j) inGroup[j] = t[j] == u'|';
       protectedUpTo = i;
     }
   }
-  t = CollapseSeparatorRuns(t, u'|');
-  std::replace(t.begin(), t.end(), kProtectedBar, u'|');
-  return core::TrimChars(t, u" ");
+  return core::TrimChars(CollapseSeparatorRuns(t, u'|', inGroup), u" ");
 }
 
 std::vector<std::u16string> SplitPathInfoPieces(std::u16string_view pathInfo) {
   std::vector<std::u16string> result;
   std::u16string normalized = NormalizePathSeparators(pathInfo);
-  for (const std::u16string& line : core::SplitText(normalized, u"\r")) {
+  bool firstLine = true;
+  for (std::u16string line : core::SplitText(normalized, u"\r")) {
+    // A line feed after a carriage return belongs to the line break.
+    if (!firstLine && !line.empty() && line[0] == u'\n') line.erase(0, 1);
+    firstLine = false;
     if (line.empty()) continue;
     std::vector<bool> inGroup(line.size(), false);
     for (auto [start, end] = FindGroup(line, 0); start != kNone;
@@ -411,13 +390,18 @@ std::u16string ApplyPathTypeToPathInfo(std::u16string_view text, PathType type) 
 }
 
 std::u16string CanonicalPathInfo(std::u16string_view text) {
+  // The marks are read from the text as given: a bar before them makes them
+  // part of a piece, and trimming it must not turn them into marks.
+  const bool disabled = IsPathInfoDisabled(text);
+  const std::u16string afterSlashes = core::TrimCharsLeft(text, u" /");
+  const bool star = !afterSlashes.empty() && afterSlashes[0] == u'*';
   std::u16string t = core::TrimChars(text, u" |");
   if (t.empty()) return t;
-  t = CanonicalBars(CollapseBracketRuns(CollapseBracketRuns(t, u'<'), u'>'));
-  bool disabled = IsPathInfoDisabled(t);
-  std::u16string afterSlashes = core::TrimCharsLeft(t, u" /");
-  bool star = !afterSlashes.empty() && afterSlashes[0] == u'*';
-  t = core::TrimChars(t, u" /*");
+  // Runs of brackets become one bracket, spaces around them go.
+  t = CanonicalBars(CollapseSeparatorRuns(CollapseSeparatorRuns(t, u'<'), u'>'));
+  // No leading or trailing blanks, bars, slashes or stars but the marks, so
+  // the canonical form of a canonical form is itself.
+  t = core::TrimChars(t, u" /*|");
   if (!t.empty()) {
     if (star) t.insert(0, u"*");
     if (disabled) t.insert(0, u"/");

@@ -38,6 +38,7 @@ TEST(PathInfo, NormalizePathSeparators) {
     const char16_t* out;
   } cases[] = {
       {u"C:\\ a\\\\b", u"C:\\a\\b"},
+      {u"a\u001Eb|c", u"a\u001Eb|c"},  // a control character is no separator
       {u"C:\\a || C:\\b", u"C:\\a|C:\\b"},
       {u"C:\\a|  |C:\\b", u"C:\\a|C:\\b"},
       {u" D:\\(x | y)\\z ", u"D:\\(x | y)\\z"},  // bars of a group keep their spaces
@@ -58,6 +59,7 @@ TEST(PathInfo, SplitMultipliesGroupsAndDropsEmptyPieces) {
       {u"C:\\a || C:\\b", u"C:\\a|C:\\b"},
       {u"C:\\a|  |C:\\b", u"C:\\a|C:\\b"},
       {u"C:\\a\rC:\\b", u"C:\\a|C:\\b"},
+      {u"C:\\a\r\nC:\\b", u"C:\\a|C:\\b"},  // a line break of a text box
       {u"C:\\a\r\r|C:\\b\\", u"C:\\a|C:\\b"},
       {u"\\\\srv\\pub", u"srv\\pub"},
       {u"D:\\w\\(a|)", u"D:\\w\\a|D:\\w\\"},
@@ -182,6 +184,14 @@ TEST(PathInfo, CanonicalForm) {
       {u"*/C:\\a", u"*C:\\a"},
       {u"C:\\a|   |C:\\b", u"C:\\a |  | C:\\b"},
       {u"< RegPath >HKCU||HKLM", u"<RegPath>HKCU | HKLM"},
+      // A bar before the marks makes them part of a piece, not marks.
+      {u"| /a", u"a"},
+      {u"|*x", u"x"},
+      // Nothing but the marks at the ends, however the text ends.
+      {u"a|/", u"a"},
+      {u" /| *", u""},
+      // Brackets with blanks between them are one run.
+      {u"a< <b", u"a<b"},
       {u" | / | ", u""},
       {u"", u""},
   };
@@ -292,13 +302,6 @@ class QuotedPatterns {
       spans.push_back({m.Start(), m.End()});
     return spans;
   }
-  static std::u16string Canonical(std::u16string_view text) {
-    std::u16string t = core::TrimChars(text, u" |");
-    if (t.empty()) return t;
-    t = Get(uR"( *<+ *)").ReplaceAll(t, u"<", true);
-    t = Get(uR"( *>+ *)").ReplaceAll(t, u">", true);
-    return Get(uR"( *\|+( \|+)* *)").ReplaceAll(t, u" | ", true);
-  }
   static std::u16string RemoveTags(std::u16string_view piece, TagMode mode) {
     const char16_t* pattern = mode == TagMode::HeadOfPerPath   ? uR"(^ *<([^<>]+|(?R)+)> *)"
                               : mode == TagMode::TailOfPerPath ? uR"( *<([^<>]+|(?R)+)> *$)"
@@ -340,19 +343,13 @@ TEST(PathInfo, ScannersAgreeWithTheQuotedPatterns) {
       }
     }
     ASSERT_EQ(SplitPathInfo(text), core::JoinText(splitByGroups, u"|"));
-    ASSERT_EQ(CanonicalPathInfo(text), [&] {
-      std::u16string t = QuotedPatterns::Canonical(text);
-      if (t.empty()) return t;
-      const bool disabled = IsPathInfoDisabled(t);
-      const std::u16string afterSlashes = core::TrimCharsLeft(t, u" /");
-      const bool star = !afterSlashes.empty() && afterSlashes[0] == u'*';
-      t = core::TrimChars(t, u" /*");
-      if (!t.empty()) {
-        if (star) t.insert(0, u"*");
-        if (disabled) t.insert(0, u"/");
-      }
-      return t;
-    }());
+    // The canonical form keeps the marks and is its own canonical form.
+    const std::u16string canonical = CanonicalPathInfo(text);
+    ASSERT_EQ(CanonicalPathInfo(canonical), canonical);
+    if (!canonical.empty()) {
+      ASSERT_EQ(IsPathInfoDisabled(canonical), IsPathInfoDisabled(text));
+      ASSERT_EQ(PathInfoUsesVariables(canonical), PathInfoUsesVariables(text));
+    }
     for (TagMode mode : {TagMode::HeadOfPerPath, TagMode::TailOfPerPath, TagMode::HeadTailOfPerPath}) {
       std::u16string want = core::TrimChars(core::TrimCharsLeft(text, u" /"), u" /\\*");
       std::vector<std::u16string> pieces = core::SplitText(want, u"|");
