@@ -42,11 +42,13 @@ class BudgetOrOwn {
 };
 
 // A user's expression, compiled so that its steps count against a budget.
-const core::Regex& UserRegex(std::u16string_view pattern, bool ignoreCase) {
-  return core::Regex::Get(pattern, (ignoreCase ? core::Regex::kDefault
-                                               : core::Regex::kCaseSensitive) |
-                                       core::Regex::kCountSteps);
-}
+// Compiled for each use and not kept: compiling a short pattern costs far
+// less than the searches, and a cache would grow with every text ever typed.
+class UserRegex : public core::Regex {
+ public:
+  UserRegex(std::u16string_view pattern, bool ignoreCase)
+      : core::Regex(pattern, (ignoreCase ? kDefault : kCaseSensitive) | kCountSteps) {}
+};
 
 // A delimiter or a string to delete with its marks.
 struct Marked {
@@ -199,7 +201,7 @@ Occurrence FindOccurrence(std::u16string_view pattern, std::u16string_view text,
   }
 
   BudgetOrOwn budget(givenBudget);
-  const core::Regex& re = UserRegex(pattern, ignoreCase);
+  const UserRegex re(pattern, ignoreCase);
   const core::RegexSubject subject(text);
   if (n > 0) {
     size_t offset = 0;
@@ -412,7 +414,7 @@ std::u16string Restructure(std::u16string_view value, const RestructureParts& pa
     return DeleteMarked(value, *parts.delimiter, budget.Get());
   }
   Marked d = ParseMarks(*parts.delimiter);
-  const core::Regex& re = UserRegex(DelimiterExpression(d), d.ignoreCase);
+  const UserRegex re(DelimiterExpression(d), d.ignoreCase);
   const std::u16string& connector = *parts.connector;
 
   std::u16string result;
