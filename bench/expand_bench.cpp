@@ -62,21 +62,17 @@ std::u16string Repeated(std::u16string_view unit, int64_t times) {
   return text;
 }
 
-void BM_ExpandManyDates(benchmark::State& state) {
-  const std::u16string text = Repeated(u"{Today}", state.range(0));
+void ExpandRepeated(benchmark::State& state, std::u16string_view unit) {
+  const std::u16string text = Repeated(unit, state.range(0));
   Environment e;
   for (auto _ : state) benchmark::DoNotOptimize(variables::ExpandPathVariables(text, e.env));
   state.SetComplexityN(state.range(0));
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+void BM_ExpandManyDates(benchmark::State& state) { ExpandRepeated(state, u"{Today}"); }
 BENCHMARK(BM_ExpandManyDates)->RangeMultiplier(4)->Range(2500, 40000)->Complexity();
-
 void BM_ExpandManyFolderLayers(benchmark::State& state) {
-  const std::u16string text = Repeated(u"{+1Folder}\\", state.range(0));
-  Environment e;
-  for (auto _ : state) benchmark::DoNotOptimize(variables::ExpandPathVariables(text, e.env));
-  state.SetComplexityN(state.range(0));
-  state.SetItemsProcessed(state.iterations() * state.range(0));
+  ExpandRepeated(state, u"{+1Folder}\\");
 }
 BENCHMARK(BM_ExpandManyFolderLayers)->RangeMultiplier(4)->Range(1250, 20000)->Complexity();
 
