@@ -9,7 +9,8 @@
 // --mode=file takes --navigate: Enter in the name field then acts as in a
 // file dialog: an existing folder is logged as "navigated: X" and the field
 // emptied, anything else logged as "confirmed: X"; with --refuse the field is
-// left as it is and "refused: X" logged. --mode=message shows a message box
+// left as it is and "refused: X" logged; with --slow=MS the key is acted on
+// MS milliseconds after it came. --mode=message shows a message box
 // (a "#32770" that is no file dialog).
 #include "standin_common.h"
 
@@ -33,18 +34,33 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+// Acts on the field's text as it is when the dialog gets round to the key.
+void HandleEnter(HWND edit) {
+  std::wstring text = TextOf(edit);
+  DWORD attributes = GetFileAttributesW(text.c_str());
+  if (standin::HasFlag(L"refuse")) {
+    standin::Log(L"refused: " + text);
+  } else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    standin::Log(L"navigated: " + text);
+    SetWindowTextW(edit, L"");
+  } else {
+    standin::Log(L"confirmed: " + text);
+  }
+}
+
+void CALLBACK EnterLater(HWND edit, UINT, UINT_PTR id, DWORD) {
+  KillTimer(edit, id);
+  HandleEnter(edit);
+}
+
 LRESULT CALLBACK NavigatingEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_KEYDOWN && wp == VK_RETURN) {
-    std::wstring text = TextOf(hwnd);
-    DWORD attributes = GetFileAttributesW(text.c_str());
-    if (standin::HasFlag(L"refuse")) {
-      standin::Log(L"refused: " + text);
-    } else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      standin::Log(L"navigated: " + text);
-      SetWindowTextW(hwnd, L"");
-    } else {
-      standin::Log(L"confirmed: " + text);
-    }
+    // --slow=MS: a dialog that takes its time (a large folder, a network).
+    int slow = _wtoi(standin::Option(L"slow", L"0").c_str());
+    if (slow > 0)
+      SetTimer(hwnd, 1, static_cast<UINT>(slow), EnterLater);
+    else
+      HandleEnter(hwnd);
     return 0;
   }
   return CallWindowProcW(editProc, hwnd, msg, wp, lp);
