@@ -3,6 +3,15 @@
 // an "Edit" directly in the dialog (--mode=folder, a folder picker).
 // --mode=common shows the system's own Open dialog instead. The file dialog
 // has an "Address Band Root" above its name field, as the system's has.
+// --mode=common takes --save (the Save dialog), --folder= (the first folder),
+// --name= (the first file name) and --log (logs "folder: X" at every folder
+// change and "result: ok NAME" or "result: cancel" at the end).
+// --mode=file takes --navigate: Enter in the name field then acts as in a
+// file dialog: an existing folder is logged as "navigated: X" and the field
+// emptied, anything else logged as "confirmed: X"; with --refuse the field is
+// left as it is and "refused: X" logged; with --slow=MS the key is acted on
+// MS milliseconds after it came. --mode=message shows a message box
+// (a "#32770" that is no file dialog).
 #include "standin_common.h"
 
 #include <commdlg.h>
@@ -17,19 +26,84 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+WNDPROC editProc = nullptr;
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+// Acts on the field's text as it is when the dialog gets round to the key.
+void HandleEnter(HWND edit) {
+  std::wstring text = TextOf(edit);
+  DWORD attributes = GetFileAttributesW(text.c_str());
+  if (standin::HasFlag(L"refuse")) {
+    standin::Log(L"refused: " + text);
+  } else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    standin::Log(L"navigated: " + text);
+    SetWindowTextW(edit, L"");
+  } else {
+    standin::Log(L"confirmed: " + text);
+  }
+}
+
+void CALLBACK EnterLater(HWND edit, UINT, UINT_PTR id, DWORD) {
+  KillTimer(edit, id);
+  HandleEnter(edit);
+}
+
+LRESULT CALLBACK NavigatingEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+    // --slow=MS: a dialog that takes its time (a large folder, a network).
+    int slow = _wtoi(standin::Option(L"slow", L"0").c_str());
+    if (slow > 0)
+      SetTimer(hwnd, 1, static_cast<UINT>(slow), EnterLater);
+    else
+      HandleEnter(hwnd);
+    return 0;
+  }
+  return CallWindowProcW(editProc, hwnd, msg, wp, lp);
+}
+
+UINT_PTR CALLBACK LoggingHook(HWND hook, UINT msg, WPARAM, LPARAM lp) {
+  if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == CDN_FOLDERCHANGE) {
+    wchar_t folder[MAX_PATH] = L"";
+    SendMessageW(GetParent(hook), CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    standin::Log(std::wstring(L"folder: ") + folder);
+  }
+  return 0;
+}
+
+int RunCommonDialog() {
+  wchar_t name[MAX_PATH] = L"";
+  std::wstring initialName = standin::Option(L"name");
+  initialName.copy(name, MAX_PATH - 1);
+  std::wstring folder = standin::Option(L"folder");
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.Flags = OFN_EXPLORER;
+  bool log = standin::HasFlag(L"log");
+  if (log) {
+    ofn.Flags |= OFN_ENABLEHOOK;
+    ofn.lpfnHook = LoggingHook;
+  }
+  BOOL ok = standin::HasFlag(L"save") ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (log) standin::Log(ok ? std::wstring(L"result: ok ") + name : L"result: cancel");
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::LogCommandLine();
   std::wstring mode = standin::Option(L"mode", L"file");
-  if (mode == L"common") {
-    wchar_t name[MAX_PATH] = L"";
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_EXPLORER;
-    GetOpenFileNameW(&ofn);
+  if (mode == L"common") return RunCommonDialog();
+  if (mode == L"message") {
+    MessageBoxW(nullptr, L"这不是文件对话框", L"消息", MB_OK);
     return 0;
   }
   bool folder = mode == L"folder";
@@ -43,7 +117,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (folder) {
     standin::Child(dialog, L"Edit", L"", WS_BORDER | WS_TABSTOP, 100, 18, 330, 24, 1152);
   } else {
-    standin::Child(dialog, L"ComboBox", L"", CBS_DROPDOWN | WS_TABSTOP, 100, 18, 330, 200, 1148);
+    HWND combo =
+        standin::Child(dialog, L"ComboBox", L"", CBS_DROPDOWN | WS_TABSTOP, 100, 18, 330, 200, 1148);
+    HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    if (edit && standin::HasFlag(L"navigate"))
+      editProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NavigatingEditProc)));
   }
   standin::Child(dialog, L"Button", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, 250, 80, 80, 26, IDOK);
   standin::Child(dialog, L"Button", L"取消", WS_TABSTOP, 340, 80, 80, 26, IDCANCEL);

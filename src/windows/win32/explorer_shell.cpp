@@ -21,6 +21,7 @@
 #include "core/text.h"
 #include "core/win32/wide_text.h"
 #include "windows/selection_text.h"
+#include "windows/win32/path_probe.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -112,12 +113,6 @@ std::u16string ParsingNameOf(const ITEMIDLIST* pidl) {
   return FromWide(text.text);
 }
 
-PathKind ProbeName(const std::u16string& path) {
-  DWORD attributes = GetFileAttributesW(AsWide(path));
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
-}
-
 // The shell's window collection lives in Explorer's process: a hung Explorer
 // would hold a call forever. The calls run on a helper thread of their own
 // (its own apartment), and a late answer is no answer.
@@ -174,7 +169,7 @@ std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
     }
   }
   ReleaseStgMedium(&medium);
-  return JoinDroppedNames(names, mode, ProbeName);
+  return JoinDroppedNames(names, mode, ProbePath);
 }
 
 }  // namespace

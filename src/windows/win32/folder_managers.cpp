@@ -7,6 +7,7 @@
 #include "core/win32/diagnostics.h"
 #include "core/win32/wide_text.h"
 #include "windows/win32/clipboard.h"
+#include "windows/win32/path_probe.h"
 #include "windows/win32/processes.h"
 #include "windows/win32/window_facts.h"
 
@@ -19,12 +20,6 @@ std::u16string ReadShellViewFolder(HWND explorer);
 std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode);
 
 namespace {
-
-PathKind ProbePath(const std::u16string& path) {
-  DWORD attributes = GetFileAttributesW(AsWide(path));
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
-}
 
 HWND FirstVisibleDescendantOfClass(HWND root, std::u16string_view className) {
   for (HWND child : DescendantsOf(root))

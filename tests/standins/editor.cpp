@@ -1,0 +1,37 @@
+// Stands in for a program with an ordinary text box: an "EditorStandin"
+// window holding one multi-line "Edit" that has the focus.
+// Options: --text= (the first text), --hang=MS (from 300 ms after the start
+// the program stops answering for MS milliseconds).
+#include "standin_common.h"
+
+namespace {
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER:
+      KillTimer(hwnd, 1);
+      standin::Log(L"hanging");
+      Sleep(static_cast<DWORD>(_wtoi(standin::Option(L"hang").c_str())));
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  standin::RegisterPlainClass(L"EditorStandin", Proc);
+  HWND main = CreateWindowExW(0, L"EditorStandin", L"Editor (stand-in)", WS_OVERLAPPEDWINDOW, 120,
+                              120, 560, 360, nullptr, nullptr, nullptr, nullptr);
+  HWND edit = standin::Child(main, L"Edit", standin::Option(L"text").c_str(),
+                             WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 10, 10, 520,
+                             290, 100);
+  ShowWindow(main, SW_SHOWNORMAL);
+  SetForegroundWindow(main);
+  SetFocus(edit);
+  if (standin::HasFlag(L"hang")) SetTimer(main, 1, 300, nullptr);
+  return standin::RunMessageLoop();
+}
