@@ -18,7 +18,7 @@ seeds="$here/corpus/$name"
 # Input sizes keep every run fast; a timeout is a finding in itself.
 case "$name" in
   settings_file) flags=(-max_len=8192 -timeout=20) ;;
-  path_info)     flags=(-max_len=4096 -timeout=20) ;;
+  path_info)     flags=(-max_len=1024 -timeout=20) ;;
   expansion)     flags=(-max_len=512 -timeout=20) ;;
   ignore_list)   flags=(-max_len=4096 -timeout=20) ;;
   *) echo "$name: unknown fuzz target" >&2; exit 2 ;;

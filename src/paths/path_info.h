@@ -28,7 +28,7 @@ std::optional<PathType> PathTypeFromWord(std::u16string_view word);
 // A piece whose alternation groups would multiply out to more paths (or more
 // text) than this is left as written: a typing slip must not freeze the UI.
 inline constexpr size_t kMaxAlternationPaths = 10000;
-inline constexpr size_t kMaxAlternationChars = 16 * 1024 * 1024;
+inline constexpr size_t kMaxAlternationChars = 2 * 1024 * 1024;
 
 bool IsPathInfoDisabled(std::u16string_view pathInfo);
 bool PathInfoUsesVariables(std::u16string_view pathInfo);
