@@ -128,8 +128,6 @@ std::optional<std::vector<std::u16string>> ModelAlternation(std::u16string_view 
     count *= alternatives.size();
     if (count > kMaxAlternationPaths) return std::vector<std::u16string>{std::u16string(text)};
   }
-  if (count * text.size() > kMaxAlternationChars)
-    return std::vector<std::u16string>{std::u16string(text)};
   std::vector<std::u16string> paths{u""};
   for (const auto& alternatives : parts) {
     std::vector<std::u16string> longer;
@@ -137,6 +135,9 @@ std::optional<std::vector<std::u16string>> ModelAlternation(std::u16string_view 
       for (const std::u16string& alternative : alternatives) longer.push_back(path + alternative);
     paths = std::move(longer);
   }
+  size_t chars = 0;
+  for (const std::u16string& path : paths) chars += path.size();
+  if (chars > kMaxAlternationChars) return std::vector<std::u16string>{std::u16string(text)};
   return paths;
 }
 

@@ -59,15 +59,35 @@ std::pair<size_t, size_t> FindGroup(std::u16string_view text, size_t from) {
 bool HasGroup(std::u16string_view text) { return FindGroup(text, 0).first != kNone; }
 
 // Counts the paths a piece multiplies out to, stopping once past the cap.
-size_t CountAlternatives(std::u16string_view text) {
-  size_t product = 1;
-  for (auto [start, end] = FindGroup(text, 0); start != kNone; std::tie(start, end) = FindGroup(text, end)) {
-    product *= 1 + static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(start),
-                                                   text.begin() + static_cast<std::ptrdiff_t>(end),
-                                                   u'|'));
-    if (product > kMaxAlternationPaths) return product;
+// How much a piece multiplies out to: the number of paths (counting stops
+// once past the cap) and, below the cap, the characters of all of them.
+struct ExpansionSize {
+  size_t paths = 1;
+  size_t chars = 0;
+};
+ExpansionSize MeasureExpansion(std::u16string_view text) {
+  struct Group {
+    size_t alternatives;
+    size_t chars;  // of all its alternatives together
+  };
+  std::vector<Group> groups;
+  ExpansionSize size;
+  size_t literal = text.size();
+  for (auto [start, end] = FindGroup(text, 0); start != kNone;
+       std::tie(start, end) = FindGroup(text, end)) {
+    const size_t bars = static_cast<size_t>(std::count(
+        text.begin() + static_cast<std::ptrdiff_t>(start),
+        text.begin() + static_cast<std::ptrdiff_t>(end), u'|'));
+    groups.push_back({bars + 1, end - start - 2 - bars});
+    literal -= end - start;
+    size.paths *= bars + 1;
+    if (size.paths > kMaxAlternationPaths) return size;
   }
-  return product;
+  // Every path holds the literal text and one alternative of each group;
+  // each alternative of a group stands in paths / alternatives paths.
+  size.chars = size.paths * literal;
+  for (const Group& g : groups) size.chars += g.chars * (size.paths / g.alternatives);
+  return size;
 }
 
 // Depth is one level per group; the cap on paths keeps it below twenty.
@@ -95,8 +115,8 @@ std::vector<std::u16string> ExpandAlternationList(std::u16string_view piece) {
   std::u16string text = core::TrimChars(piece, u" \\");
   const size_t first = FindGroup(text, 0).first;
   if (first == kNone) return {text};
-  size_t count = CountAlternatives(text);
-  if (count > kMaxAlternationPaths || count * text.size() > kMaxAlternationChars) return {text};
+  const ExpansionSize size = MeasureExpansion(text);
+  if (size.paths > kMaxAlternationPaths || size.chars > kMaxAlternationChars) return {text};
   std::vector<std::u16string> out;
   ExpandGroups(text.substr(0, first), std::u16string_view(text).substr(first), out);
   return out;
