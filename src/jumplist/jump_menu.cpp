@@ -382,7 +382,27 @@ PreparedMenu PrepareJumpMenu(const JumpList& list, std::u16string_view currentFo
       size_t first = text.find_first_not_of(u' ');
       const bool marked = first != std::u16string::npos && text[first] == u'*';
       text = core::TrimCharsLeft(text, u" *");
-      if (marked && expand) text = expand(text);
+      if (marked && expand) {
+        // Expansion replaces variables, each from a "{" to a "}": the text
+        // before the first brace and after the last one stays as written. A
+        // text without a brace is its own expansion, and one whose written
+        // head or tail already differs from the folder cannot match, so
+        // neither is expanded.
+        const size_t brace = text.find(u'{');
+        if (brace != std::u16string::npos) {
+          std::u16string_view head = std::u16string_view(text).substr(0, brace);
+          head.remove_prefix(std::min(head.size(), head.find_first_not_of(u" \\")));
+          if (!head.empty() && !core::StartsWithIgnoreCase(folderKey, head)) return;
+          const size_t close = text.rfind(u'}');
+          if (close != std::u16string::npos && close > brace) {
+            std::u16string_view tail = std::u16string_view(text).substr(close + 1);
+            const size_t last = tail.find_last_not_of(u" \\");
+            tail = last == std::u16string_view::npos ? std::u16string_view() : tail.substr(0, last + 1);
+            if (!tail.empty() && !core::EndsWithIgnoreCase(folderKey, tail)) return;
+          }
+          text = expand(text);
+        }
+      }
       std::u16string_view key = text;
       size_t begin = key.find_first_not_of(u" \\");
       if (begin == std::u16string_view::npos) return;

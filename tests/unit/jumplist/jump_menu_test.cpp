@@ -181,17 +181,43 @@ TEST(JumpMenu, OptionsChooseAcceleratorsVisibilityAndTheGroupCaption) {
   EXPECT_TRUE(nothing.View(*FunctionCopy(list, FunctionItem::AddOrDeleteCurrentFolder)).icon);
 }
 
-TEST(JumpMenu, EachMarkedPathInfoIsExpandedOncePerShowing) {
-  JumpList list = Load(
-      "menu1=-G\npath1=*D:\\{YYYY}\nmenu2=A\npath2=*D:\\A\\{YYYY}\nmenu3=B\npath3=D:\\B\nmenu4=--\n"
-      "menu5=C\npath5= *D:\\C\nmenu6=D\npath6=/*D:\\D\n",
-      true, true);
-  FakeExpander expander;
-  PrepareJumpMenu(list, u"D:\\A\\2026", {}, expander.Function());
-  EXPECT_EQ(expander.calls, 3);  // G, A and C; the disabled D is not marked at its head
-  FakeExpander none;
-  PrepareJumpMenu(list, u"", {}, none.Function());
-  EXPECT_EQ(none.calls, 0);  // no folder: nothing to compare
+TEST(JumpMenu, MarkedPathInfosAreExpandedOnceAndOnlyWhenTheyCanMatch) {
+  const struct {
+    const char* name;
+    std::string path;
+    std::string folder;
+    int calls;
+    bool checked;
+  } cases[] = {
+      {"a variable after a head the folder begins with", "*D:\\A\\{YYYY}", "D:\\A\\2026", 1, true},
+      {"... compared without case", "*d:\\a\\{YYYY}", "D:\\A\\2026", 1, true},
+      {"a head that differs cannot match: not expanded", "*E:\\A\\{YYYY}", "D:\\A\\2026", 0,
+       false},
+      {"a tail that differs cannot match: not expanded", "*D:\\A\\{YYYY}\\B", "D:\\A\\2026\\C",
+       0, false},
+      {"a tail the folder ends with: expanded", "*D:\\A\\{YYYY}\\b\\", "D:\\A\\2026\\B", 1,
+       true},
+      {"a brace that closes nothing is no tail", "*D:\\{YYYY}\\{x", "D:\\2026\\{x", 1, true},
+      {"a variable first: expanded", "*{YYYY}", "2026", 1, true},
+      {"only backslashes before it: expanded", " *\\\\{YYYY}\\x", "2026\\x", 1, true},
+      {"no brace: its own expansion", "*D:\\A", "D:\\A", 0, true},
+      {"not marked: never expanded", "D:\\A\\{YYYY}", "D:\\A\\2026", 0, false},
+      {"disabled before the mark: not marked at its head", "/*D:\\A\\{YYYY}", "D:\\A\\2026", 0,
+       false},
+      {"no folder: nothing compared", "*D:\\A\\{YYYY}", "", 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    core::IniDocument doc = core::IniDocument::Parse(
+        u"[PathMenu]\nmenu1=-G\npath1=" + Utf8ToUtf16(c.path) + u"\nmenu2=X\npath2=Y:\\\nmenu3=--\n");
+    JumpList list;
+    list.CreatePathListFromIni(doc, {kNoCaptionLimit, false});
+    FakeExpander expander;
+    PreparedMenu prepared =
+        PrepareJumpMenu(list, Utf8ToUtf16(c.folder), {}, expander.Function());
+    EXPECT_EQ(expander.calls, c.calls);
+    EXPECT_EQ(prepared.IsChecked(list.Items()[0].tag), c.checked);
+  }
 }
 
 // ---------------------------------------------------------------------------
