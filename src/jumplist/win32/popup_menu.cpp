@@ -24,9 +24,33 @@ int IconResourceOf(FunctionItem item) {
   }
 }
 
-// A 16x16 icon as a top-down 32-bit bitmap with premultiplied alpha, the
-// form menus draw with transparency. Icons without alpha take it from
-// their mask.
+// The 16x16 image of an .ico file kept as a data resource.
+HICON LoadIconData(HINSTANCE instance, int resource) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  const auto* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  const DWORD size = found ? SizeofResource(instance, found) : 0;
+  if (!data || size < 6) return nullptr;
+  const WORD count = static_cast<WORD>(data[4] | (data[5] << 8));
+  for (WORD i = 0; i < count; ++i) {
+    const DWORD entry = 6 + 16u * i;
+    if (entry + 16 > size) break;
+    auto dword = [&](DWORD at) {
+      return static_cast<DWORD>(data[at] | (data[at + 1] << 8) | (data[at + 2] << 16) |
+                                (data[at + 3] << 24));
+    };
+    const DWORD bytes = dword(entry + 8), offset = dword(entry + 12);
+    if (offset >= size || bytes > size - offset) continue;
+    if (data[entry] != kIconSize && !(data[entry] == 0 && kIconSize == 256)) continue;
+    return CreateIconFromResourceEx(const_cast<BYTE*>(data + offset), bytes, TRUE, 0x00030000,
+                                    kIconSize, kIconSize, LR_DEFAULTCOLOR);
+  }
+  return nullptr;
+}
+
+// A 16x16 icon as a top-down 32-bit bitmap laid on the menu's own colour:
+// menus draw item bitmaps as they are, and not every system blends their
+// alpha.
 HBITMAP BitmapOfIcon(HICON icon) {
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return nullptr;
@@ -48,6 +72,8 @@ HBITMAP BitmapOfIcon(HICON icon) {
   if (info.hbmMask) DeleteObject(info.hbmMask);
   if (!ok) return nullptr;
 
+  const COLORREF menu = GetSysColor(COLOR_MENU);
+  const DWORD back[3] = {GetBValue(menu), GetGValue(menu), GetRValue(menu)};
   bool anyAlpha = false;
   for (DWORD p : colour) anyAlpha |= (p >> 24) != 0;
   void* bits = nullptr;
@@ -55,11 +81,14 @@ HBITMAP BitmapOfIcon(HICON icon) {
   if (!bitmap || !bits) return nullptr;
   auto* out = static_cast<DWORD*>(bits);
   for (size_t i = 0; i < colour.size(); ++i) {
-    DWORD p = colour[i];
-    DWORD alpha = anyAlpha ? p >> 24 : (haveMask && (mask[i] & 0xFFFFFF) ? 0 : 255);
-    DWORD r = ((p >> 16) & 0xFF) * alpha / 255, g = ((p >> 8) & 0xFF) * alpha / 255,
-          b = (p & 0xFF) * alpha / 255;
-    out[i] = (alpha << 24) | (r << 16) | (g << 8) | b;
+    const DWORD p = colour[i];
+    const DWORD alpha = anyAlpha ? p >> 24 : (haveMask && (mask[i] & 0xFFFFFF) ? 0 : 255);
+    DWORD mixed = 0xFF000000;
+    for (int c = 0; c < 3; ++c) {
+      const DWORD value = (p >> (8 * c)) & 0xFF;
+      mixed |= ((value * alpha + back[c] * (255 - alpha)) / 255) << (8 * c);
+    }
+    out[i] = mixed;
   }
   return bitmap;
 }
@@ -70,8 +99,7 @@ MenuIcons::MenuIcons(HINSTANCE instance) {
   for (const FunctionTemplate& t : FunctionTemplates()) {
     int resource = IconResourceOf(t.id);
     if (!resource) continue;
-    auto icon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, kIconSize, kIconSize, 0));
+    HICON icon = LoadIconData(instance, resource);
     HBITMAP bitmap = icon ? BitmapOfIcon(icon) : nullptr;
     if (icon) DestroyIcon(icon);
     if (!bitmap) {

@@ -1,0 +1,43 @@
+#include "ui/win32/message_box_prompts.h"
+
+#include <string>
+
+#include "core/diagnostics.h"
+#include "core/win32/wide_text.h"
+
+namespace pathorama::ui::win32 {
+
+namespace {
+
+UINT IconStyle(core::PromptIcon icon) {
+  switch (icon) {
+    case core::PromptIcon::Information: return MB_ICONINFORMATION;
+    case core::PromptIcon::Warning: return MB_ICONWARNING;
+    case core::PromptIcon::Error: return MB_ICONERROR;
+    case core::PromptIcon::Question: return MB_ICONQUESTION;
+  }
+  return 0;
+}
+
+int Show(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) {
+  // The owner is always on top: a box without it could open behind it.
+  const std::u16string t(text), c(caption);
+  int answer = MessageBoxW(owner, core::win32::AsWide(t), core::win32::AsWide(c),
+                           style | MB_SETFOREGROUND | MB_TOPMOST);
+  if (answer == 0) core::Trace(u"message box not shown: " + c + u": " + t);
+  return answer;
+}
+
+}  // namespace
+
+void MessageBoxPrompts::Tell(std::u16string_view text, std::u16string_view caption,
+                             core::PromptIcon icon) {
+  Show(owner_, text, caption, MB_OK | IconStyle(icon));
+}
+
+bool MessageBoxPrompts::AskYesNo(std::u16string_view text, std::u16string_view caption,
+                                 core::PromptIcon icon) {
+  return Show(owner_, text, caption, MB_YESNO | IconStyle(icon)) == IDYES;
+}
+
+}  // namespace pathorama::ui::win32
