@@ -182,10 +182,12 @@ bool JumpListPopup::Show(const PopupRequest& request, const PopupHooks& hooks) {
   build_ = &build;
   request_ = &request;
   ctrlGroup_.reset();
-  UINT chosen = static_cast<UINT>(
-      TrackPopupMenuEx(build.Menu(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN |
-                                         TPM_LEFTBUTTON,
-                       place.at.x, place.at.y, request.owner, nullptr));
+  // The choice is returned, not sent as WM_COMMAND (whose 16 bits would not
+  // hold every identifier); the owner still gets the menu's notifications,
+  // which fill the submenus and keep the menu-loop state.
+  UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
+      build.Menu(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, place.at.x,
+      place.at.y, request.owner, nullptr));
   build_ = nullptr;
   request_ = nullptr;
   PostMessageW(request.owner, WM_NULL, 0, 0);

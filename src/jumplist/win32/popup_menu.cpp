@@ -174,8 +174,8 @@ void PopupMenuBuild::Fill(HMENU menu, const std::vector<JumpItem>& items) {
     info.fType = MFT_STRING;
     info.dwTypeData = const_cast<wchar_t*>(core::win32::AsWide(caption));
     info.fState = (view.checked ? MFS_CHECKED : 0u) | (view.enabled ? 0u : MFS_DISABLED);
-    const bool submenu =
-        item.kind == JumpItemKind::kFunction ? !item.children.empty() : !RunsAsEntry(item);
+    const bool submenu = item.IsGroup() ? !RunsAsEntry(item)
+                                        : item.kind == JumpItemKind::kFunction && !item.children.empty();
     if (item.kind == JumpItemKind::kFunction && view.icon && icons_) {
       if (std::optional<FunctionItem> id = FunctionItemOfTag(item.tag)) {
         if (HBITMAP bitmap = icons_->For(*id)) {
