@@ -112,15 +112,13 @@ void BM_PlainComparison(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainComparison)->Unit(benchmark::kMillisecond);
 
-// state.range(0): percent of the entries marked (0, 10, 100).
-void BM_PrepareJumpMenu(benchmark::State& state) {
-  const int percent = static_cast<int>(state.range(0));
-  jumplist::JumpList list = MakeList(percent == 0 ? 0 : 100 / percent);
+// Prepares the menu of `list` for `folder` for the benchmark's iterations.
+void MeasurePreparation(benchmark::State& state, const jumplist::JumpList& list,
+                        const std::u16string& folder) {
   Environment e;
   const jumplist::MenuOptions options;
   size_t matched = 0;
   double start = CpuSeconds();
-  const std::u16string& folder = percent == 100 ? kOpenMarkedFolder : kOpenFolder;
   for (auto _ : state) {
     jumplist::PreparedMenu prepared = jumplist::PrepareJumpMenu(list, folder, options, e.expand);
     matched = prepared.MatchedTags().size();
@@ -131,27 +129,20 @@ void BM_PrepareJumpMenu(benchmark::State& state) {
   state.counters["us_per_entry"] = perRun * 1e6 / kEntries;
   state.counters["x_plain"] = perRun / PlainSeconds();
 }
+
+// state.range(0): percent of the entries marked (0, 10, 100).
+void BM_PrepareJumpMenu(benchmark::State& state) {
+  const int percent = static_cast<int>(state.range(0));
+  MeasurePreparation(state, MakeList(percent == 0 ? 0 : 100 / percent),
+                     percent == 100 ? kOpenMarkedFolder : kOpenFolder);
+}
 BENCHMARK(BM_PrepareJumpMenu)->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // The same with every marked path ending in a variable: all of them are
 // expanded (state.range(0): percent marked).
 void BM_PrepareJumpMenuExpandingEveryMark(benchmark::State& state) {
-  const int percent = static_cast<int>(state.range(0));
-  jumplist::JumpList list = MakeList(100 / percent, true);
-  Environment e;
-  const jumplist::MenuOptions options;
-  size_t matched = 0;
-  const std::u16string& folder = kOpenMonthFolder;
-  double start = CpuSeconds();
-  for (auto _ : state) {
-    jumplist::PreparedMenu prepared = jumplist::PrepareJumpMenu(list, folder, options, e.expand);
-    matched = prepared.MatchedTags().size();
-    benchmark::DoNotOptimize(prepared);
-  }
-  double perRun = (CpuSeconds() - start) / static_cast<double>(state.iterations());
-  if (matched != 1) state.SkipWithError("the deep entry was not matched");
-  state.counters["us_per_entry"] = perRun * 1e6 / kEntries;
-  state.counters["x_plain"] = perRun / PlainSeconds();
+  MeasurePreparation(state, MakeList(100 / static_cast<int>(state.range(0)), true),
+                     kOpenMonthFolder);
 }
 BENCHMARK(BM_PrepareJumpMenuExpandingEveryMark)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 

@@ -54,8 +54,9 @@ std::u16string AcceleratorOf(std::u16string_view caption) {
 }
 
 // Walks `items` and everything below in menu order without recursion;
-// visit(item, ancestors) sees the groups above the item, outermost first.
-// `Items` is std::vector<JumpItem>, const or not.
+// visit(item, ancestors) sees the groups above the item, outermost first,
+// and returns whether to go below the item. `Items` is
+// std::vector<JumpItem>, const or not.
 template <typename Items, typename Visit>
 void WalkWithAncestors(Items& items, Visit visit) {
   using Item = std::remove_reference_t<decltype(items[0])>;
@@ -69,12 +70,48 @@ void WalkWithAncestors(Items& items, Visit visit) {
       continue;
     }
     Item& item = (*siblings)[next++];
-    visit(item, ancestors);
-    if (!item.children.empty()) {
+    if (visit(item, ancestors) && !item.children.empty()) {
       ancestors.push_back(&item);
       open.push_back({&item.children, 0});
     }
   }
+}
+
+// Whether a path info, its pieces joined by "|", marks stripped and
+// expanded when marked, is the folder `folderKey` (blanks and backslashes
+// trimmed from both ends, compared without regard to case).
+bool PathInfoPointsAt(std::u16string_view pathInfo, std::u16string_view folderKey,
+                      const paths::VariableExpander& expand) {
+  std::u16string text = paths::SplitPathInfo(pathInfo);
+  size_t first = text.find_first_not_of(u' ');
+  const bool marked = first != std::u16string::npos && text[first] == u'*';
+  text = core::TrimCharsLeft(text, u" *");
+  if (marked && expand) {
+    // Expansion replaces variables, each from a "{" to a "}": the text
+    // before the first brace and after the last one stays as written. A
+    // text without a brace is its own expansion, and one whose written head
+    // or tail already differs from the folder cannot match, so neither is
+    // expanded.
+    const size_t brace = text.find(u'{');
+    if (brace != std::u16string::npos) {
+      std::u16string_view head = std::u16string_view(text).substr(0, brace);
+      head.remove_prefix(std::min(head.size(), head.find_first_not_of(u" \\")));
+      if (!head.empty() && !core::StartsWithIgnoreCase(folderKey, head)) return false;
+      const size_t close = text.rfind(u'}');
+      if (close != std::u16string::npos && close > brace) {
+        std::u16string_view tail = std::u16string_view(text).substr(close + 1);
+        const size_t last = tail.find_last_not_of(u" \\");
+        tail = last == std::u16string_view::npos ? std::u16string_view() : tail.substr(0, last + 1);
+        if (!tail.empty() && !core::EndsWithIgnoreCase(folderKey, tail)) return false;
+      }
+      text = expand(text);
+    }
+  }
+  std::u16string_view key = text;
+  const size_t begin = key.find_first_not_of(u" \\");
+  if (begin == std::u16string_view::npos) return false;
+  key = key.substr(begin, key.find_last_not_of(u" \\") - begin + 1);
+  return key.size() == folderKey.size() && core::EqualsIgnoreCase(key, folderKey);
 }
 
 // Where an item sits: its siblings and its index there, and its group (null
@@ -375,39 +412,10 @@ PreparedMenu PrepareJumpMenu(const JumpList& list, std::u16string_view currentFo
     const auto& paths = list.PathByTagMap();
     WalkWithAncestors(list.Items(), [&](const JumpItem& item,
                                         const std::vector<const JumpItem*>& ancestors) {
-      if (item.kind != JumpItemKind::kEntry && item.kind != JumpItemKind::kGroup) return;
+      if (item.kind != JumpItemKind::kEntry && item.kind != JumpItemKind::kGroup) return true;
       auto found = paths.find(item.tag);
-      if (found == paths.end()) return;
-      std::u16string text = paths::SplitPathInfo(found->second);
-      size_t first = text.find_first_not_of(u' ');
-      const bool marked = first != std::u16string::npos && text[first] == u'*';
-      text = core::TrimCharsLeft(text, u" *");
-      if (marked && expand) {
-        // Expansion replaces variables, each from a "{" to a "}": the text
-        // before the first brace and after the last one stays as written. A
-        // text without a brace is its own expansion, and one whose written
-        // head or tail already differs from the folder cannot match, so
-        // neither is expanded.
-        const size_t brace = text.find(u'{');
-        if (brace != std::u16string::npos) {
-          std::u16string_view head = std::u16string_view(text).substr(0, brace);
-          head.remove_prefix(std::min(head.size(), head.find_first_not_of(u" \\")));
-          if (!head.empty() && !core::StartsWithIgnoreCase(folderKey, head)) return;
-          const size_t close = text.rfind(u'}');
-          if (close != std::u16string::npos && close > brace) {
-            std::u16string_view tail = std::u16string_view(text).substr(close + 1);
-            const size_t last = tail.find_last_not_of(u" \\");
-            tail = last == std::u16string_view::npos ? std::u16string_view() : tail.substr(0, last + 1);
-            if (!tail.empty() && !core::EndsWithIgnoreCase(folderKey, tail)) return;
-          }
-          text = expand(text);
-        }
-      }
-      std::u16string_view key = text;
-      size_t begin = key.find_first_not_of(u" \\");
-      if (begin == std::u16string_view::npos) return;
-      key = key.substr(begin, key.find_last_not_of(u" \\") - begin + 1);
-      if (key.size() != folderKey.size() || !core::EqualsIgnoreCase(key, folderKey)) return;
+      if (found == paths.end()) return true;
+      if (!PathInfoPointsAt(found->second, folderKey, expand)) return true;
       menu.matched_.push_back(item.tag);
       menu.matchedSet_.insert(item.tag);
       menu.checked_.insert(item.tag);
@@ -416,6 +424,7 @@ PreparedMenu PrepareJumpMenu(const JumpList& list, std::u16string_view currentFo
         for (const JumpItem& sibling : ancestors.back()->children)
           if (sibling.kind == JumpItemKind::kCurrentFolder && sibling.caption != u"-")
             menu.groupItemsOfferingDeletion_.insert(sibling.tag);
+      return true;
     });
   }
   menu.addOrDeleteCaption_ =
@@ -438,17 +447,11 @@ PreparedMenu PrepareJumpMenu(const JumpList& list, std::u16string_view currentFo
 std::u16string PreparedMenuText(const JumpList& list, const PreparedMenu& prepared) {
   constexpr size_t kIndentedLevels = 100;
   std::u16string text;
-  std::vector<std::pair<const std::vector<JumpItem>*, size_t>> open{{&list.Items(), 0}};
-  while (!open.empty()) {
-    auto& [siblings, next] = open.back();
-    if (next == siblings->size()) {
-      open.pop_back();
-      continue;
-    }
-    const JumpItem& item = (*siblings)[next++];
+  WalkWithAncestors(list.Items(), [&](const JumpItem& item,
+                                      const std::vector<const JumpItem*>& ancestors) {
     const ItemView view = prepared.View(item);
-    if (!view.visible) continue;
-    const size_t depth = open.size() - 1;
+    if (!view.visible) return false;
+    const size_t depth = ancestors.size();
     if (depth <= kIndentedLevels) {
       text.append(2 * depth, u' ');
     } else {
@@ -457,7 +460,7 @@ std::u16string PreparedMenuText(const JumpList& list, const PreparedMenu& prepar
     }
     if (view.separator) {
       text += u"-\n";
-      continue;
+      return false;
     }
     if (view.checked) text += u"[x] ";
     text += view.caption;
@@ -465,8 +468,8 @@ std::u16string PreparedMenuText(const JumpList& list, const PreparedMenu& prepar
                                              !item.children.empty());
     if (submenu) text += u'/';
     text += u'\n';
-    if (!item.children.empty()) open.push_back({&item.children, 0});
-  }
+    return true;
+  });
   return text;
 }
 

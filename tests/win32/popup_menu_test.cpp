@@ -273,6 +273,15 @@ TEST_F(PopupLoop, TheDeleteItemRemovesTheCheckedEntryAndSavesTheList) {
   ASSERT_TRUE(Show(list, u"a"));
   EXPECT_EQ(prompts_.told, std::vector<std::u16string>{u"当前没有捕获到文件夹"});
   EXPECT_EQ(saves_, 1);
+
+  // A UNC folder goes to the add dialog with its leading backslashes.
+  std::vector<std::u16string> added;
+  hooks_.openAddDialog = [&](const std::u16string& folder, int32_t group) {
+    added.push_back(folder + u" " + core::IntToText(group));
+  };
+  ASSERT_TRUE(Show(list, u"a", u"\\\\srv\\share\\"));
+  EXPECT_EQ(added, std::vector<std::u16string>{u"\\\\srv\\share\\ 0"});
+  EXPECT_EQ(prompts_.told.size(), 1u);
 }
 
 TEST_F(PopupLoop, AGroupOpenedWithCtrlRunsItsEntriesInOrderAfterTheMenuClosed) {

@@ -107,8 +107,14 @@ void ShowJumpListMenu(HWND mainWindow) {
     core::Trace(u"jump list: add dialog not built yet; would add " + folder + u" to group " +
                 core::IntToText(groupTag));
   };
-  hooks.openEditor = [mainWindow] { OpenJumpListEditor(mainWindow); };
-  hooks.openOptions = [mainWindow] { OpenOptionsDialog(mainWindow); };
+  hooks.openEditor = [mainWindow] {
+    core::Trace(u"jump list: 配置路径跳转列表 opens the editor");
+    OpenJumpListEditor(mainWindow);
+  };
+  hooks.openOptions = [mainWindow] {
+    core::Trace(u"jump list: 程序设置 opens the options dialog");
+    OpenOptionsDialog(mainWindow);
+  };
   hooks.forbidHotKey = [](jumplist::FunctionItem item) {
     core::Trace(u"jump list: ignore lists not built yet; forbid item " +
                 std::u16string(jumplist::TemplateOf(item).name));

@@ -480,6 +480,9 @@ TEST(JumpMenu, AddingTheCurrentFolderTakesDriveAndUncPathsAndExplainsTheRest) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(DecideAddCurrentFolder(c.folder), c.decision) << Utf16ToUtf8(c.folder);
+  // Backslashes are stripped for comparing only: the folder to add keeps them.
+  EXPECT_EQ(PrepareJumpMenu(JumpList(), u"\\\\srv\\share\\", {}, nullptr).CurrentFolder(),
+            u"\\\\srv\\share\\");
 
   RecordingPrompts prompts;
   TellAddCurrentFolderRefused(AddCurrentFolderDecision::NoFolder, u"", prompts);
