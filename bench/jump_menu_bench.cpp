@@ -44,7 +44,8 @@ jumplist::JumpList MakeList(int markEvery, bool variableLast = false) {
     for (int e = 0; e < kEntriesPerGroup; ++e) {
       const int id = g * kEntriesPerGroup + e;
       line(u"menu" + core::IntToText(++n), u"报告与资料 " + core::IntToText(id) + u"(&R)");
-      std::u16string path = u"D:\\工作\\项目" + core::IntToText(g) + u"\\资料" + core::IntToText(id);
+      std::u16string path =
+          u"D:\\工作\\项目" + core::IntToText(g) + u"\\资料" + core::IntToText(id);
       if (markEvery && id % markEvery == 0)
         path = u"*E:\\备份\\{YYYY}\\" + core::IntToText(id) + (variableLast ? u"\\{MM}" : u"");
       line(u"path" + core::IntToText(n), path);

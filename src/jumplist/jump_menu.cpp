@@ -25,8 +25,8 @@ constexpr std::array<FunctionTemplate, 11> kTemplates{{
      u"本地路径不存在的条目(&D)", FunctionItem::BatchDelete, false},
     {FunctionItem::DeleteItemsAssociateNull, u"mni_DelItemsAssociateNull",
      u"未关联路径或网址的条目(&N)", FunctionItem::BatchDelete, false},
-    {FunctionItem::ForbidJumpListHotKey, u"mni_ForbidJumpListHotkey",
-     u"禁用弹出跳转列表的热键(&J)", std::nullopt, true},
+    {FunctionItem::ForbidJumpListHotKey, u"mni_ForbidJumpListHotkey", u"禁用弹出跳转列表的热键(&J)",
+     std::nullopt, true},
     {FunctionItem::ForbidInCurrentWindowClass, u"mni_CurWinClassForbidJumpListHotKey",
      u"在当前类型的窗口中禁用(&W)", FunctionItem::ForbidJumpListHotKey, false},
     {FunctionItem::ForbidInCurrentProgram, u"mni_CurAppForbidJumpListHotKey",
@@ -354,7 +354,9 @@ ItemView PreparedMenu::View(const JumpItem& item) const {
       if (!id) return view;
       const FunctionItemsShown& shown = options_.shown;
       switch (*id) {
-        case FunctionItem::Separator: view.separator = true; break;
+        case FunctionItem::Separator:
+          view.separator = true;
+          break;
         case FunctionItem::AddOrDeleteCurrentFolder:
           view.caption = addOrDeleteCaption_;
           view.visible = shown.addOrDeleteCurrentFolder;
@@ -376,7 +378,8 @@ ItemView PreparedMenu::View(const JumpItem& item) const {
           view.caption = appSettingsCaption_;
           view.visible = shown.appSettings;
           break;
-        default: break;
+        default:
+          break;
       }
       view.icon = TemplateOf(*id).hasIcon && !iconsHidden_.count(item.tag);
       return view;
@@ -410,22 +413,22 @@ PreparedMenu PrepareJumpMenu(const JumpList& list, std::u16string_view currentFo
   const std::u16string folderKey = core::TrimChars(currentFolder, u" \\");
   if (!folderKey.empty()) {
     const auto& paths = list.PathByTagMap();
-    WalkWithAncestors(list.Items(), [&](const JumpItem& item,
-                                        const std::vector<const JumpItem*>& ancestors) {
-      if (item.kind != JumpItemKind::kEntry && item.kind != JumpItemKind::kGroup) return true;
-      auto found = paths.find(item.tag);
-      if (found == paths.end()) return true;
-      if (!PathInfoPointsAt(found->second, folderKey, expand)) return true;
-      menu.matched_.push_back(item.tag);
-      menu.matchedSet_.insert(item.tag);
-      menu.checked_.insert(item.tag);
-      for (const JumpItem* group : ancestors) menu.checked_.insert(group->tag);
-      if (options.currentFolderItemInEveryGroup && !ancestors.empty())
-        for (const JumpItem& sibling : ancestors.back()->children)
-          if (sibling.kind == JumpItemKind::kCurrentFolder && sibling.caption != u"-")
-            menu.groupItemsOfferingDeletion_.insert(sibling.tag);
-      return true;
-    });
+    WalkWithAncestors(
+        list.Items(), [&](const JumpItem& item, const std::vector<const JumpItem*>& ancestors) {
+          if (item.kind != JumpItemKind::kEntry && item.kind != JumpItemKind::kGroup) return true;
+          auto found = paths.find(item.tag);
+          if (found == paths.end()) return true;
+          if (!PathInfoPointsAt(found->second, folderKey, expand)) return true;
+          menu.matched_.push_back(item.tag);
+          menu.matchedSet_.insert(item.tag);
+          menu.checked_.insert(item.tag);
+          for (const JumpItem* group : ancestors) menu.checked_.insert(group->tag);
+          if (options.currentFolderItemInEveryGroup && !ancestors.empty())
+            for (const JumpItem& sibling : ancestors.back()->children)
+              if (sibling.kind == JumpItemKind::kCurrentFolder && sibling.caption != u"-")
+                menu.groupItemsOfferingDeletion_.insert(sibling.tag);
+          return true;
+        });
   }
   menu.addOrDeleteCaption_ =
       menu.matched_.empty() ? AddCurrentFolderCaption(keys) : menu.deleteCaption_;
@@ -447,29 +450,29 @@ PreparedMenu PrepareJumpMenu(const JumpList& list, std::u16string_view currentFo
 std::u16string PreparedMenuText(const JumpList& list, const PreparedMenu& prepared) {
   constexpr size_t kIndentedLevels = 100;
   std::u16string text;
-  WalkWithAncestors(list.Items(), [&](const JumpItem& item,
-                                      const std::vector<const JumpItem*>& ancestors) {
-    const ItemView view = prepared.View(item);
-    if (!view.visible) return false;
-    const size_t depth = ancestors.size();
-    if (depth <= kIndentedLevels) {
-      text.append(2 * depth, u' ');
-    } else {
-      text.append(2 * kIndentedLevels, u' ');
-      text += u"[" + core::IntToText(static_cast<long long>(depth)) + u"] ";
-    }
-    if (view.separator) {
-      text += u"-\n";
-      return false;
-    }
-    if (view.checked) text += u"[x] ";
-    text += view.caption;
-    const bool submenu = item.IsGroup() || (item.kind == JumpItemKind::kFunction &&
-                                             !item.children.empty());
-    if (submenu) text += u'/';
-    text += u'\n';
-    return true;
-  });
+  WalkWithAncestors(
+      list.Items(), [&](const JumpItem& item, const std::vector<const JumpItem*>& ancestors) {
+        const ItemView view = prepared.View(item);
+        if (!view.visible) return false;
+        const size_t depth = ancestors.size();
+        if (depth <= kIndentedLevels) {
+          text.append(2 * depth, u' ');
+        } else {
+          text.append(2 * kIndentedLevels, u' ');
+          text += u"[" + core::IntToText(static_cast<long long>(depth)) + u"] ";
+        }
+        if (view.separator) {
+          text += u"-\n";
+          return false;
+        }
+        if (view.checked) text += u"[x] ";
+        text += view.caption;
+        const bool submenu =
+            item.IsGroup() || (item.kind == JumpItemKind::kFunction && !item.children.empty());
+        if (submenu) text += u'/';
+        text += u'\n';
+        return true;
+      });
   return text;
 }
 
@@ -501,7 +504,8 @@ void TellAddCurrentFolderRefused(AddCurrentFolderDecision decision, std::u16stri
                        u"卸载资源管理器外壳增强软件可正常捕获此处的真实文件夹路径",
                    u"非法的文件夹路径", core::PromptIcon::Warning);
       break;
-    case AddCurrentFolderDecision::OpenAddDialog: break;
+    case AddCurrentFolderDecision::OpenAddDialog:
+      break;
   }
 }
 
@@ -600,15 +604,19 @@ struct AreaChoice {
 // for Directory Opus and FreeCommander, so there is nothing to place at.
 int FixedPanel(PanelChoice choice) {
   switch (choice) {
-    case PanelChoice::Left: return 1;
-    case PanelChoice::Right: return 2;
-    default: return 0;
+    case PanelChoice::Left:
+      return 1;
+    case PanelChoice::Right:
+      return 2;
+    default:
+      return 0;
   }
 }
 
 AreaChoice ChooseManagerArea(const PlacementOptions& options, PopupPlaceFacts& facts) {
   switch (options.chosenFolderManager) {
-    case 0: return {ManagerArea::ExplorerAddressBar, 0, false};
+    case 0:
+      return {ManagerArea::ExplorerAddressBar, 0, false};
     case 1: {
       int panel = FixedPanel(options.totalCommanderPanel);
       if (panel == 0) {
@@ -624,14 +632,17 @@ AreaChoice ChooseManagerArea(const PlacementOptions& options, PopupPlaceFacts& f
       if (n == 0) return {};
       return {ManagerArea::DirectoryOpusFileDisplay, n, true};
     }
-    case 3: return {ManagerArea::XYplorerAddress, 0, false};
-    case 4: return {ManagerArea::Xplorer2Address, 0, false};
+    case 3:
+      return {ManagerArea::XYplorerAddress, 0, false};
+    case 4:
+      return {ManagerArea::Xplorer2Address, 0, false};
     case 5: {
       int n = FixedPanel(options.freeCommanderPanel);
       if (n == 0) return {};
       return {ManagerArea::FreeCommanderFileList, n, true};
     }
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -682,7 +693,8 @@ PopupPlace DecidePopupPlace(std::u16string_view targetClass, const PlacementOpti
       place.reason = PlaceReason::ManagerArea;
       return place;
     }
-    case MenuPlacement::AtCentre: break;
+    case MenuPlacement::AtCentre:
+      break;
   }
   place.at = facts.Centre();
   place.reason = PlaceReason::Centre;

@@ -49,8 +49,8 @@ enum class FunctionItem : int32_t {
 
 struct FunctionTemplate {
   FunctionItem id;
-  std::u16string_view name;     // component name of the template ("mni_AppOption")
-  std::u16string_view caption;  // with the default accelerator
+  std::u16string_view name;            // component name of the template ("mni_AppOption")
+  std::u16string_view caption;         // with the default accelerator
   std::optional<FunctionItem> parent;  // the submenu it sits in
   bool hasIcon;
 };
@@ -263,7 +263,7 @@ enum class ManagerArea {
   DirectoryOpusFileDisplay,  // n-th file display
   XYplorerAddress,
   Xplorer2Address,
-  FreeCommanderFileList,     // panel 2 the first list, else the last
+  FreeCommanderFileList,  // panel 2 the first list, else the last
 };
 
 struct PlacementOptions {
@@ -292,8 +292,15 @@ class PopupPlaceFacts {
   virtual ScreenPoint Centre() = 0;
 };
 
-enum class PlaceReason { DteEdit, Console, DialogAddressBand, Cursor, MainWindow, ManagerArea,
-                         Centre };
+enum class PlaceReason {
+  DteEdit,
+  Console,
+  DialogAddressBand,
+  Cursor,
+  MainWindow,
+  ManagerArea,
+  Centre
+};
 
 struct PopupPlace {
   ScreenPoint at;

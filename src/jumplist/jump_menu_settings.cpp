@@ -25,16 +25,15 @@ MenuOptions MenuOptionsFromSettings(const settings::AppSettings& settings) {
   options.shown.batchDelete = visible.batchDeleteItems;
   options.shown.appSettings = visible.appSettings;
   options.shown.forbidJumpListHotKey = visible.disableJumpListHotKey;
-  options.currentFolderItemInEveryGroup =
-      settings.Bool(Setting::AddCurrentFolderItemToEveryGroup);
+  options.currentFolderItemInEveryGroup = settings.Bool(Setting::AddCurrentFolderItemToEveryGroup);
   return options;
 }
 
 PlacementOptions PlacementOptionsFromSettings(const settings::AppSettings& s) {
   PlacementOptions options;
-  options.placement =
-      MenuPlacementFrom(s.Bool(Setting::JumpMenuUnderCursor), s.Bool(Setting::JumpMenuUnderApp),
-                        s.Bool(Setting::JumpMenuUnderAddressBar), s.Bool(Setting::JumpMenuAtCenter));
+  options.placement = MenuPlacementFrom(
+      s.Bool(Setting::JumpMenuUnderCursor), s.Bool(Setting::JumpMenuUnderApp),
+      s.Bool(Setting::JumpMenuUnderAddressBar), s.Bool(Setting::JumpMenuAtCenter));
   options.chosenFolderManager = s.FolderManagerIndex();
   options.totalCommanderPanel =
       PanelFrom(s, Setting::TotalCommanderOpenAtLeftPanel, Setting::TotalCommanderOpenAtRightPanel,

@@ -3,9 +3,10 @@
 // and the real menu loop driven by keys: an entry with a tag above 65,535,
 // a function item, a group opened with Ctrl held, and a second request
 // while the popup is open.
-#include <windows.h>
+#include "jumplist/win32/popup_menu.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -18,7 +19,6 @@
 #include "jumplist/jump_list.h"
 #include "jumplist/jump_menu.h"
 #include "jumplist/win32/jump_list_popup.h"
-#include "jumplist/win32/popup_menu.h"
 #include "standin_process.h"
 
 namespace pathorama::jumplist::win32 {
@@ -111,7 +111,8 @@ TEST(PopupMenu, AShowingBuildsCheckedItemsCaptionsIconsAndCommandsForTheOpenFold
   EXPECT_EQ(build.CommandOf(top[0].id),
             (MenuCommand{MenuCommand::Kind::Item, list.Items()[0].tag}));
   EXPECT_EQ(build.CommandOf(top[4].id),
-            (MenuCommand{MenuCommand::Kind::Function, FunctionTag(FunctionItem::AddOrDeleteCurrentFolder)}));
+            (MenuCommand{MenuCommand::Kind::Function,
+                         FunctionTag(FunctionItem::AddOrDeleteCurrentFolder)}));
   EXPECT_EQ(build.CommandOf(0), std::nullopt);
   EXPECT_EQ(build.CommandOf(9999), std::nullopt);
 
@@ -217,7 +218,10 @@ class PopupLoop : public testing::Test {
     request_.prompts = &prompts_;
     request_.currentFolder = folder;
     hooks_.runItem = [this](const std::u16string& info) { ran_.push_back(info); };
-    hooks_.saveJumpList = [this] { ++saves_; return true; };
+    hooks_.saveJumpList = [this] {
+      ++saves_;
+      return true;
+    };
     bool shown = popup_->Show(request_, hooks_);
     KillTimer(owner_, kScriptTimer);
     KillTimer(owner_, kGiveUpTimer);
@@ -287,7 +291,8 @@ TEST_F(PopupLoop, TheDeleteItemRemovesTheCheckedEntryAndSavesTheList) {
 TEST_F(PopupLoop, AGroupOpenedWithCtrlRunsItsEntriesInOrderAfterTheMenuClosed) {
   JumpList list = Load(
       u"menu1=-Work(&W)\npath1=C:\\work\nmenu2=A\npath2=C:\\a\nmenu3=Off\npath3=/C:\\off\n"
-      u"menu4=-Sub\npath4=C:\\sub\nmenu5=S\npath5=C:\\s\nmenu6=--\nmenu7=B\npath7=C:\\b\nmenu8=--\n");
+      u"menu4=-Sub\npath4=C:\\sub\nmenu5=S\npath5=C:\\s\nmenu6=--\nmenu7=B\npath7=C:\\b\nmenu8=--"
+      u"\n");
   SetControl(true);
   ASSERT_TRUE(Show(list, u"w"));
   EXPECT_EQ(ran_, (std::vector<std::u16string>{u"C:\\a", u"C:\\sub", u"C:\\b"}));
@@ -295,7 +300,8 @@ TEST_F(PopupLoop, AGroupOpenedWithCtrlRunsItsEntriesInOrderAfterTheMenuClosed) {
   // Without Ctrl the group only opens; an entry of it is then chosen.
   SetControl(false);
   ran_.clear();
-  JumpList again = Load(u"menu1=-Work(&W)\nmenu2=A(&A)\npath2=C:\\a\nmenu3=B(&B)\npath3=C:\\b\nmenu4=--\n");
+  JumpList again =
+      Load(u"menu1=-Work(&W)\nmenu2=A(&A)\npath2=C:\\a\nmenu3=B(&B)\npath3=C:\\b\nmenu4=--\n");
   ASSERT_TRUE(Show(again, u"wb"));
   EXPECT_EQ(ran_, std::vector<std::u16string>{u"C:\\b"});
 

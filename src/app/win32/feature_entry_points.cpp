@@ -141,9 +141,11 @@ bool HandleJumpListMenuMessage(HWND mainWindow, UINT message, WPARAM wParam, LPA
       SendMessageW(mainWindow, kMenuLoopExitMessage, 0, 0);
       return false;
     case WM_MENUSELECT:
-      if (HIWORD(wParam) == 0xFFFF && lParam == 0) SendMessageW(mainWindow, kMenuClosedMessage, 0, 0);
+      if (HIWORD(wParam) == 0xFFFF && lParam == 0)
+        SendMessageW(mainWindow, kMenuClosedMessage, 0, 0);
       return false;
-    case WM_INITMENUPOPUP: return popup && popup->HandleOwnerMessage(message, wParam, lParam);
+    case WM_INITMENUPOPUP:
+      return popup && popup->HandleOwnerMessage(message, wParam, lParam);
   }
   return false;
 }

@@ -7,11 +7,11 @@
 #include "core/diagnostics.h"
 #include "core/text.h"
 #include "core/win32/wide_text.h"
-#include "windows/window_classes.h"
 #include "windows/win32/dialogs.h"
 #include "windows/win32/folder_managers.h"
 #include "windows/win32/window_facts.h"
 #include "windows/win32/window_rects.h"
+#include "windows/window_classes.h"
 
 namespace pathorama::jumplist::win32 {
 
@@ -65,15 +65,20 @@ class ScreenFacts : public PopupPlaceFacts {
   }
   ScreenRect ManagerAreaRect(ManagerArea area, int panel) override {
     switch (area) {
-      case ManagerArea::ExplorerAddressBar: return FromRect(ww::GetExplorerAddressBarRect());
-      case ManagerArea::TotalCommanderPanel: return FromRect(ww::GetTotalCommanderPanelRect(panel));
+      case ManagerArea::ExplorerAddressBar:
+        return FromRect(ww::GetExplorerAddressBarRect());
+      case ManagerArea::TotalCommanderPanel:
+        return FromRect(ww::GetTotalCommanderPanelRect(panel));
       case ManagerArea::DirectoryOpusFileDisplay:
         return FromRect(ww::GetDirectoryOpusFileDisplayRect(panel));
-      case ManagerArea::XYplorerAddress: return FromRect(ww::GetXYplorerAddressRect());
-      case ManagerArea::Xplorer2Address: return FromRect(ww::GetXplorer2AddressRect());
+      case ManagerArea::XYplorerAddress:
+        return FromRect(ww::GetXYplorerAddressRect());
+      case ManagerArea::Xplorer2Address:
+        return FromRect(ww::GetXplorer2AddressRect());
       case ManagerArea::FreeCommanderFileList:
         return FromRect(ww::GetFreeCommanderFileListRect(panel));
-      case ManagerArea::None: break;
+      case ManagerArea::None:
+        break;
     }
     return {};
   }
@@ -168,7 +173,8 @@ bool JumpListPopup::Show(const PopupRequest& request, const PopupHooks& hooks) {
   if (request.captureTarget) target = CaptureJumpListTarget(request.owner);
 
   SetCurrentFolderItems(list, request.options.currentFolderItemInEveryGroup);
-  const std::u16string folder = request.currentFolder ? *request.currentFolder : ReadCurrentFolder();
+  const std::u16string folder =
+      request.currentFolder ? *request.currentFolder : ReadCurrentFolder();
   PreparedMenu prepared = PrepareJumpMenu(list, folder, request.options, request.expand);
 
   PopupMenuBuild build(list, prepared, icons_.get());
@@ -185,9 +191,9 @@ bool JumpListPopup::Show(const PopupRequest& request, const PopupHooks& hooks) {
   // The choice is returned, not sent as WM_COMMAND (whose 16 bits would not
   // hold every identifier); the owner still gets the menu's notifications,
   // which fill the submenus and keep the menu-loop state.
-  UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-      build.Menu(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, place.at.x,
-      place.at.y, request.owner, nullptr));
+  UINT chosen = static_cast<UINT>(
+      TrackPopupMenuEx(build.Menu(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
+                       place.at.x, place.at.y, request.owner, nullptr));
   build_ = nullptr;
   request_ = nullptr;
   PostMessageW(request.owner, WM_NULL, 0, 0);
@@ -242,7 +248,8 @@ void JumpListPopup::Dispatch(const PopupRequest& request, const PopupHooks& hook
         TellAddCurrentFolderRefused(decision, prepared.CurrentFolder(), *request.prompts);
         return;
       }
-      if (hooks.openAddDialog) hooks.openAddDialog(prepared.CurrentFolder(), group ? group->tag : 0);
+      if (hooks.openAddDialog)
+        hooks.openAddDialog(prepared.CurrentFolder(), group ? group->tag : 0);
       return;
     }
   }
@@ -291,7 +298,8 @@ void JumpListPopup::RunFunction(const PopupRequest& request, const PopupHooks& h
     case FunctionItem::ForbidInGivenWindow:
       if (hooks.forbidHotKey) hooks.forbidHotKey(item);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 

@@ -15,18 +15,25 @@ constexpr int kIconSize = 16;
 
 int IconResourceOf(FunctionItem item) {
   switch (item) {
-    case FunctionItem::AddOrDeleteCurrentFolder: return IDI_MENU_ADD_FOLDER;
-    case FunctionItem::ConfigureJumpList: return IDI_MENU_CONFIGURE;
-    case FunctionItem::BatchDelete: return IDI_MENU_BATCH_DELETE;
-    case FunctionItem::ForbidJumpListHotKey: return IDI_MENU_FORBID;
-    case FunctionItem::AppSettings: return IDI_MENU_SETTINGS;
-    default: return 0;
+    case FunctionItem::AddOrDeleteCurrentFolder:
+      return IDI_MENU_ADD_FOLDER;
+    case FunctionItem::ConfigureJumpList:
+      return IDI_MENU_CONFIGURE;
+    case FunctionItem::BatchDelete:
+      return IDI_MENU_BATCH_DELETE;
+    case FunctionItem::ForbidJumpListHotKey:
+      return IDI_MENU_FORBID;
+    case FunctionItem::AppSettings:
+      return IDI_MENU_SETTINGS;
+    default:
+      return 0;
   }
 }
 
 // The 16x16 image of an .ico file kept as a data resource.
 HICON LoadIconData(HINSTANCE instance, int resource) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HRSRC found =
+      FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));  // RT_RCDATA
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   const auto* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
   const DWORD size = found ? SizeofResource(instance, found) : 0;
@@ -174,8 +181,9 @@ void PopupMenuBuild::Fill(HMENU menu, const std::vector<JumpItem>& items) {
     info.fType = MFT_STRING;
     info.dwTypeData = const_cast<wchar_t*>(core::win32::AsWide(caption));
     info.fState = (view.checked ? MFS_CHECKED : 0u) | (view.enabled ? 0u : MFS_DISABLED);
-    const bool submenu = item.IsGroup() ? !RunsAsEntry(item)
-                                        : item.kind == JumpItemKind::kFunction && !item.children.empty();
+    const bool submenu = item.IsGroup()
+                             ? !RunsAsEntry(item)
+                             : item.kind == JumpItemKind::kFunction && !item.children.empty();
     if (item.kind == JumpItemKind::kFunction && view.icon && icons_) {
       if (std::optional<FunctionItem> id = FunctionItemOfTag(item.tag)) {
         if (HBITMAP bitmap = icons_->For(*id)) {

@@ -11,10 +11,14 @@ namespace {
 
 UINT IconStyle(core::PromptIcon icon) {
   switch (icon) {
-    case core::PromptIcon::Information: return MB_ICONINFORMATION;
-    case core::PromptIcon::Warning: return MB_ICONWARNING;
-    case core::PromptIcon::Error: return MB_ICONERROR;
-    case core::PromptIcon::Question: return MB_ICONQUESTION;
+    case core::PromptIcon::Information:
+      return MB_ICONINFORMATION;
+    case core::PromptIcon::Warning:
+      return MB_ICONWARNING;
+    case core::PromptIcon::Error:
+      return MB_ICONERROR;
+    case core::PromptIcon::Question:
+      return MB_ICONQUESTION;
   }
   return 0;
 }

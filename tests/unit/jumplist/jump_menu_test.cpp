@@ -37,8 +37,12 @@ std::string Dump(const JumpList& list) {
     if (item.kind == JumpItemKind::kPlaceholder || item.kind == JumpItemKind::kFunction) return;
     out += std::string(2 * depth, ' ');
     switch (item.kind) {
-      case JumpItemKind::kSeparator: out += "-"; break;
-      case JumpItemKind::kCurrentFolder: out += "+" + Utf16ToUtf8(item.caption); break;
+      case JumpItemKind::kSeparator:
+        out += "-";
+        break;
+      case JumpItemKind::kCurrentFolder:
+        out += "+" + Utf16ToUtf8(item.caption);
+        break;
       case JumpItemKind::kGroup:
         out += Utf16ToUtf8(item.caption) + "/";
         if (list.HasPathByTag(item.tag)) out += "\t" + Utf16ToUtf8(list.PathByTag(item.tag));
@@ -87,10 +91,9 @@ TEST(JumpMenu, ChecksTheEntriesThatPointAtTheOpenFolderAndTheirGroups) {
       {"trailing backslash, nested groups: entry and every enclosing group",
        "menu1=-Outer\nmenu2=-Inner\nmenu3=Docs\npath3=D:\\Docs\\\nmenu4=Other\npath4=D:\\Other\n"
        "menu5=--\nmenu6=--\nmenu7=Top\npath7=E:\\\n",
-       "D:\\Docs",
-       "[x] Outer/\n  [x] Inner/\n    [x] Docs\n    Other\nTop\n"},
-      {"case and blanks around the path do not matter",
-       "menu1=Docs\npath1=  d:\\DOCS\\ \n", "D:\\Docs\\", "[x] Docs\n"},
+       "D:\\Docs", "[x] Outer/\n  [x] Inner/\n    [x] Docs\n    Other\nTop\n"},
+      {"case and blanks around the path do not matter", "menu1=Docs\npath1=  d:\\DOCS\\ \n",
+       "D:\\Docs\\", "[x] Docs\n"},
       {"variables mark: expanded before comparing",
        "menu1=Log\npath1=*D:\\Log\\{YYYY}\nmenu2=Plain\npath2=D:\\Log\\{YYYY}\n", "D:\\Log\\2026",
        "[x] Log\nPlain\n"},
@@ -191,12 +194,10 @@ TEST(JumpMenu, MarkedPathInfosAreExpandedOnceAndOnlyWhenTheyCanMatch) {
   } cases[] = {
       {"a variable after a head the folder begins with", "*D:\\A\\{YYYY}", "D:\\A\\2026", 1, true},
       {"... compared without case", "*d:\\a\\{YYYY}", "D:\\A\\2026", 1, true},
-      {"a head that differs cannot match: not expanded", "*E:\\A\\{YYYY}", "D:\\A\\2026", 0,
+      {"a head that differs cannot match: not expanded", "*E:\\A\\{YYYY}", "D:\\A\\2026", 0, false},
+      {"a tail that differs cannot match: not expanded", "*D:\\A\\{YYYY}\\B", "D:\\A\\2026\\C", 0,
        false},
-      {"a tail that differs cannot match: not expanded", "*D:\\A\\{YYYY}\\B", "D:\\A\\2026\\C",
-       0, false},
-      {"a tail the folder ends with: expanded", "*D:\\A\\{YYYY}\\b\\", "D:\\A\\2026\\B", 1,
-       true},
+      {"a tail the folder ends with: expanded", "*D:\\A\\{YYYY}\\b\\", "D:\\A\\2026\\B", 1, true},
       {"a brace that closes nothing is no tail", "*D:\\{YYYY}\\{x", "D:\\2026\\{x", 1, true},
       {"a variable first: expanded", "*{YYYY}", "2026", 1, true},
       {"only backslashes before it: expanded", " *\\\\{YYYY}\\x", "2026\\x", 1, true},
@@ -208,13 +209,13 @@ TEST(JumpMenu, MarkedPathInfosAreExpandedOnceAndOnlyWhenTheyCanMatch) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    core::IniDocument doc = core::IniDocument::Parse(
-        u"[PathMenu]\nmenu1=-G\npath1=" + Utf8ToUtf16(c.path) + u"\nmenu2=X\npath2=Y:\\\nmenu3=--\n");
+    core::IniDocument doc =
+        core::IniDocument::Parse(u"[PathMenu]\nmenu1=-G\npath1=" + Utf8ToUtf16(c.path) +
+                                 u"\nmenu2=X\npath2=Y:\\\nmenu3=--\n");
     JumpList list;
     list.CreatePathListFromIni(doc, {kNoCaptionLimit, false});
     FakeExpander expander;
-    PreparedMenu prepared =
-        PrepareJumpMenu(list, Utf8ToUtf16(c.folder), {}, expander.Function());
+    PreparedMenu prepared = PrepareJumpMenu(list, Utf8ToUtf16(c.folder), {}, expander.Function());
     EXPECT_EQ(expander.calls, c.calls);
     EXPECT_EQ(prepared.IsChecked(list.Items()[0].tag), c.checked);
   }
@@ -227,7 +228,8 @@ TEST(JumpMenu, CurrentFolderItemsAreAddedOncePerGroupAtEveryDepthAndRemovedEvery
       "menu1=-A\nmenu2=a1\npath2=D:\\a1\nmenu3=-B\nmenu4=-C\nmenu5=c1\npath5=D:\\c1\nmenu6=--\n"
       "menu7=--\nmenu8=--\nmenu9=-Empty\nmenu10=--\nmenu11=top\npath11=D:\\top\n";
   const std::string withPairs =
-      "A/\n  a1\tD:\\a1\n  B/\n    C/\n      c1\tD:\\c1\n      +-\n      +添加当前文件夹到本层(&A)\n"
+      "A/\n  a1\tD:\\a1\n  B/\n    C/\n      c1\tD:\\c1\n      +-\n      "
+      "+添加当前文件夹到本层(&A)\n"
       "    +-\n    +添加当前文件夹到本层(&A)\n  +-\n  +添加当前文件夹到本层(&A)\n"
       "Empty/\ntop\tD:\\top\n";
   const std::string without =
@@ -258,9 +260,10 @@ TEST(JumpMenu, FunctionItemsAreCopiedWithNegativeTagsAndSurviveRebuildsUnstored)
   std::vector<std::string> top;
   for (const JumpItem& item : list.Items())
     top.push_back(Utf16ToUtf8(item.name) + " " + std::to_string(item.tag));
-  EXPECT_EQ(top, (std::vector<std::string>{" 1", "mni_Separator1_1 -1", "mni_AddOrDelCurFolder_1 -2",
-                                           "mni_SetPathsList_1 -3", "mni_DelSpecialItems_1 -4",
-                                           "mni_ForbidJumpListHotkey_1 -7", "mni_AppOption_1 -11"}));
+  EXPECT_EQ(top,
+            (std::vector<std::string>{" 1", "mni_Separator1_1 -1", "mni_AddOrDelCurFolder_1 -2",
+                                      "mni_SetPathsList_1 -3", "mni_DelSpecialItems_1 -4",
+                                      "mni_ForbidJumpListHotkey_1 -7", "mni_AppOption_1 -11"}));
   const JumpItem* batch = FunctionCopy(list, FunctionItem::BatchDelete);
   ASSERT_EQ(batch->children.size(), 2u);
   EXPECT_EQ(batch->children[1].name, u"mni_DelItemsAssociateNull");
@@ -275,7 +278,8 @@ TEST(JumpMenu, FunctionItemsAreCopiedWithNegativeTagsAndSurviveRebuildsUnstored)
   EXPECT_EQ(list.Items()[2].name, u"mni_Separator1_1");
   core::IniDocument saved;
   list.SavePathListFromMenuToIni(saved);
-  EXPECT_EQ(saved.Serialize(), u"[PathMenu]\r\nmenu1=B\r\npath1=D:\\B\r\nmenu2=C\r\npath2=D:\\C\r\n");
+  EXPECT_EQ(saved.Serialize(),
+            u"[PathMenu]\r\nmenu1=B\r\npath1=D:\\B\r\nmenu2=C\r\npath2=D:\\C\r\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -302,8 +306,7 @@ TEST(JumpMenu, DeletingTheCurrentFolderRemovesExactlyTheFirstCheckedEntry) {
       {"two entries for the folder: the first in menu order goes",
        "menu1=-G\nmenu2=Inner\npath2=D:\\A\nmenu3=Keep\npath3=D:\\K\nmenu4=--\nmenu5=Outer\n"
        "path5=D:\\A\\\n",
-       "d:\\a", true,
-       "G/\n  Keep\tD:\\K\n  +-\n  +添加当前文件夹到本层(&A)\nOuter\tD:\\A\\\n"},
+       "d:\\a", true, "G/\n  Keep\tD:\\K\n  +-\n  +添加当前文件夹到本层(&A)\nOuter\tD:\\A\\\n"},
       {"no entry for the folder: nothing changes", "menu1=A\npath1=D:\\A\n", "D:\\B", false,
        "A\tD:\\A\n"},
       {"no folder: the entry without path info stays", "menu1=Blank\npath1=\n", "", false,
@@ -330,7 +333,8 @@ int32_t GroupItemTag(const JumpList& list, std::u16string_view groupCaption) {
 
 TEST(JumpMenu, AGroupsOwnItemDeletesTheCheckedEntryOfThatGroupOnly) {
   const std::string lines =
-      "menu1=-G\npath1=E:\\G\nmenu2=-Sub\nmenu3=Deep\npath3=D:\\A\nmenu4=S2\npath4=D:\\S2\nmenu5=--\n"
+      "menu1=-G\npath1=E:\\G\nmenu2=-Sub\nmenu3=Deep\npath3=D:\\A\nmenu4=S2\npath4=D:\\S2\nmenu5=--"
+      "\n"
       "menu6=A\npath6=D:\\A\nmenu7=--\nmenu8=Top\npath8=D:\\A\n";
   JumpList list = Load(lines, true, true);
   PreparedMenu prepared = PrepareJumpMenu(list, u"D:\\A", {}, nullptr);
@@ -373,36 +377,73 @@ TEST(JumpMenu, DeletingMissingLocalPathsTestsEachPathAsActivationOpensIt) {
       {"missing folders go; existing ones, registry keys and tagged web addresses stay",
        "menu1=Gone\npath1=D:\\Gone\nmenu2=Here\npath2=D:\\Here\nmenu3=Reg\n"
        "path3=<RegPath>HKEY_CURRENT_USER\\Software\nmenu4=Web\npath4=<Url>https://example.com\n",
-       {u"D:\\Here"}, false, "Here\tD:\\Here\nReg\t<RegPath>HKEY_CURRENT_USER\\Software\n"
-       "Web\t<Url>https://example.com\n", 1},
+       {u"D:\\Here"},
+       false,
+       "Here\tD:\\Here\nReg\t<RegPath>HKEY_CURRENT_USER\\Software\n"
+       "Web\t<Url>https://example.com\n",
+       1},
       {"one existing path of an alternation keeps the entry",
-       "menu1=Alt\npath1=D:\\(Old|New)\nmenu2=None\npath2=D:\\(X|Y)\n", {u"D:\\New"}, false,
-       "Alt\tD:\\(Old|New)\n", 1},
-      {"a tail tag is no part of the path", "menu1=Tool\npath1=D:\\t.exe </S /Wait 3>\n",
-       {u"D:\\t.exe"}, false, "Tool\tD:\\t.exe </S /Wait 3>\n", 0},
+       "menu1=Alt\npath1=D:\\(Old|New)\nmenu2=None\npath2=D:\\(X|Y)\n",
+       {u"D:\\New"},
+       false,
+       "Alt\tD:\\(Old|New)\n",
+       1},
+      {"a tail tag is no part of the path",
+       "menu1=Tool\npath1=D:\\t.exe </S /Wait 3>\n",
+       {u"D:\\t.exe"},
+       false,
+       "Tool\tD:\\t.exe </S /Wait 3>\n",
+       0},
       {"a piece of another type keeps a mixed entry",
-       "menu1=Mixed\npath1=D:\\Gone|<Url>https://example.com\n", {}, false,
-       "Mixed\tD:\\Gone|<Url>https://example.com\n", 0},
+       "menu1=Mixed\npath1=D:\\Gone|<Url>https://example.com\n",
+       {},
+       false,
+       "Mixed\tD:\\Gone|<Url>https://example.com\n",
+       0},
       {"an untagged web address is a web address when recognised",
-       "menu1=Site\npath1=www.example.com\n", {}, true, "Site\twww.example.com\n", 0},
-      {"... and a missing local path when not", "menu1=Site\npath1=www.example.com\n", {}, false,
-       "", 1},
-      {"variables are expanded when marked", "menu1=Year\npath1=*D:\\{YYYY}\n", {u"D:\\2026"},
-       false, "Year\t*D:\\{YYYY}\n", 0},
+       "menu1=Site\npath1=www.example.com\n",
+       {},
+       true,
+       "Site\twww.example.com\n",
+       0},
+      {"... and a missing local path when not",
+       "menu1=Site\npath1=www.example.com\n",
+       {},
+       false,
+       "",
+       1},
+      {"variables are expanded when marked",
+       "menu1=Year\npath1=*D:\\{YYYY}\n",
+       {u"D:\\2026"},
+       false,
+       "Year\t*D:\\{YYYY}\n",
+       0},
       {"a shell namespace path stays",
-       "menu1=Computer\npath1=::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\n", {}, false,
-       "Computer\t::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\n", 0},
+       "menu1=Computer\npath1=::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\n",
+       {},
+       false,
+       "Computer\t::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\n",
+       0},
       {"an entry without path info goes", "menu1=Blank\npath1=\n", {}, false, "", 1},
       {"a group emptied goes even with its current-folder pair, its path info with it",
        "menu1=-G\npath1=D:\\Here\nmenu2=A\npath2=D:\\Gone\nmenu3=-Inner\nmenu4=B\npath4=D:\\Gone2\n"
        "menu5=--\nmenu6=--\nmenu7=Z\npath7=D:\\Here\n",
-       {u"D:\\Here"}, false, "Z\tD:\\Here\n", 4},
+       {u"D:\\Here"},
+       false,
+       "Z\tD:\\Here\n",
+       4},
       {"a group keeps what still exists",
        "menu1=-G\nmenu2=A\npath2=D:\\Gone\nmenu3=-\nmenu4=B\npath4=D:\\Here\nmenu5=--\n",
-       {u"D:\\Here"}, false, "G/\n  -\n  B\tD:\\Here\n  +-\n  +添加当前文件夹到本层(&A)\n", 1},
+       {u"D:\\Here"},
+       false,
+       "G/\n  -\n  B\tD:\\Here\n  +-\n  +添加当前文件夹到本层(&A)\n",
+       1},
       {"a hidden disabled entry is not shown and stays",
-       "menu1=-G\nmenu2=Off\npath2=/D:\\Gone\nmenu3=--\n", {}, false,
-       "G/\n  Off\t/D:\\Gone\n  +-\n  +添加当前文件夹到本层(&A)\n", 0},
+       "menu1=-G\nmenu2=Off\npath2=/D:\\Gone\nmenu3=--\n",
+       {},
+       false,
+       "G/\n  Off\t/D:\\Gone\n  +-\n  +添加当前文件夹到本层(&A)\n",
+       0},
   };
   for (const BatchCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -431,7 +472,8 @@ TEST(JumpMenu, DeletingEntriesWithoutPathInfoKeepsEverythingElse) {
       "path5=\nmenu6=--\nmenu7=-H\npath7=D:\\H\nmenu8=Keep\npath8=x\nmenu9=--\nmenu10=-\n",
       true, true);
   EXPECT_EQ(DeleteItemsAssociateNull(list), 4u);
-  EXPECT_EQ(Dump(list), "Real\tD:\\R\nH/\tD:\\H\n  Keep\tx\n  +-\n  +添加当前文件夹到本层(&A)\n-\n");
+  EXPECT_EQ(Dump(list),
+            "Real\tD:\\R\nH/\tD:\\H\n  Keep\tx\n  +-\n  +添加当前文件夹到本层(&A)\n-\n");
 }
 
 TEST(JumpMenu, ACtrlOpenedGroupRunsItsShownEnabledEntriesAndSubgroupsInOrder) {
@@ -507,19 +549,43 @@ struct FakePlaceFacts : PopupPlaceFacts {
   std::map<std::pair<ManagerArea, int>, ScreenRect> areas;
   std::vector<std::string> asked;
 
-  ScreenRect DteEditRect() override { asked.push_back("dte"); return dte; }
-  std::u16string TopmostManagerClass() override { asked.push_back("topmost"); return topmostManager; }
-  ScreenRect ConsoleRect() override { asked.push_back("console"); return console; }
-  ScreenRect DialogAddressBandRect() override { asked.push_back("dialog"); return dialog; }
-  ScreenPoint Cursor() override { asked.push_back("cursor"); return {7, 8}; }
-  ScreenRect MainWindowRect() override { asked.push_back("main"); return mainWindow; }
-  bool TotalCommanderLeftPanelActive() override { asked.push_back("tc-active"); return leftActive; }
+  ScreenRect DteEditRect() override {
+    asked.push_back("dte");
+    return dte;
+  }
+  std::u16string TopmostManagerClass() override {
+    asked.push_back("topmost");
+    return topmostManager;
+  }
+  ScreenRect ConsoleRect() override {
+    asked.push_back("console");
+    return console;
+  }
+  ScreenRect DialogAddressBandRect() override {
+    asked.push_back("dialog");
+    return dialog;
+  }
+  ScreenPoint Cursor() override {
+    asked.push_back("cursor");
+    return {7, 8};
+  }
+  ScreenRect MainWindowRect() override {
+    asked.push_back("main");
+    return mainWindow;
+  }
+  bool TotalCommanderLeftPanelActive() override {
+    asked.push_back("tc-active");
+    return leftActive;
+  }
   ScreenRect ManagerAreaRect(ManagerArea area, int panel) override {
     asked.push_back("area" + std::to_string(static_cast<int>(area)) + "/" + std::to_string(panel));
     auto it = areas.find({area, panel});
     return it == areas.end() ? ScreenRect{} : it->second;
   }
-  ScreenPoint Centre() override { asked.push_back("centre"); return {500, 400}; }
+  ScreenPoint Centre() override {
+    asked.push_back("centre");
+    return {500, 400};
+  }
 };
 
 struct PlaceCase {
@@ -537,80 +603,197 @@ TEST(JumpMenu, ThePopupAppearsWhereTheTargetAndThePlacementOptionSay) {
   using MP = MenuPlacement;
   using PC = PanelChoice;
   auto opts = [](MP placement, int manager = 0, PC tc = PC::Source, PC dopus = PC::Source,
-                 PC fc = PC::Source) { return PlacementOptions{placement, manager, tc, dopus, fc}; };
+                 PC fc = PC::Source) {
+    return PlacementOptions{placement, manager, tc, dopus, fc};
+  };
   const std::string explorerArea = "area1/0";
   const PlaceCase cases[] = {
-      {"DTE with its path box: under the box", u"DTE", opts(MP::UnderCursor),
-       [](FakePlaceFacts& f) { f.dte = {10, 20, 110, 40}; }, {10, 40}, PlaceReason::DteEdit, false,
+      {"DTE with its path box: under the box",
+       u"DTE",
+       opts(MP::UnderCursor),
+       [](FakePlaceFacts& f) {
+         f.dte = {10, 20, 110, 40};
+       },
+       {10, 40},
+       PlaceReason::DteEdit,
+       false,
        {"dte"}},
-      {"DTE without it: the topmost manager is the target, here a console", u"DTE",
+      {"DTE without it: the topmost manager is the target, here a console",
+       u"DTE",
        opts(MP::AtCentre),
-       [](FakePlaceFacts& f) { f.topmostManager = u"ConsoleWindowClass"; f.console = {5, 6, 50, 60}; },
-       {20, 46}, PlaceReason::Console, true, {"dte", "topmost", "console"}},
-      {"DTE without it and no manager: by the option", u"DTE", opts(MP::UnderCursor),
-       [](FakePlaceFacts&) {}, {7, 8}, PlaceReason::Cursor, true, {"dte", "topmost", "cursor"}},
-      {"console: inside its top-left corner", u"consolewindowclass", opts(MP::AtCentre),
-       [](FakePlaceFacts& f) { f.console = {100, 100, 400, 300}; }, {115, 140},
-       PlaceReason::Console, false, {"console"}},
-      {"console not measurable: by the option", u"ConsoleWindowClass", opts(MP::UnderMainWindow),
-       [](FakePlaceFacts&) {}, {100, 40}, PlaceReason::MainWindow, false, {"console", "main"}},
-      {"Open/Save dialog: under its address band", u"#32770", opts(MP::UnderCursor),
-       [](FakePlaceFacts& f) { f.dialog = {30, 40, 300, 62}; }, {30, 62},
-       PlaceReason::DialogAddressBand, false, {"dialog"}},
-      {"at the mouse", u"CabinetWClass", opts(MP::UnderCursor), [](FakePlaceFacts&) {}, {7, 8},
-       PlaceReason::Cursor, false, {"cursor"}},
-      {"centre", u"", opts(MP::AtCentre), [](FakePlaceFacts&) {}, {500, 400}, PlaceReason::Centre,
-       false, {"centre"}},
-      {"Explorer's address bar: under it", u"CabinetWClass", opts(MP::UnderAddressBar, 0),
-       [](FakePlaceFacts& f) { f.areas[{ManagerArea::ExplorerAddressBar, 0}] = {50, 60, 400, 82}; },
-       {50, 82}, PlaceReason::ManagerArea, false, {explorerArea}},
-      {"no address bar: centre", u"CabinetWClass", opts(MP::UnderAddressBar, 0),
-       [](FakePlaceFacts&) {}, {500, 400}, PlaceReason::Centre, false, {explorerArea, "centre"}},
-      {"Total Commander, left panel: its top-left corner", u"TTOTAL_CMD",
+       [](FakePlaceFacts& f) {
+         f.topmostManager = u"ConsoleWindowClass";
+         f.console = {5, 6, 50, 60};
+       },
+       {20, 46},
+       PlaceReason::Console,
+       true,
+       {"dte", "topmost", "console"}},
+      {"DTE without it and no manager: by the option",
+       u"DTE",
+       opts(MP::UnderCursor),
+       [](FakePlaceFacts&) {},
+       {7, 8},
+       PlaceReason::Cursor,
+       true,
+       {"dte", "topmost", "cursor"}},
+      {"console: inside its top-left corner",
+       u"consolewindowclass",
+       opts(MP::AtCentre),
+       [](FakePlaceFacts& f) {
+         f.console = {100, 100, 400, 300};
+       },
+       {115, 140},
+       PlaceReason::Console,
+       false,
+       {"console"}},
+      {"console not measurable: by the option",
+       u"ConsoleWindowClass",
+       opts(MP::UnderMainWindow),
+       [](FakePlaceFacts&) {},
+       {100, 40},
+       PlaceReason::MainWindow,
+       false,
+       {"console", "main"}},
+      {"Open/Save dialog: under its address band",
+       u"#32770",
+       opts(MP::UnderCursor),
+       [](FakePlaceFacts& f) {
+         f.dialog = {30, 40, 300, 62};
+       },
+       {30, 62},
+       PlaceReason::DialogAddressBand,
+       false,
+       {"dialog"}},
+      {"at the mouse",
+       u"CabinetWClass",
+       opts(MP::UnderCursor),
+       [](FakePlaceFacts&) {},
+       {7, 8},
+       PlaceReason::Cursor,
+       false,
+       {"cursor"}},
+      {"centre",
+       u"",
+       opts(MP::AtCentre),
+       [](FakePlaceFacts&) {},
+       {500, 400},
+       PlaceReason::Centre,
+       false,
+       {"centre"}},
+      {"Explorer's address bar: under it",
+       u"CabinetWClass",
+       opts(MP::UnderAddressBar, 0),
+       [](FakePlaceFacts& f) {
+         f.areas[{ManagerArea::ExplorerAddressBar, 0}] = {50, 60, 400, 82};
+       },
+       {50, 82},
+       PlaceReason::ManagerArea,
+       false,
+       {explorerArea}},
+      {"no address bar: centre",
+       u"CabinetWClass",
+       opts(MP::UnderAddressBar, 0),
+       [](FakePlaceFacts&) {},
+       {500, 400},
+       PlaceReason::Centre,
+       false,
+       {explorerArea, "centre"}},
+      {"Total Commander, left panel: its top-left corner",
+       u"TTOTAL_CMD",
        opts(MP::UnderAddressBar, 1, PC::Left),
        [](FakePlaceFacts& f) {
          f.areas[{ManagerArea::TotalCommanderPanel, 1}] = {0, 100, 300, 500};
        },
-       {0, 100}, PlaceReason::ManagerArea, false, {"area2/1"}},
-      {"Total Commander, source panel with the right one active", u"TTOTAL_CMD",
+       {0, 100},
+       PlaceReason::ManagerArea,
+       false,
+       {"area2/1"}},
+      {"Total Commander, source panel with the right one active",
+       u"TTOTAL_CMD",
        opts(MP::UnderAddressBar, 1, PC::Source),
        [](FakePlaceFacts& f) {
          f.leftActive = false;
          f.areas[{ManagerArea::TotalCommanderPanel, 2}] = {300, 100, 600, 500};
        },
-       {300, 100}, PlaceReason::ManagerArea, false, {"tc-active", "area2/2"}},
-      {"Total Commander, target panel with the left one active", u"TTOTAL_CMD",
+       {300, 100},
+       PlaceReason::ManagerArea,
+       false,
+       {"tc-active", "area2/2"}},
+      {"Total Commander, target panel with the left one active",
+       u"TTOTAL_CMD",
        opts(MP::UnderAddressBar, 1, PC::Target),
        [](FakePlaceFacts& f) {
          f.areas[{ManagerArea::TotalCommanderPanel, 2}] = {300, 100, 600, 500};
        },
-       {300, 100}, PlaceReason::ManagerArea, false, {"tc-active", "area2/2"}},
-      {"Total Commander not running: centre", u"", opts(MP::UnderAddressBar, 1, PC::Source),
-       [](FakePlaceFacts&) {}, {500, 400}, PlaceReason::Centre, false,
+       {300, 100},
+       PlaceReason::ManagerArea,
+       false,
+       {"tc-active", "area2/2"}},
+      {"Total Commander not running: centre",
+       u"",
+       opts(MP::UnderAddressBar, 1, PC::Source),
+       [](FakePlaceFacts&) {},
+       {500, 400},
+       PlaceReason::Centre,
+       false,
        {"tc-active", "area2/1", "centre"}},
-      {"Directory Opus, right panel", u"dopus.lister",
+      {"Directory Opus, right panel",
+       u"dopus.lister",
        opts(MP::UnderAddressBar, 2, PC::Source, PC::Right),
        [](FakePlaceFacts& f) {
          f.areas[{ManagerArea::DirectoryOpusFileDisplay, 2}] = {400, 90, 800, 600};
        },
-       {400, 90}, PlaceReason::ManagerArea, false, {"area3/2"}},
-      {"Directory Opus, source panel: no fixed panel, centre", u"dopus.lister",
-       opts(MP::UnderAddressBar, 2), [](FakePlaceFacts&) {}, {500, 400}, PlaceReason::Centre,
-       false, {"centre"}},
-      {"XYplorer: under its address", u"ThunderRT6FormDC", opts(MP::UnderAddressBar, 3),
-       [](FakePlaceFacts& f) { f.areas[{ManagerArea::XYplorerAddress, 0}] = {1, 2, 300, 22}; },
-       {1, 22}, PlaceReason::ManagerArea, false, {"area4/0"}},
-      {"Xplorer2: under its address", u"ATL:ExplorerFrame", opts(MP::UnderAddressBar, 4),
-       [](FakePlaceFacts& f) { f.areas[{ManagerArea::Xplorer2Address, 0}] = {3, 4, 300, 30}; },
-       {3, 30}, PlaceReason::ManagerArea, false, {"area5/0"}},
-      {"FreeCommander, left panel: n = 1", u"FreeCommanderXE.SingleInst.1",
+       {400, 90},
+       PlaceReason::ManagerArea,
+       false,
+       {"area3/2"}},
+      {"Directory Opus, source panel: no fixed panel, centre",
+       u"dopus.lister",
+       opts(MP::UnderAddressBar, 2),
+       [](FakePlaceFacts&) {},
+       {500, 400},
+       PlaceReason::Centre,
+       false,
+       {"centre"}},
+      {"XYplorer: under its address",
+       u"ThunderRT6FormDC",
+       opts(MP::UnderAddressBar, 3),
+       [](FakePlaceFacts& f) {
+         f.areas[{ManagerArea::XYplorerAddress, 0}] = {1, 2, 300, 22};
+       },
+       {1, 22},
+       PlaceReason::ManagerArea,
+       false,
+       {"area4/0"}},
+      {"Xplorer2: under its address",
+       u"ATL:ExplorerFrame",
+       opts(MP::UnderAddressBar, 4),
+       [](FakePlaceFacts& f) {
+         f.areas[{ManagerArea::Xplorer2Address, 0}] = {3, 4, 300, 30};
+       },
+       {3, 30},
+       PlaceReason::ManagerArea,
+       false,
+       {"area5/0"}},
+      {"FreeCommander, left panel: n = 1",
+       u"FreeCommanderXE.SingleInst.1",
        opts(MP::UnderAddressBar, 5, PC::Source, PC::Source, PC::Left),
        [](FakePlaceFacts& f) {
          f.areas[{ManagerArea::FreeCommanderFileList, 1}] = {9, 80, 300, 500};
        },
-       {9, 80}, PlaceReason::ManagerArea, false, {"area6/1"}},
-      {"another manager: centre", u"", opts(MP::UnderAddressBar, 6), [](FakePlaceFacts&) {},
-       {500, 400}, PlaceReason::Centre, false, {"centre"}},
+       {9, 80},
+       PlaceReason::ManagerArea,
+       false,
+       {"area6/1"}},
+      {"another manager: centre",
+       u"",
+       opts(MP::UnderAddressBar, 6),
+       [](FakePlaceFacts&) {},
+       {500, 400},
+       PlaceReason::Centre,
+       false,
+       {"centre"}},
   };
   for (const PlaceCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -639,14 +822,19 @@ TEST(JumpMenu, TheCentreEstimateCentresTheShownItemsOnTheWorkArea) {
     ScreenRect area;
     ScreenPoint at;
   } cases[] = {
-      {"widest caption + 9, shown items only", {{100, true, false}, {191, true, false},
-                                                 {900, false, false}},
-       {0, 0, 1000, 800}, {400, 381}},
-      {"a separator widens it by 58", {{100, true, false}, {0, true, true}}, {0, 0, 1000, 800},
+      {"widest caption + 9, shown items only",
+       {{100, true, false}, {191, true, false}, {900, false, false}},
+       {0, 0, 1000, 800},
+       {400, 381}},
+      {"a separator widens it by 58",
+       {{100, true, false}, {0, true, true}},
+       {0, 0, 1000, 800},
        {416, 381}},
       {"the work area's origin counts", {{91, true, false}}, {200, 100, 1200, 900}, {650, 490}},
-      {"taller than the work area: its top", std::vector<TopLevelMeasure>(1000, {50, true, false}),
-       {0, 0, 1000, 800}, {470, 0}},
+      {"taller than the work area: its top",
+       std::vector<TopLevelMeasure>(1000, {50, true, false}),
+       {0, 0, 1000, 800},
+       {470, 0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
