@@ -342,5 +342,36 @@ TEST_F(PopupLoop, AHugeListAndAPathInfoOfThousandsOfPiecesStillPopUpAndRun) {
   EXPECT_EQ(ran_[0].size(), list.PathByTag(list.Items()[0].tag).size());
 }
 
+TEST_F(PopupLoop, TheChosenEntryRunsAfterTheMenuClosedAndMayShowItAgain) {
+  JumpList list = Load(u"menu1=A(&A)\npath1=C:\\a\nmenu2=B(&B)\npath2=C:\\b\n");
+  bool openDuringRun = true;
+  bool shownAgain = false;
+  hooks_.runItem = [&](const std::u16string& info) {
+    ran_.push_back(info);
+    if (ran_.size() > 1) return;
+    openDuringRun = popup_->IsOpen();
+    // The item run asks for the jump list again: it shows, and B is chosen.
+    keys_ = u"b";
+    SetTimer(owner_, kScriptTimer, 300, nullptr);
+    SetTimer(owner_, kGiveUpTimer, 8000, nullptr);
+    shownAgain = popup_->Show(request_, hooks_);
+  };
+  // Shown directly: the fixture's Show() would set its own item run.
+  keys_ = u"a";
+  onTimer = [this] { TypeNext(); };
+  SetTimer(owner_, kScriptTimer, 300, nullptr);
+  SetTimer(owner_, kGiveUpTimer, 8000, nullptr);
+  request_.owner = owner_;
+  request_.list = &list;
+  request_.placement.placement = MenuPlacement::AtCentre;
+  request_.captureTarget = false;
+  request_.target = &target_;
+  request_.prompts = &prompts_;
+  ASSERT_TRUE(popup_->Show(request_, hooks_));
+  EXPECT_FALSE(openDuringRun);
+  EXPECT_TRUE(shownAgain);
+  EXPECT_EQ(ran_, (std::vector<std::u16string>{u"C:\\a", u"C:\\b"}));
+}
+
 }  // namespace
 }  // namespace pathorama::jumplist::win32

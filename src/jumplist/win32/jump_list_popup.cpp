@@ -1,6 +1,7 @@
 #include "jumplist/win32/jump_list_popup.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,7 +168,9 @@ bool JumpListPopup::Show(const PopupRequest& request, const PopupHooks& hooks) {
     core::Trace(u"jump list: already open; the request to show it again is ignored");
     return false;
   }
-  OpenFlag openFlag(open_);
+  // Open from here until the menu has closed; what was chosen then runs as
+  // an ordinary request, which may show the popup again.
+  std::optional<OpenFlag> openFlag(std::in_place, open_);
   JumpList& list = *request.list;
   ww::TargetWindow& target = *request.target;
   if (request.captureTarget) target = CaptureJumpListTarget(request.owner);
@@ -196,6 +199,7 @@ bool JumpListPopup::Show(const PopupRequest& request, const PopupHooks& hooks) {
                        place.at.x, place.at.y, request.owner, nullptr));
   build_ = nullptr;
   request_ = nullptr;
+  openFlag.reset();
   PostMessageW(request.owner, WM_NULL, 0, 0);
 
   // Whatever was chosen runs now that the menu is closed.

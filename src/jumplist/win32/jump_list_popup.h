@@ -70,7 +70,8 @@ class JumpListPopup {
   ~JumpListPopup();
 
   // Prepares, shows and tracks the popup, then does what was chosen. A
-  // request while a popup is open is refused (false): menus do not nest.
+  // request while the menu is open is refused (false): menus do not nest.
+  // What was chosen runs after the menu has closed and may show it again.
   bool Show(const PopupRequest& request, const PopupHooks& hooks);
   bool IsOpen() const { return open_; }
 
