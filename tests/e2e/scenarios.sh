@@ -572,4 +572,12 @@ scenario_open_jump_list_command() {
   wait_until 20 popup_gone || fail "the popup did not close on Escape"
   kill -0 "$app_pid" 2>/dev/null || fail "the instance ended"
   close_app
+  # A first start with /OpenJumpList pops the list up right after start-up.
+  start_app /OpenJumpList
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_until 30 popup_shown || { fail "no popup after a first start with /OpenJumpList"; return; }
+  read -r left top right bottom < <(probe popups | head -n 1)
+  xdotool mousemove $((left + 20)) $((top + 8)) key Escape
+  wait_until 20 popup_gone || fail "the popup did not close on Escape"
+  close_app
 }
