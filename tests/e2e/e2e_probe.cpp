@@ -4,6 +4,8 @@
 //
 //   window            hwnd, left, top, right, bottom and caption of the main window
 //   count-windows     top-level windows of class TfrmPathorama
+//   popups            left, top, right and bottom of every shown popup menu
+//                     window (class "#32768"), one per line
 //   count-processes NAME
 //   send MESSAGE      SendMessageTimeout to the main window, prints the result
 //   close             WM_CLOSE to the main window
@@ -127,6 +129,17 @@ int SetClipboardText(const wchar_t* text) {
   return 1;
 }
 
+BOOL CALLBACK PrintPopup(HWND hwnd, LPARAM) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  if (wcscmp(name, L"#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) +
+        L" " + std::to_wstring(r.bottom));
+  return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -150,6 +163,10 @@ int wmain(int argc, wchar_t** argv) {
     int count = 0;
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
     Print(std::to_wstring(count));
+    return 0;
+  }
+  if (command == L"popups") {
+    EnumWindows(PrintPopup, 0);
     return 0;
   }
   if (command == L"count-processes" && argc == 3) {

@@ -496,3 +496,88 @@ scenario_hotkey_taken() {
   expect_eq "Ctrl+Q for another program" "$(probe try-hotkey 2 0x51)" taken
   close_app
 }
+
+# The jump list as a tray click shows it: a popup at the mouse with the
+# entries and the function items; an entry chosen by its accelerator key is
+# handed to the item run (traced until the item run is part of the program).
+scenario_tray_popup() {
+  printf '\xEF\xBB\xBF[Option]\r\nJumpMenuUnderCursor=1\r\nJumpMenuUnderAddressBar=0\r\n' >"$ini"
+  printf '%s\r\n' '[PathMenu]' \
+    'menu1=文档(&D)' 'path1=C:\windows' \
+    'menu2=-工作(&W)' \
+    'menu3=报告' 'path3=C:\users' \
+    'menu4=--' \
+    'menu5=-' \
+    'menu6=网址' 'path6=<Url>https://example.org/' >>"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local xy
+  xy=$(tray_icon_position) || { fail "tray icon not found on the screen"; return; }
+  xdotool mousemove ${xy% *} ${xy#* } click 1
+  popup_shown() { [ -n "$(probe popups)" ]; }
+  wait_until 20 popup_shown || { fail "no popup after a click on the tray icon"; return; }
+  local left top right bottom
+  read -r left top right bottom < <(probe popups | head -n 1)
+  sleep 1
+  import -window root "$artifacts/screen.png" 2>/dev/null || fail "screenshot failed"
+  convert "$artifacts/screen.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+    "$artifacts/tray_popup.png" 2>/dev/null || fail "crop failed"
+  # Entries and function items: at least eight rows of the menu's item height.
+  [ $((bottom - top)) -ge 120 ] || fail "popup only $((bottom - top)) pixels high"
+  local colours
+  colours=$(convert "$artifacts/tray_popup.png" -format %k info: 2>/dev/null || echo 0)
+  [ "${colours:-0}" -ge 8 ] || fail "popup area has only ${colours:-0} colours"
+  # The popup opened at the mouse (Wine may shift it to fit the screen).
+  [ "$left" -le $((${xy% *} + 2)) ] && [ "$top" -le $((${xy#* } + 2)) ] ||
+    fail "popup at $left,$top is not at the mouse (${xy})"
+  # Over the popup, the accelerator of 文档(&D) chooses it.
+  xdotool mousemove $((left + 30)) $((top + 8))
+  sleep 0.5
+  xdotool key d
+  popup_gone() { [ -z "$(probe popups)" ]; }
+  wait_until 20 popup_gone || fail "the popup did not close on its accelerator key"
+  traced_run() { grep -q 'would open: C:\\windows' "$trace"; }
+  wait_until 10 traced_run || fail "the chosen entry was not run"
+  close_app
+}
+
+# A second start with /OpenJumpList pops the jump list up in the running
+# instance; another request while it is open does not open a second one.
+scenario_open_jump_list_command() {
+  printf '\xEF\xBB\xBF[Option]\r\nJumpMenuAtCenter=1\r\nJumpMenuUnderAddressBar=0\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=C:\\windows\r\n' >"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  expect_eq "exit code of a second start with /OpenJumpList" "$(run_app /OpenJumpList)" 0
+  popup_shown() { [ -n "$(probe popups)" ]; }
+  wait_until 20 popup_shown || { fail "no popup after /OpenJumpList"; return; }
+  sleep 1
+  import -window root "$artifacts/screen.png" 2>/dev/null || fail "screenshot failed"
+  local left top right bottom
+  read -r left top right bottom < <(probe popups | head -n 1)
+  convert "$artifacts/screen.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+    "$artifacts/open_jump_list.png" 2>/dev/null || fail "crop failed"
+  # At the centre of the screen (1280x1024), as the position option asks.
+  local cx=$(((left + right) / 2)) cy=$(((top + bottom) / 2))
+  [ "${cx#-}" -ge 540 ] && [ "$cx" -le 740 ] && [ "$cy" -ge 412 ] && [ "$cy" -le 612 ] ||
+    fail "popup centred at $cx,$cy, not at the screen's centre"
+  expect_eq "exit code of a start with /OpenJumpList while the popup is open" \
+    "$(run_app /OpenJumpList)" 0
+  sleep 1
+  expect_eq "popup menus while one was asked for twice" "$(probe popups | wc -l)" 1
+  check "the second request is traced as ignored" grep -q 'already open' "$trace"
+  xdotool mousemove $((left + 20)) $((top + 8)) key Escape
+  popup_gone() { [ -z "$(probe popups)" ]; }
+  wait_until 20 popup_gone || fail "the popup did not close on Escape"
+  kill -0 "$app_pid" 2>/dev/null || fail "the instance ended"
+  close_app
+  # A first start with /OpenJumpList pops the list up right after start-up.
+  start_app /OpenJumpList
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_until 30 popup_shown || { fail "no popup after a first start with /OpenJumpList"; return; }
+  read -r left top right bottom < <(probe popups | head -n 1)
+  xdotool mousemove $((left + 20)) $((top + 8)) key Escape
+  wait_until 20 popup_gone || fail "the popup did not close on Escape"
+  close_app
+}

@@ -1,6 +1,22 @@
 #include "app/win32/feature_entry_points.h"
 
+#include <memory>
+#include <string>
+
 #include "app/win32/about_box.h"
+#include "app/win32/app_messages.h"
+#include "app/win32/app_session.h"
+#include "app/win32/main_window.h"
+#include "core/diagnostics.h"
+#include "core/text.h"
+#include "jumplist/jump_menu.h"
+#include "jumplist/jump_menu_settings.h"
+#include "jumplist/win32/jump_list_popup.h"
+#include "settings/apply_step.h"
+#include "ui/win32/message_box_prompts.h"
+#include "variables/clocks.h"
+#include "variables/numbering.h"
+#include "variables/variable_expansion.h"
 
 namespace pathorama::app::win32 {
 
@@ -22,6 +38,21 @@ class NotTopmostWhileModal {
   HWND window_;
 };
 
+jumplist::win32::JumpListPopup* popup = nullptr;
+
+jumplist::win32::JumpListPopup& Popup() {
+  static std::unique_ptr<jumplist::win32::JumpListPopup> instance =
+      std::make_unique<jumplist::win32::JumpListPopup>(GetModuleHandleW(nullptr));
+  popup = instance.get();
+  return *instance;
+}
+
+core::CalendarDate Today() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
 }  // namespace
 
 void OpenAboutBox(HWND mainWindow) {
@@ -33,11 +64,90 @@ void OpenAboutBox(HWND mainWindow) {
 // not part of the program yet: their entry points accept the call and do
 // nothing, so the commands that reach them are safe to send.
 
-void ShowJumpListMenu(HWND) {}
 void OpenJumpListEditor(HWND) {}
 void OpenOptionsDialog(HWND) {}
 void AddToJumpListFromSelection(HWND) {}
-void CopyFunctionItemsIntoJumpList(HWND) {}
 void AutoHideWhenScreenEdgeChanged(HWND, bool) {}
+
+void ShowJumpListMenu(HWND mainWindow) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  AppSession& session = window->Session();
+  AppState& state = window->State();
+  const settings::AppSettings& options = session.Settings();
+
+  variables::SystemClock clock;
+  variables::SeededRandom random;
+  const variables::VariableOptions variableOptions =
+      settings::VariableOptionsFromSettings(options, Today());
+  variables::VariableEnvironment env{&clock, &random, &variableOptions};
+  windows::win32::TargetWindow target{state.targetWindow, state.targetClassName};
+  ui::win32::MessageBoxPrompts prompts(mainWindow);
+
+  jumplist::win32::PopupRequest request;
+  request.owner = mainWindow;
+  request.list = &session.JumpListItems();
+  request.options = jumplist::MenuOptionsFromSettings(options);
+  request.placement = jumplist::PlacementOptionsFromSettings(options);
+  request.target = &target;
+  request.prompts = &prompts;
+  request.expand = [&](std::u16string_view text) {
+    return variables::ExpandPathVariables(text, env);
+  };
+  request.exists = jumplist::win32::LocalPathExists;
+
+  // The item run, the add dialog, the ignore lists, the editor and the
+  // options dialog are not part of the program yet: their requests are traced.
+  jumplist::win32::PopupHooks hooks;
+  hooks.runItem = [](const std::u16string& pathInfo) {
+    core::Trace(u"jump list: item run not built yet; would open: " + pathInfo);
+  };
+  hooks.saveJumpList = [&session] { return session.SaveJumpList(); };
+  hooks.openAddDialog = [](const std::u16string& folder, int32_t groupTag) {
+    core::Trace(u"jump list: add dialog not built yet; would add " + folder + u" to group " +
+                core::IntToText(groupTag));
+  };
+  hooks.openEditor = [mainWindow] {
+    core::Trace(u"jump list: 配置路径跳转列表 opens the editor");
+    OpenJumpListEditor(mainWindow);
+  };
+  hooks.openOptions = [mainWindow] {
+    core::Trace(u"jump list: 程序设置 opens the options dialog");
+    OpenOptionsDialog(mainWindow);
+  };
+  hooks.forbidHotKey = [](jumplist::FunctionItem item) {
+    core::Trace(u"jump list: ignore lists not built yet; forbid item " +
+                std::u16string(jumplist::TemplateOf(item).name));
+  };
+
+  Popup().Show(request, hooks);
+  state.targetWindow = target.window;
+  state.targetClassName = target.className;
+}
+
+void CopyFunctionItemsIntoJumpList(HWND mainWindow) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  static int copies = 0;
+  jumplist::CopyFunctionItemsIntoJumpList(window->Session().JumpListItems(), ++copies);
+}
+
+bool HandleJumpListMenuMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ENTERMENULOOP:
+      SendMessageW(mainWindow, kMenuLoopEnterMessage, 0, 0);
+      return false;
+    case WM_EXITMENULOOP:
+      SendMessageW(mainWindow, kMenuLoopExitMessage, 0, 0);
+      return false;
+    case WM_MENUSELECT:
+      if (HIWORD(wParam) == 0xFFFF && lParam == 0)
+        SendMessageW(mainWindow, kMenuClosedMessage, 0, 0);
+      return false;
+    case WM_INITMENUPOPUP:
+      return popup && popup->HandleOwnerMessage(message, wParam, lParam);
+  }
+  return false;
+}
 
 }  // namespace pathorama::app::win32

@@ -21,6 +21,11 @@ void OpenAboutBox(HWND mainWindow);
 void AddToJumpListFromSelection(HWND mainWindow);
 // Copies the function items into the jump-list menu after the first load.
 void CopyFunctionItemsIntoJumpList(HWND mainWindow);
+// The main window's procedure hands every message here first: the menu-loop
+// notifications of every popup become the private menu messages, and the
+// jump list fills its submenus as they open. True when the message was the
+// jump list's alone (answer 0).
+bool HandleJumpListMenuMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam);
 // The screen-edge auto-hide menu item changed its check mark; the options
 // dialog's check box follows it.
 void AutoHideWhenScreenEdgeChanged(HWND mainWindow, bool checked);

@@ -72,6 +72,7 @@ void MainWindow::Show() {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tray_.HandleOwnerMessage(message, wParam)) return 0;
+  if (HandleJumpListMenuMessage(Handle(), message, wParam, lParam)) return 0;
   switch (message) {
     case WM_CREATE:
       OnCreate();

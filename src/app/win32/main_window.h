@@ -52,6 +52,8 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   // Shows the window; its first activation does the start-up work.
   void Show();
   AppState& State() { return state_; }
+  // Settings and jump list of the running instance (after creation).
+  AppSession& Session() { return *session_; }
 
   // For the settings: the window's side of loading, saving and applying.
   void RegisterHotKeys(const std::array<uint16_t, kHotKeySlotCount>& shortcuts);

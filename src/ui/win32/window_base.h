@@ -27,6 +27,14 @@ class WindowBase {
   // Null before creation and once the window is destroyed.
   HWND Handle() const { return hwnd_; }
 
+  // The object behind a window of this kind; null for any other window.
+  static Derived* FromHandle(HWND hwnd) {
+    if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) !=
+                     reinterpret_cast<LONG_PTR>(&WindowBase::WindowProc))
+      return nullptr;
+    return reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+
   // The procedure of every window class a Derived creates windows of.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam) noexcept {
