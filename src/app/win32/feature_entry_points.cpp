@@ -1,6 +1,7 @@
 #include "app/win32/feature_entry_points.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/win32/about_box.h"
@@ -120,6 +121,9 @@ void ShowJumpListMenu(HWND mainWindow) {
                 std::u16string(jumplist::TemplateOf(item).name));
   };
 
+  // Nothing may switch a dialog behind the popup or the items it runs.
+  std::optional<windows::win32::DialogWatch::Pause> pause;
+  if (windows::win32::DialogWatch* watch = window->DialogWatchOrNull()) pause.emplace(*watch);
   Popup().Show(request, hooks);
   state.targetWindow = target.window;
   state.targetClassName = target.className;

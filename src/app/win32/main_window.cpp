@@ -16,6 +16,18 @@ using core::win32::AsWide;
 
 namespace {
 
+// The dialog watch's timer; the tray icon's retry timer has its own id.
+constexpr UINT_PTR kDialogWatchTimerId = 0x7A2;
+
+windows::win32::FillOptions FillOptionsFrom(const settings::AppSettings& settings) {
+  windows::win32::FillOptions options;
+  options.fillFocusedEdit = settings.Bool(settings::Setting::FillOpenedFolderIntoFocusedEdit);
+  options.focusedEditMode = windows::FillModeFromIndex(settings.Int(settings::Setting::FillFolderPathMethod));
+  options.selectionAfterFill =
+      windows::SelectionAfterFillFromIndex(settings.Int(settings::Setting::SelectionAfterFillPath));
+  return options;
+}
+
 // Repeated requests to add the selection (one per selected file) within this
 // time are one request.
 constexpr ULONGLONG kAddRequestDebounceMs = 1000;
@@ -72,6 +84,10 @@ void MainWindow::Show() {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tray_.HandleOwnerMessage(message, wParam)) return 0;
+  if (message == WM_TIMER && wParam == kDialogWatchTimerId) {
+    if (dialogWatch_) dialogWatch_->Tick();
+    return 0;
+  }
   if (HandleJumpListMenuMessage(Handle(), message, wParam, lParam)) return 0;
   switch (message) {
     case WM_CREATE:
@@ -225,9 +241,19 @@ void MainWindow::OnFirstActivation() {
   PlaceAtFirstActivation();
   session_->LoadAll();
   CopyFunctionItemsIntoJumpList(Handle());
+  StartDialogWatch();
   // The first instance acts on its own command line as a second start would.
   if (UINT message = MessageForCommand(CommandForFirstActivation(args_)))
     SendMessageW(Handle(), message, 0, 0);
+}
+
+void MainWindow::StartDialogWatch() {
+  windows::win32::DialogSwitchContext context;
+  prompts_ = std::make_unique<ui::win32::MessageBoxPrompts>(Handle());
+  context.prompts = prompts_.get();
+  context.options = FillOptionsFrom(session_->Settings());
+  dialogWatch_ = std::make_unique<windows::win32::DialogWatch>(std::move(context));
+  SetTimer(Handle(), kDialogWatchTimerId, windows::win32::DialogWatch::kIntervalMs, nullptr);
 }
 
 void MainWindow::OnCommandMessage(UINT message) {

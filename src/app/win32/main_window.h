@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/win32/global_hotkeys.h"
+#include "ui/win32/message_box_prompts.h"
+#include "windows/win32/dialog_watch.h"
 #include "app/win32/tray_icon.h"
 #include "ui/win32/window_base.h"
 
@@ -53,6 +55,8 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   void Show();
   AppState& State() { return state_; }
   // Settings and jump list of the running instance (after creation).
+  // Null until the first activation.
+  windows::win32::DialogWatch* DialogWatchOrNull() { return dialogWatch_.get(); }
   AppSession& Session() { return *session_; }
 
   // For the settings: the window's side of loading, saving and applying.
@@ -86,6 +90,7 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   void SetUseGlobalHotKey(bool on);
   void ShowAtCentre();
   void LeaveClipboardChain();
+  void StartDialogWatch();
 
   HINSTANCE instance_;
   std::u16string exePath_;
@@ -96,6 +101,10 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   TrayIcon tray_;
   std::unique_ptr<AppSession> session_;
   bool leftClipboardChain_ = false;
+  std::unique_ptr<ui::win32::MessageBoxPrompts> prompts_;
+  // Switches an Open/Save dialog that comes to the front right after a file
+  // manager; from the first activation on.
+  std::unique_ptr<windows::win32::DialogWatch> dialogWatch_;
 };
 
 }  // namespace pathorama::app::win32
