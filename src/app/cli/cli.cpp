@@ -10,8 +10,11 @@ int RunInfo(const std::vector<std::u16string>& args, Output& output);
 int RunSettings(const std::vector<std::u16string>& args, Output& output);
 int RunExpand(const std::vector<std::u16string>& args, Output& output);
 int RunList(const std::vector<std::u16string>& args, Output& output);
+int RunParams(const std::vector<std::u16string>& args, Output& output);
+int RunCommand(const std::vector<std::u16string>& args, Output& output);
 #ifdef _WIN32
 int RunWindows(const std::vector<std::u16string>& args, Output& output);
+int RunOpen(const std::vector<std::u16string>& args, Output& output);
 #endif
 
 const std::vector<Command>& Commands() {
@@ -21,8 +24,11 @@ const std::vector<Command>& Commands() {
       {u"settings", u"[--today YYYY-MM-DD] FILE", RunSettings},
       {u"list", u"FILE", RunList},
       {u"expand", u"[--now \"YYYY-MM-DD HH:MM:SS\"] [--seed N] [--ini FILE] TEXT", RunExpand},
+      {u"params", u"FILE", RunParams},
+      {u"command", u"[--caps-lock] FILE FOLDER", RunCommand},
 #ifdef _WIN32
       {u"windows", u"", RunWindows},
+      {u"open", u"[--ini FILE] [--yes] PATHINFO", RunOpen},
 #endif
   };
   return commands;

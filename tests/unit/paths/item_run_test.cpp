@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/text.h"
-#include "paths/opening_fakes.h"
+#include "unit/paths/opening_fakes.h"
 
 namespace pathorama::paths {
 namespace {

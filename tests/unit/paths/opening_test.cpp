@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "core/text.h"
-#include "paths/opening_fakes.h"
+#include "unit/paths/opening_fakes.h"
 
 namespace pathorama::paths {
 namespace {
@@ -311,9 +311,12 @@ TEST(OpenPathPiece, DecisionTable) {
     EXPECT_EQ(U8(action.path), U8(c.wantPath)) << c.what;
     EXPECT_EQ(action.endsItem, c.endsItem) << c.what;
     EXPECT_EQ(U8(action.fileName), U8(c.fileName)) << c.what;
-    if (action.kind == Kind::OpenPath || action.kind == Kind::NavigateExplorer)
+    if (action.kind == Kind::OpenPath || action.kind == Kind::NavigateExplorer) {
       EXPECT_EQ(action.reuse, c.reuse) << c.what;
-    if (action.kind == Kind::ActivateManager) EXPECT_EQ(action.managerWindow, 0x42u) << c.what;
+    }
+    if (action.kind == Kind::ActivateManager) {
+      EXPECT_EQ(action.managerWindow, 0x42u) << c.what;
+    }
   }
 }
 
