@@ -1,8 +1,9 @@
 // Stands in for a console window: class "ConsoleWindowClass" with an input
 // line. --mode=quickedit: a right click pastes the clipboard text into the
 // input line. --mode=menu (the default): a right click opens a menu whose
-// "P" ("粘贴(&P)") pastes. Ctrl+C and Esc clear the input line; Enter logs
-// "command <line>" and clears it. Every paste is logged ("paste <text>").
+// "P" ("粘贴(&P)") pastes. Typed characters go into the input line; Ctrl+C
+// and Esc clear it; Enter logs "command <line>" and clears it. Every paste
+// is logged ("paste <text>").
 #include "standin_common.h"
 
 namespace {
@@ -55,6 +56,12 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         input.clear();
       }
       SetWindowTextW(hwnd, (L"> " + input).c_str());
+      return 0;
+    case WM_CHAR:
+      if (wp >= 0x20) {
+        input += static_cast<wchar_t>(wp);
+        SetWindowTextW(hwnd, (L"> " + input).c_str());
+      }
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

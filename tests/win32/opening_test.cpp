@@ -2,6 +2,7 @@
 // folder-manager command lines, waits and hidden starts, Explorer's active
 // tab, the "DTE" path box and web addresses.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,6 @@ using test_support::Standin;
 using test_support::StandinDir;
 
 std::u16string U(std::wstring_view s) { return core::win32::FromWide(s); }
-std::wstring W(std::u16string_view s) { return std::wstring(core::win32::AsWide(s), s.size()); }
 std::string U8(std::u16string_view s) { return core::Utf16ToUtf8(s); }
 std::string U8(std::wstring_view s) { return core::Utf16ToUtf8(U(s)); }
 
@@ -380,7 +380,7 @@ TEST(NavigateExplorerWindow, ActiveTabOfATabbedWindow) {
   ASSERT_TRUE(explorer.Window());
   PumpFor(300);
   EXPECT_EQ(U8(windows::win32::GetExplorerFolder(explorer.Window()).path), U8(b));
-  EXPECT_TRUE(NavigateExplorerWindow(U(c), explorer.Window()));
+  EXPECT_TRUE(windows::win32::NavigateExplorerWindow(U(c), explorer.Window()));
   EXPECT_EQ(log.WaitFor("ExplorerStandin.exe: navigate "),
             std::vector<std::string>{"tab 2 " + U8(c)});
   EXPECT_EQ(U8(windows::win32::GetExplorerFolder(explorer.Window()).path), U8(c));
@@ -392,7 +392,7 @@ TEST(NavigateExplorerWindow, WindowWithoutTabs) {
   Standin explorer(L"ExplorerStandin.exe", L"\"--folder=" + scratch.dir + L"\"", L"CabinetWClass");
   ASSERT_TRUE(explorer.Window());
   const std::wstring target = scratch.dir + L"\\乙";
-  EXPECT_TRUE(NavigateExplorerWindow(U(target), explorer.Window()));
+  EXPECT_TRUE(windows::win32::NavigateExplorerWindow(U(target), explorer.Window()));
   EXPECT_EQ(log.WaitFor("ExplorerStandin.exe: navigate "), std::vector<std::string>{U8(target)});
 }
 

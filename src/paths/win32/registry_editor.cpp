@@ -1,6 +1,6 @@
 // The registry editors: the other one ("RegWorkshopWndClass") through its
 // address box, the system's own through its "LastKey".
-#include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
