@@ -5,21 +5,6 @@
 
 #include <commctrl.h>
 
-namespace {
-
-WNDPROC editProc;
-
-LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_KEYDOWN && wp == VK_RETURN) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(hwnd, text, 1024);
-    standin::Log(L"go " + std::wstring(text));
-  }
-  return CallWindowProcW(editProc, hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::LogCommandLine();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
@@ -32,8 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                 580, 40);
   HWND combo = standin::Child(toolbar, L"ComboBox", L"", CBS_DROPDOWN, 10, 6, 500, 200);
   HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-  editProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+  standin::LogEnterInEdit(edit, L"go");
   ShowWindow(main, SW_SHOWNORMAL);
   return standin::RunMessageLoop();
 }

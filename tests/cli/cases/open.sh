@@ -53,8 +53,10 @@ if [ "$windows_build" = 1 ]; then
   open_log=$(mktemp /tmp/pathorama-open-log-XXXXXX)
   export PATHORAMA_STANDIN_LOG
   PATHORAMA_STANDIN_LOG=$(winepath -w "$open_log" 2>/dev/null)
-  expect 0 "" open "$logger </from-cli /Wait 1>"
-  grep -q '^StartLogger.exe: start [0-9]* show 1 args /from-cli'$'\r''\?$' "$open_log" ||
+  # Every start of an item takes the built-in Explorer's window state.
+  write_open_ini $'FolderManagerName=0\r\nMaxmizeFolderManager_0=0\r\nMinmizeFolderManager_0=1\r\n'
+  expect 0 "" open --ini "$open_arg" "$logger </from-cli /Wait 1>"
+  grep -q '^StartLogger.exe: start [0-9]* show 7 args /from-cli'$'\r''\?$' "$open_log" ||
     { echo "FAIL: open: the program was not started with its parameters"; cat "$open_log"; failures=$((failures + 1)); }
   unset PATHORAMA_STANDIN_LOG
   rm -f "$open_log"
