@@ -136,12 +136,14 @@ class RecordingPrompts : public core::UserPrompts {
 // start logger, so that nothing real is started and the starts are logged.
 class FakeWindowsFolder {
  public:
-  FakeWindowsFolder() {
+  // `explorer`: the stand-in that plays Explorer.exe (the start logger, or
+  // the Explorer stand-in, which opens a window).
+  explicit FakeWindowsFolder(const wchar_t* explorer = L"StartLogger.exe") {
     wchar_t old[MAX_PATH] = {};
     hadOld_ = GetEnvironmentVariableW(L"WinDir", old, MAX_PATH) > 0;
     old_ = old;
     const std::wstring logger = StandinDir() + L"StartLogger.exe";
-    CopyFileW(logger.c_str(), (scratch_.dir + L"\\Explorer.exe").c_str(), FALSE);
+    CopyFileW((StandinDir() + explorer).c_str(), (scratch_.dir + L"\\Explorer.exe").c_str(), FALSE);
     CopyFileW(logger.c_str(), (scratch_.dir + L"\\RegEdit.exe").c_str(), FALSE);
     SetEnvironmentVariableW(L"WinDir", scratch_.dir.c_str());
   }
@@ -394,6 +396,61 @@ TEST(NavigateExplorerWindow, WindowWithoutTabs) {
   const std::wstring target = scratch.dir + L"\\乙";
   EXPECT_TRUE(windows::win32::NavigateExplorerWindow(U(target), explorer.Window()));
   EXPECT_EQ(log.WaitFor("ExplorerStandin.exe: navigate "), std::vector<std::string>{U8(target)});
+}
+
+// ---- the front ---------------------------------------------------------------------------------
+
+// A window of this test in front, so that a change of the foreground shows.
+struct FrontWindow {
+  HWND window;
+  FrontWindow() {
+    window = CreateWindowExW(0, L"STATIC", L"in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400,
+                             200, 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(window);
+    PumpFor(200);
+  }
+  ~FrontWindow() { DestroyWindow(window); }
+};
+
+TEST(OpenPath, ExplorerWindowTheUserHadStaysWhereItIs) {
+  FakeWindowsFolder windowsFolder;  // Explorer.exe opens no window
+  Scratch scratch;
+  Standin old(L"ExplorerStandin.exe", L"\"--folder=" + scratch.dir + L"\"", L"CabinetWClass");
+  ASSERT_TRUE(old.Window());
+  FrontWindow front;
+  ASSERT_EQ(GetForegroundWindow(), front.window);
+  OpeningOptions options;
+  Win32OpeningFacts facts(options.manager);
+  RecordingPrompts prompts;
+  OpenPath(PathType::Local, U(scratch.dir + L"\\甲"), u"", false, nullptr, ShowCommand::Normal,
+           options, facts, prompts, {});
+  for (int waited = 0; GetForegroundWindow() != old.Window() && waited < 1000; waited += 50)
+    PumpFor(50);
+  EXPECT_NE(GetForegroundWindow(), old.Window());
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST(OpenPath, NewExplorerWindowComesToTheFront) {
+  FakeWindowsFolder windowsFolder(L"ExplorerStandin.exe");  // Explorer.exe opens a window
+  Scratch scratch;
+  FrontWindow front;
+  ASSERT_EQ(GetForegroundWindow(), front.window);
+  OpeningOptions options;
+  Win32OpeningFacts facts(options.manager);
+  RecordingPrompts prompts;
+  OpenPath(PathType::Local, U(scratch.dir + L"\\甲"), u"", false, nullptr, ShowCommand::Normal,
+           options, facts, prompts, {});
+  HWND fresh = windows::win32::FindTopmostWindowOfClass(u"CabinetWClass");
+  ASSERT_TRUE(fresh);
+  // The window manager of the display takes a moment to hand over the focus.
+  for (int waited = 0; GetForegroundWindow() != fresh && waited < 3000; waited += 50) PumpFor(50);
+  EXPECT_EQ(GetForegroundWindow(), fresh);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(fresh, &processId);
+  PostMessageW(fresh, WM_CLOSE, 0, 0);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+  if (process && WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+  if (process) CloseHandle(process);
 }
 
 // ---- item runs -------------------------------------------------------------------------------

@@ -83,16 +83,27 @@ constexpr DWORD kNewExplorerWindowWaitMs = 3000;
 void FrontNewExplorerWindow(const std::set<HWND>& before, ShowCommand show) {
   HWND fresh = nullptr;
   PumpUntil(kNewExplorerWindowWaitMs, [&] {
+    // A window is created hidden and shown a moment later; fronting it
+    // before that would leave no window in front at all.
     for (HWND w : ExplorerWindowsNow())
-      if (!before.count(w)) {
+      if (!before.count(w) && IsWindowVisible(w)) {
         fresh = w;
         return true;
       }
     return false;
   });
-  if (!fresh) return;
-  ForceForegroundWindow(fresh);
+  if (!fresh) {
+    core::Trace(u"no new Explorer window appeared within " + core::IntToText(kNewExplorerWindowWaitMs) +
+                u" ms; none is brought to the front");
+    return;
+  }
   ShowWindowAsync(fresh, static_cast<int>(show));
+  // A window that has only just appeared may lose the front again while it
+  // finishes showing itself: asked again until it holds (bounded).
+  PumpUntil(kNewExplorerWindowWaitMs, [fresh] {
+    ForceForegroundWindow(fresh);
+    return GetForegroundWindow() == fresh || !IsWindow(fresh);
+  });
 }
 
 void TellStartFailed(const std::u16string& path, DWORD error, core::UserPrompts& prompts) {
