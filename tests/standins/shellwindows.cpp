@@ -88,12 +88,12 @@ std::vector<Item> StandinWindows() {
   return items;  // registration order: the topmost window came last
 }
 
-void Navigate(HWND window, const std::wstring& folder) {
+// Like a call into Explorer's process, this waits for the window's thread
+// however long it takes.
+bool Navigate(HWND window, const std::wstring& folder) {
   COPYDATASTRUCT data{1, static_cast<DWORD>(folder.size() * sizeof(wchar_t)),
                       const_cast<wchar_t*>(folder.c_str())};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      2000, &result);
+  return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
 }
 
 #define OBJECT_OF(Type, member, p) \
@@ -330,8 +330,7 @@ HRESULT STDMETHODCALLTYPE BrowserGetWindow(IShellBrowser* self, HWND* window) {
 HRESULT STDMETHODCALLTYPE BrowserBrowseObject(IShellBrowser* self, PCUIDLIST_RELATIVE pidl, UINT) {
   wchar_t path[MAX_PATH] = {};
   if (!pidl || !SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(pidl), path)) return E_FAIL;
-  Navigate(OBJECT_OF(ShellBrowser, iface, self)->window, path);
-  return S_OK;
+  return Navigate(OBJECT_OF(ShellBrowser, iface, self)->window, path) ? S_OK : E_FAIL;
 }
 HRESULT STDMETHODCALLTYPE BrowserQueryActiveShellView(IShellBrowser* self, IShellView** out) {
   auto* view = new View{{ShellViewVtbl()}, {FolderViewVtbl()}, 1, OBJECT_OF(ShellBrowser, iface, self)->window};

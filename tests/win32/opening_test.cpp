@@ -398,6 +398,18 @@ TEST(NavigateExplorerWindow, WindowWithoutTabs) {
   EXPECT_EQ(log.WaitFor("ExplorerStandin.exe: navigate "), std::vector<std::string>{U8(target)});
 }
 
+TEST(NavigateExplorerWindow, HungExplorerGivesFalseInsteadOfFreezing) {
+  Scratch scratch;
+  StandinLog log;
+  Standin explorer(L"ExplorerStandin.exe", L"\"--folder=" + scratch.dir + L"\" --hang=8000",
+                   L"CabinetWClass");
+  ASSERT_TRUE(explorer.Window());
+  ASSERT_EQ(log.WaitFor("ExplorerStandin.exe: hanging").size(), 1u);
+  // Unbounded, the call would wait for the window and then succeed.
+  EXPECT_FALSE(windows::win32::NavigateExplorerWindow(U(scratch.dir + L"\\甲"), explorer.Window()));
+  EXPECT_TRUE(log.LinesStarting("ExplorerStandin.exe: navigate ").empty());
+}
+
 // ---- the front ---------------------------------------------------------------------------------
 
 // A window of this test in front, so that a change of the foreground shows.
