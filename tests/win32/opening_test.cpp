@@ -424,6 +424,16 @@ struct FrontWindow {
   ~FrontWindow() { DestroyWindow(window); }
 };
 
+// Opens `folder` in a new window of the built-in Explorer; what the user was told.
+std::vector<std::u16string> OpenInNewExplorerWindow(const std::wstring& folder) {
+  OpeningOptions options;
+  Win32OpeningFacts facts(options.manager);
+  RecordingPrompts prompts;
+  OpenPath(PathType::Local, U(folder), u"", false, nullptr, ShowCommand::Normal, options, facts,
+           prompts, {});
+  return prompts.shown;
+}
+
 TEST(OpenPath, ExplorerWindowTheUserHadStaysWhereItIs) {
   FakeWindowsFolder windowsFolder;  // Explorer.exe opens no window
   Scratch scratch;
@@ -431,15 +441,11 @@ TEST(OpenPath, ExplorerWindowTheUserHadStaysWhereItIs) {
   ASSERT_TRUE(old.Window());
   FrontWindow front;
   ASSERT_EQ(GetForegroundWindow(), front.window);
-  OpeningOptions options;
-  Win32OpeningFacts facts(options.manager);
-  RecordingPrompts prompts;
-  OpenPath(PathType::Local, U(scratch.dir + L"\\甲"), u"", false, nullptr, ShowCommand::Normal,
-           options, facts, prompts, {});
+  const std::vector<std::u16string> told = OpenInNewExplorerWindow(scratch.dir + L"\\甲");
   for (int waited = 0; GetForegroundWindow() != old.Window() && waited < 1000; waited += 50)
     PumpFor(50);
   EXPECT_NE(GetForegroundWindow(), old.Window());
-  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_TRUE(told.empty());
 }
 
 TEST(OpenPath, NewExplorerWindowComesToTheFront) {
@@ -447,11 +453,8 @@ TEST(OpenPath, NewExplorerWindowComesToTheFront) {
   Scratch scratch;
   FrontWindow front;
   ASSERT_EQ(GetForegroundWindow(), front.window);
-  OpeningOptions options;
-  Win32OpeningFacts facts(options.manager);
-  RecordingPrompts prompts;
-  OpenPath(PathType::Local, U(scratch.dir + L"\\甲"), u"", false, nullptr, ShowCommand::Normal,
-           options, facts, prompts, {});
+  const std::vector<std::u16string> told = OpenInNewExplorerWindow(scratch.dir + L"\\甲");
+  EXPECT_TRUE(told.empty());
   HWND fresh = windows::win32::FindTopmostWindowOfClass(u"CabinetWClass");
   ASSERT_TRUE(fresh);
   // The window manager of the display takes a moment to hand over the focus.
