@@ -3,7 +3,8 @@
 // input line. --mode=menu (the default): a right click opens a menu whose
 // "P" ("粘贴(&P)") pastes. Typed characters go into the input line; Ctrl+C
 // and Esc clear it; Enter logs "command <line>" and clears it. Every paste
-// is logged ("paste <text>").
+// is logged ("paste <text>"). --steal=TEXT: at the right click another
+// program's TEXT takes the clipboard first (once).
 #include "standin_common.h"
 
 namespace {
@@ -34,6 +35,10 @@ void Paste(HWND hwnd) {
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_RBUTTONUP:
+      if (static bool stolen = false; !stolen && standin::HasFlag(L"steal")) {
+        stolen = true;
+        standin::PutClipboardText(hwnd, standin::Option(L"steal"));
+      }
       if (standin::Option(L"mode") == L"quickedit") {
         Paste(hwnd);
       } else {

@@ -181,6 +181,21 @@ TEST(ChangeConsoleFolder, EachModeGetsTheCommandOnceAndTheClipboardComesBack) {
   }
 }
 
+TEST(ChangeConsoleFolder, ClipboardTakenMeanwhileAbandonsTheCommandAndStays) {
+  Scratch scratch;
+  StandinLog log;
+  Standin console(L"ConsoleStandin.exe", L"--mode=quickedit --steal=别人的", L"ConsoleWindowClass");
+  ASSERT_TRUE(console.Window());
+  PumpFor(300);
+  ASSERT_TRUE(windows::win32::SetClipboardText(kUserText));
+  EXPECT_FALSE(ChangeConsoleFolder(console.Window(), U(scratch.dir)));
+  EXPECT_EQ(log.WaitFor("ConsoleStandin.exe: escape").size(), 1u);
+  PumpFor(300);
+  EXPECT_TRUE(log.LinesStarting("ConsoleStandin.exe: command ").empty());
+  // What the other program put there is not overwritten by the backup.
+  EXPECT_EQ(U8(windows::win32::GetClipboardText()), "别人的");
+}
+
 TEST(ChangeConsoleFolder, ConsoleThatIsGoneIsLeftAlone) {
   Scratch scratch;
   HWND gone = nullptr;
@@ -498,6 +513,32 @@ TEST(RunJumpListItem, MissingFolderAskedYesIsCreatedAndOpened) {
   const std::vector<StartLine> starts = Starts(log.WaitFor("Explorer.exe: start "));
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].args, U8(missing));
+}
+
+// Relative paths lie in the program's folder, wherever the process's
+// current folder is.
+TEST(RunJumpListItem, RelativePathLiesInTheProgramsFolder) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring beside(self);
+  beside = beside.substr(0, beside.find_last_of(L'\\') + 1) + L"PathoramaRelativeLogger.exe";
+  ASSERT_TRUE(CopyFileW((StandinDir() + L"StartLogger.exe").c_str(), beside.c_str(), FALSE));
+  Scratch elsewhere;
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  SetCurrentDirectoryW(elsewhere.dir.c_str());
+  StandinLog log;
+  OpenContext context;
+  RecordingPrompts prompts;
+  const ItemRunResult result =
+      RunJumpListItem(u"PathoramaRelativeLogger.exe </relative>", {}, context, prompts);
+  SetCurrentDirectoryW(previous);
+  EXPECT_TRUE(result.anyOpenable);
+  EXPECT_TRUE(prompts.shown.empty());
+  const std::vector<StartLine> starts = Starts(log.WaitFor("PathoramaRelativeLogger.exe: start "));
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].args, "/relative");
+  for (int tries = 0; !DeleteFileW(beside.c_str()) && tries < 50; ++tries) PumpFor(100);
 }
 
 TEST(RunJumpListItem, DteTargetGetsTheFolderInItsBox) {
