@@ -122,4 +122,11 @@ size_t ChooseDialogFileNameEdit(const std::vector<DialogControlFacts>& descendan
   return kNone;
 }
 
+size_t ChooseShellWindowItem(const std::vector<bool>& isActiveTab) {
+  if (isActiveTab.empty()) return static_cast<size_t>(-1);
+  for (size_t i = 0; i < isActiveTab.size(); ++i)
+    if (isActiveTab[i]) return i;
+  return 0;
+}
+
 }  // namespace pathorama::windows

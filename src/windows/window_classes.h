@@ -31,6 +31,8 @@ inline constexpr std::u16string_view kFreeCommanderFileListClass = u"TfcDragdrop
 inline constexpr std::u16string_view kDialogClass = u"#32770";
 inline constexpr std::u16string_view kConsoleClass = u"ConsoleWindowClass";
 inline constexpr std::u16string_view kDteClass = u"DTE";
+// One per tab of a tabbed Explorer window; only the active tab's is visible.
+inline constexpr std::u16string_view kShellTabClass = u"ShellTabWindowClass";
 
 bool IsClass(std::u16string_view className, std::u16string_view wanted);  // ignores case
 bool IsFreeCommanderClass(std::u16string_view className);
@@ -50,6 +52,12 @@ struct TopLevelFacts {
 // Returns the index, or npos.
 size_t ChooseTopmostFolderManager(const std::vector<TopLevelFacts>& zOrder,
                                   const std::function<bool(size_t)>& hostsExplorer);
+
+// A tabbed Explorer window has one shell window item per tab, all with the
+// window's handle. `isActiveTab[i]`: the i-th such item's browser window is
+// the window's visible tab. The active tab's item, else the first item;
+// npos for no item.
+size_t ChooseShellWindowItem(const std::vector<bool>& isActiveTab);
 
 // classesUpward[0] is a control's class, [1] its parent's, and so on.
 // True when the control and its ancestors match `chain` from the bottom up.

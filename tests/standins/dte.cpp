@@ -5,22 +5,6 @@
 
 #include <commctrl.h>
 
-namespace {
-
-WNDPROC editProc;
-
-LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_KEYDOWN && wp == VK_RETURN) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(hwnd, text, 1024);
-    standin::Log(L"enter " + std::wstring(text));
-  }
-  return CallWindowProcW(editProc, hwnd, msg, wp, lp);
-}
-
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::LogCommandLine();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
@@ -32,8 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND tabs = standin::Child(group, WC_TABCONTROLW, L"", 0, 10, 20, 460, 160);
   HWND edit = standin::Child(tabs, L"Edit", standin::Option(L"folder").c_str(),
                              WS_BORDER | ES_AUTOHSCROLL, 10, 40, 420, 24);
-  editProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+  standin::LogEnterInEdit(edit, L"enter");
   ShowWindow(main, SW_SHOWNORMAL);
   return standin::RunMessageLoop();
 }

@@ -6,8 +6,13 @@
 // that collection hands it a folder (WM_COPYDATA).
 // Options: --folder=, --select=a|b (full names), --hosted (the Explorer view
 // sits inside a window of another program, class "PathoramaHostFrame"),
-// --hang=MS (stops answering for MS milliseconds shortly after the start).
+// --hang=MS (stops answering for MS milliseconds shortly after the start),
+// --tabs=a|b|c (one "ShellTabWindowClass" child per folder, each with its own
+// shell window item; only the active one is visible) and --active=N (the
+// active tab, from 1; default 1). A tab logs "navigate tab N <folder>".
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "standin_common.h"
 
@@ -20,16 +25,51 @@ std::wstring folder, selection;
 HWND explorer, addressBar;
 HANDLE mapping;
 
+struct Tab {
+  HWND window;
+  HANDLE mapping;
+  std::wstring folder;
+};
+std::vector<Tab> tabs;
+
+// The state that the shell window collection stand-in serves for `window`.
+HANDLE CreateState(HWND window) {
+  wchar_t name[64];
+  swprintf(name, 64, L"PathoramaShellView.%llx",
+           static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  return CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kStateBytes, name);
+}
+
+void WriteState(HANDLE state, const std::wstring& text) {
+  if (!state) return;
+  auto* view = static_cast<wchar_t*>(MapViewOfFile(state, FILE_MAP_WRITE, 0, 0, kStateBytes));
+  if (!view) return;
+  std::wstring t = text;
+  t.resize(std::min(t.size(), kStateBytes / sizeof(wchar_t) - 1));
+  memcpy(view, t.c_str(), (t.size() + 1) * sizeof(wchar_t));
+  UnmapViewOfFile(view);
+}
+
 void Publish() {
   SetWindowTextW(addressBar, (L"地址: " + folder).c_str());
   if (!GetParent(explorer)) SetWindowTextW(explorer, folder.c_str());
-  if (!mapping) return;
-  auto* view = static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kStateBytes));
-  if (!view) return;
-  std::wstring state = folder + L"\n" + selection;
-  state.resize(std::min(state.size(), kStateBytes / sizeof(wchar_t) - 1));
-  memcpy(view, state.c_str(), (state.size() + 1) * sizeof(wchar_t));
-  UnmapViewOfFile(view);
+  WriteState(mapping, folder + L"\n" + selection);
+  for (const Tab& tab : tabs) WriteState(tab.mapping, tab.folder + L"\n");
+}
+
+LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COPYDATA) {
+    auto* data = reinterpret_cast<COPYDATASTRUCT*>(lp);
+    for (size_t i = 0; i < tabs.size(); ++i) {
+      if (tabs[i].window != hwnd) continue;
+      tabs[i].folder.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+      standin::Log(L"navigate tab " + std::to_wstring(i + 1) + L" " + tabs[i].folder);
+      if (IsWindowVisible(hwnd)) folder = tabs[i].folder;
+    }
+    Publish();
+    return TRUE;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -66,6 +106,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   standin::RegisterPlainClass(L"CabinetWClass", Proc);
   standin::RegisterPlainClass(L"Breadcrumb Parent");
   standin::RegisterPlainClass(L"PathoramaHostFrame", Proc);
+  standin::RegisterPlainClass(L"ShellTabWindowClass", TabProc);
   HWND top;
   if (standin::HasFlag(L"hosted")) {
     top = CreateWindowExW(0, L"PathoramaHostFrame", L"Host with an Explorer view (stand-in)",
@@ -80,10 +121,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND crumbs = standin::Child(progress, L"Breadcrumb Parent", L"", 0, 0, 0, 560, 28);
   addressBar = standin::Child(crumbs, TOOLBARCLASSNAMEW, L"", CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
                               560, 28);
-  wchar_t name[64];
-  swprintf(name, 64, L"PathoramaShellView.%llx",
-           static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(explorer)));
-  mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kStateBytes, name);
+  mapping = CreateState(explorer);
+  const std::wstring tabFolders = standin::Option(L"tabs");
+  const int active = _wtoi(standin::Option(L"active", L"1").c_str());
+  for (size_t start = 0; !tabFolders.empty() && start <= tabFolders.size();) {
+    size_t end = tabFolders.find(L'|', start);
+    if (end == std::wstring::npos) end = tabFolders.size();
+    const bool visible = static_cast<int>(tabs.size()) + 1 == active;
+    HWND tab = standin::Child(explorer, L"ShellTabWindowClass", L"", visible ? WS_VISIBLE : 0, 10,
+                              40, 580, 300);
+    if (!visible) ShowWindow(tab, SW_HIDE);
+    tabs.push_back({tab, CreateState(tab), tabFolders.substr(start, end - start)});
+    if (visible) folder = tabs.back().folder;
+    start = end + 1;
+  }
   Publish();
   ShowWindow(top, SW_SHOWNORMAL);
   if (standin::HasFlag(L"hang")) SetTimer(explorer, 1, 300, nullptr);

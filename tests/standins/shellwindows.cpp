@@ -5,7 +5,8 @@
 // IShellWindows -> IWebBrowser2 -> IServiceProvider -> IShellBrowser ->
 // IShellView (-> IFolderView -> IPersistFolder2, and a CF_HDROP data object
 // for the selection). Navigation (Navigate2, BrowseObject) is handed to the
-// stand-in window.
+// stand-in window. A tabbed stand-in has one item per tab, all with the
+// window's handle; the shell browser's own window is the tab's.
 #define CINTERFACE
 #define COBJMACROS
 #include <windows.h>
@@ -63,23 +64,36 @@ bool ReadState(HWND window, State& state) {
   return true;
 }
 
-std::vector<HWND> StandinWindows() {
-  std::vector<HWND> windows;
+// One item of the collection: the Explorer window and the window whose
+// state it serves (the window itself, or one of its tabs).
+struct Item {
+  HWND window;
+  HWND view;
+};
+
+std::vector<Item> StandinWindows() {
+  std::vector<Item> items;
   for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
     wchar_t cls[64] = {};
     GetClassNameW(w, cls, 64);
     State s;
-    if (wcscmp(cls, L"CabinetWClass") == 0 && ReadState(w, s)) windows.insert(windows.begin(), w);
+    if (wcscmp(cls, L"CabinetWClass") != 0 || !ReadState(w, s)) continue;
+    std::vector<Item> tabs;
+    for (HWND tab = FindWindowExW(w, nullptr, L"ShellTabWindowClass", nullptr); tab;
+         tab = FindWindowExW(w, tab, L"ShellTabWindowClass", nullptr))
+      if (ReadState(tab, s)) tabs.push_back({w, tab});
+    if (tabs.empty()) tabs.push_back({w, w});
+    items.insert(items.begin(), tabs.begin(), tabs.end());
   }
-  return windows;  // registration order: the topmost window came last
+  return items;  // registration order: the topmost window came last
 }
 
-void Navigate(HWND window, const std::wstring& folder) {
+// Like a call into Explorer's process, this waits for the window's thread
+// however long it takes.
+bool Navigate(HWND window, const std::wstring& folder) {
   COPYDATASTRUCT data{1, static_cast<DWORD>(folder.size() * sizeof(wchar_t)),
                       const_cast<wchar_t*>(folder.c_str())};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      2000, &result);
+  return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
 }
 
 #define OBJECT_OF(Type, member, p) \
@@ -316,8 +330,7 @@ HRESULT STDMETHODCALLTYPE BrowserGetWindow(IShellBrowser* self, HWND* window) {
 HRESULT STDMETHODCALLTYPE BrowserBrowseObject(IShellBrowser* self, PCUIDLIST_RELATIVE pidl, UINT) {
   wchar_t path[MAX_PATH] = {};
   if (!pidl || !SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(pidl), path)) return E_FAIL;
-  Navigate(OBJECT_OF(ShellBrowser, iface, self)->window, path);
-  return S_OK;
+  return Navigate(OBJECT_OF(ShellBrowser, iface, self)->window, path) ? S_OK : E_FAIL;
 }
 HRESULT STDMETHODCALLTYPE BrowserQueryActiveShellView(IShellBrowser* self, IShellView** out) {
   auto* view = new View{{ShellViewVtbl()}, {FolderViewVtbl()}, 1, OBJECT_OF(ShellBrowser, iface, self)->window};
@@ -346,6 +359,7 @@ struct WebBrowser {
   IServiceProvider services;
   LONG refs;
   HWND window;
+  HWND view;
 };
 
 HRESULT WebQueryInterface(WebBrowser* o, REFIID riid, void** out) {
@@ -382,7 +396,7 @@ HRESULT STDMETHODCALLTYPE WebGetHwnd(IWebBrowser2* self, SHANDLE_PTR* handle) {
 HRESULT STDMETHODCALLTYPE WebNavigate(IWebBrowser2* self, BSTR url, VARIANT*, VARIANT*, VARIANT*,
                                       VARIANT*) {
   if (!url) return E_INVALIDARG;
-  Navigate(OBJECT_OF(WebBrowser, web, self)->window, url);
+  Navigate(OBJECT_OF(WebBrowser, web, self)->view, url);
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE WebNavigate2(IWebBrowser2* self, VARIANT* url, VARIANT*, VARIANT*,
@@ -391,13 +405,13 @@ HRESULT STDMETHODCALLTYPE WebNavigate2(IWebBrowser2* self, VARIANT* url, VARIANT
   VARIANT text;
   VariantInit(&text);
   if (FAILED(VariantChangeType(&text, url, 0, VT_BSTR))) return E_INVALIDARG;
-  Navigate(OBJECT_OF(WebBrowser, web, self)->window, text.bstrVal ? text.bstrVal : L"");
+  Navigate(OBJECT_OF(WebBrowser, web, self)->view, text.bstrVal ? text.bstrVal : L"");
   VariantClear(&text);
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE WebGetLocationUrl(IWebBrowser2* self, BSTR* url) {
   State state;
-  if (!ReadState(OBJECT_OF(WebBrowser, web, self)->window, state)) return E_FAIL;
+  if (!ReadState(OBJECT_OF(WebBrowser, web, self)->view, state)) return E_FAIL;
   *url = SysAllocString((L"file:///" + state.folder).c_str());
   return S_OK;
 }
@@ -415,7 +429,7 @@ HRESULT STDMETHODCALLTYPE ServicesQueryService(IServiceProvider* self, REFGUID s
   *out = nullptr;
   if (!IsEqualGUID(service, SID_STopLevelBrowser) && !IsEqualGUID(service, SID_SShellBrowser))
     return E_NOINTERFACE;
-  auto* browser = new ShellBrowser{{ShellBrowserVtbl()}, 1, OBJECT_OF(WebBrowser, services, self)->window};
+  auto* browser = new ShellBrowser{{ShellBrowserVtbl()}, 1, OBJECT_OF(WebBrowser, services, self)->view};
   HRESULT hr = BrowserQI(&browser->iface, riid, out);
   BrowserRelease(&browser->iface);
   return hr;
@@ -484,9 +498,10 @@ HRESULT STDMETHODCALLTYPE CollectionItem(IShellWindows*, VARIANT index, IDispatc
   VARIANT number;
   VariantInit(&number);
   if (FAILED(VariantChangeType(&number, &index, 0, VT_I4))) return E_INVALIDARG;
-  std::vector<HWND> windows = StandinWindows();
-  if (number.lVal < 0 || number.lVal >= static_cast<LONG>(windows.size())) return S_FALSE;
-  auto* browser = new WebBrowser{{WebVtbl()}, {ServicesVtbl()}, 1, windows[number.lVal]};
+  std::vector<Item> items = StandinWindows();
+  if (number.lVal < 0 || number.lVal >= static_cast<LONG>(items.size())) return S_FALSE;
+  const Item& item = items[number.lVal];
+  auto* browser = new WebBrowser{{WebVtbl()}, {ServicesVtbl()}, 1, item.window, item.view};
   *out = reinterpret_cast<IDispatch*>(&browser->web);
   return S_OK;
 }

@@ -115,6 +115,32 @@ LRESULT CALLBACK QuitOnDestroyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+namespace {
+
+struct EditLog {
+  WNDPROC previous;
+  std::wstring word;
+};
+
+LRESULT CALLBACK LoggingEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* log = static_cast<EditLog*>(GetPropW(hwnd, L"PathoramaEditLog"));
+  if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(hwnd, text, 1024);
+    Log(log->word + L" " + text);
+  }
+  return CallWindowProcW(log->previous, hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void LogEnterInEdit(HWND edit, const wchar_t* word) {
+  auto* log = new EditLog{nullptr, word};  // lives as long as the stand-in
+  SetPropW(edit, L"PathoramaEditLog", log);
+  log->previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LoggingEditProc)));
+}
+
 void LogCommandLine() { Log(L"cmdline: " + std::wstring(GetCommandLineW())); }
 
 int RunMessageLoop() {

@@ -33,6 +33,9 @@ void RegisterPlainClass(const wchar_t* name, WNDPROC proc = nullptr);
 // program when the window is closed.
 LRESULT CALLBACK QuitOnDestroyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+// Logs "<word> <text>" whenever Enter is pressed in `edit` (subclassed).
+void LogEnterInEdit(HWND edit, const wchar_t* word);
+
 // Logs the raw command line (GetCommandLineW: a folder argument may end in \")
 // under "cmdline: ".
 void LogCommandLine();

@@ -24,4 +24,15 @@ timeout 120 wine reg add 'HKLM\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-0
   /ve /d "$windows_dll" /f >/dev/null 2>&1 </dev/null
 timeout 120 wine reg add 'HKLM\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\InprocServer32' \
   /v ThreadingModel /d Apartment /f >/dev/null 2>&1 </dev/null
+# PATHORAMA_URL_HANDLER (a Windows path): the program that web addresses
+# open with, in place of a browser.
+if [ -n "${PATHORAMA_URL_HANDLER:-}" ]; then
+  for scheme in http https; do
+    for root in 'HKLM\Software\Classes' 'HKCU\Software\Classes'; do
+      timeout 120 wine reg add "$root\\$scheme" /v 'URL Protocol' /d '' /f >/dev/null 2>&1 </dev/null
+      timeout 120 wine reg add "$root\\$scheme\\shell\\open\\command" /ve \
+        /d "\"$PATHORAMA_URL_HANDLER\" \"%1\"" /f >/dev/null 2>&1 </dev/null
+    done
+  done
+fi
 timeout 300 wine "$@"

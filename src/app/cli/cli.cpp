@@ -11,8 +11,11 @@ int RunSettings(const std::vector<std::u16string>& args, Output& output);
 int RunExpand(const std::vector<std::u16string>& args, Output& output);
 int RunList(const std::vector<std::u16string>& args, Output& output);
 int RunMenu(const std::vector<std::u16string>& args, Output& output);
+int RunParams(const std::vector<std::u16string>& args, Output& output);
+int RunCommand(const std::vector<std::u16string>& args, Output& output);
 #ifdef _WIN32
 int RunWindows(const std::vector<std::u16string>& args, Output& output);
+int RunOpen(const std::vector<std::u16string>& args, Output& output);
 #endif
 
 const std::vector<Command>& Commands() {
@@ -23,8 +26,11 @@ const std::vector<Command>& Commands() {
       {u"list", u"FILE", RunList},
       {u"menu", u"[--folder DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] FILE", RunMenu},
       {u"expand", u"[--now \"YYYY-MM-DD HH:MM:SS\"] [--seed N] [--ini FILE] TEXT", RunExpand},
+      {u"params", u"FILE", RunParams},
+      {u"command", u"[--caps-lock] FILE FOLDER", RunCommand},
 #ifdef _WIN32
       {u"windows", u"", RunWindows},
+      {u"open", u"[--ini FILE] [--yes] PATHINFO", RunOpen},
 #endif
   };
   return commands;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/cli/cli.h"
+#include "app/cli/cli_settings.h"
 #include "app/cli/quiet_settings_host.h"
 #include "core/encoding.h"
 #include "core/file_io.h"
@@ -11,8 +12,6 @@
 #include "settings/settings_store.h"
 
 namespace pathorama::app::cli {
-
-namespace {
 
 core::CalendarDate LocalToday() {
   std::time_t now = std::time(nullptr);
@@ -25,7 +24,21 @@ core::CalendarDate LocalToday() {
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-}  // namespace
+std::optional<settings::AppSettings> LoadSettingsFile(const std::u16string& path,
+                                                      std::u16string_view command, Output& output) {
+  core::LoadedIni file = core::LoadIniDocument(path, core::SystemAnsiCodePage());
+  if (file.status != core::FileStatus::kOk) {
+    output.ErrLine(u"pathorama-cli " + std::u16string(command) + u": cannot read " + path + u": " +
+                   core::FileStatusText(file.status));
+    return std::nullopt;
+  }
+  const core::CalendarDate today = LocalToday();
+  settings::AppSettings settings(today);
+  QuietSettingsHost host(today);
+  settings::SettingsStore store(file.document, settings, host.Host());
+  store.LoadAppSetting(settings::LoadRange::All);
+  return settings;
+}
 
 // One line per key, "Section/Key=value", in the order of the key tables; the
 // per-manager keys are those of the chosen manager. Keys the program only

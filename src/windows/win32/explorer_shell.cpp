@@ -22,6 +22,8 @@
 #include "core/win32/wide_text.h"
 #include "windows/selection_text.h"
 #include "windows/win32/path_probe.h"
+#include "windows/window_classes.h"
+#include "windows/win32/explorer_shell.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -56,15 +58,28 @@ struct CoTaskString {
   ~CoTaskString() { CoTaskMemFree(text); }
 };
 
-// The shell view of the Explorer window `explorer`, found by going through
-// the collection from its last item to its first.
-ComPtr<IShellView> ActiveShellViewOf(HWND explorer) {
+// The visible tab of a tabbed Explorer window, or null.
+HWND VisibleTabOf(HWND explorer) {
+  const std::u16string tabClass(kShellTabClass);
+  for (HWND tab = FindWindowExW(explorer, nullptr, AsWide(tabClass), nullptr); tab;
+       tab = FindWindowExW(explorer, tab, AsWide(tabClass), nullptr))
+    if (IsWindowVisible(tab)) return tab;
+  return nullptr;
+}
+
+// The shell browser of the Explorer window `explorer`: of its active tab
+// when it has tabs (every tab is an item of the collection with the
+// window's handle), else of its first item.
+ComPtr<IShellBrowser> ShellBrowserOf(HWND explorer) {
   ComPtr<IShellWindows> windows;
   if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&windows))))
     return nullptr;
   long count = 0;
   if (FAILED(windows->get_Count(&count))) return nullptr;
-  for (long i = count - 1; i >= 0; --i) {
+  const HWND activeTab = VisibleTabOf(explorer);
+  std::vector<ComPtr<IShellBrowser>> browsers;
+  std::vector<bool> isActiveTab;
+  for (long i = 0; i < count; ++i) {
     VARIANT index;
     VariantInit(&index);
     index.vt = VT_I4;
@@ -77,14 +92,25 @@ ComPtr<IShellView> ActiveShellViewOf(HWND explorer) {
     if (FAILED(browser->get_HWND(&handle)) || reinterpret_cast<HWND>(handle) != explorer) continue;
     ComPtr<IServiceProvider> services;
     ComPtr<IShellBrowser> shellBrowser;
-    ComPtr<IShellView> view;
     if (FAILED(browser.As(&services)) ||
-        FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&shellBrowser))) ||
-        FAILED(shellBrowser->QueryActiveShellView(&view)))
-      return nullptr;
-    return view;  // the first match decides
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&shellBrowser))))
+      continue;
+    HWND browserWindow = nullptr;
+    if (FAILED(shellBrowser->GetWindow(&browserWindow))) browserWindow = nullptr;
+    isActiveTab.push_back(activeTab && browserWindow == activeTab);
+    browsers.push_back(std::move(shellBrowser));
+    // Without tabs there is one item per window: no need to look further.
+    if (!activeTab) break;
   }
-  return nullptr;
+  const size_t chosen = ChooseShellWindowItem(isActiveTab);
+  return chosen < browsers.size() ? browsers[chosen] : nullptr;
+}
+
+ComPtr<IShellView> ActiveShellViewOf(HWND explorer) {
+  ComPtr<IShellBrowser> browser = ShellBrowserOf(explorer);
+  ComPtr<IShellView> view;
+  if (!browser || FAILED(browser->QueryActiveShellView(&view))) return nullptr;
+  return view;
 }
 
 UniquePidl FolderIdListOf(IShellView* view) {
@@ -118,25 +144,27 @@ std::u16string ParsingNameOf(const ITEMIDLIST* pidl) {
 // (its own apartment), and a late answer is no answer.
 constexpr auto kShellAnswerTimeout = std::chrono::milliseconds(3000);
 
-// `what` names the question in the trace of a late or failed answer.
-std::u16string AskShellBounded(std::u16string_view what, std::function<std::u16string()> work) {
-  auto task = std::make_shared<std::packaged_task<std::u16string()>>([work] {
+// `what` names the question in the trace of a late or failed answer, which
+// gives `fallback`.
+template <class Answer>
+Answer AskShellBounded(std::u16string_view what, std::function<Answer()> work, Answer fallback) {
+  auto task = std::make_shared<std::packaged_task<Answer()>>([work] {
     ComScope com;
     return work();
   });
-  std::future<std::u16string> answer = task->get_future();
+  std::future<Answer> answer = task->get_future();
   try {
     std::thread([task] { (*task)(); }).detach();
     if (answer.wait_for(kShellAnswerTimeout) != std::future_status::ready) {
       core::Trace(u"the shell window collection did not answer within " +
                   core::IntToText(kShellAnswerTimeout.count()) + u" ms: " + std::u16string(what));
-      return {};
+      return fallback;
     }
     return answer.get();
   } catch (const std::exception& e) {
     core::Trace(u"asking the shell window collection failed: " + std::u16string(what) + u": " +
                 core::Utf8ToUtf16(e.what()));
-    return {};
+    return fallback;
   }
 }
 
@@ -175,15 +203,39 @@ std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
 }  // namespace
 
 std::u16string ReadShellViewFolder(HWND explorer) {
-  return AskShellBounded(
+  return AskShellBounded<std::u16string>(
       u"folder of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
-      [explorer] { return ReadFolderNow(explorer); });
+      [explorer] { return ReadFolderNow(explorer); }, {});
 }
 
 std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
-  return AskShellBounded(
+  return AskShellBounded<std::u16string>(
       u"selection of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
-      [explorer, mode] { return ReadSelectionNow(explorer, mode); });
+      [explorer, mode] { return ReadSelectionNow(explorer, mode); }, {});
+}
+
+bool NavigateExplorerWindow(std::u16string_view path, HWND explorer) {
+  const std::u16string target(path);
+  const std::u16string what =
+      u"navigate window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8) + u" to " + target;
+  const bool done = AskShellBounded<bool>(
+      what,
+      [explorer, target] {
+        ComPtr<IShellBrowser> browser = ShellBrowserOf(explorer);
+        if (!browser) return false;
+        ComPtr<IShellFolder> desktop;
+        if (FAILED(SHGetDesktopFolder(&desktop))) return false;
+        ITEMIDLIST* parsed = nullptr;
+        std::wstring name(AsWide(target), target.size());
+        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &parsed, nullptr)) ||
+            !parsed)
+          return false;
+        UniquePidl pidl(parsed);
+        return SUCCEEDED(browser->BrowseObject(pidl.get(), SBSP_SAMEBROWSER));
+      },
+      false);
+  if (!done) core::Trace(u"Explorer did not take the folder: " + what);
+  return done;
 }
 
 }  // namespace pathorama::windows::win32

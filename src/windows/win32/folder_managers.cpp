@@ -8,16 +8,13 @@
 #include "core/win32/wide_text.h"
 #include "windows/win32/clipboard.h"
 #include "windows/win32/path_probe.h"
+#include "windows/win32/explorer_shell.h"
 #include "windows/win32/processes.h"
 #include "windows/win32/window_facts.h"
 
 namespace pathorama::windows::win32 {
 
 using core::win32::AsWide;
-
-// Explorer's shell automation route lives in explorer_shell.cpp.
-std::u16string ReadShellViewFolder(HWND explorer);
-std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode);
 
 namespace {
 

@@ -120,3 +120,25 @@ TEST(WindowClasses, DialogTypeWords) {
 
 }  // namespace
 }  // namespace pathorama::windows
+
+namespace pathorama::windows {
+namespace {
+
+TEST(ChooseShellWindowItem, ActiveTabElseFirstItem) {
+  struct Case {
+    const char* what;
+    std::vector<bool> isActiveTab;
+    size_t want;
+  };
+  const Case cases[] = {
+      {"no item", {}, static_cast<size_t>(-1)},
+      {"one item without tabs", {false}, 0},
+      {"three tabs, the middle one active", {false, true, false}, 1},
+      {"last of three active", {false, false, true}, 2},
+      {"tabs but none visible: the first", {false, false, false}, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChooseShellWindowItem(c.isActiveTab), c.want) << c.what;
+}
+
+}  // namespace
+}  // namespace pathorama::windows
