@@ -13,6 +13,9 @@
 #include "jumplist/jump_menu.h"
 #include "jumplist/jump_menu_settings.h"
 #include "jumplist/win32/jump_list_popup.h"
+#include "paths/folder_manager_settings.h"
+#include "paths/win32/item_run.h"
+#include "windows/win32/dialog_switch.h"
 #include "settings/apply_step.h"
 #include "ui/win32/message_box_prompts.h"
 #include "variables/clocks.h"
@@ -100,8 +103,23 @@ void ShowJumpListMenu(HWND mainWindow) {
   // The item run, the add dialog, the ignore lists, the editor and the
   // options dialog are not part of the program yet: their requests are traced.
   jumplist::win32::PopupHooks hooks;
-  hooks.runItem = [](const std::u16string& pathInfo) {
-    core::Trace(u"jump list: item run not built yet; would open: " + pathInfo);
+  // Folders chosen from the jump list switch an Open/Save dialog in front.
+  windows::win32::DialogSwitchContext dialogContext;
+  dialogContext.prompts = &prompts;
+  paths::win32::OpenContext openContext;
+  openContext.options = paths::OpeningOptionsFrom(options);
+  openContext.expand = request.expand;
+  openContext.hooks.switchDialog = [&dialogContext](HWND dialog, const std::u16string& folder,
+                                                    const std::u16string& fileName) {
+    windows::win32::ChangeDialogFolderPath(dialog, folder, fileName,
+                                           windows::SwitchReason::JumpListItem, dialogContext);
+  };
+  openContext.hooks.showFolderManagerOptions = [mainWindow] { OpenOptionsDialog(mainWindow); };
+  // Runs after the menu has closed; the popup has captured `target`.
+  hooks.runItem = [&](const std::u16string& pathInfo) {
+    const paths::ItemRunResult result =
+        paths::win32::RunJumpListItem(pathInfo, target, openContext, prompts);
+    if (result.targetWasDialog) target = {};
   };
   hooks.saveJumpList = [&session] { return session.SaveJumpList(); };
   hooks.openAddDialog = [](const std::u16string& folder, int32_t groupTag) {
