@@ -170,7 +170,7 @@ close_app() {
   wait_until 30 app_ended || fail "pathorama.exe still running 30 s after WM_CLOSE"
 }
 
-. "$here/scenarios.sh"
+for file in "$here"/scenarios*.sh; do . "$file"; done
 
 if ! declare -F "scenario_$scenario" >/dev/null; then
   echo "unknown scenario $scenario" >&2
