@@ -20,7 +20,7 @@ class RegexMatch;
 
 namespace pathorama::variables {
 
-inline constexpr unsigned long long kUserRegexBudget = 5'000'000;
+inline constexpr unsigned long long kUserRegexBudget = 1'000'000;
 
 // 1-based, inclusive character positions; (0, 0) selects nothing.
 struct CharRange {
