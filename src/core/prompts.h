@@ -22,3 +22,19 @@ class UserPrompts {
 };
 
 }  // namespace pathorama::core
+
+namespace pathorama::core {
+
+enum class PromptAnswer { Yes, No, Cancel };
+
+// A question with the answers Yes, No and Cancel in the program's own
+// message box, whose buttons carry the program's Chinese captions ("是(&Y)",
+// "否(&N)", "取消(&C)"); Escape and the close box answer Cancel.
+class ThreeWayQuestion {
+ public:
+  virtual ~ThreeWayQuestion() = default;
+  virtual PromptAnswer Ask(std::u16string_view text, std::u16string_view caption,
+                           PromptIcon icon) = 0;
+};
+
+}  // namespace pathorama::core
