@@ -1,0 +1,111 @@
+# End-to-end scenarios of opening jump-list entries: the popup from the main
+# menu, a configured file manager, Explorer with tabs, a hidden start with a
+# wait, and a whole group run with Ctrl. Sourced by run_scenario.sh, which
+# provides the harness ($work, $dir, $ini, $standins, probe, check, ...).
+
+# The Windows name of a file or folder of the scratch world.
+opening_win_path() {
+  timeout 30 winepath -w "$1" 2>/dev/null </dev/null | tr -d '\r'
+}
+
+# Every stand-in that pathorama.exe starts logs into one file, in order.
+opening_log=""
+opening_log_standins() {
+  opening_log=$work/standins.log
+  : >"$opening_log"
+  PATHORAMA_STANDIN_LOG=$(opening_win_path "$opening_log")
+  export PATHORAMA_STANDIN_LOG
+}
+# The log's lines that begin with PREFIX, without it ("StartLogger.exe: start ").
+opening_lines() {
+  sed -n "s/^$(printf '%s' "$1" | sed 's/[][\.*^$/]/\\&/g')//p" "$opening_log" | tr -d '\r'
+}
+opening_line_count() { opening_lines "$1" | grep -c . ; }
+opening_lines_at_least() { [ "$(opening_line_count "$1")" -ge "$2" ]; }
+opening_keep_log() { cp "$opening_log" "$artifacts/standins.log" 2>/dev/null; }
+
+# A folder of the scratch prefix's drive C: by its Windows path (C:\...).
+opening_make_folder() {
+  local unix=$WINEPREFIX/drive_c/${1#C:\\}
+  mkdir -p "${unix//\\//}"
+}
+# Copies a stand-in to a Windows path of drive C:.
+opening_copy_standin() {
+  local unix=$WINEPREFIX/drive_c/${2#C:\\}
+  unix=${unix//\\//}
+  mkdir -p "$(dirname "$unix")" && cp "$standins/$1" "$unix"
+}
+
+# Writes the settings file: UTF-8 with byte-order mark, CR LF; arguments are
+# its lines.
+opening_write_ini() {
+  { printf '\xEF\xBB\xBF'; printf '%s\r\n' "$@"; } >"$ini"
+}
+
+opening_popup_count() { probe popups | grep -c . ; }
+opening_popup_shown() { [ "$(opening_popup_count)" -ge 1 ]; }
+opening_popups_at_least() { [ "$(opening_popup_count)" -ge "$1" ]; }
+opening_popup_gone() { [ "$(opening_popup_count)" -eq 0 ]; }
+
+# Starts the program with the settings file as it is and waits for its first
+# activation.
+opening_start() {
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return 1; }
+  wait_first_activation
+}
+
+# Pops the jump list up with a second start /OpenJumpList; sets popup_left,
+# popup_top, popup_right and popup_bottom of the first popup.
+opening_pop_up() {
+  expect_eq "exit code of a second start with /OpenJumpList" "$(run_app /OpenJumpList)" 0
+  wait_until 20 opening_popup_shown || { fail "no popup after /OpenJumpList"; return 1; }
+  read -r popup_left popup_top popup_right popup_bottom < <(probe popups | head -n 1)
+}
+
+# Chooses an item of the open popup by its accelerator key, with the pointer
+# over the first row (an entry, not a group: a group would open its submenu,
+# which then takes the key).
+opening_choose() {
+  xdotool mousemove $((popup_left + 20)) $((popup_top + 8))
+  sleep 0.5
+  xdotool key "$1"
+  wait_until 20 opening_popup_gone || fail "the popup did not close on its accelerator key $1"
+}
+
+# Total Commander configured with its program and a hand-written template:
+# choosing an entry starts that program with the template, %1 replaced by
+# the folder with exactly one trailing backslash.
+scenario_total_commander_start() {
+  opening_log_standins
+  opening_copy_standin StartLogger.exe 'C:\e2e\tc\Totalcmd64.exe'
+  opening_make_folder 'C:\e2e\文档'
+  opening_make_folder 'C:\e2e\报告 2024'
+  opening_write_ini '[Option]' 'JumpMenuAtCenter=1' 'JumpMenuUnderAddressBar=0' \
+    'FolderManagerName=1' 'FolderManagerPath_1=C:\e2e\tc\Totalcmd64.exe' \
+    'FolderManagerParam_1=/O /S /L="%1" /T' \
+    '[PathMenu]' 'menu1=文档(&D)' 'path1=C:\e2e\文档' \
+    'menu2=报告(&B)' 'path2=C:\e2e\报告 2024\\\'
+  opening_start || return
+  opening_pop_up || return
+  opening_choose d
+  wait_until 20 opening_lines_at_least 'Totalcmd64.exe: start ' 1 ||
+    { fail "the configured Total Commander was not started"; opening_keep_log; return; }
+  opening_pop_up || return
+  opening_choose b
+  wait_until 20 opening_lines_at_least 'Totalcmd64.exe: start ' 2 ||
+    fail "the configured Total Commander was not started for the second entry"
+  expect_eq "command line of the first start" \
+    "$(opening_lines 'Totalcmd64.exe: cmdline: ' | head -n 1)" \
+    '"C:\e2e\tc\Totalcmd64.exe" /O /S /L="C:\e2e\文档\" /T'
+  local args
+  args=$(opening_lines 'Totalcmd64.exe: start ' | sed -E 's/^[0-9]+ show [0-9]+ args //')
+  expect_eq "parameters of the two starts" "$args" '/O /S /L="C:\e2e\文档\" /T
+/O /S /L="C:\e2e\报告 2024\" /T'
+  expect_eq "show states of the two starts" \
+    "$(opening_lines 'Totalcmd64.exe: start ' | sed -E 's/^[0-9]+ show ([0-9]+) .*/\1/' | tr '\n' ' ')" \
+    "1 1 "
+  expect_eq "message boxes" "$(probe message-boxes)" ""
+  opening_keep_log
+  close_app
+}
