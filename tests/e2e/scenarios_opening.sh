@@ -109,3 +109,54 @@ scenario_total_commander_start() {
   opening_keep_log
   close_app
 }
+
+# The first number of the log's lines that begin with PREFIX, line N (from 1).
+opening_number() { opening_lines "$1" | sed -n "${2}p" | grep -o '^[0-9]*'; }
+
+# A program entry `</S /Wait 2 /Hide>` is started once, hidden, with "/S";
+# the entry's next path is started two seconds later, and the main window
+# keeps answering meanwhile.
+scenario_wait_and_hide() {
+  opening_log_standins
+  opening_copy_standin StartLogger.exe 'C:\e2e\bin\StartLogger.exe'
+  opening_copy_standin StartLogger.exe 'C:\e2e\bin\SecondLogger.exe'
+  opening_write_ini '[Option]' 'JumpMenuAtCenter=1' 'JumpMenuUnderAddressBar=0' \
+    'FolderManagerName=0' 'MaxmizeFolderManager_0=0' 'NormalFolderManager_0=1' \
+    '[PathMenu]' 'menu1=等待(&W)' \
+    'path1=C:\e2e\bin\StartLogger.exe </S /Wait 2 /Hide> | C:\e2e\bin\SecondLogger.exe'
+  opening_start || return
+  opening_pop_up || return
+  # Pings from before the choice until well after the second start.
+  (exec timeout 60 wine "$work/e2e_probe.exe" pings 12) >"$work/pings.txt" 2>/dev/null </dev/null &
+  launchers+=("$!")
+  local pinging=$!
+  pings_begun() { grep -q answered "$work/pings.txt"; }
+  wait_until 30 pings_begun || { fail "the main window did not answer before the choice"; return; }
+  opening_choose w
+  wait_until 30 opening_lines_at_least 'SecondLogger.exe: created ' 1 ||
+    { fail "the entry's second path was not started"; opening_keep_log; return; }
+  wait_until 40 bash -c "! kill -0 $pinging 2>/dev/null" || fail "the pings did not end"
+  opening_keep_log
+  cp "$work/pings.txt" "$artifacts/pings.txt"
+  expect_eq "starts of the first program (args)" \
+    "$(opening_lines 'StartLogger.exe: start ' | sed -E 's/^[0-9]+ //')" "show 0 args /S"
+  expect_eq "starts of the second program (args)" \
+    "$(opening_lines 'SecondLogger.exe: start ' | sed -E 's/^[0-9]+ //')" "show 1 args "
+  local first second
+  first=$(opening_number 'StartLogger.exe: created ' 1)
+  second=$(opening_number 'SecondLogger.exe: created ' 1)
+  [ -n "$first" ] && [ -n "$second" ] || { fail "creation times missing from the log"; return; }
+  local gap=$((second - first))
+  [ "$gap" -ge 2000 ] && [ "$gap" -lt 30000 ] ||
+    fail "the second path was started $gap ms after the first, not after the wait of 2 s"
+  # While it waits the program answers: every ping sent from the first start
+  # until a second before the second start (a frozen program would leave
+  # such a ping unanswered for its timeout of one second) was answered.
+  local during answered
+  during=$(awk -v a="$first" -v b="$((second - 1000))" '$1 >= a && $1 <= b' "$work/pings.txt" | tr -d '\r')
+  answered=$(grep -c ' answered$' <<<"$during")
+  [ "$answered" -ge 2 ] || fail "only $answered pings were sent during the wait: $during"
+  expect_eq "unanswered pings during the wait" "$(grep -c ' unanswered$' <<<"$during")" 0
+  expect_eq "message boxes" "$(probe message-boxes)" ""
+  close_app
+}
