@@ -160,3 +160,58 @@ scenario_wait_and_hide() {
   expect_eq "message boxes" "$(probe message-boxes)" ""
   close_app
 }
+
+# The jump list from the main window's menu 路径跳转列表(L): a click on it
+# shows the popup under the main window, as the position option asks;
+# Escape closes it without running anything, and the program goes on.
+scenario_menu_popup() {
+  opening_log_standins
+  opening_copy_standin StartLogger.exe 'C:\e2e\bin\StartLogger.exe'
+  opening_write_ini '[Option]' 'MainWindowAt=7' 'JumpMenuUnderApp=1' 'JumpMenuUnderAddressBar=0' \
+    '[PathMenu]' 'menu1=记录(&R)' 'path1=C:\e2e\bin\StartLogger.exe </menu>' \
+    'menu2=-工作(&W)' 'menu3=报告' 'path3=C:\e2e\bin\StartLogger.exe </group>' 'menu4=--' \
+    'menu5=-' 'menu6=网址(&U)' 'path6=<Url>https://example.org/'
+  cp "$ini" "$work/ini.before"
+  opening_start || return
+  local hwnd left top right bottom
+  read -r hwnd left top right bottom _ < <(window_line)
+  [ -n "$bottom" ] || { fail "no main window facts"; return; }
+  # The menu bar is the lower part of the window; its first item is
+  # 路径跳转列表(L).
+  xdotool mousemove $((left + 40)) $((bottom - 10)) click 1
+  wait_until 20 opening_popup_shown || { fail "no popup after a click on 路径跳转列表(L)"; return; }
+  read -r popup_left popup_top popup_right popup_bottom < <(probe popups | head -n 1)
+  expect_eq "popups shown" "$(opening_popup_count)" 1
+  expect_eq "popup's top-left corner" "$popup_left,$popup_top" "$left,$bottom"
+  sleep 1
+  import -window root "$artifacts/screen.png" 2>/dev/null || fail "screenshot failed"
+  convert "$artifacts/screen.png" \
+    -crop "$((popup_right - popup_left))x$((popup_bottom - popup_top))+$popup_left+$popup_top" \
+    +repage "$artifacts/menu_popup.png" 2>/dev/null || fail "crop failed"
+  local colours
+  colours=$(convert "$artifacts/menu_popup.png" -format %k info: 2>/dev/null || echo 0)
+  [ "${colours:-0}" -ge 8 ] || fail "popup area has only ${colours:-0} colours"
+  # Entries, separator and the function items: well over eight rows.
+  [ $((popup_bottom - popup_top)) -ge 120 ] || fail "popup only $((popup_bottom - popup_top)) pixels high"
+  xdotool mousemove $((popup_left + 20)) $((popup_top + 8))
+  sleep 0.5
+  xdotool key Escape
+  wait_until 20 opening_popup_gone || fail "the popup did not close on Escape"
+  # Healthy: the same instance answers, shows no message, ran nothing, and
+  # shows the list again.
+  kill -0 "$app_pid" 2>/dev/null || fail "the instance ended"
+  expect_eq "answer of the main window to WM_NULL" "$(probe send 0)" 0
+  expect_eq "main windows" "$(probe count-windows)" 1
+  expect_eq "message boxes" "$(probe message-boxes)" ""
+  xdotool mousemove $((left + 40)) $((bottom - 10)) click 1
+  wait_until 20 opening_popup_shown || fail "no popup after a second click on 路径跳转列表(L)"
+  xdotool mousemove $((popup_left + 20)) $((popup_top + 8))
+  sleep 0.5
+  xdotool key Escape
+  wait_until 20 opening_popup_gone || fail "the popup did not close on the second Escape"
+  sleep 1
+  expect_eq "programs started" "$(cat "$opening_log")" ""
+  close_app
+  expect_eq "jump list after the exit" "$(ini_section PathMenu)" \
+    "$(ini=$work/ini.before ini_section PathMenu)"
+}
