@@ -215,3 +215,54 @@ scenario_menu_popup() {
   expect_eq "jump list after the exit" "$(ini_section PathMenu)" \
     "$(ini=$work/ini.before ini_section PathMenu)"
 }
+
+# The shell window collection stand-in in place of Wine's own (whose Count
+# and Item are not implemented), registered in the scenario's prefix.
+opening_register_shell_windows() {
+  local dll key='HKLM\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\InprocServer32'
+  dll=$(opening_win_path "$standins/shellwindows_standin.dll")
+  timeout 60 wine reg add "$key" /ve /d "$dll" /f >/dev/null 2>&1 </dev/null &&
+    timeout 60 wine reg add "$key" /v ThreadingModel /d Apartment /f >/dev/null 2>&1 </dev/null
+}
+
+# The scenario's Windows folder gets the start logger as its Explorer.exe,
+# so that the program's starts of "%WinDir%\Explorer.exe" are logged (Wine's
+# own desktop runs the one in system32). The file is a hard link into the
+# base prefix: it is unlinked first, never written through.
+opening_log_explorer_starts() {
+  rm -f "$WINEPREFIX/drive_c/windows/explorer.exe" &&
+    cp "$standins/StartLogger.exe" "$WINEPREFIX/drive_c/windows/explorer.exe"
+}
+
+opening_explorer_shown() { probe class-window CabinetWClass >/dev/null; }
+
+# The built-in Explorer with the multi-folder option and reuse: an entry of
+# two folders shows the first in the ACTIVE tab of the Explorer window in
+# front and starts Explorer.exe with the second (a new window).
+scenario_explorer_tabs() {
+  opening_log_standins
+  opening_register_shell_windows || { fail "could not register the shell window collection"; return; }
+  opening_log_explorer_starts || { fail "could not put the logger in place of Explorer.exe"; return; }
+  local folder
+  for folder in 甲 乙 丙 目标一 '目标 二'; do opening_make_folder "C:\\e2e\\$folder"; done
+  (exec timeout 120 wine "$standins/ExplorerStandin.exe" '--tabs=C:\e2e\甲|C:\e2e\乙|C:\e2e\丙' \
+    --active=2) >/dev/null 2>&1 </dev/null &
+  launchers+=("$!")
+  wait_until 30 opening_explorer_shown || { fail "the Explorer stand-in did not appear"; return; }
+  opening_write_ini '[Option]' 'JumpMenuAtCenter=1' 'JumpMenuUnderAddressBar=0' \
+    'FolderManagerName=0' 'UseOldFolderManager_0=1' 'OpenNewFolderManager_0=0' \
+    'MaxmizeFolderManager_0=1' 'MultiFoldersOpenMethod_EP=1' \
+    '[PathMenu]' 'menu1=两处(&T)' 'path1=C:\e2e\目标一|C:\e2e\目标 二\'
+  opening_start || return
+  opening_pop_up || return
+  opening_choose t
+  wait_until 20 opening_lines_at_least 'explorer.exe: created ' 1 ||
+    fail "Explorer.exe was not started for the second folder"
+  opening_keep_log
+  expect_eq "navigations of the Explorer stand-in" \
+    "$(opening_lines 'ExplorerStandin.exe: navigate ')" 'tab 2 C:\e2e\目标一'
+  expect_eq "starts of Explorer.exe" \
+    "$(opening_lines 'explorer.exe: start ' | sed -E 's/^[0-9]+ //')" 'show 3 args "C:\e2e\目标 二"'
+  expect_eq "message boxes" "$(probe message-boxes)" ""
+  close_app
+}
