@@ -266,3 +266,77 @@ scenario_explorer_tabs() {
   expect_eq "message boxes" "$(probe message-boxes)" ""
   close_app
 }
+
+# The starts of the logged programs in the order they were made (by their
+# creation times; each program logs when it gets to run, which may be out
+# of order on a busy machine): "PROGRAM ARGS" per line.
+opening_starts() {
+  sed -n -E 's/^([^:]+): created ([0-9]+) show [0-9]+ args (.*)$/\2 \1 \3/p' "$opening_log" |
+    tr -d '\r' | sort -s -n -k1,1 | cut -d' ' -f2-
+}
+
+# With the pointer over the popup's first row (an entry), the next row (a
+# group) is selected and its submenu opened from the keyboard.
+opening_open_second_row_submenu() {
+  xdotool mousemove $((popup_left + 20)) $((popup_top + 8))
+  sleep 0.5
+  xdotool key Down
+  sleep 0.3
+  xdotool key Right
+}
+
+# A group opened with Ctrl held runs every shown entry of the group in
+# order (a subgroup with its own path) and closes the menu; without Ctrl
+# the submenu just opens, and an entry of it runs alone.
+scenario_ctrl_group_run() {
+  opening_log_standins
+  opening_copy_standin StartLogger.exe 'C:\e2e\tc\Totalcmd64.exe'
+  opening_copy_standin StartLogger.exe 'C:\e2e\bin\StartLogger.exe'
+  local folder
+  for folder in 甲 乙 丙 子组 内; do opening_make_folder "C:\\e2e\\$folder"; done
+  opening_write_ini '[Option]' 'JumpMenuAtCenter=1' 'JumpMenuUnderAddressBar=0' \
+    'FolderManagerName=1' 'FolderManagerPath_1=C:\e2e\tc\Totalcmd64.exe' \
+    'FolderManagerParam_1=/O /S /L="%1" /T' \
+    '[PathMenu]' 'menu1=单个(&S)' 'path1=C:\e2e\bin\StartLogger.exe </single>' \
+    'menu2=-工作(&W)' \
+    'menu3=甲' 'path3=C:\e2e\甲' \
+    'menu4=记录' 'path4=C:\e2e\bin\StartLogger.exe </second>' \
+    'menu5=-' \
+    'menu6=停用' 'path6= /C:\e2e\丙' \
+    'menu7=乙(&B)' 'path7=C:\e2e\乙' \
+    'menu8=-子组' 'path8=C:\e2e\子组' \
+    'menu9=内' 'path9=C:\e2e\内' \
+    'menu10=--' \
+    'menu11=--'
+  opening_start || return
+  opening_pop_up || return
+  xdotool keydown ctrl
+  opening_open_second_row_submenu
+  wait_until 20 opening_popup_gone || fail "the menu did not close when the group was opened with Ctrl"
+  xdotool keyup ctrl
+  local want='Totalcmd64.exe /O /S /L="C:\e2e\甲\" /T
+StartLogger.exe /second
+Totalcmd64.exe /O /S /L="C:\e2e\乙\" /T
+Totalcmd64.exe /O /S /L="C:\e2e\子组\" /T'
+  opening_group_started() { [ "$(opening_starts | grep -c .)" -ge 4 ]; }
+  wait_until 30 opening_group_started || fail "not every entry of the group was started"
+  expect_eq "starts of the group run, in order" "$(opening_starts)" "$want"
+  expect_eq "message boxes after the group run" "$(probe message-boxes)" ""
+
+  # Without Ctrl: the submenu opens and nothing runs.
+  opening_pop_up || { opening_keep_log; return; }
+  opening_open_second_row_submenu
+  wait_until 20 opening_popups_at_least 2 || fail "the group's submenu did not open without Ctrl"
+  sleep 2
+  expect_eq "popups with the submenu open" "$(opening_popup_count)" 2
+  expect_eq "starts while the submenu is open" "$(opening_starts)" "$want"
+  xdotool key b
+  wait_until 20 opening_popup_gone || fail "the menu did not close on the submenu's accelerator"
+  opening_one_more() { [ "$(opening_starts | grep -c .)" -ge 5 ]; }
+  wait_until 20 opening_one_more || fail "the submenu's entry was not started"
+  sleep 1
+  expect_eq "starts after one entry of the submenu" "$(opening_starts)" "$want
+Totalcmd64.exe /O /S /L=\"C:\\e2e\\乙\\\" /T"
+  opening_keep_log
+  close_app
+}
