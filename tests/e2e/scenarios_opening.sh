@@ -42,10 +42,16 @@ opening_write_ini() {
   { printf '\xEF\xBB\xBF'; printf '%s\r\n' "$@"; } >"$ini"
 }
 
-opening_popup_count() { probe popups | grep -c . ; }
-opening_popup_shown() { [ "$(opening_popup_count)" -ge 1 ]; }
-opening_popups_at_least() { [ "$(opening_popup_count)" -ge "$1" ]; }
-opening_popup_gone() { [ "$(opening_popup_count)" -eq 0 ]; }
+# Popup menus shown; nothing (a failed comparison) when the probe failed, so
+# that a failed probe never counts as "no popup".
+opening_popup_count() {
+  local out
+  out=$(probe popups) || return 1
+  grep -c . <<<"$out"
+}
+opening_popup_shown() { [ "$(opening_popup_count)" -ge 1 ] 2>/dev/null; }
+opening_popups_at_least() { [ "$(opening_popup_count)" -ge "$1" ] 2>/dev/null; }
+opening_popup_gone() { [ "$(opening_popup_count)" -eq 0 ] 2>/dev/null; }
 
 # Starts the program with the settings file as it is and waits for its first
 # activation.
