@@ -34,6 +34,17 @@ const std::array<FolderManagerInfo, kFolderManagerChoiceCount>& Table() {
   return table;
 }
 
+// The folder as the whole parameter text. Unquoted, a blank splits it into
+// several arguments for a program that reads its command line by the usual
+// rules, and a comma separates Explorer's switches: such a folder is put in
+// double quotes, with the backslashes before the closing quote doubled so
+// that they do not escape it.
+std::u16string FolderAsParameter(std::u16string_view folder) {
+  if (folder.find_first_of(u" \t,") == std::u16string_view::npos) return std::u16string(folder);
+  const size_t end = folder.find_last_not_of(u'\\') + 1;
+  return u"\"" + std::u16string(folder) + std::u16string(folder.size() - end, u'\\') + u"\"";
+}
+
 std::u16string_view FileNameOf(std::u16string_view path) {
   const size_t slash = path.find_last_of(u"\\/");
   return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
@@ -227,7 +238,7 @@ ProgramStart FolderManagerStart(FolderManagerChoice manager, std::u16string_view
   }
   const std::u16string params = core::TrimChars(paramTemplate, u" \t");
   if (params.empty()) {
-    start.parameters = std::u16string(folder);
+    start.parameters = FolderAsParameter(folder);
   } else {
     // The folder with exactly one trailing backslash.
     const std::u16string withSlash = core::TrimCharsRight(folder, u"\\") + u"\\";
@@ -249,7 +260,7 @@ ProgramStart FolderManagerStart(FolderManagerChoice manager, std::u16string_view
 }
 
 ProgramStart ExplorerStart(std::u16string_view windowsFolder, std::u16string_view folder) {
-  return {core::TrimCharsRight(windowsFolder, u"\\") + u"\\Explorer.exe", std::u16string(folder)};
+  return {core::TrimCharsRight(windowsFolder, u"\\") + u"\\Explorer.exe", FolderAsParameter(folder)};
 }
 
 }  // namespace pathorama::paths

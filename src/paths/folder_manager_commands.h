@@ -109,12 +109,14 @@ struct ProgramStart {
 // template; `capsLockRewrite` whether Caps Lock asks for the other method,
 // in which case `reuse` is the method wanted. Directory Opus is always
 // driven through "dopusrt.exe" beside its program; "%1" becomes the folder
-// with exactly one trailing backslash.
+// with exactly one trailing backslash. An empty template passes the folder
+// alone, in double quotes when it holds a blank or a comma.
 ProgramStart FolderManagerStart(FolderManagerChoice manager, std::u16string_view programPath,
                                 std::u16string_view paramTemplate, std::u16string_view folder,
                                 bool capsLockRewrite, bool reuse);
 
-// The built-in Explorer of the Windows folder `windowsFolder` on `folder`.
+// The built-in Explorer of the Windows folder `windowsFolder` on `folder`
+// (quoted as for an empty template).
 ProgramStart ExplorerStart(std::u16string_view windowsFolder, std::u16string_view folder);
 
 // The program path as the options hold it, without the spaces, double

@@ -24,6 +24,13 @@
 //   try-hotkey MODIFIERS KEY
 //                     prints "free" when the hotkey could be registered now (it is
 //                     released again at once), "taken" when another program has it
+//   class-window CLASS hwnd, left, top, right and bottom of the topmost shown
+//                     top-level window of CLASS
+//   message-boxes     caption, a tab and the static texts (joined by "|") of every
+//                     shown top-level dialog (class "#32770"), one per line
+//   pings SECONDS     for SECONDS, every 100 ms: the wall-clock milliseconds of a
+//                     WM_NULL sent to the main window and "answered" or
+//                     "unanswered" (no answer within one second), one per line
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -140,6 +147,40 @@ BOOL CALLBACK PrintPopup(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK AppendStaticText(HWND hwnd, LPARAM texts) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (_wcsicmp(name, L"Static") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  wchar_t text[2048] = {};
+  GetWindowTextW(hwnd, text, 2048);
+  if (!*text) return TRUE;
+  auto& joined = *reinterpret_cast<std::wstring*>(texts);
+  if (!joined.empty()) joined += L"|";
+  joined += text;
+  return TRUE;
+}
+
+BOOL CALLBACK PrintMessageBox(HWND hwnd, LPARAM) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  wchar_t caption[512] = {};
+  GetWindowTextW(hwnd, caption, 512);
+  std::wstring texts;
+  EnumChildWindows(hwnd, AppendStaticText, reinterpret_cast<LPARAM>(&texts));
+  // One line per box: line breaks of the message become spaces.
+  for (wchar_t& c : texts)
+    if (c == L'\r' || c == L'\n') c = L' ';
+  Print(std::wstring(caption) + L"\t" + texts);
+  return TRUE;
+}
+
+unsigned long long WallClockMs() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -241,6 +282,37 @@ int wmain(int argc, wchar_t** argv) {
     bool free = RegisterHotKey(window, 1, modifiers, key) != FALSE;
     if (free) UnregisterHotKey(window, 1);
     Print(free ? L"free" : L"taken");
+    return 0;
+  }
+  if (command == L"class-window" && argc == 3) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      wchar_t name[256] = {};
+      GetClassNameW(w, name, 256);
+      if (_wcsicmp(name, argv[2]) != 0 || !IsWindowVisible(w)) continue;
+      RECT r{};
+      GetWindowRect(w, &r);
+      Print(std::to_wstring(reinterpret_cast<uintptr_t>(w)) + L" " + std::to_wstring(r.left) +
+            L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+            std::to_wstring(r.bottom));
+      return 0;
+    }
+    return 1;
+  }
+  if (command == L"message-boxes") {
+    EnumWindows(PrintMessageBox, 0);
+    return 0;
+  }
+  if (command == L"pings" && argc == 3) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(_wtoi(argv[2])) * 1000;
+    while (GetTickCount64() < end) {
+      HWND window = FindWindowW(kClass, nullptr);
+      const unsigned long long sent = WallClockMs();
+      DWORD_PTR result = 0;
+      const bool answered = window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                                          1000, &result);
+      Print(std::to_wstring(sent) + (answered ? L" answered" : L" unanswered"));
+      Sleep(100);
+    }
     return 0;
   }
   return 2;

@@ -33,6 +33,9 @@ mkdir -p "$dir" "$artifacts"
 rm -f "$artifacts"/*
 cp "$app_exe" "$dir/pathorama.exe"
 cp "$probe_exe" "$work/e2e_probe.exe"
+# The stand-ins for outside programs (tests/standins), for scenarios that
+# need them: PATHORAMA_E2E_STANDINS, else beside the probe's build folder.
+standins=${PATHORAMA_E2E_STANDINS:-$(cd "$(dirname "$probe_exe")/../standins/bin" 2>/dev/null && pwd)}
 
 # Scratch prefix: registry files and user folders copied; the system files of
 # drive_c/windows, which Wine only reads, hard-linked to save time and space.

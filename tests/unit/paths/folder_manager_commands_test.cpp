@@ -136,6 +136,11 @@ TEST(FolderManagerStart, ProgramAndParametersOfOneFolder) {
        {u"C:\\TC\\Totalcmd.exe", uR"(/N /S /L="D:\Docs\" /T)"}},
       {"an empty template passes the folder", Choice::XYplorer, u"C:\\XY\\XYplorer.exe", u"  ",
        u"D:\\Docs", false, true, {u"C:\\XY\\XYplorer.exe", u"D:\\Docs"}},
+      {"an empty template quotes a folder with a blank", Choice::Other, u"C:\\FM\\fm.exe", u"",
+       u"D:\\My Docs", false, true, {u"C:\\FM\\fm.exe", u"\"D:\\My Docs\""}},
+      {"an empty template quotes a folder with a comma", Choice::FreeCommander,
+       u"C:\\FC\\FreeCommander.exe", u"", u"D:\\Smith,John", false, true,
+       {u"C:\\FC\\FreeCommander.exe", u"\"D:\\Smith,John\""}},
       {"Directory Opus runs through dopusrt.exe", Choice::DirectoryOpus, u"C:\\GPSoftware\\dopus.exe",
        uR"(/cmd Go "%1")", u"D:\\Docs", false, true,
        {u"C:\\GPSoftware\\dopusrt.exe", uR"(/cmd Go "D:\Docs\")"}},
@@ -156,6 +161,28 @@ TEST(FolderManagerStart, ProgramAndParametersOfOneFolder) {
             5000u * 6 - 1);
   EXPECT_EQ(ExplorerStart(u"C:\\Windows\\", u"D:\\a"),
             (ProgramStart{u"C:\\Windows\\Explorer.exe", u"D:\\a"}));
+}
+
+// A comma separates Explorer's switches, and other programs split their
+// command line at blanks: the folder alone is quoted where it would
+// otherwise come apart.
+TEST(ExplorerStart, FolderAloneQuotedWhereItWouldComeApart) {
+  struct Case {
+    const char16_t* folder;
+    const char16_t* want;
+  } cases[] = {
+      {u"D:\\Docs", u"D:\\Docs"},
+      {u"C:\\", u"C:\\"},
+      {u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"},
+      {u"D:\\报告 2024", uR"("D:\报告 2024")"},
+      {u"D:\\Smith, John", uR"("D:\Smith, John")"},
+      {u"D:\\tab\there", u"\"D:\\tab\there\""},
+      {u"\\\\server\\my share", uR"("\\server\my share")"},
+      // A backslash before the closing quote would escape it: doubled.
+      {u"D:\\My Docs\\", uR"("D:\My Docs\\")"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(U8(ExplorerStart(u"C:\\Windows", c.folder).parameters), U8(c.want)) << U8(c.folder);
 }
 
 TEST(FolderManagerTable, ProgramRules) {
