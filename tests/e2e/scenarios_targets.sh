@@ -216,3 +216,238 @@ scenario_registry_editor() {
     bash -c "[ ! -f '$trace' ] || ! grep -q 'registry editor did not end' '$trace'"
   close_app
 }
+
+# Web addresses of this prefix open with the start logger.
+targets_open_web_addresses_with_logger() {
+  local logger
+  logger=$(timeout 30 winepath -w "$(targets_standins)/StartLogger.exe" 2>/dev/null </dev/null | tr -d '\r')
+  [ -n "$logger" ] || { fail "no start logger among the stand-ins"; return 1; }
+  timeout 60 wine reg add 'HKLM\Software\Classes\https' /v 'URL Protocol' /d '' /f \
+    >/dev/null 2>&1 </dev/null &&
+    timeout 60 wine reg add 'HKLM\Software\Classes\https\shell\open\command' /ve \
+      /d "\"$logger\" \"%1\"" /f >/dev/null 2>&1 </dev/null ||
+    { fail "could not make the start logger open web addresses"; return 1; }
+  [ -n "${targets_log_win:-}" ] ||
+    targets_log_win=$(timeout 30 winepath -w "$work/standins.log" 2>/dev/null </dev/null | tr -d '\r')
+  # pathorama.exe, started after this, starts the logger: its log goes where
+  # the stand-ins' goes.
+  export PATHORAMA_STANDIN_LOG=$targets_log_win
+}
+
+targets_box_shown() { probe box-text "$1" >/dev/null; }
+targets_box_gone() { ! probe box-text "$1" >/dev/null; }
+
+# An entry whose only path is a folder that does not exist: the program asks
+# whether to create it; No ends with the message that the entry's path does
+# not exist and creates nothing, Yes creates the folder (with its missing
+# parent) and opens it. The texts are read from the message boxes. A web
+# address written without its tag is no missing folder: it is handed to the
+# program that opens web addresses (the start logger here).
+scenario_missing_folder() {
+  local folder='C:\e2e\缺少\新 文件夹'
+  mkdir -p "$WINEPREFIX/drive_c/e2e"
+  printf '\xEF\xBB\xBF[Option]\r\nJumpMenuAtCenter=1\r\nJumpMenuUnderAddressBar=0\r\n' >"$ini"
+  printf '%s\r\n' '[PathMenu]' 'menu1=新建(&X)' "path1=$folder\\" \
+    'menu2=网页(&U)' 'path2=https://example.org/plain?q=1' >>"$ini"
+  local unix_folder="$WINEPREFIX/drive_c/e2e/缺少/新 文件夹"
+  local question="以下文件夹路径不存在\\r\\r$folder\\r\\r是否创建该文件夹？"
+  targets_open_web_addresses_with_logger || return
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+
+  targets_pop_up || return
+  targets_choose u
+  web_opened() { targets_log_has 'start '; }
+  wait_until 20 web_opened || { fail "the web address was not opened"; targets_failed_at web; }
+  expect_eq "arguments the web address was opened with" \
+    "$(targets_log_lines 'start ' | sed 's/.* args //')" '"https://example.org/plain?q=1"'
+  check "no question for the web address" targets_box_gone 路径不存在
+  check "no message for the web address" targets_box_gone '文件（夹）不存在'
+
+  targets_pop_up || return
+  targets_choose x
+  wait_until 20 targets_box_shown 路径不存在 ||
+    { fail "no question 路径不存在 after choosing the entry"; targets_failed_at question; return; }
+  sleep 0.5
+  targets_screenshot question
+  expect_eq "the question" "$(probe box-text 路径不存在)" "$question"
+  probe press-button 路径不存在 7 || fail "no button 否 in the question"
+  wait_until 20 targets_box_shown '文件（夹）不存在' ||
+    { fail "no message 文件（夹）不存在 after No"; targets_failed_at message; return; }
+  sleep 0.5
+  targets_screenshot missing_message
+  expect_eq "the message after No" "$(probe box-text '文件（夹）不存在')" '当前条目关联的文件（夹）路径不存在'
+  check "no folder after No" test ! -e "$WINEPREFIX/drive_c/e2e/缺少"
+  probe press-button '文件（夹）不存在' 1 || fail "no button 确定 in the message"
+  wait_until 20 targets_box_gone '文件（夹）不存在' || fail "the message did not close"
+
+  targets_pop_up || return
+  targets_choose x
+  wait_until 20 targets_box_shown 路径不存在 ||
+    { fail "no question 路径不存在 the second time"; targets_failed_at question2; return; }
+  expect_eq "the question the second time" "$(probe box-text 路径不存在)" "$question"
+  probe press-button 路径不存在 6 || fail "no button 是 in the question"
+  created() { [ -d "$unix_folder" ]; }
+  wait_until 20 created || fail "the folder was not created after Yes"
+  # The new folder opens in the built-in Explorer (Wine's: ExplorerWClass).
+  wait_until 30 targets_has_window ExplorerWClass ||
+    { fail "the created folder did not open"; targets_failed_at explorer; }
+  sleep 1
+  targets_screenshot created_and_opened
+  check "no message that the path does not exist after Yes" targets_box_gone '文件（夹）不存在'
+  expect_eq "files in the created folder" "$(find "$WINEPREFIX/drive_c/e2e/缺少" -mindepth 1 | sed "s|$WINEPREFIX/drive_c/||")" \
+    'e2e/缺少/新 文件夹'
+  close_app
+}
+
+# The function items on a list, with the Total Commander stand-in in front
+# showing a folder: 添加当前文件夹(&A) for a folder that is not in the list
+# reaches the add dialog (not built yet: traced); 删除当前文件夹条目(&R) for
+# a folder that is removes exactly that entry; the two batch deletions remove
+# the entries without path info, then those whose local paths all do not
+# exist, and the groups they empty, keeping web addresses (tagged or not),
+# registry and share entries and entries with one existing folder. The list
+# is saved at once after each; [PathMenu] is compared line for line.
+scenario_current_folder_and_batch_delete() {
+  local kept current other
+  kept=$(targets_make_folder 'e2e\保留')
+  current=$(targets_make_folder 'e2e\当前')
+  other=$(targets_make_folder 'e2e\其他')
+  printf '\xEF\xBB\xBF[Option]\r\nJumpMenuAtCenter=1\r\nJumpMenuUnderAddressBar=0\r\n' >"$ini"
+  local fixture=(
+    'menu1=保留' "path1=$kept"
+    'menu2=-项目'
+    'menu3=当前' "path3=$current\\"
+    'menu4=丢失' 'path4=C:\e2e\丢失'
+    'menu5=一半' "path5=C:\\e2e\\丢失b | $kept"
+    'menu6=--'
+    'menu7=-旧的'
+    'menu8=旧一' 'path8=C:\e2e\旧一'
+    'menu9=旧二' 'path9=<LocalPath>C:\e2e\旧二'
+    'menu10=--'
+    'menu11=-'
+    'menu12=网址' 'path12=<Url>https://example.org/'
+    'menu13=裸网址' 'path13=https://example.org/plain'
+    'menu14=注册表' 'path14=<RegPath>HKCU\Software\没有的键'
+    'menu15=空的' 'path15='
+    'menu16=-空组'
+    'menu17=无路径' 'path17=*'
+    'menu18=--'
+    'menu19=共享' 'path19=<SharedFolder>\\server\share'
+  )
+  printf '%s\r\n' '[PathMenu]' "${fixture[@]}" >>"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local want
+  want=$(printf '%s\n' "${fixture[@]}")
+  expect_eq "[PathMenu] after the first activation" "$(ini_section PathMenu)" "$want"
+  list_is() { [ "$(ini_section PathMenu)" = "$1" ]; }
+
+  # A folder that is not in the list: the add dialog is asked for, with the
+  # folder as the manager gave it.
+  targets_start_standin Totalcmd.exe "--left=$other\\"
+  wait_until 30 targets_has_window TTOTAL_CMD || { fail "the Total Commander stand-in did not appear"; return; }
+  targets_pop_up || return
+  targets_choose a
+  wait_until 20 targets_popup_gone || fail "the popup did not close on 添加当前文件夹(&A)"
+  add_asked() { grep -qF "jump list: add dialog not built yet; would add $other\\ to group 0" "$trace"; }
+  wait_until 10 add_asked || fail "添加当前文件夹(&A) did not reach the add dialog with $other (trace.log)"
+  expect_eq "[PathMenu] after 添加当前文件夹(&A)" "$(ini_section PathMenu)" "$want"
+  probe close-class TTOTAL_CMD || fail "no Total Commander stand-in to close"
+  tc_gone() { ! targets_has_window TTOTAL_CMD; }
+  wait_until 20 tc_gone || fail "the Total Commander stand-in did not close"
+
+  # The open folder is in the list: its entry, and only it, is deleted.
+  targets_start_standin Totalcmd.exe "--left=$current\\"
+  wait_until 30 targets_has_window TTOTAL_CMD || { fail "the Total Commander stand-in did not appear"; return; }
+  targets_pop_up || return
+  sleep 0.5
+  targets_screenshot popup_offers_deletion
+  targets_choose r
+  want="menu1=保留
+path1=$kept
+menu2=-项目
+menu3=丢失
+path3=C:\\e2e\\丢失
+menu4=一半
+path4=C:\\e2e\\丢失b | $kept
+menu5=--
+menu6=-旧的
+menu7=旧一
+path7=C:\\e2e\\旧一
+menu8=旧二
+path8=<LocalPath>C:\\e2e\\旧二
+menu9=--
+menu10=-
+menu11=网址
+path11=<Url>https://example.org/
+menu12=裸网址
+path12=https://example.org/plain
+menu13=注册表
+path13=<RegPath>HKCU\\Software\\没有的键
+menu14=空的
+path14=
+menu15=-空组
+menu16=无路径
+path16=*
+menu17=--
+menu18=共享
+path18=<SharedFolder>\\\\server\\share"
+  wait_until 20 list_is "$want" || fail "删除当前文件夹条目(&R) did not save the list without $current"
+  expect_eq "[PathMenu] after 删除当前文件夹条目(&R)" "$(ini_section PathMenu)" "$want"
+  check "the deleted entry's folder is still there" test -d "$WINEPREFIX/drive_c/e2e/当前"
+
+  # 批量删除特定条目(&D) > 未关联路径或网址的条目(&N)
+  targets_pop_up || return
+  targets_choose d n
+  want="menu1=保留
+path1=$kept
+menu2=-项目
+menu3=丢失
+path3=C:\\e2e\\丢失
+menu4=一半
+path4=C:\\e2e\\丢失b | $kept
+menu5=--
+menu6=-旧的
+menu7=旧一
+path7=C:\\e2e\\旧一
+menu8=旧二
+path8=<LocalPath>C:\\e2e\\旧二
+menu9=--
+menu10=-
+menu11=网址
+path11=<Url>https://example.org/
+menu12=裸网址
+path12=https://example.org/plain
+menu13=注册表
+path13=<RegPath>HKCU\\Software\\没有的键
+menu14=共享
+path14=<SharedFolder>\\\\server\\share"
+  wait_until 20 list_is "$want" || fail "未关联路径或网址的条目(&N) did not save the expected list"
+  expect_eq "[PathMenu] after 未关联路径或网址的条目(&N)" "$(ini_section PathMenu)" "$want"
+
+  # 批量删除特定条目(&D) > 本地路径不存在的条目(&D)
+  targets_pop_up || return
+  targets_choose d d
+  want="menu1=保留
+path1=$kept
+menu2=-项目
+menu3=一半
+path3=C:\\e2e\\丢失b | $kept
+menu4=--
+menu5=-
+menu6=网址
+path6=<Url>https://example.org/
+menu7=裸网址
+path7=https://example.org/plain
+menu8=注册表
+path8=<RegPath>HKCU\\Software\\没有的键
+menu9=共享
+path9=<SharedFolder>\\\\server\\share"
+  wait_until 20 list_is "$want" || fail "本地路径不存在的条目(&D) did not save the expected list"
+  expect_eq "[PathMenu] after 本地路径不存在的条目(&D)" "$(ini_section PathMenu)" "$want"
+  close_app
+  expect_eq "[PathMenu] after the save at exit" "$(ini_section PathMenu)" "$want"
+}
