@@ -499,7 +499,7 @@ scenario_hotkey_taken() {
 
 # The jump list as a tray click shows it: a popup at the mouse with the
 # entries and the function items; an entry chosen by its accelerator key is
-# handed to the item run (traced until the item run is part of the program).
+# run: its folder opens in the built-in Explorer (Wine's window, ExplorerWClass).
 scenario_tray_popup() {
   printf '\xEF\xBB\xBF[Option]\r\nJumpMenuUnderCursor=1\r\nJumpMenuUnderAddressBar=0\r\n' >"$ini"
   printf '%s\r\n' '[PathMenu]' \
@@ -537,8 +537,10 @@ scenario_tray_popup() {
   xdotool key d
   popup_gone() { [ -z "$(probe popups)" ]; }
   wait_until 20 popup_gone || fail "the popup did not close on its accelerator key"
-  traced_run() { grep -q 'would open: C:\\windows' "$trace"; }
-  wait_until 10 traced_run || fail "the chosen entry was not run"
+  explorer_opened() {
+    probe zorder | awk -F'\t' '$1 == "ExplorerWClass" && $7 == "windows" { found = 1 } END { exit !found }'
+  }
+  wait_until 30 explorer_opened || fail "the chosen entry's folder did not open in Explorer"
   close_app
 }
 

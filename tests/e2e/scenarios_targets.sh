@@ -56,14 +56,19 @@ targets_pop_up() {
 }
 
 # Presses KEYS one after the other with the pointer over the popup's first
-# item (keys reach a popup under the pointer).
+# item (keys reach a popup under the pointer). Every key but the last opens
+# a submenu: the next key waits until it is shown.
 targets_choose() {
   xdotool mousemove $((popup_left + 20)) $((popup_top + 8))
   sleep 0.5
-  local key
+  popups_above() { [ "$(probe popups | grep -c .)" -gt "$1" ]; }
+  local key before=
   for key in "$@"; do
+    if [ -n "$before" ]; then
+      wait_until 10 popups_above "$before" || fail "no submenu opened before the key $key"
+    fi
+    before=$(probe popups | grep -c .)
     xdotool key "$key"
-    sleep 0.7
   done
 }
 
