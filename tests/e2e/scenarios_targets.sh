@@ -306,6 +306,41 @@ scenario_missing_folder() {
   close_app
 }
 
+# [PathMenu] lines of a list given as records, numbered from 1:
+# "CAPTION=PATH" for an entry, "-GROUP" for a group, "--" for a group's
+# end, "-" for a separator.
+targets_path_menu() {
+  local n=0 record
+  for record in "$@"; do
+    n=$((n + 1))
+    case $record in
+      -*) printf 'menu%d=%s\n' "$n" "$record" ;;
+      *) printf 'menu%d=%s\npath%d=%s\n' "$n" "${record%%=*}" "$n" "${record#*=}" ;;
+    esac
+  done
+}
+
+# The records (one per line) without the entries and groups named in
+# NAMES ("A|-B": the entry A and the group B with all it holds).
+targets_without() {
+  local names="|$1|" record inside=0
+  shift
+  for record in "$@"; do
+    if [ "$inside" -gt 0 ]; then
+      case $record in
+        --) inside=$((inside - 1)) ;;
+        -?*) inside=$((inside + 1)) ;;
+      esac
+      continue
+    fi
+    if [[ $names == *"|${record%%=*}|"* ]]; then
+      [[ $record == -?* ]] && inside=1
+      continue
+    fi
+    printf '%s\n' "$record"
+  done
+}
+
 # The function items on a list, with the Total Commander stand-in in front
 # showing a folder: 添加当前文件夹(&A) for a folder that is not in the list
 # reaches the add dialog (not built yet: traced); 删除当前文件夹条目(&R) for
@@ -320,38 +355,45 @@ scenario_current_folder_and_batch_delete() {
   current=$(targets_make_folder 'e2e\当前')
   other=$(targets_make_folder 'e2e\其他')
   printf '\xEF\xBB\xBF[Option]\r\nJumpMenuAtCenter=1\r\nJumpMenuUnderAddressBar=0\r\n' >"$ini"
-  local fixture=(
-    'menu1=保留' "path1=$kept"
-    'menu2=-项目'
-    'menu3=当前' "path3=$current\\"
-    'menu4=丢失' 'path4=C:\e2e\丢失'
-    'menu5=一半' "path5=C:\\e2e\\丢失b | $kept"
-    'menu6=--'
-    'menu7=-旧的'
-    'menu8=旧一' 'path8=C:\e2e\旧一'
-    'menu9=旧二' 'path9=<LocalPath>C:\e2e\旧二'
-    'menu10=--'
-    'menu11=-'
-    'menu12=网址' 'path12=<Url>https://example.org/'
-    'menu13=裸网址' 'path13=https://example.org/plain'
-    'menu14=注册表' 'path14=<RegPath>HKCU\Software\没有的键'
-    'menu15=空的' 'path15='
-    'menu16=-空组'
-    'menu17=无路径' 'path17=*'
-    'menu18=--'
-    'menu19=共享' 'path19=<SharedFolder>\\server\share'
+  local list=(
+    "保留=$kept"
+    '-项目'
+    "当前=$current\\"
+    '丢失=C:\e2e\丢失'
+    "一半=C:\\e2e\\丢失b | $kept"
+    '--'
+    '-旧的'
+    '旧一=C:\e2e\旧一'
+    '旧二=<LocalPath>C:\e2e\旧二'
+    '--'
+    '-'
+    '网址=<Url>https://example.org/'
+    '裸网址=https://example.org/plain'
+    '注册表=<RegPath>HKCU\Software\没有的键'
+    '空的='
+    '-空组'
+    '无路径=*'
+    '--'
+    '共享=<SharedFolder>\\server\share'
   )
-  printf '%s\r\n' '[PathMenu]' "${fixture[@]}" >>"$ini"
+  { echo '[PathMenu]'; targets_path_menu "${list[@]}"; } | sed 's/$/\r/' >>"$ini"
   start_app
   wait_until 30 window_exists || { fail "main window did not appear"; return; }
   wait_first_activation
-  local want
-  want=$(printf '%s\n' "${fixture[@]}")
-  expect_eq "[PathMenu] after the first activation" "$(ini_section PathMenu)" "$want"
-  list_is() { [ "$(ini_section PathMenu)" = "$1" ]; }
+  expect_eq "[PathMenu] after the first activation" "$(ini_section PathMenu)" \
+    "$(targets_path_menu "${list[@]}")"
+  # After a step: the saved list is LIST without NAMES; LIST becomes that.
+  list_becomes() {
+    local step=$1 names=$2 want
+    mapfile -t list < <(targets_without "$names" "${list[@]}")
+    want=$(targets_path_menu "${list[@]}")
+    list_is() { [ "$(ini_section PathMenu)" = "$want" ]; }
+    wait_until 20 list_is || fail "$step did not save the list without $names"
+    expect_eq "[PathMenu] after $step" "$(ini_section PathMenu)" "$want"
+  }
 
   # A folder that is not in the list: the add dialog is asked for, with the
-  # folder as the manager gave it.
+  # folder as the manager gave it, and the list stays as it is.
   targets_start_standin Totalcmd.exe "--left=$other\\"
   wait_until 30 targets_has_window TTOTAL_CMD || { fail "the Total Commander stand-in did not appear"; return; }
   targets_pop_up || return
@@ -359,7 +401,8 @@ scenario_current_folder_and_batch_delete() {
   wait_until 20 targets_popup_gone || fail "the popup did not close on 添加当前文件夹(&A)"
   add_asked() { grep -qF "jump list: add dialog not built yet; would add $other\\ to group 0" "$trace"; }
   wait_until 10 add_asked || fail "添加当前文件夹(&A) did not reach the add dialog with $other (trace.log)"
-  expect_eq "[PathMenu] after 添加当前文件夹(&A)" "$(ini_section PathMenu)" "$want"
+  expect_eq "[PathMenu] after 添加当前文件夹(&A)" "$(ini_section PathMenu)" \
+    "$(targets_path_menu "${list[@]}")"
   probe close-class TTOTAL_CMD || fail "no Total Commander stand-in to close"
   tc_gone() { ! targets_has_window TTOTAL_CMD; }
   wait_until 20 tc_gone || fail "the Total Commander stand-in did not close"
@@ -371,88 +414,17 @@ scenario_current_folder_and_batch_delete() {
   sleep 0.5
   targets_screenshot popup_offers_deletion
   targets_choose r
-  want="menu1=保留
-path1=$kept
-menu2=-项目
-menu3=丢失
-path3=C:\\e2e\\丢失
-menu4=一半
-path4=C:\\e2e\\丢失b | $kept
-menu5=--
-menu6=-旧的
-menu7=旧一
-path7=C:\\e2e\\旧一
-menu8=旧二
-path8=<LocalPath>C:\\e2e\\旧二
-menu9=--
-menu10=-
-menu11=网址
-path11=<Url>https://example.org/
-menu12=裸网址
-path12=https://example.org/plain
-menu13=注册表
-path13=<RegPath>HKCU\\Software\\没有的键
-menu14=空的
-path14=
-menu15=-空组
-menu16=无路径
-path16=*
-menu17=--
-menu18=共享
-path18=<SharedFolder>\\\\server\\share"
-  wait_until 20 list_is "$want" || fail "删除当前文件夹条目(&R) did not save the list without $current"
-  expect_eq "[PathMenu] after 删除当前文件夹条目(&R)" "$(ini_section PathMenu)" "$want"
+  list_becomes 删除当前文件夹条目 '当前'
   check "the deleted entry's folder is still there" test -d "$WINEPREFIX/drive_c/e2e/当前"
 
-  # 批量删除特定条目(&D) > 未关联路径或网址的条目(&N)
   targets_pop_up || return
   targets_choose d n
-  want="menu1=保留
-path1=$kept
-menu2=-项目
-menu3=丢失
-path3=C:\\e2e\\丢失
-menu4=一半
-path4=C:\\e2e\\丢失b | $kept
-menu5=--
-menu6=-旧的
-menu7=旧一
-path7=C:\\e2e\\旧一
-menu8=旧二
-path8=<LocalPath>C:\\e2e\\旧二
-menu9=--
-menu10=-
-menu11=网址
-path11=<Url>https://example.org/
-menu12=裸网址
-path12=https://example.org/plain
-menu13=注册表
-path13=<RegPath>HKCU\\Software\\没有的键
-menu14=共享
-path14=<SharedFolder>\\\\server\\share"
-  wait_until 20 list_is "$want" || fail "未关联路径或网址的条目(&N) did not save the expected list"
-  expect_eq "[PathMenu] after 未关联路径或网址的条目(&N)" "$(ini_section PathMenu)" "$want"
+  list_becomes 未关联路径或网址的条目 '空的|-空组'
 
-  # 批量删除特定条目(&D) > 本地路径不存在的条目(&D)
   targets_pop_up || return
   targets_choose d d
-  want="menu1=保留
-path1=$kept
-menu2=-项目
-menu3=一半
-path3=C:\\e2e\\丢失b | $kept
-menu4=--
-menu5=-
-menu6=网址
-path6=<Url>https://example.org/
-menu7=裸网址
-path7=https://example.org/plain
-menu8=注册表
-path8=<RegPath>HKCU\\Software\\没有的键
-menu9=共享
-path9=<SharedFolder>\\\\server\\share"
-  wait_until 20 list_is "$want" || fail "本地路径不存在的条目(&D) did not save the expected list"
-  expect_eq "[PathMenu] after 本地路径不存在的条目(&D)" "$(ini_section PathMenu)" "$want"
+  list_becomes 本地路径不存在的条目 '丢失|-旧的'
   close_app
-  expect_eq "[PathMenu] after the save at exit" "$(ini_section PathMenu)" "$want"
+  expect_eq "[PathMenu] after the save at exit" "$(ini_section PathMenu)" \
+    "$(targets_path_menu "${list[@]}")"
 }
