@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "paths/opening.h"
 
 namespace pathorama::jumplist {
 
@@ -647,6 +648,19 @@ AreaChoice ChooseManagerArea(const PlacementOptions& options, PopupPlaceFacts& f
 }
 
 }  // namespace
+
+bool WindowBelowIsTarget(std::u16string_view className, windows::DialogType dialogType) {
+  switch (paths::TargetKindOf(className)) {
+    case paths::TargetKind::Dte:
+    case paths::TargetKind::Console:
+      return true;
+    case paths::TargetKind::Dialog:
+      return dialogType != windows::DialogType::None;
+    case paths::TargetKind::Other:
+      break;
+  }
+  return false;
+}
 
 PopupPlace DecidePopupPlace(std::u16string_view targetClass, const PlacementOptions& options,
                             PopupPlaceFacts& facts) {

@@ -24,6 +24,7 @@
 #include "core/prompts.h"
 #include "jumplist/jump_list.h"
 #include "paths/path_info.h"
+#include "windows/window_classes.h"
 
 namespace pathorama::jumplist {
 
@@ -312,6 +313,13 @@ struct PopupPlace {
 
 PopupPlace DecidePopupPlace(std::u16string_view targetClass, const PlacementOptions& options,
                             PopupPlaceFacts& facts);
+
+// A showing from the main menu, the tray or "/OpenJumpList" looks at the
+// shown window just below the main window: the one the user worked in. It is
+// the target itself when entries open into it (a "DTE" window, a console, an
+// Open/Save dialog); any other window, a message box among them, leaves the
+// target to the topmost folder manager.
+bool WindowBelowIsTarget(std::u16string_view className, windows::DialogType dialogType);
 
 // One top-level item for the centre estimate.
 struct TopLevelMeasure {

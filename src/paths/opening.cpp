@@ -95,10 +95,15 @@ std::u16string NormalizeRegistryPath(std::u16string_view path) {
 
 std::u16string RegeditLastKey(std::u16string_view previousLastKey,
                               std::u16string_view normalizedPath) {
-  const size_t slash = previousLastKey.find(u'\\');
-  const std::u16string_view computer =
-      slash == std::u16string_view::npos ? std::u16string_view() : previousLastKey.substr(0, slash + 1);
-  return std::u16string(computer) + std::u16string(normalizedPath);
+  // The node is the old value's first name. An editor left at its node
+  // writes the node alone; a value that begins with a root key has no node
+  // (one written before the editor ever ran), and a root taken for the node
+  // would make every later key unreachable.
+  const std::u16string_view node = previousLastKey.substr(0, previousLastKey.find(u'\\'));
+  bool isRoot = core::StartsWithIgnoreCase(node, u"HKEY_");
+  for (const RootName& r : kRoots) isRoot = isRoot || core::EqualsIgnoreCase(node, r.shortName);
+  if (node.empty() || isRoot) return std::u16string(normalizedPath);
+  return std::u16string(node) + u"\\" + std::u16string(normalizedPath);
 }
 
 // ---- start parameters ------------------------------------------------------------------

@@ -54,8 +54,10 @@ struct RegistryKeyPath {
 RegistryKeyPath RegistryKeyOf(std::u16string_view path);
 // Spaces and backslashes trimmed; a short root word written long.
 std::u16string NormalizeRegistryPath(std::u16string_view path);
-// The registry editor's "LastKey" that opens it at `normalizedPath`: the old
-// value's text up to its first backslash (the localised computer node) in front.
+// The registry editor's "LastKey" that opens it at `normalizedPath`: the
+// localised computer node of the old value in front (its text up to the
+// first backslash, or all of it without one), none when the old value is
+// empty or begins with a root key.
 std::u16string RegeditLastKey(std::u16string_view previousLastKey,
                               std::u16string_view normalizedPath);
 

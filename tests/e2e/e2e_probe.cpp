@@ -6,6 +6,17 @@
 //   count-windows     top-level windows of class TfrmPathorama
 //   popups            left, top, right and bottom of every shown popup menu
 //                     window (class "#32768"), one per line
+//   zorder            class, handle, left, top, right, bottom and caption of every
+//                     shown top-level window, topmost first, separated by tabs
+//   box-text CAPTION  the text of the shown dialog box (class "#32770") titled
+//                     CAPTION, its static texts joined, CR written as \r and LF as \n
+//   press-button CAPTION ID
+//                     clicks the button with the control ID in that box
+//   file-name-field   the text of the file-name field of the topmost shown
+//                     Open/Save dialog
+//   get-clipboard     the clipboard's text
+//   foreground        class, a tab and caption of the foreground window
+//   close-class CLASS WM_CLOSE to every top-level window of CLASS; 1 when none
 //   count-processes NAME
 //   send MESSAGE      SendMessageTimeout to the main window, prints the result
 //   close             WM_CLOSE to the main window
@@ -136,6 +147,93 @@ int SetClipboardText(const wchar_t* text) {
   return 1;
 }
 
+// Text of another process's control, with a bounded wait.
+std::wstring ControlText(HWND control) {
+  wchar_t text[4096] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 5000, &copied))
+    return L"";
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+// The shown top-level dialog box titled `caption`; null when there is none.
+HWND FindDialogBox(const wchar_t* caption) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (ClassOf(w) != L"#32770" || !IsWindowVisible(w)) continue;
+    wchar_t title[512] = {};
+    GetWindowTextW(w, title, 512);
+    if (wcscmp(title, caption) == 0) return w;
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK JoinStaticText(HWND hwnd, LPARAM joined) {
+  if (_wcsicmp(ClassOf(hwnd).c_str(), L"Static") != 0) return TRUE;
+  *reinterpret_cast<std::wstring*>(joined) += ControlText(hwnd);
+  return TRUE;
+}
+
+// CR and LF made visible, so that a line-based reader keeps them.
+std::wstring Escaped(const std::wstring& text) {
+  std::wstring shown;
+  for (wchar_t c : text) {
+    if (c == L'\r') shown += L"\\r";
+    else if (c == L'\n') shown += L"\\n";
+    else shown += c;
+  }
+  return shown;
+}
+
+// The file-name field of an Open/Save dialog: the first shown edit of a
+// combo box that sits in the dialog, directly or in an extended combo box.
+BOOL CALLBACK FindFileNameField(HWND hwnd, LPARAM found) {
+  auto& field = *reinterpret_cast<HWND*>(found);
+  if (ClassOf(hwnd) != L"Edit" || !IsWindowVisible(hwnd)) return TRUE;
+  HWND combo = GetParent(hwnd);
+  HWND holder = GetParent(combo);
+  if (ClassOf(holder) == L"ComboBoxEx32") holder = GetParent(holder);
+  if (ClassOf(combo) == L"ComboBox" && ClassOf(holder) == L"#32770") {
+    field = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FileNameField(HWND dialog) {
+  HWND field = nullptr;
+  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&field));
+  return field;
+}
+
+int GetClipboardTextOut() {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (OpenClipboard(nullptr)) {
+      std::wstring text;
+      bool found = false;
+      if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+          text = chars;
+          found = true;
+          GlobalUnlock(data);
+        }
+      }
+      CloseClipboard();
+      if (!found) return 1;
+      Print(text);
+      return 0;
+    }
+    Sleep(20);
+  }
+  return 1;
+}
+
 BOOL CALLBACK PrintPopup(HWND hwnd, LPARAM) {
   wchar_t name[256] = {};
   GetClassNameW(hwnd, name, 256);
@@ -208,6 +306,63 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"popups") {
     EnumWindows(PrintPopup, 0);
+    return 0;
+  }
+  if (command == L"zorder") {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(w)) continue;
+      wchar_t title[256] = {};
+      GetWindowTextW(w, title, 256);
+      RECT r{};
+      GetWindowRect(w, &r);
+      Print(ClassOf(w) + L"\t" + std::to_wstring(reinterpret_cast<uintptr_t>(w)) + L"\t" +
+            std::to_wstring(r.left) + L"\t" + std::to_wstring(r.top) + L"\t" +
+            std::to_wstring(r.right) + L"\t" + std::to_wstring(r.bottom) + L"\t" + title);
+    }
+    return 0;
+  }
+  if (command == L"box-text" && argc == 3) {
+    HWND box = FindDialogBox(argv[2]);
+    if (!box) return 1;
+    std::wstring text;
+    EnumChildWindows(box, JoinStaticText, reinterpret_cast<LPARAM>(&text));
+    Print(Escaped(text));
+    return 0;
+  }
+  if (command == L"press-button" && argc == 4) {
+    HWND box = FindDialogBox(argv[2]);
+    int id = _wtoi(argv[3]);
+    HWND button = box ? GetDlgItem(box, id) : nullptr;
+    if (!button) return 1;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return 0;
+  }
+  if (command == L"file-name-field") {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (ClassOf(w) != L"#32770" || !IsWindowVisible(w)) continue;
+      if (HWND field = FileNameField(w)) {
+        Print(ControlText(field));
+        return 0;
+      }
+    }
+    return 1;
+  }
+  if (command == L"get-clipboard") return GetClipboardTextOut();
+  if (command == L"close-class" && argc == 3) {
+    bool any = false;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (_wcsicmp(ClassOf(w).c_str(), argv[2]) != 0) continue;
+      PostMessageW(w, WM_CLOSE, 0, 0);
+      any = true;
+    }
+    return any ? 0 : 1;
+  }
+  if (command == L"foreground") {
+    HWND w = GetForegroundWindow();
+    if (!w) return 1;
+    wchar_t title[256] = {};
+    GetWindowTextW(w, title, 256);
+    Print(ClassOf(w) + L"\t" + title);
     return 0;
   }
   if (command == L"count-processes" && argc == 3) {

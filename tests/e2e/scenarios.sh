@@ -499,7 +499,7 @@ scenario_hotkey_taken() {
 
 # The jump list as a tray click shows it: a popup at the mouse with the
 # entries and the function items; an entry chosen by its accelerator key is
-# handed to the item run (traced until the item run is part of the program).
+# run: its folder opens in the built-in Explorer (Wine's window, ExplorerWClass).
 scenario_tray_popup() {
   printf '\xEF\xBB\xBF[Option]\r\nJumpMenuUnderCursor=1\r\nJumpMenuUnderAddressBar=0\r\n' >"$ini"
   printf '%s\r\n' '[PathMenu]' \

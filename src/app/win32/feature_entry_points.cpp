@@ -51,6 +51,11 @@ jumplist::win32::JumpListPopup& Popup() {
   return *instance;
 }
 
+// The editor's "自动识别网络地址": an untagged "www." or "http(s)://" piece is
+// a web address. The box is on until the user unticks it, and the editor
+// is not part of the program yet.
+constexpr bool kRecognizeWebAddresses = true;
+
 core::CalendarDate Today() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
@@ -99,6 +104,7 @@ void ShowJumpListMenu(HWND mainWindow) {
     return variables::ExpandPathVariables(text, env);
   };
   request.exists = jumplist::win32::LocalPathExists;
+  request.recognizeWebAddresses = kRecognizeWebAddresses;
 
   // The item run, the add dialog, the ignore lists, the editor and the
   // options dialog are not part of the program yet: their requests are traced.
@@ -109,6 +115,7 @@ void ShowJumpListMenu(HWND mainWindow) {
   paths::win32::OpenContext openContext;
   openContext.options = paths::OpeningOptionsFrom(options);
   openContext.expand = request.expand;
+  openContext.recognizeWebAddresses = kRecognizeWebAddresses;
   openContext.hooks.switchDialog = [&dialogContext](HWND dialog, const std::u16string& folder,
                                                     const std::u16string& fileName) {
     windows::win32::ChangeDialogFolderPath(dialog, folder, fileName,

@@ -141,8 +141,11 @@ ww::TargetWindow CaptureJumpListTarget(HWND owner) {
   for (HWND below = owner ? GetWindow(owner, GW_HWNDNEXT) : nullptr; below;
        below = GetWindow(below, GW_HWNDNEXT)) {
     if (!IsWindowVisible(below)) continue;
-    if (windows::IsClass(ww::ClassNameOf(below), windows::kDteClass))
-      return ww::CaptureTarget(below);
+    const std::u16string className = ww::ClassNameOf(below);
+    const windows::DialogType dialogType = windows::IsClass(className, windows::kDialogClass)
+                                               ? ww::GetDialogType(below)
+                                               : windows::DialogType::None;
+    if (WindowBelowIsTarget(className, dialogType)) return ww::CaptureTarget(below);
     break;
   }
   return ww::CaptureTarget(ww::FindTopmostFolderManagerWindow());

@@ -53,8 +53,9 @@ struct PopupRequest {
 };
 
 // The target for a start from the main menu, the tray or /OpenJumpList: the
-// window just below the main window when it is a "DTE" window, else the
-// topmost folder manager (no window when there is none).
+// window just below the main window when it is a "DTE" window, a console or
+// an Open/Save dialog, else the topmost folder manager (no window when there
+// is none).
 windows::win32::TargetWindow CaptureJumpListTarget(HWND owner);
 
 // The folder open now: the desktop's folder when the desktop is in front,

@@ -807,6 +807,32 @@ TEST(JumpMenu, ThePopupAppearsWhereTheTargetAndThePlacementOptionSay) {
   }
 }
 
+TEST(JumpMenu, TheWindowBelowTheMainWindowIsTheTargetWhenEntriesOpenIntoIt) {
+  using windows::DialogType;
+  const struct {
+    const char* name;
+    std::u16string className;
+    DialogType dialogType;
+    bool want;
+  } cases[] = {
+      {"an Open/Save dialog", u"#32770", DialogType::OpenFile, true},
+      {"a folder picker", u"#32770", DialogType::OpenFolder, true},
+      {"a message box", u"#32770", DialogType::None, false},
+      {"a console", u"ConsoleWindowClass", DialogType::None, true},
+      {"a console, class in other case", u"consolewindowclass", DialogType::None, true},
+      {"a DTE window", u"DTE", DialogType::None, true},
+      {"Explorer", u"CabinetWClass", DialogType::None, false},
+      {"Total Commander", u"TTOTAL_CMD", DialogType::None, false},
+      {"Wine's console", u"WineConsoleClass", DialogType::None, false},
+      {"an editor", u"Notepad", DialogType::None, false},
+      {"no class", u"", DialogType::None, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(WindowBelowIsTarget(c.className, c.dialogType), c.want);
+  }
+}
+
 TEST(JumpMenu, PlacementComesFromTheFirstSetRadioOption) {
   EXPECT_EQ(MenuPlacementFrom(true, false, false, false), MenuPlacement::UnderCursor);
   EXPECT_EQ(MenuPlacementFrom(false, true, false, false), MenuPlacement::UnderMainWindow);

@@ -65,8 +65,15 @@ TEST(RegeditLastKey, KeepsTheComputerNodeOfTheOldValue) {
   const Case cases[] = {
       {u"我的电脑\\HKEY_LOCAL_MACHINE\\Software\\Wine", u"我的电脑\\HKEY_CURRENT_USER\\Software"},
       {u"Computer\\HKEY_USERS", u"Computer\\HKEY_CURRENT_USER\\Software"},
-      {u"Computer", u"HKEY_CURRENT_USER\\Software"},
+      // The editor left at its node writes the node alone (Wine's does at every exit).
+      {u"Computer", u"Computer\\HKEY_CURRENT_USER\\Software"},
+      {u"我的电脑", u"我的电脑\\HKEY_CURRENT_USER\\Software"},
       {u"", u"HKEY_CURRENT_USER\\Software"},
+      // A value without node (written before the editor ever ran) gives none:
+      // its root is no node.
+      {u"HKEY_LOCAL_MACHINE\\Software", u"HKEY_CURRENT_USER\\Software"},
+      {u"hkey_users", u"HKEY_CURRENT_USER\\Software"},
+      {u"HKLM\\Software", u"HKEY_CURRENT_USER\\Software"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(U8(RegeditLastKey(c.previous, u"HKEY_CURRENT_USER\\Software")), U8(c.want))
