@@ -35,4 +35,19 @@ if [ -n "${PATHORAMA_URL_HANDLER:-}" ]; then
     done
   done
 fi
+# PATHORAMA_OFFICE_SERVER (a Windows path): the ProgIDs of Word, Excel and
+# PowerPoint map to their class ids, whose local server is this program, so
+# that a stand-in can register as the running application and a test can
+# tell whether anything tried to start one.
+if [ -n "${PATHORAMA_OFFICE_SERVER:-}" ]; then
+  for entry in Word.Application={000209FF-0000-0000-C000-000000000046} \
+               Excel.Application={00024500-0000-0000-C000-000000000046} \
+               PowerPoint.Application={91493441-5A91-11CF-8700-00AA0060263B}; do
+    progid=${entry%%=*} clsid=${entry#*=}
+    timeout 120 wine reg add "HKLM\\Software\\Classes\\$progid\\CLSID" /ve /d "$clsid" /f \
+      >/dev/null 2>&1 </dev/null
+    timeout 120 wine reg add "HKLM\\Software\\Classes\\CLSID\\$clsid\\LocalServer32" /ve \
+      /d "\"$PATHORAMA_OFFICE_SERVER\" /Automation" /f >/dev/null 2>&1 </dev/null
+  done
+fi
 timeout 300 wine "$@"

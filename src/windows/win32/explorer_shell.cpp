@@ -9,18 +9,15 @@
 #include <wrl/client.h>
 
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <future>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/diagnostics.h"
 #include "core/text.h"
 #include "core/win32/wide_text.h"
 #include "windows/selection_text.h"
+#include "windows/win32/bounded_call.h"
 #include "windows/win32/path_probe.h"
 #include "windows/window_classes.h"
 #include "windows/win32/explorer_shell.h"
@@ -33,20 +30,6 @@ using core::win32::AsWide;
 using core::win32::FromWide;
 
 namespace {
-
-// COM for the calling thread, undone only when this call did it.
-class ComScope {
- public:
-  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT hr_;
-};
 
 struct PidlFreer {
   void operator()(ITEMIDLIST* p) const { CoTaskMemFree(p); }
@@ -140,33 +123,8 @@ std::u16string ParsingNameOf(const ITEMIDLIST* pidl) {
 }
 
 // The shell's window collection lives in Explorer's process: a hung Explorer
-// would hold a call forever. The calls run on a helper thread of their own
-// (its own apartment), and a late answer is no answer.
-constexpr auto kShellAnswerTimeout = std::chrono::milliseconds(3000);
-
-// `what` names the question in the trace of a late or failed answer, which
-// gives `fallback`.
-template <class Answer>
-Answer AskShellBounded(std::u16string_view what, std::function<Answer()> work, Answer fallback) {
-  auto task = std::make_shared<std::packaged_task<Answer()>>([work] {
-    ComScope com;
-    return work();
-  });
-  std::future<Answer> answer = task->get_future();
-  try {
-    std::thread([task] { (*task)(); }).detach();
-    if (answer.wait_for(kShellAnswerTimeout) != std::future_status::ready) {
-      core::Trace(u"the shell window collection did not answer within " +
-                  core::IntToText(kShellAnswerTimeout.count()) + u" ms: " + std::u16string(what));
-      return fallback;
-    }
-    return answer.get();
-  } catch (const std::exception& e) {
-    core::Trace(u"asking the shell window collection failed: " + std::u16string(what) + u": " +
-                core::Utf8ToUtf16(e.what()));
-    return fallback;
-  }
-}
+// would hold a call forever.
+constexpr std::u16string_view kShellWindows = u"the shell window collection";
 
 std::u16string ReadFolderNow(HWND explorer) {
   ComPtr<IShellView> view = ActiveShellViewOf(explorer);
@@ -203,14 +161,14 @@ std::u16string ReadSelectionNow(HWND explorer, SelectionMode mode) {
 }  // namespace
 
 std::u16string ReadShellViewFolder(HWND explorer) {
-  return AskShellBounded<std::u16string>(
-      u"folder of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
+  return CallBounded<std::u16string>(
+      kShellWindows, u"folder of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
       [explorer] { return ReadFolderNow(explorer); }, {});
 }
 
 std::u16string ReadShellViewSelection(HWND explorer, SelectionMode mode) {
-  return AskShellBounded<std::u16string>(
-      u"selection of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
+  return CallBounded<std::u16string>(
+      kShellWindows, u"selection of window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8),
       [explorer, mode] { return ReadSelectionNow(explorer, mode); }, {});
 }
 
@@ -218,8 +176,8 @@ bool NavigateExplorerWindow(std::u16string_view path, HWND explorer) {
   const std::u16string target(path);
   const std::u16string what =
       u"navigate window " + core::HexText(reinterpret_cast<UINT_PTR>(explorer), 8) + u" to " + target;
-  const bool done = AskShellBounded<bool>(
-      what,
+  const bool done = CallBounded<bool>(
+      kShellWindows, what,
       [explorer, target] {
         ComPtr<IShellBrowser> browser = ShellBrowserOf(explorer);
         if (!browser) return false;
