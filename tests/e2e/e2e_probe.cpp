@@ -24,6 +24,17 @@
 //   try-hotkey MODIFIERS KEY
 //                     prints "free" when the hotkey could be registered now (it is
 //                     released again at once), "taken" when another program has it
+//   front CLASS       brings the top-level window of CLASS to the front
+//   foreground        the class of the foreground window
+//   press MODIFIERS KEY
+//                     SendInput of the combination (MOD_ bits: 1 Alt, 2 Ctrl, 4 Shift)
+//   find-window TITLE hwnd and class of the shown top-level window titled TITLE
+//   answer TITLE ID   posts WM_COMMAND ID to that window (a message box's button:
+//                     6 Yes, 7 No, 2 Cancel)
+//   edit-text CLASS   the text of the first "Edit" in the top-level window of CLASS
+//   control-rect CLASS MESSAGE WPARAM
+//                     left, top, right, bottom of the window that the top-level
+//                     window of CLASS returns for MESSAGE (WPARAM, 0)
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -31,6 +42,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -140,6 +152,37 @@ BOOL CALLBACK PrintPopup(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+struct TitleSearch {
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindByTitle(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TitleSearch*>(param);
+  wchar_t title[512] = {};
+  GetWindowTextW(hwnd, title, 512);
+  if (IsWindowVisible(hwnd) && wcscmp(title, search->title) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WindowTitled(const wchar_t* title) {
+  TitleSearch search{title, nullptr};
+  EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void AddKey(std::vector<INPUT>& inputs, WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  inputs.push_back(input);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -241,6 +284,75 @@ int wmain(int argc, wchar_t** argv) {
     bool free = RegisterHotKey(window, 1, modifiers, key) != FALSE;
     if (free) UnregisterHotKey(window, 1);
     Print(free ? L"free" : L"taken");
+    return 0;
+  }
+  if (command == L"front" && argc == 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    SwitchToThisWindow(window, TRUE);
+    SetForegroundWindow(window);
+    Sleep(200);
+    return GetForegroundWindow() == window ? 0 : 1;
+  }
+  if (command == L"foreground") {
+    wchar_t name[256] = {};
+    GetClassNameW(GetForegroundWindow(), name, 256);
+    Print(name);
+    return 0;
+  }
+  if (command == L"press" && argc == 4) {
+    UINT modifiers = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
+    WORD key = static_cast<WORD>(wcstoul(argv[3], nullptr, 0));
+    std::vector<INPUT> inputs;
+    if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, false);
+    if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, false);
+    if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, false);
+    AddKey(inputs, key, false);
+    AddKey(inputs, key, true);
+    if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, true);
+    if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, true);
+    if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, true);
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return sent == inputs.size() ? 0 : 1;
+  }
+  if (command == L"find-window" && argc == 3) {
+    HWND window = WindowTitled(argv[2]);
+    if (!window) return 1;
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    Print(std::to_wstring(reinterpret_cast<uintptr_t>(window)) + L" " + name);
+    return 0;
+  }
+  if (command == L"answer" && argc == 4) {
+    HWND window = WindowTitled(argv[2]);
+    if (!window) return 1;
+    PostMessageW(window, WM_COMMAND, wcstoul(argv[3], nullptr, 0), 0);
+    return 0;
+  }
+  if (command == L"edit-text" && argc == 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    HWND edit = window ? FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit) return 1;
+    wchar_t text[2048] = {};
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(edit, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 5000, &got))
+      return 1;
+    Print(text);
+    return 0;
+  }
+  if (command == L"control-rect" && argc == 5) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, static_cast<UINT>(wcstoul(argv[3], nullptr, 0)),
+                             wcstoul(argv[4], nullptr, 0), 0, SMTO_ABORTIFHUNG, 5000, &result) ||
+        !result)
+      return 1;
+    RECT r{};
+    GetWindowRect(reinterpret_cast<HWND>(result), &r);
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
     return 0;
   }
   return 2;
