@@ -26,8 +26,18 @@
 //                     released again at once), "taken" when another program has it
 //   front CLASS       brings the top-level window of CLASS to the front
 //   foreground        the class of the foreground window
-//   press MODIFIERS KEY
-//                     SendInput of the combination (MOD_ bits: 1 Alt, 2 Ctrl, 4 Shift)
+//   press MODIFIERS KEY [TIMES]
+//                     SendInput of the combination (MOD_ bits: 1 Alt, 2 Ctrl, 4 Shift),
+//                     TIMES times in one go (a key pressed twice within milliseconds)
+//   set-text CLASS TEXT
+//                     sets the text of the first "Edit" of the window of CLASS
+//   select CLASS START END
+//                     selects START..END in the first "Edit" of the window of CLASS
+//   time-popup MODIFIERS KEY SECONDS
+//                     presses the combination and prints the milliseconds until a
+//                     popup menu is shown (exit 1 when none within SECONDS)
+//   set-big-clipboard MEGABYTES
+//                     puts that much Unicode text on the clipboard
 //   find-window TITLE hwnd and class of the shown top-level window titled TITLE
 //   answer TITLE ID   posts WM_COMMAND ID to that window (a message box's button:
 //                     6 Yes, 7 No, 2 Cancel)
@@ -183,6 +193,22 @@ void AddKey(std::vector<INPUT>& inputs, WORD key, bool up) {
   inputs.push_back(input);
 }
 
+BOOL CALLBACK FindShownPopup(HWND hwnd, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (wcscmp(name, L"#32768") == 0 && IsWindowVisible(hwnd)) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool PopupShown() {
+  bool found = false;
+  EnumWindows(FindShownPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -300,20 +326,66 @@ int wmain(int argc, wchar_t** argv) {
     Print(name);
     return 0;
   }
-  if (command == L"press" && argc == 4) {
+  if ((command == L"press" && (argc == 4 || argc == 5)) ||
+      (command == L"time-popup" && argc == 5)) {
     UINT modifiers = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
     WORD key = static_cast<WORD>(wcstoul(argv[3], nullptr, 0));
+    int times = command == L"press" && argc == 5 ? _wtoi(argv[4]) : 1;
     std::vector<INPUT> inputs;
-    if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, false);
-    if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, false);
-    if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, false);
-    AddKey(inputs, key, false);
-    AddKey(inputs, key, true);
-    if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, true);
-    if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, true);
-    if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, true);
+    for (int i = 0; i < times; ++i) {
+      if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, false);
+      if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, false);
+      if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, false);
+      AddKey(inputs, key, false);
+      AddKey(inputs, key, true);
+      if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, true);
+      if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, true);
+      if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, true);
+    }
+    LARGE_INTEGER frequency{}, start{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    return sent == inputs.size() ? 0 : 1;
+    if (sent != inputs.size()) return 1;
+    if (command == L"press") return 0;
+    const double limitMs = _wtoi(argv[4]) * 1000.0;
+    for (;;) {
+      QueryPerformanceCounter(&now);
+      const double ms = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+      if (PopupShown()) {
+        wchar_t text[32];
+        swprintf(text, 32, L"%.1f", ms);
+        Print(text);
+        return 0;
+      }
+      if (ms > limitMs) return 1;
+      Sleep(1);
+    }
+  }
+  if (command == L"set-text" && argc == 4) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    HWND edit = window ? FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    DWORD_PTR result = 0;
+    return edit && SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]),
+                                       SMTO_ABORTIFHUNG, 5000, &result)
+               ? 0
+               : 1;
+  }
+  if (command == L"select" && argc == 5) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    HWND edit = window ? FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit) return 1;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(edit, EM_SETSEL, _wtoi(argv[3]), _wtoi(argv[4]), SMTO_ABORTIFHUNG,
+                               5000, &result)
+               ? 0
+               : 1;
+  }
+  if (command == L"set-big-clipboard" && argc == 3) {
+    const size_t chars = static_cast<size_t>(_wtoi(argv[2])) * 1024 * 1024 / sizeof(wchar_t);
+    std::wstring text(chars, L'x');
+    for (size_t i = 79; i < chars; i += 80) text[i] = L'\n';
+    return SetClipboardText(text.c_str());
   }
   if (command == L"find-window" && argc == 3) {
     HWND window = WindowTitled(argv[2]);
