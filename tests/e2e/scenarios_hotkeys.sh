@@ -17,7 +17,7 @@ hk_logged() { grep -qi -- "$1" "$work/standin.log"; }
 # hk_start_standin EXE ARGS...: a stand-in in the background.
 hk_start_standin() {
   local exe=$1; shift
-  (cd "$work" && exec timeout 170 wine "$(hk_standins)/$exe" "$@") \
+  (cd "$work" && exec timeout "${PATHORAMA_E2E_TIMEOUT:-170}" wine "$(hk_standins)/$exe" "$@") \
     >>"$work/standin.out" 2>&1 </dev/null &
   launchers+=("$!")
 }

@@ -177,8 +177,10 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   // Nothing may switch a dialog behind the popup or the items it runs.
   std::optional<windows::win32::DialogWatch::Pause> pause;
   if (windows::win32::DialogWatch* watch = window->DialogWatchOrNull()) pause.emplace(*watch);
-  Popup().Show(request, hooks);
   hotkeys::win32::HotKeyRunState& hotKeyState = HotKeyState();
+  // A press that closed another menu of the program left nothing to do here.
+  hotKeyState.returnAfterPopup = false;
+  Popup().Show(request, hooks);
   if (hotKeyState.returnAfterPopup) {
     // A second jump-list press closed the list: back to where it was opened.
     hotKeyState.returnAfterPopup = false;
