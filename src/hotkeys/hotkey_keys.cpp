@@ -48,16 +48,12 @@ SkipReason RegistrationSkipReason(uint16_t shortcut) {
 
 std::vector<RegistrationStep> PlanUseGlobalHotKey(HotKeyRange range, const Shortcuts& shortcuts,
                                                   bool globalHotKeysOn) {
-  std::vector<RegistrationStep> steps;
-  for (int i = 0; i < app::kHotKeySlotCount; ++i) {
-    const auto slot = static_cast<HotKeySlot>(i);
-    if (!RangeHasSlot(range, slot)) continue;
-    RegistrationStep step;
-    step.slot = slot;
-    step.skipped = RegistrationSkipReason(shortcuts[i]);
+  std::vector<RegistrationStep> steps = PlanDelGlobalHotKey(range);
+  for (RegistrationStep& step : steps) {
+    const uint16_t shortcut = shortcuts[static_cast<size_t>(step.slot)];
+    step.skipped = RegistrationSkipReason(shortcut);
     step.reregister = globalHotKeysOn && step.skipped == SkipReason::None;
-    if (step.reregister) step.keys = app::RegistrationForShortcut(shortcuts[i]);
-    steps.push_back(step);
+    if (step.reregister) step.keys = app::RegistrationForShortcut(shortcut);
   }
   return steps;
 }
