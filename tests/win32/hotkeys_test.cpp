@@ -190,6 +190,15 @@ class RecordingPrompts : public core::UserPrompts {
   std::vector<std::u16string> told;
 };
 
+class CountingQuestion : public core::ThreeWayQuestion {
+ public:
+  core::PromptAnswer Ask(std::u16string_view, std::u16string_view, core::PromptIcon) override {
+    ++asked;
+    return core::PromptAnswer::No;
+  }
+  int asked = 0;
+};
+
 // The press handler with the program's own hotkey registration.
 class HotKeyPressTest : public HotKeyTest {
  protected:
@@ -205,7 +214,7 @@ class HotKeyPressTest : public HotKeyTest {
     context_.settings = &settings_;
     context_.values = {&targetWindow_, &targetClass_, &slot_, &lastTick_, &askMismatch_};
     context_.state = &runState_;
-    context_.question = nullptr;  // never asked: messages are off
+    context_.question = &question_;
     context_.prompts = &prompts_;
     context_.showJumpList = [this] {
       ++popups_;
@@ -246,6 +255,7 @@ class HotKeyPressTest : public HotKeyTest {
   uint64_t lastTick_ = 0;
   bool askMismatch_ = true;
   RecordingPrompts prompts_;
+  CountingQuestion question_;
   int popups_ = 0, closes_ = 0;
   std::function<void()> duringPopup_;
 };
@@ -277,6 +287,25 @@ TEST_F(HotKeyPressTest, AListedWindowClassGetsCtrlDItself) {
   PressAndSettle('D');
   EXPECT_EQ(popups_, 0);
   EXPECT_TRUE(WaitFor([] { return Typed(L'\x04'); }, 3000));
+  EXPECT_EQ(question_.asked, 0) << "asked although the message is switched off";
+}
+
+TEST_F(HotKeyPressTest, AfterNoTheListedWindowIsNotAskedAgain) {
+  settings_.SetBool(settings::Setting::ShowMessageWhenHotKeyIgnored, true);
+  settings_.SetIgnoreListLines(settings::IgnoreList::WindowClass1,
+                               {u"PathoramaHotKeyTestFrame // the test's frame"});
+  PressAndSettle('D');
+  EXPECT_EQ(question_.asked, 1);
+  EXPECT_TRUE(WaitFor([] { return Typed(L'\x04'); }, 3000));
+  PumpFor(300);  // past the debounce
+  typed.clear();
+  Focus(frame_);
+  PressAndSettle('D');
+  EXPECT_EQ(question_.asked, 1) << "asked again after No";
+  EXPECT_TRUE(WaitFor([] { return Typed(L'\x04'); }, 3000));
+  EXPECT_EQ(popups_, 0);
+  EXPECT_EQ(settings_.IgnoreListLines(settings::IgnoreList::WindowClass1)[0],
+            u"PathoramaHotKeyTestFrame // the test's frame");
 }
 
 TEST_F(HotKeyPressTest, TwoPressesWithinHalfASecondPopUpOnce) {
