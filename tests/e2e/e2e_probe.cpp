@@ -42,6 +42,27 @@
 //   pings SECONDS     for SECONDS, every 100 ms: the wall-clock milliseconds of a
 //                     WM_NULL sent to the main window and "answered" or
 //                     "unanswered" (no answer within one second), one per line
+//   front CLASS       brings the top-level window of CLASS to the front
+//   foreground        the class of the foreground window
+//   press MODIFIERS KEY [TIMES]
+//                     SendInput of the combination (MOD_ bits: 1 Alt, 2 Ctrl, 4 Shift),
+//                     TIMES times in one go (a key pressed twice within milliseconds)
+//   set-text CLASS TEXT
+//                     sets the text of the first "Edit" of the window of CLASS
+//   select CLASS START END
+//                     selects START..END in the first "Edit" of the window of CLASS
+//   time-popup MODIFIERS KEY SECONDS
+//                     presses the combination and prints the milliseconds until a
+//                     popup menu is shown (exit 1 when none within SECONDS)
+//   set-big-clipboard MEGABYTES
+//                     puts that much Unicode text on the clipboard
+//   find-window TITLE hwnd and class of the shown top-level window titled TITLE
+//   answer TITLE ID   posts WM_COMMAND ID to that window (a message box's button:
+//                     6 Yes, 7 No, 2 Cancel)
+//   edit-text CLASS   the text of the first "Edit" in the top-level window of CLASS
+//   control-rect CLASS MESSAGE WPARAM
+//                     left, top, right, bottom of the window that the top-level
+//                     window of CLASS returns for MESSAGE (WPARAM, 0)
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -49,6 +70,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -279,6 +301,53 @@ unsigned long long WallClockMs() {
   return ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000;
 }
 
+struct TitleSearch {
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindByTitle(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TitleSearch*>(param);
+  wchar_t title[512] = {};
+  GetWindowTextW(hwnd, title, 512);
+  if (IsWindowVisible(hwnd) && wcscmp(title, search->title) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WindowTitled(const wchar_t* title) {
+  TitleSearch search{title, nullptr};
+  EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void AddKey(std::vector<INPUT>& inputs, WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  inputs.push_back(input);
+}
+
+BOOL CALLBACK FindShownPopup(HWND hwnd, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (wcscmp(name, L"#32768") == 0 && IsWindowVisible(hwnd)) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool PopupShown() {
+  bool found = false;
+  EnumWindows(FindShownPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -468,6 +537,121 @@ int wmain(int argc, wchar_t** argv) {
       Print(std::to_wstring(sent) + (answered ? L" answered" : L" unanswered"));
       Sleep(100);
     }
+    return 0;
+  }
+  if (command == L"front" && argc == 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    SwitchToThisWindow(window, TRUE);
+    SetForegroundWindow(window);
+    Sleep(200);
+    return GetForegroundWindow() == window ? 0 : 1;
+  }
+  if (command == L"foreground") {
+    wchar_t name[256] = {};
+    GetClassNameW(GetForegroundWindow(), name, 256);
+    Print(name);
+    return 0;
+  }
+  if ((command == L"press" && (argc == 4 || argc == 5)) ||
+      (command == L"time-popup" && argc == 5)) {
+    UINT modifiers = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
+    WORD key = static_cast<WORD>(wcstoul(argv[3], nullptr, 0));
+    int times = command == L"press" && argc == 5 ? _wtoi(argv[4]) : 1;
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < times; ++i) {
+      if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, false);
+      if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, false);
+      if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, false);
+      AddKey(inputs, key, false);
+      AddKey(inputs, key, true);
+      if (modifiers & MOD_SHIFT) AddKey(inputs, VK_SHIFT, true);
+      if (modifiers & MOD_CONTROL) AddKey(inputs, VK_CONTROL, true);
+      if (modifiers & MOD_ALT) AddKey(inputs, VK_MENU, true);
+    }
+    LARGE_INTEGER frequency{}, start{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) return 1;
+    if (command == L"press") return 0;
+    const double limitMs = _wtoi(argv[4]) * 1000.0;
+    for (;;) {
+      QueryPerformanceCounter(&now);
+      const double ms = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+      if (PopupShown()) {
+        wchar_t text[32];
+        swprintf(text, 32, L"%.1f", ms);
+        Print(text);
+        return 0;
+      }
+      if (ms > limitMs) return 1;
+      Sleep(1);
+    }
+  }
+  if (command == L"set-text" && argc == 4) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    HWND edit = window ? FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    DWORD_PTR result = 0;
+    return edit && SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]),
+                                       SMTO_ABORTIFHUNG, 5000, &result)
+               ? 0
+               : 1;
+  }
+  if (command == L"select" && argc == 5) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    HWND edit = window ? FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit) return 1;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(edit, EM_SETSEL, _wtoi(argv[3]), _wtoi(argv[4]), SMTO_ABORTIFHUNG,
+                               5000, &result)
+               ? 0
+               : 1;
+  }
+  if (command == L"set-big-clipboard" && argc == 3) {
+    const size_t chars = static_cast<size_t>(_wtoi(argv[2])) * 1024 * 1024 / sizeof(wchar_t);
+    std::wstring text(chars, L'x');
+    for (size_t i = 79; i < chars; i += 80) text[i] = L'\n';
+    return SetClipboardText(text.c_str());
+  }
+  if (command == L"find-window" && argc == 3) {
+    HWND window = WindowTitled(argv[2]);
+    if (!window) return 1;
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    Print(std::to_wstring(reinterpret_cast<uintptr_t>(window)) + L" " + name);
+    return 0;
+  }
+  if (command == L"answer" && argc == 4) {
+    HWND window = WindowTitled(argv[2]);
+    if (!window) return 1;
+    PostMessageW(window, WM_COMMAND, wcstoul(argv[3], nullptr, 0), 0);
+    return 0;
+  }
+  if (command == L"edit-text" && argc == 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    HWND edit = window ? FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit) return 1;
+    wchar_t text[2048] = {};
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(edit, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 5000, &got))
+      return 1;
+    Print(text);
+    return 0;
+  }
+  if (command == L"control-rect" && argc == 5) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, static_cast<UINT>(wcstoul(argv[3], nullptr, 0)),
+                             wcstoul(argv[4], nullptr, 0), 0, SMTO_ABORTIFHUNG, 5000, &result) ||
+        !result)
+      return 1;
+    RECT r{};
+    GetWindowRect(reinterpret_cast<HWND>(result), &r);
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
     return 0;
   }
   return 2;

@@ -16,7 +16,7 @@ if [ $# -ne 5 ]; then echo "usage: $0 NAME PATHORAMA_EXE PROBE_EXE BASE_PREFIX A
 # clipboard and shows its windows on the screenshots.
 if [ -z "${PATHORAMA_E2E_DISPLAY:-}" ]; then
   export PATHORAMA_E2E_DISPLAY=1
-  exec timeout 170 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  exec timeout "${PATHORAMA_E2E_TIMEOUT:-170}" xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
 scenario=$1 app_exe=$2 probe_exe=$3 base_prefix=${WINEPREFIX:-$4} artifacts=$5/$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -103,7 +103,7 @@ wait_until() {
 # Starts pathorama.exe in the background with ARGS; its launcher's pid is
 # appended to `launchers` and kept in `app_pid`.
 start_app() {
-  (cd "$dir" && PATHORAMA_LOG=$trace_win exec timeout 170 wine "$dir/pathorama.exe" "$@") \
+  (cd "$dir" && PATHORAMA_LOG=$trace_win exec timeout "${PATHORAMA_E2E_TIMEOUT:-170}" wine "$dir/pathorama.exe" "$@") \
     >>"$work/app.log" 2>&1 </dev/null &
   app_pid=$!
   launchers+=("$app_pid")
@@ -112,7 +112,7 @@ start_app() {
 # As start_app, but the start waits (at most 20 s) for the file $work/go.
 start_app_at_barrier() {
   (cd "$dir" && timeout 20 bash -c "until [ -e '$work/go' ]; do sleep 0.01; done" &&
-    PATHORAMA_LOG=$trace_win exec timeout 170 wine "$dir/pathorama.exe" "$@") \
+    PATHORAMA_LOG=$trace_win exec timeout "${PATHORAMA_E2E_TIMEOUT:-170}" wine "$dir/pathorama.exe" "$@") \
     >>"$work/app.log" 2>&1 </dev/null &
   app_pid=$!
   launchers+=("$app_pid")
@@ -173,7 +173,9 @@ close_app() {
   wait_until 30 app_ended || fail "pathorama.exe still running 30 s after WM_CLOSE"
 }
 
-for file in "$here"/scenarios*.sh; do . "$file"; done
+# PATHORAMA_E2E_EXTRA: scenario files that are no tests (the benchmarks, which
+# may also need more than PATHORAMA_E2E_TIMEOUT, 170 s by default).
+for file in "$here"/scenarios*.sh ${PATHORAMA_E2E_EXTRA:-}; do . "$file"; done
 
 if ! declare -F "scenario_$scenario" >/dev/null; then
   echo "unknown scenario $scenario" >&2

@@ -1,7 +1,8 @@
 // Stands in for a program with an ordinary text box: an "EditorStandin"
 // window holding one multi-line "Edit" that has the focus.
 // Options: --text= (the first text), --hang=MS (from 300 ms after the start
-// the program stops answering for MS milliseconds).
+// the program stops answering for MS milliseconds), --log-keys (logs
+// "char N" for every character the edit receives, N in decimal: Ctrl+D is 4).
 #include "standin_common.h"
 
 namespace {
@@ -20,6 +21,13 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+WNDPROC editProc = nullptr;
+
+LRESULT CALLBACK KeyLoggingEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CHAR) standin::Log(L"char " + std::to_wstring(wp));
+  return CallWindowProcW(editProc, hwnd, msg, wp, lp);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -29,6 +37,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND edit = standin::Child(main, L"Edit", standin::Option(L"text").c_str(),
                              WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 10, 10, 520,
                              290, 100);
+  if (standin::HasFlag(L"log-keys"))
+    editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyLoggingEditProc)));
   ShowWindow(main, SW_SHOWNORMAL);
   SetForegroundWindow(main);
   SetFocus(edit);

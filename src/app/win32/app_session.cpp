@@ -71,8 +71,9 @@ void AppSession::OpenIniFile() {
 
 void AppSession::LoadAll() {
   store_.LoadAppSetting(settings::LoadRange::All);
-  store_.ApplyAppSetting(settings::ApplyMode::Accepted, *this);
+  // Before the apply step, which registers the hotkeys only while checked.
   window_.SetUseGlobalHotKeyChecked(settings_.Bool(settings::Setting::UseGlobalHotKey));
+  store_.ApplyAppSetting(settings::ApplyMode::Accepted, *this);
   loaded_ = true;
 }
 
@@ -87,6 +88,8 @@ bool AppSession::SaveJumpList() {
   jumpList_.SavePathListFromMenuToIni(ini_);
   return WriteIniFile(ini_);
 }
+
+bool AppSession::SelectFolderManager(int index) { return store_.SelectFolderManager(index); }
 
 std::array<uint16_t, kHotKeySlotCount> AppSession::HotKeyShortcuts() const {
   settings::HotKeyShortcuts s = HotKeyShortcutsFrom(settings_);

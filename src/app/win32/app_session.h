@@ -44,6 +44,9 @@ class AppSession : public settings::ProgramFacts,
   bool SaveJumpList();
 
   std::array<uint16_t, kHotKeySlotCount> HotKeyShortcuts() const;
+  // The folder-manager setting follows a captured window: `FolderManagerName`
+  // := index and that manager's own keys from the file.
+  bool SelectFolderManager(int index);
   settings::AppSettings& Settings() { return settings_; }
   // The jump list the popup, the editor and the add dialog work on.
   jumplist::JumpList& JumpListItems() { return jumpList_; }

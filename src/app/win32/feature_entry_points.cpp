@@ -8,14 +8,18 @@
 #include "app/win32/app_messages.h"
 #include "app/win32/app_session.h"
 #include "app/win32/main_window.h"
+#include "app/win32/window_spy.h"
 #include "core/diagnostics.h"
 #include "core/text.h"
+#include "hotkeys/win32/hotkey_press.h"
+#include "hotkeys/win32/message_box_question.h"
 #include "jumplist/jump_menu.h"
 #include "jumplist/jump_menu_settings.h"
 #include "jumplist/win32/jump_list_popup.h"
 #include "paths/folder_manager_settings.h"
 #include "paths/win32/item_run.h"
 #include "windows/win32/dialog_switch.h"
+#include "windows/win32/office_documents.h"
 #include "settings/apply_step.h"
 #include "ui/win32/message_box_prompts.h"
 #include "variables/clocks.h"
@@ -56,6 +60,12 @@ jumplist::win32::JumpListPopup& Popup() {
 // is not part of the program yet.
 constexpr bool kRecognizeWebAddresses = true;
 
+// The hotkeys' own state for the run (the "do not ask again" tables).
+hotkeys::win32::HotKeyRunState& HotKeyState() {
+  static hotkeys::win32::HotKeyRunState state;
+  return state;
+}
+
 core::CalendarDate Today() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
@@ -78,7 +88,17 @@ void OpenOptionsDialog(HWND) {}
 void AddToJumpListFromSelection(HWND) {}
 void AutoHideWhenScreenEdgeChanged(HWND, bool) {}
 
-void ShowJumpListMenu(HWND mainWindow) {
+namespace {
+
+void ShowJumpList(HWND mainWindow, bool fromHotKey);
+
+}  // namespace
+
+void ShowJumpListMenu(HWND mainWindow) { ShowJumpList(mainWindow, false); }
+
+namespace {
+
+void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   MainWindow* window = MainWindow::FromHandle(mainWindow);
   if (!window) return;
   AppSession& session = window->Session();
@@ -97,6 +117,9 @@ void ShowJumpListMenu(HWND mainWindow) {
   request.owner = mainWindow;
   request.list = &session.JumpListItems();
   request.options = jumplist::MenuOptionsFromSettings(options);
+  // A hotkey has captured the target; the forbid items act on it.
+  request.captureTarget = !fromHotKey;
+  request.options.forbidJumpListHotKeyEnabled = fromHotKey;
   request.placement = jumplist::PlacementOptionsFromSettings(options);
   request.target = &target;
   request.prompts = &prompts;
@@ -141,17 +164,106 @@ void ShowJumpListMenu(HWND mainWindow) {
     core::Trace(u"jump list: 程序设置 opens the options dialog");
     OpenOptionsDialog(mainWindow);
   };
-  hooks.forbidHotKey = [](jumplist::FunctionItem item) {
-    core::Trace(u"jump list: ignore lists not built yet; forbid item " +
-                std::u16string(jumplist::TemplateOf(item).name));
+  hooks.forbidHotKey = [&](jumplist::FunctionItem item) {
+    using hotkeys::win32::ForbidKind;
+    switch (item) {
+      case jumplist::FunctionItem::ForbidInCurrentWindowClass:
+      case jumplist::FunctionItem::ForbidInCurrentProgram:
+        hotkeys::win32::ForbidJumpListHotKey(
+            item == jumplist::FunctionItem::ForbidInCurrentWindowClass ? ForbidKind::WindowClass
+                                                                       : ForbidKind::Program,
+            target, state.hotKeySlot, session.Settings());
+        break;
+      default:
+        core::Trace(u"jump list: 在特定窗口/程序中禁用 opens the options dialog on the ignore lists "
+                    u"of hotkey " + core::IntToText(state.hotKeySlot));
+        OpenOptionsDialog(mainWindow);
+        break;
+    }
   };
 
   // Nothing may switch a dialog behind the popup or the items it runs.
   std::optional<windows::win32::DialogWatch::Pause> pause;
   if (windows::win32::DialogWatch* watch = window->DialogWatchOrNull()) pause.emplace(*watch);
+  hotkeys::win32::HotKeyRunState& hotKeyState = HotKeyState();
+  // A press that closed another menu of the program left nothing to do here.
+  hotKeyState.returnAfterPopup = false;
   Popup().Show(request, hooks);
+  if (hotKeyState.returnAfterPopup) {
+    // A second jump-list press closed the list: back to where it was opened.
+    hotKeyState.returnAfterPopup = false;
+    if (target.window && IsWindow(target.window)) SwitchToThisWindow(target.window, TRUE);
+    target = {};
+  }
   state.targetWindow = target.window;
   state.targetClassName = target.className;
+}
+
+// The visible window of the program that a jump-list press brings forward.
+HWND VisibleOwnWindow(HWND mainWindow, hotkeys::OwnWindow which) {
+  switch (which) {
+    case hotkeys::OwnWindow::AboutBox: {
+      // Modal and owned by the main window: "#32770" captioned "关于".
+      for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", L"关于"); w;
+           w = FindWindowExW(nullptr, w, L"#32770", L"关于"))
+        if (GetWindow(w, GW_OWNER) == mainWindow && IsWindowVisible(w)) return w;
+      return nullptr;
+    }
+    case hotkeys::OwnWindow::WindowSpy: {
+      WindowSpy& spy = WindowSpy::Instance();
+      return spy.Visible() ? spy.Handle() : nullptr;
+    }
+    default:
+      // The add dialog, the options dialog, the editor and the accelerator
+      // keys dialog are not part of the program yet.
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+void HotKeyPress(HWND mainWindow, WPARAM wParam, LPARAM lParam) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  AppSession& session = window->Session();
+  AppState& state = window->State();
+  ui::win32::MessageBoxPrompts prompts(mainWindow);
+  hotkeys::win32::MessageBoxQuestion question(nullptr);
+
+  hotkeys::win32::HotKeyContext context;
+  context.mainWindow = mainWindow;
+  context.hotKeyIds = window->HotKeyIds();
+  context.settings = &session.Settings();
+  context.values = {&state.targetWindow, &state.targetClassName, &state.hotKeySlot,
+                    &state.lastHotKeyTick, &state.askFolderManagerMismatch};
+  context.state = &HotKeyState();
+  context.globalHotKeysOn = window->UseGlobalHotKeyChecked();
+  context.popupOpen = state.menuLoopActive;
+  context.question = &question;
+  context.prompts = &prompts;
+  context.officeFolder = windows::win32::GetOfficeFolderOfWindow;
+  context.ownWindow = [mainWindow](hotkeys::OwnWindow which) {
+    return VisibleOwnWindow(mainWindow, which);
+  };
+  context.showJumpList = [mainWindow] { ShowJumpList(mainWindow, true); };
+  context.closeJumpList = [] { EndMenu(); };
+  context.selectFolderManager = [&session](paths::FolderManagerChoice choice) {
+    session.SelectFolderManager(static_cast<int>(choice));
+  };
+  context.openFolderManagerOptions = [mainWindow] {
+    core::Trace(u"hotkey: the options dialog opens on its folder manager page");
+    OpenOptionsDialog(mainWindow);
+  };
+  context.dialogSwitch.prompts = &prompts;
+  context.dialogSwitch.options = windows::win32::FillOptions{
+      session.Settings().Bool(settings::Setting::FillOpenedFolderIntoFocusedEdit),
+      windows::FillModeFromIndex(session.Settings().Int(settings::Setting::FillFolderPathMethod)),
+      windows::SelectionAfterFillFromIndex(
+          session.Settings().Int(settings::Setting::SelectionAfterFillPath))};
+  // Nothing may switch a dialog behind the press's own switch or questions.
+  std::optional<windows::win32::DialogWatch::Pause> pause;
+  if (windows::win32::DialogWatch* watch = window->DialogWatchOrNull()) pause.emplace(*watch);
+  hotkeys::win32::HotKeyPress(wParam, lParam, context);
 }
 
 void CopyFunctionItemsIntoJumpList(HWND mainWindow) {

@@ -10,6 +10,8 @@ namespace pathorama::app::win32 {
 
 // Shows the jump list as for a click on the main menu's jump-list item.
 void ShowJumpListMenu(HWND mainWindow);
+// `HotKeyPress`: a WM_HOTKEY of the main window.
+void HotKeyPress(HWND mainWindow, WPARAM wParam, LPARAM lParam);
 // Opens the jump-list editor modally.
 void OpenJumpListEditor(HWND mainWindow);
 // Opens the options dialog modally.

@@ -20,14 +20,20 @@ void GlobalHotKeys::DeleteAtoms() {
   }
 }
 
-void GlobalHotKeys::RegisterAll(HWND window,
-                                    const std::array<uint16_t, kHotKeySlotCount>& shortcuts) {
-  for (int i = 0; i < kHotKeySlotCount; ++i) {
+void GlobalHotKeys::Use(HWND window, hotkeys::HotKeyRange range,
+                        const hotkeys::Shortcuts& shortcuts, bool globalHotKeysOn) {
+  for (const hotkeys::RegistrationStep& step :
+       hotkeys::PlanUseGlobalHotKey(range, shortcuts, globalHotKeysOn)) {
+    const int i = static_cast<int>(step.slot);
     if (!atoms_[i]) continue;
     UnregisterHotKey(window, hotKeyIds_[i]);
-    HotKeyRegistration r = RegistrationForShortcut(shortcuts[i]);
-    if (r.virtualKey == 0) continue;
-    if (RegisterHotKey(window, hotKeyIds_[i], r.modifiers, r.virtualKey)) continue;
+    if (globalHotKeysOn && step.skipped == hotkeys::SkipReason::NoModifier)
+      core::Trace(u"hotkey " + ShortcutText(shortcuts[i]) + u" (" + kHotKeySlots[i].atomName +
+                  u", shortcut " + core::HexText(shortcuts[i], 4) +
+                  u") not registered: a key without Ctrl, Alt or Shift would be taken from every "
+                  u"program");
+    if (!step.reregister) continue;
+    if (RegisterHotKey(window, hotKeyIds_[i], step.keys.modifiers, step.keys.virtualKey)) continue;
     // The user gets no message (another program may hold the keys on
     // purpose), but the failure is not hidden.
     DWORD error = GetLastError();
@@ -37,9 +43,11 @@ void GlobalHotKeys::RegisterAll(HWND window,
   }
 }
 
-void GlobalHotKeys::UnregisterAll(HWND window) {
-  for (int i = 0; i < kHotKeySlotCount; ++i)
+void GlobalHotKeys::Delete(HWND window, hotkeys::HotKeyRange range) {
+  for (const hotkeys::RegistrationStep& step : hotkeys::PlanDelGlobalHotKey(range)) {
+    const int i = static_cast<int>(step.slot);
     if (atoms_[i]) UnregisterHotKey(window, hotKeyIds_[i]);
+  }
 }
 
 }  // namespace pathorama::app::win32

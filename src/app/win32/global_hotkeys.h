@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app/hotkey_slots.h"
+#include "hotkeys/hotkey_keys.h"
 
 namespace pathorama::app::win32 {
 
@@ -19,12 +20,21 @@ class GlobalHotKeys {
   void DeleteAtoms();
   const std::array<uint16_t, kHotKeySlotCount>& HotKeyIds() const { return hotKeyIds_; }
 
-  // Unregisters and registers every slot with its shortcut. A shortcut of 0
-  // or one taken by another program stays unregistered without a message to
-  // the user; a refused one is traced.
-  void RegisterAll(HWND window, const std::array<uint16_t, kHotKeySlotCount>& shortcuts);
-  // Unregisters every slot.
-  void UnregisterAll(HWND window);
+  // `UseGlobalHotKey(range)`: unregisters every slot of the range and, while
+  // the global hotkeys are switched on, registers it again with its
+  // shortcut. A shortcut of 0, one without a modifier, or one taken by
+  // another program stays unregistered without a message to the user; the
+  // last two are traced.
+  void Use(HWND window, hotkeys::HotKeyRange range, const hotkeys::Shortcuts& shortcuts,
+           bool globalHotKeysOn);
+  // `DelGlobalHotKey(range)`.
+  void Delete(HWND window, hotkeys::HotKeyRange range);
+
+  // Use("All") while switched on, Delete("All").
+  void RegisterAll(HWND window, const std::array<uint16_t, kHotKeySlotCount>& shortcuts) {
+    Use(window, hotkeys::HotKeyRange::All, shortcuts, true);
+  }
+  void UnregisterAll(HWND window) { Delete(window, hotkeys::HotKeyRange::All); }
 
  private:
   std::array<ATOM, kHotKeySlotCount> atoms_{};

@@ -118,6 +118,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == 0) OnMenuCommand(LOWORD(wParam));
       return 0;
+    case WM_HOTKEY:
+      if (session_) HotKeyPress(Handle(), wParam, lParam);
+      return 0;
     case kTrayIconMessage:
       OnTrayIcon(lParam);
       return 0;
@@ -328,7 +331,8 @@ void MainWindow::SetUseGlobalHotKey(bool on) {
 }
 
 void MainWindow::RegisterHotKeys(const std::array<uint16_t, kHotKeySlotCount>& shortcuts) {
-  hotKeys_.RegisterAll(Handle(), shortcuts);
+  // Switched off, other programs keep their keys: nothing is registered.
+  hotKeys_.Use(Handle(), hotkeys::HotKeyRange::All, shortcuts, UseGlobalHotKeyChecked());
 }
 
 bool MainWindow::MenuChecked(UINT id) const {

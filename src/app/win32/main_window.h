@@ -60,7 +60,9 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   AppSession& Session() { return *session_; }
 
   // For the settings: the window's side of loading, saving and applying.
+  // Registers the hotkeys while "启用全局热键(&H)" is checked, else releases them.
   void RegisterHotKeys(const std::array<uint16_t, kHotKeySlotCount>& shortcuts);
+  const std::array<uint16_t, kHotKeySlotCount>& HotKeyIds() const { return hotKeys_.HotKeyIds(); }
   void CheckHideOffScreenMenuItem();
   bool UseGlobalHotKeyChecked() const;
   void SetUseGlobalHotKeyChecked(bool checked);

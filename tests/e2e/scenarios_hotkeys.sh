@@ -1,0 +1,235 @@
+# End-to-end scenarios of the global hotkeys: keys injected with SendInput
+# (e2e_probe press) over stand-ins for the file managers and an editor, and
+# Wine's own Open dialog. Sourced by run_scenario.sh.
+
+# The stand-ins of the Windows build, beside the probe's folder.
+hk_standins() { (cd "$(dirname "$probe_exe")/../standins/bin" && pwd); }
+hk_win() { timeout 30 winepath -w "$1" 2>/dev/null </dev/null | tr -d '\r'; }
+
+# Every stand-in, and every program pathorama.exe starts, logs into one file.
+hk_logs() {
+  : >"$work/standin.log"
+  PATHORAMA_STANDIN_LOG=$(hk_win "$work/standin.log")
+  export PATHORAMA_STANDIN_LOG
+}
+hk_logged() { grep -qi -- "$1" "$work/standin.log"; }
+
+# hk_start_standin EXE ARGS...: a stand-in in the background.
+hk_start_standin() {
+  local exe=$1; shift
+  (cd "$work" && exec timeout "${PATHORAMA_E2E_TIMEOUT:-170}" wine "$(hk_standins)/$exe" "$@") \
+    >>"$work/standin.out" 2>&1 </dev/null &
+  launchers+=("$!")
+}
+
+# hk_ini LINES...: the settings file, UTF-8 with byte-order mark, CR LF.
+hk_ini() {
+  printf '\xEF\xBB\xBF' >"$ini"
+  printf '%s\r\n' "$@" >>"$ini"
+}
+
+hk_popup_shown() { [ -n "$(probe popups)" ]; }
+hk_popup_gone() { [ -z "$(probe popups)" ]; }
+hk_in_front() { [ "$(probe foreground)" = "$1" ]; }
+hk_front() { wait_until 20 probe front "$1"; }
+hk_edit_is() { [ "$(probe edit-text "$1")" = "$2" ]; }
+hk_count() { grep -ci -- "$1" "$work/standin.log"; }
+
+# Ctrl+D over Total Commander pops the jump list up at its source panel, and
+# the entry chosen there starts the configured manager with its parameters.
+scenario_hotkey_jump_list_over_total_commander() {
+  hk_logs
+  local logger
+  logger=$(hk_win "$(hk_standins)/StartLogger.exe")
+  hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' 'FolderManagerName=1' \
+    "FolderManagerPath_1=$logger" 'FolderManagerParam_1=/O /S /L=%1' \
+    '[PathMenu]' 'menu1=用户(&U)' 'path1=C:\users'
+  # Total Commander is in the built-in window-class list.
+  : >"$dir/IgnoreWinClass1.lst"
+  hk_start_standin Totalcmd.exe '--left=C:\windows' '--right=C:\users'
+  hk_front TTOTAL_CMD || { fail "the Total Commander stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  hk_front TTOTAL_CMD || fail "Total Commander could not be brought to the front"
+  probe press 2 0x44
+  wait_until 20 hk_popup_shown || { fail "no popup after Ctrl+D over Total Commander"; return; }
+  local left top right bottom pl pt pr pb
+  read -r left top right bottom < <(probe popups | head -n 1)
+  read -r pl pt pr pb < <(probe control-rect TTOTAL_CMD 0x432 1)  # WM_USER+50: the left panel
+  [ -n "$pl" ] || fail "no left panel rectangle from the stand-in"
+  [ "${left:-0}" -ge $((${pl:-0} - 3)) ] && [ "${left:-0}" -le $((${pl:-0} + 3)) ] &&
+    [ "${top:-0}" -ge $((${pt:-0} - 3)) ] && [ "${top:-0}" -le $((${pt:-0} + 3)) ] ||
+    fail "popup at $left,$top, not at the left panel's corner $pl,$pt"
+  sleep 1
+  import -window root "$artifacts/screen.png" 2>/dev/null || fail "screenshot failed"
+  xdotool mousemove $((left + 30)) $((top + 8))
+  sleep 0.5
+  xdotool key u
+  wait_until 20 hk_popup_gone || fail "the popup did not close on its accelerator key"
+  wait_until 20 hk_logged 'StartLogger.exe: start .* args /O /S /L=C:\\users\\$' ||
+    fail "the manager was not started with /O /S /L=C:\\users\\ (log: $(cat "$work/standin.log"))"
+  close_app
+}
+
+# Two presses within milliseconds open the list once; a later press closes
+# it and Total Commander is in front again.
+scenario_hotkey_second_press_closes_list() {
+  hk_logs
+  hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' 'FolderManagerName=1' \
+    'JumpMenuAtCenter=1' 'JumpMenuUnderAddressBar=0' \
+    '[PathMenu]' 'menu1=用户(&U)' 'path1=C:\users'
+  : >"$dir/IgnoreWinClass1.lst"
+  hk_start_standin Totalcmd.exe '--left=C:\windows'
+  hk_front TTOTAL_CMD || { fail "the Total Commander stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  hk_front TTOTAL_CMD || fail "Total Commander could not be brought to the front"
+  probe press 2 0x44 2
+  wait_until 20 hk_popup_shown || { fail "no popup after Ctrl+D twice"; return; }
+  sleep 1.5
+  expect_eq "popups after two presses within 500 ms" "$(probe popups | wc -l)" 1
+  probe press 2 0x44
+  wait_until 20 hk_popup_gone || { fail "a second Ctrl+D did not close the list"; return; }
+  wait_until 10 hk_in_front TTOTAL_CMD ||
+    fail "after closing, $(probe foreground) is in front, not Total Commander"
+  close_app
+}
+
+# Ctrl+G in Wine's own Open dialog switches it to Total Commander's folder.
+scenario_hotkey_dialog_switch() {
+  hk_logs
+  hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0'
+  hk_start_standin Totalcmd.exe '--left=C:\users'
+  hk_front TTOTAL_CMD || { fail "the Total Commander stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  hk_start_standin OpenDialog.exe --mode=common --log '--folder=C:\windows'
+  wait_until 30 hk_logged 'folder: C:\\windows' || { fail "the Open dialog did not come up"; return; }
+  hk_front '#32770' || fail "the Open dialog could not be brought to the front"
+  sleep 0.5
+  probe press 2 0x47
+  wait_until 20 hk_logged 'folder: C:\\users' ||
+    fail "the dialog was not switched to C:\\users (log: $(cat "$work/standin.log"))"
+  close_app
+}
+
+# Ctrl+G in a text box: with no file manager open the text stays and the
+# box gets Ctrl+G itself; with Total Commander open the folder is filled in
+# by each of the three modes.
+scenario_hotkey_fill_edit() {
+  hk_logs
+  local mode want
+  for mode in 0 1 2; do
+    hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' "FillFolderPathMethod=$mode" \
+      'SelTextAfterFillPath=1'
+    if [ "$mode" = 0 ]; then
+      hk_start_standin EditorStandin.exe --text=abcdef --log-keys
+      hk_front EditorStandin || { fail "the editor stand-in did not come up"; return; }
+    fi
+    start_app
+    wait_until 30 window_exists || { fail "main window did not appear"; return; }
+    wait_first_activation
+    if [ "$mode" = 0 ]; then
+      # No file manager yet.
+      hk_front EditorStandin || fail "the editor could not be brought to the front"
+      probe select EditorStandin 2 4
+      probe press 2 0x47
+      wait_until 20 hk_logged 'EditorStandin.exe: char 7' ||
+        fail "with no folder Ctrl+G was not given back to the editor"
+      expect_eq "the text with no folder to fill" "$(probe edit-text EditorStandin)" abcdef
+      hk_start_standin Totalcmd.exe '--left=C:\users'
+      hk_front TTOTAL_CMD || fail "the Total Commander stand-in did not come up"
+      sleep 0.6
+    fi
+    probe set-text EditorStandin abcdef
+    hk_front EditorStandin || fail "the editor could not be brought to the front"
+    probe select EditorStandin 2 4
+    probe press 2 0x47
+    case $mode in
+      0) want='C:\users' ;;
+      1) want='abcdC:\usersef' ;;
+      2) want='abC:\usersef' ;;
+    esac
+    wait_until 20 hk_edit_is EditorStandin "$want" ||
+      fail "mode $mode: the box holds '$(probe edit-text EditorStandin)', want '$want'"
+    close_app
+  done
+}
+
+# A program in the window-class list gets Ctrl+D itself after the question;
+# No: not asked again during the run; Cancel (second hotkey, its own lists):
+# the entry is disabled, the list pops up from then on, and the .lst file
+# holds the bracketed name after the next save.
+scenario_hotkey_ignore_list_question() {
+  hk_logs
+  hk_ini '[Option]' 'JumpMenuHotKey2=16453' 'JumpMenuAtCenter=1' 'JumpMenuUnderAddressBar=0' \
+    '[PathMenu]' 'menu1=用户(&U)' 'path1=C:\users'
+  printf 'XLMAIN, EditorStandin  // editors\r\n' >"$dir/IgnoreWinClass1.lst"
+  printf 'EditorStandin ; Other  // the editor\r\n' >"$dir/IgnoreWinClass2.lst"
+  hk_start_standin EditorStandin.exe --log-keys
+  hk_front EditorStandin || { fail "the editor stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  question_shown() { probe find-window 全局热键失效 >/dev/null; }
+  question_gone() { ! question_shown; }
+
+  hk_front EditorStandin || fail "the editor could not be brought to the front"
+  probe press 2 0x44
+  wait_until 20 question_shown || { fail "no question for the listed window class"; return; }
+  probe answer 全局热键失效 7  # No
+  wait_until 20 question_gone || fail "the question did not close on No"
+  wait_until 20 hk_logged 'EditorStandin.exe: char 4$' || fail "the editor did not get Ctrl+D"
+  hk_popup_shown && fail "the jump list popped up in a listed window"
+
+  sleep 0.6
+  hk_front EditorStandin || fail "the editor could not be brought to the front"
+  probe press 2 0x44
+  wait_until 20 eval '[ "$(hk_count "char 4$")" -ge 2 ]' || fail "the second Ctrl+D did not reach the editor"
+  question_shown && fail "asked again after No"
+
+  sleep 0.6
+  hk_front EditorStandin || fail "the editor could not be brought to the front"
+  probe press 2 0x45  # Ctrl+E: the second jump-list hotkey
+  wait_until 20 question_shown || { fail "no question for the second hotkey's list"; return; }
+  probe answer 全局热键失效 2  # Cancel
+  wait_until 20 question_gone || fail "the question did not close on Cancel"
+  wait_until 20 hk_logged 'EditorStandin.exe: char 5$' || fail "the editor did not get Ctrl+E"
+
+  sleep 0.6
+  hk_front EditorStandin || fail "the editor could not be brought to the front"
+  probe press 2 0x45
+  wait_until 20 hk_popup_shown || fail "after Cancel, Ctrl+E did not pop the list up"
+  question_shown && fail "asked after Cancel"
+  local left top right bottom
+  read -r left top right bottom < <(probe popups | head -n 1)
+  xdotool mousemove $((left + 20)) $((top + 8)) key Escape
+  wait_until 20 hk_popup_gone || fail "the popup did not close on Escape"
+  close_app
+  check "IgnoreWinClass2.lst brackets the entry and keeps the comment" \
+    grep -q '^<EditorStandin> ; Other  // the editor' <(sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$dir/IgnoreWinClass2.lst")
+  check "IgnoreWinClass1.lst is unchanged after No" \
+    grep -q '^XLMAIN, EditorStandin  // editors' <(sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$dir/IgnoreWinClass1.lst")
+}
+
+# With "启用全局热键" off the program holds none of its keys: another program
+# can register Ctrl+D, Ctrl+G and Ctrl+Q, and the editor gets Ctrl+D.
+scenario_hotkeys_off_released() {
+  hk_logs
+  hk_ini '[Main]' 'UseGlobalHotKey=0' '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0'
+  hk_start_standin EditorStandin.exe --log-keys
+  hk_front EditorStandin || { fail "the editor stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  expect_eq "Ctrl+D for another program" "$(probe try-hotkey 2 0x44)" free
+  expect_eq "Ctrl+G for another program" "$(probe try-hotkey 2 0x47)" free
+  expect_eq "Ctrl+Q for another program" "$(probe try-hotkey 2 0x51)" free
+  hk_front EditorStandin || fail "the editor could not be brought to the front"
+  probe press 2 0x44
+  wait_until 20 hk_logged 'EditorStandin.exe: char 4$' || fail "the editor did not get Ctrl+D"
+  close_app
+}
