@@ -43,7 +43,6 @@
 //                     WM_NULL sent to the main window and "answered" or
 //                     "unanswered" (no answer within one second), one per line
 //   front CLASS       brings the top-level window of CLASS to the front
-//   foreground        the class of the foreground window
 //   press MODIFIERS KEY [TIMES]
 //                     SendInput of the combination (MOD_ bits: 1 Alt, 2 Ctrl, 4 Shift),
 //                     TIMES times in one go (a key pressed twice within milliseconds)
@@ -546,12 +545,6 @@ int wmain(int argc, wchar_t** argv) {
     SetForegroundWindow(window);
     Sleep(200);
     return GetForegroundWindow() == window ? 0 : 1;
-  }
-  if (command == L"foreground") {
-    wchar_t name[256] = {};
-    GetClassNameW(GetForegroundWindow(), name, 256);
-    Print(name);
-    return 0;
   }
   if ((command == L"press" && (argc == 4 || argc == 5)) ||
       (command == L"time-popup" && argc == 5)) {

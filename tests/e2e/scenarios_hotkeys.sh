@@ -30,7 +30,7 @@ hk_ini() {
 
 hk_popup_shown() { [ -n "$(probe popups)" ]; }
 hk_popup_gone() { [ -z "$(probe popups)" ]; }
-hk_in_front() { [ "$(probe foreground)" = "$1" ]; }
+hk_in_front() { [ "$(probe foreground | cut -f1)" = "$1" ]; }
 hk_front() { wait_until 20 probe front "$1"; }
 hk_edit_is() { [ "$(probe edit-text "$1")" = "$2" ]; }
 hk_count() { grep -ci -- "$1" "$work/standin.log"; }
@@ -230,6 +230,7 @@ scenario_hotkeys_off_released() {
   expect_eq "Ctrl+Q for another program" "$(probe try-hotkey 2 0x51)" free
   hk_front EditorStandin || fail "the editor could not be brought to the front"
   probe press 2 0x44
-  wait_until 20 hk_logged 'EditorStandin.exe: char 4$' || fail "the editor did not get Ctrl+D"
+  wait_until 20 hk_logged 'EditorStandin.exe: char 4$' ||
+    fail "the editor did not get Ctrl+D (log: $(cat "$work/standin.log"))"
   close_app
 }

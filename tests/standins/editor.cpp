@@ -14,6 +14,11 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       standin::Log(L"hanging");
       Sleep(static_cast<DWORD>(_wtoi(standin::Option(L"hang").c_str())));
       return 0;
+    case WM_SETFOCUS:
+      // As a real editor does: the text box gets the keys again whenever
+      // the window is activated, also after another program had the focus.
+      if (HWND edit = GetDlgItem(hwnd, 100)) SetFocus(edit);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -329,6 +329,7 @@ TEST_F(HotKeyPressTest, APressWhileAnEarlierOneIsAtWorkLeavesItsTargetAlone) {
     WaitFor([] { return hotKeyMessages.size() >= 2; }, 3000);
     PumpFor(100);
   };
+  Focus(frame_);  // the new frame took the foreground when it was shown
   PressAndSettle('D');
   EXPECT_EQ(hotKeyMessages.size(), 2u);
   EXPECT_EQ(popups_, 1);

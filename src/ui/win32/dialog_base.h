@@ -78,6 +78,14 @@ class DialogBase {
                            reinterpret_cast<LPARAM>(static_cast<Derived*>(this)));
   }
 
+  // The same for a template built in memory (DWORD-aligned, as the system
+  // requires).
+  INT_PTR ShowModalIndirect(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner) {
+    modeless_ = false;
+    return DialogBoxIndirectParamW(instance, dialogTemplate, owner, &DialogBase::DialogProc,
+                                   reinterpret_cast<LPARAM>(static_cast<Derived*>(this)));
+  }
+
   // Creates the dialog of template `templateId` modeless (hidden unless the
   // template says WS_VISIBLE); null on failure.
   HWND CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
