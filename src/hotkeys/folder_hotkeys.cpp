@@ -62,21 +62,11 @@ std::u16string CopiedFolderMessage(std::u16string_view folder, std::u16string_vi
          u" 在本窗口中的原有功能";
 }
 
-OfficeProgram OfficeProgramOf(std::u16string_view className, bool hasWordDocumentPane) {
-  if (IsClass(className, u"XLMAIN")) return OfficeProgram::Excel;
-  if (IsClass(className, u"PPTFrameClass")) return OfficeProgram::PowerPoint;
-  if (IsClass(className, u"OpusApp") && hasWordDocumentPane) return OfficeProgram::Word;
-  return OfficeProgram::None;
-}
-
-std::u16string_view OfficeWord(OfficeProgram program) {
-  switch (program) {
-    case OfficeProgram::Word: return u"Word";
-    case OfficeProgram::Excel: return u"Excel";
-    case OfficeProgram::PowerPoint: return u"PPT";
-    case OfficeProgram::None: break;
-  }
-  return u"";
+std::optional<windows::OfficeProduct> OfficeDocumentProductOf(std::u16string_view className,
+                                                              bool hasWordDocumentPane) {
+  const std::optional<windows::OfficeProduct> product = windows::OfficeProductOfClass(className);
+  if (product == windows::OfficeProduct::Word && !hasWordDocumentPane) return std::nullopt;
+  return product;
 }
 
 bool IsShellDesktopClass(std::u16string_view className) {
@@ -95,14 +85,15 @@ CapturePlan PlanCaptureHotKey(std::u16string_view targetClass, bool hasWordDocum
                               const CaptureOptions& options, CaptureFacts& facts) {
   using Step = CapturePlan::Step;
   if (!options.on || options.capsLock) return {Step::GiveBack, {}, {}, {}};
-  const OfficeProgram office = OfficeProgramOf(targetClass, hasWordDocumentPane);
+  const std::optional<windows::OfficeProduct> office =
+      OfficeDocumentProductOf(targetClass, hasWordDocumentPane);
   std::u16string folder, message, caption;
-  if (office != OfficeProgram::None) {
-    folder = facts.OfficeFolder(office);
+  if (office) {
+    folder = facts.OfficeFolder(*office);
     // An unsaved document, a web location, a folder that is gone: no folder.
     if (folder.empty() || facts.KindOf(folder) != PathKind::Folder)
       return {Step::GiveBack, {}, {}, {}};
-    const std::u16string word(OfficeWord(office));
+    const std::u16string word = windows::OfficeProductWord(*office);
     message = u"已经把当前 " + word + u" 文件所在的文件夹路径复制到剪贴板中\r\n\r\n" + folder;
     caption = u"复制 " + word + u" 文件夹路径";
   } else {

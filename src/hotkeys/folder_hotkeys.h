@@ -5,9 +5,11 @@
 // when the decision needs them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "windows/office_documents.h"
 #include "windows/selection_text.h"
 #include "windows/window_classes.h"
 
@@ -81,11 +83,10 @@ inline constexpr std::u16string_view kCopiedFolderCaption = u"复制文件夹路
 std::u16string CopiedFolderMessage(std::u16string_view folder, std::u16string_view shortcut);
 
 // ---- the capture hotkey ---------------------------------------------------------------------
-enum class OfficeProgram { None, Word, Excel, PowerPoint };
-// "OpusApp" with a document pane ("_WwF" child), "XLMAIN", "PPTFrameClass".
-OfficeProgram OfficeProgramOf(std::u16string_view className, bool hasWordDocumentPane);
-// "Word", "Excel", "PPT".
-std::u16string_view OfficeWord(OfficeProgram program);
+// The Office product whose document folder the capture reads for a window
+// of this class; Word's main window counts only with its document pane.
+std::optional<windows::OfficeProduct> OfficeDocumentProductOf(std::u16string_view className,
+                                                              bool hasWordDocumentPane);
 
 // The shell's desktop: "Progman" or "WorkerW".
 bool IsShellDesktopClass(std::u16string_view className);
@@ -98,7 +99,7 @@ class CaptureFacts {
  public:
   virtual ~CaptureFacts() = default;
   // The folder of the active document of the Office program of the window.
-  virtual std::u16string OfficeFolder(OfficeProgram program) = 0;
+  virtual std::u16string OfficeFolder(windows::OfficeProduct product) = 0;
   // The full path of the program that owns the window.
   virtual std::u16string ProgramPath() = 0;
   virtual windows::PathKind KindOf(const std::u16string& path) = 0;

@@ -56,8 +56,9 @@
 //   set-big-clipboard MEGABYTES
 //                     puts that much Unicode text on the clipboard
 //   find-window TITLE hwnd and class of the shown top-level window titled TITLE
-//   answer TITLE ID   posts WM_COMMAND ID to that window (a message box's button:
-//                     6 Yes, 7 No, 2 Cancel)
+//   click TITLE CAPTION
+//                     clicks the shown button captioned CAPTION (e.g. "否(&N)") in the
+//                     window titled TITLE
 //   edit-text CLASS   the text of the first "Edit" in the top-level window of CLASS
 //   control-rect CLASS MESSAGE WPARAM
 //                     left, top, right, bottom of the window that the top-level
@@ -615,11 +616,18 @@ int wmain(int argc, wchar_t** argv) {
     Print(std::to_wstring(reinterpret_cast<uintptr_t>(window)) + L" " + name);
     return 0;
   }
-  if (command == L"answer" && argc == 4) {
+  if (command == L"click" && argc == 4) {
     HWND window = WindowTitled(argv[2]);
     if (!window) return 1;
-    PostMessageW(window, WM_COMMAND, wcstoul(argv[3], nullptr, 0), 0);
-    return 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t caption[256] = {};
+      GetWindowTextW(child, caption, 256);
+      if (wcscmp(caption, argv[3]) != 0 || !IsWindowVisible(child)) continue;
+      PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(child));
+      return 0;
+    }
+    return 1;
   }
   if (command == L"edit-text" && argc == 3) {
     HWND window = FindWindowW(argv[2], nullptr);

@@ -180,7 +180,7 @@ scenario_hotkey_ignore_list_question() {
   hk_front EditorStandin || fail "the editor could not be brought to the front"
   probe press 2 0x44
   wait_until 20 question_shown || { fail "no question for the listed window class"; return; }
-  probe answer 全局热键失效 7  # No
+  probe click 全局热键失效 '否(&N)'
   wait_until 20 question_gone || fail "the question did not close on No"
   wait_until 20 hk_logged 'EditorStandin.exe: char 4$' || fail "the editor did not get Ctrl+D"
   hk_popup_shown && fail "the jump list popped up in a listed window"
@@ -195,7 +195,7 @@ scenario_hotkey_ignore_list_question() {
   hk_front EditorStandin || fail "the editor could not be brought to the front"
   probe press 2 0x45  # Ctrl+E: the second jump-list hotkey
   wait_until 20 question_shown || { fail "no question for the second hotkey's list"; return; }
-  probe answer 全局热键失效 2  # Cancel
+  probe click 全局热键失效 '取消(&C)'
   wait_until 20 question_gone || fail "the question did not close on Cancel"
   wait_until 20 hk_logged 'EditorStandin.exe: char 5$' || fail "the editor did not get Ctrl+E"
 
@@ -232,5 +232,58 @@ scenario_hotkeys_off_released() {
   probe press 2 0x44
   wait_until 20 hk_logged 'EditorStandin.exe: char 4$' ||
     fail "the editor did not get Ctrl+D (log: $(cat "$work/standin.log"))"
+  close_app
+}
+
+# Word's ProgID maps to its class id in the scenario's prefix, whose local
+# server is the start logger: the Word stand-in registers as the running
+# application, and anything that tried to start a Word would show in the log.
+hk_word_progid() {
+  local logger clsid='{000209FF-0000-0000-C000-000000000046}'
+  logger=$(hk_win "$(hk_standins)/StartLogger.exe")
+  timeout 60 wine reg add 'HKLM\Software\Classes\Word.Application\CLSID' /ve /d "$clsid" /f \
+    >/dev/null 2>&1 </dev/null &&
+    timeout 60 wine reg add "HKLM\\Software\\Classes\\CLSID\\$clsid\\LocalServer32" /ve \
+      /d "\"$logger\" /Automation" /f >/dev/null 2>&1 </dev/null
+}
+
+# Ctrl+Q over Word showing a saved document: the document's folder opens in
+# the configured manager; with "copy" chosen instead, the folder goes to the
+# clipboard and the Word message tells so. No Word is ever started.
+scenario_hotkey_capture_word_folder() {
+  hk_logs
+  hk_word_progid || { fail "could not map Word's ProgID in the prefix"; return; }
+  mkdir -p "$WINEPREFIX/drive_c/e2e/报告"
+  local logger
+  logger=$(hk_win "$(hk_standins)/StartLogger.exe")
+  local options=('[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' 'FolderManagerName=1'
+    "FolderManagerPath_1=$logger" 'FolderManagerParam_1=/O /S /L=%1')
+  hk_ini "${options[@]}"
+  hk_start_standin OfficeStandin.exe --product=word --mode=saved '--folder=C:\e2e\报告'
+  wait_until 30 hk_logged 'OfficeStandin.exe: ready' || { fail "the Word stand-in did not come up"; return; }
+  hk_logged 'OfficeStandin.exe: registered' ||
+    { fail "the Word stand-in is not the running Word: $(cat "$work/standin.log")"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  hk_front OpusApp || fail "Word could not be brought to the front"
+  probe press 2 0x51
+  wait_until 20 hk_logged 'StartLogger.exe: start .* args /O /S /L=C:\\e2e\\报告\\\?$' ||
+    fail "the document's folder was not opened in the manager (log: $(cat "$work/standin.log"))"
+  close_app
+
+  hk_ini "${options[@]}" 'OperateOfficeOrWindowFolderPathCaptured=1'
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear the second time"; return; }
+  hk_front OpusApp || fail "Word could not be brought to the front"
+  probe press 2 0x51
+  local caption='复制 Word 文件夹路径'
+  told() { probe box-text "$caption" >/dev/null; }
+  wait_until 20 told || { fail "no \"$caption\" message: $(probe message-boxes)"; close_app; return; }
+  expect_eq "the message" "$(probe box-text "$caption")" \
+    '已经把当前 Word 文件所在的文件夹路径复制到剪贴板中\r\n\r\nC:\e2e\报告'
+  expect_eq "the clipboard" "$(probe get-clipboard)" 'C:\e2e\报告'
+  probe press-button "$caption" 2 || probe press-button "$caption" 1 || fail "the message could not be closed"
+  check "no Word was started" bash -c "! grep -q 'StartLogger.exe: .*Automation' '$work/standin.log'"
   close_app
 }

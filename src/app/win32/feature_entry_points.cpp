@@ -12,7 +12,6 @@
 #include "core/diagnostics.h"
 #include "core/text.h"
 #include "hotkeys/win32/hotkey_press.h"
-#include "hotkeys/win32/message_box_question.h"
 #include "jumplist/jump_menu.h"
 #include "jumplist/jump_menu_settings.h"
 #include "jumplist/win32/jump_list_popup.h"
@@ -22,6 +21,7 @@
 #include "windows/win32/office_documents.h"
 #include "settings/apply_step.h"
 #include "ui/win32/message_box_prompts.h"
+#include "ui/win32/message_form.h"
 #include "variables/clocks.h"
 #include "variables/numbering.h"
 #include "variables/variable_expansion.h"
@@ -129,8 +129,8 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   request.exists = jumplist::win32::LocalPathExists;
   request.recognizeWebAddresses = kRecognizeWebAddresses;
 
-  // The item run, the add dialog, the ignore lists, the editor and the
-  // options dialog are not part of the program yet: their requests are traced.
+  // The add dialog, the editor and the options dialog are not part of the
+  // program yet: their requests are traced.
   jumplist::win32::PopupHooks hooks;
   // Folders chosen from the jump list switch an Open/Save dialog in front.
   windows::win32::DialogSwitchContext dialogContext;
@@ -228,7 +228,7 @@ void HotKeyPress(HWND mainWindow, WPARAM wParam, LPARAM lParam) {
   AppSession& session = window->Session();
   AppState& state = window->State();
   ui::win32::MessageBoxPrompts prompts(mainWindow);
-  hotkeys::win32::MessageBoxQuestion question(nullptr);
+  ui::win32::MessageFormQuestion question(nullptr);
 
   hotkeys::win32::HotKeyContext context;
   context.mainWindow = mainWindow;

@@ -12,6 +12,7 @@
 #include "windows/win32/clipboard.h"
 #include "windows/win32/dialogs.h"
 #include "windows/win32/folder_managers.h"
+#include "windows/win32/office_documents.h"
 #include "windows/win32/path_probe.h"
 #include "windows/win32/processes.h"
 #include "windows/win32/window_facts.h"
@@ -279,7 +280,7 @@ class Press {
   class Capturing : public CaptureFacts {
    public:
     Capturing(HotKeyContext& context, HWND target) : context_(context), target_(target) {}
-    std::u16string OfficeFolder(OfficeProgram) override {
+    std::u16string OfficeFolder(windows::OfficeProduct) override {
       return context_.officeFolder ? context_.officeFolder(target_) : std::u16string();
     }
     std::u16string ProgramPath() override { return ww::GetWindowProcessPath(target_); }
@@ -296,7 +297,7 @@ class Press {
     options.on = settings_.Bool(Setting::CaptureOfficeOrWindowFolderPath);
     options.copyToClipboard = settings_.Int(Setting::CapturedFolderPathAction) == 1;
     options.capsLock = CapsLockLit();
-    const bool wordPane = target && FindWindowExW(target, nullptr, L"_WwF", nullptr) != nullptr;
+    const bool wordPane = target && ww::HasWordDocumentPane(target);
     Capturing facts(context_, target);
     const CapturePlan plan = PlanCaptureHotKey(target_.className, wordPane, options, facts);
     switch (plan.step) {

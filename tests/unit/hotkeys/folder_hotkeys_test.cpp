@@ -161,14 +161,16 @@ TEST(FolderHotKeysTest, OfficeAndDesktopWindows) {
   struct Case {
     std::u16string className;
     bool pane;
-    OfficeProgram want;
+    std::optional<windows::OfficeProduct> want;
   } cases[] = {
-      {u"OpusApp", true, OfficeProgram::Word},   {u"OpusApp", false, OfficeProgram::None},
-      {u"xlmain", false, OfficeProgram::Excel},  {u"PPTFrameClass", false, OfficeProgram::PowerPoint},
-      {u"Notepad", true, OfficeProgram::None},
+      {u"OpusApp", true, windows::OfficeProduct::Word},
+      {u"OpusApp", false, std::nullopt},
+      {u"xlmain", false, windows::OfficeProduct::Excel},
+      {u"PPTFrameClass", false, windows::OfficeProduct::PowerPoint},
+      {u"Notepad", true, std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(OfficeProgramOf(c.className, c.pane), c.want) << U8(c.className);
-  EXPECT_EQ(U8(OfficeWord(OfficeProgram::PowerPoint)), "PPT");
+  for (const Case& c : cases)
+    EXPECT_EQ(OfficeDocumentProductOf(c.className, c.pane), c.want) << U8(c.className);
   EXPECT_TRUE(IsShellDesktopClass(u"Progman"));
   EXPECT_TRUE(IsShellDesktopClass(u"WorkerW"));
   EXPECT_FALSE(IsShellDesktopClass(u"#32769"));
@@ -191,9 +193,9 @@ TEST(FolderHotKeysTest, ProgramFolder) {
 class FakeCaptureFacts : public CaptureFacts {
  public:
   std::u16string office, program;
-  std::vector<OfficeProgram> officeAsked;
+  std::vector<windows::OfficeProduct> officeAsked;
   int programAsked = 0;
-  std::u16string OfficeFolder(OfficeProgram p) override {
+  std::u16string OfficeFolder(windows::OfficeProduct p) override {
     officeAsked.push_back(p);
     return office;
   }
