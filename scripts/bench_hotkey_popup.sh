@@ -6,7 +6,7 @@
 # usage: scripts/bench_hotkey_popup.sh [BUILD_DIR]   (default build/windows)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/windows}
+build=$(cd "${1:-$root/build/windows}" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export PATHORAMA_E2E_TIMEOUT=600
 export PATHORAMA_E2E_EXTRA=$root/tests/e2e/bench_hotkeys.sh
