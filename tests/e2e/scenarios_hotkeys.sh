@@ -287,3 +287,35 @@ scenario_hotkey_capture_word_folder() {
   check "no Word was started" bash -c "! grep -q 'StartLogger.exe: .*Automation' '$work/standin.log'"
   close_app
 }
+
+# Ctrl+Q over the shell's desktop (a "Progman" window) is given back: the
+# desktop gets the key and nothing opens. Over any other program, the
+# program's own folder opens in the configured manager.
+scenario_hotkey_capture_desktop_and_program() {
+  hk_logs
+  local logger bin
+  logger=$(hk_win "$(hk_standins)/StartLogger.exe")
+  bin=$(hk_win "$(hk_standins)")
+  hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' 'FolderManagerName=1' \
+    "FolderManagerPath_1=$logger" 'FolderManagerParam_1=/O /S /L=%1'
+  hk_start_standin EditorStandin.exe --log-keys --class=Progman
+  hk_front Progman || { fail "the desktop stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  hk_front Progman || fail "the desktop could not be brought to the front"
+  probe press 2 0x51
+  wait_until 20 hk_logged 'EditorStandin.exe: char 17$' || fail "the desktop did not get Ctrl+Q back"
+  sleep 1
+  check "nothing opened for the desktop" bash -c "! grep -q 'StartLogger.exe: start' '$work/standin.log'"
+  expect_eq "message boxes after Ctrl+Q on the desktop" "$(probe message-boxes)" ""
+
+  hk_start_standin EditorStandin.exe
+  hk_front EditorStandin || { fail "the editor stand-in did not come up"; return; }
+  sleep 0.6  # past the debounce
+  probe press 2 0x51
+  opened() { grep -qiF "args /O /S /L=$bin" "$work/standin.log"; }
+  wait_until 20 opened ||
+    fail "the program's folder $bin was not opened (log: $(cat "$work/standin.log"))"
+  close_app
+}

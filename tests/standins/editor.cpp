@@ -1,6 +1,7 @@
 // Stands in for a program with an ordinary text box: an "EditorStandin"
 // window holding one multi-line "Edit" that has the focus.
-// Options: --text= (the first text), --hang=MS (from 300 ms after the start
+// Options: --class=NAME (the window class, e.g. Progman for the shell's
+// desktop), --text= (the first text), --hang=MS (from 300 ms after the start
 // the program stops answering for MS milliseconds), --log-keys (logs
 // "char N" for every character the edit receives, N in decimal: Ctrl+D is 4).
 #include "standin_common.h"
@@ -36,8 +37,9 @@ LRESULT CALLBACK KeyLoggingEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  standin::RegisterPlainClass(L"EditorStandin", Proc);
-  HWND main = CreateWindowExW(0, L"EditorStandin", L"Editor (stand-in)", WS_OVERLAPPEDWINDOW, 120,
+  const std::wstring className = standin::Option(L"class", L"EditorStandin");
+  standin::RegisterPlainClass(className.c_str(), Proc);
+  HWND main = CreateWindowExW(0, className.c_str(), L"Editor (stand-in)", WS_OVERLAPPEDWINDOW, 120,
                               120, 560, 360, nullptr, nullptr, nullptr, nullptr);
   HWND edit = standin::Child(main, L"Edit", standin::Option(L"text").c_str(),
                              WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 10, 10, 520,
