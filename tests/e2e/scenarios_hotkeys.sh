@@ -319,3 +319,33 @@ scenario_hotkey_capture_desktop_and_program() {
     fail "the program's folder $bin was not opened (log: $(cat "$work/standin.log"))"
   close_app
 }
+
+# The popup's 禁用弹出跳转列表的热键(&J) > 在当前类型的窗口中禁用(&W) over the
+# editor: the editor's window class joins the first hotkey's class list, so
+# the next Ctrl+D in the editor is the editor's own, and the list file holds
+# the class after the program has saved.
+scenario_hotkey_forbid_from_popup() {
+  hk_logs
+  hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' 'JumpMenuAtCenter=1' \
+    'JumpMenuUnderAddressBar=0' '[PathMenu]' 'menu1=用户(&U)' 'path1=C:\users'
+  : >"$dir/IgnoreWinClass1.lst"
+  hk_start_standin EditorStandin.exe --log-keys
+  hk_front EditorStandin || { fail "the editor stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  hk_front EditorStandin || fail "the editor could not be brought to the front"
+  probe press 2 0x44
+  wait_until 20 hk_popup_shown || { fail "no popup after Ctrl+D in the editor"; return; }
+  read -r popup_left popup_top popup_right popup_bottom < <(probe popups | head -n 1)
+  targets_choose j w
+  wait_until 20 hk_popup_gone || { fail "the popup did not close on 在当前类型的窗口中禁用(&W)"; return; }
+  sleep 0.6  # past the debounce
+  hk_front EditorStandin || fail "the editor could not be brought to the front again"
+  probe press 2 0x44
+  wait_until 20 hk_logged 'EditorStandin.exe: char 4$' || fail "the editor did not get Ctrl+D itself"
+  hk_popup_shown && fail "the jump list popped up in a forbidden window class"
+  close_app
+  check "IgnoreWinClass1.lst names the editor's class" \
+    grep -qx 'EditorStandin' <(sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$dir/IgnoreWinClass1.lst")
+}
