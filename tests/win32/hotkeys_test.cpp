@@ -14,6 +14,7 @@
 #include "hotkeys/win32/give_back.h"
 #include "hotkeys/win32/hotkey_press.h"
 #include "settings/apply_step.h"
+#include "key_input.h"
 #include "standin_process.h"
 #include "trace_log.h"
 #include "windows/win32/window_facts.h"
@@ -21,6 +22,7 @@
 namespace pathorama::hotkeys::win32 {
 namespace {
 
+using test_support::Keys;
 using test_support::PumpFor;
 
 constexpr uint16_t kCtrlD = 0x4044, kCtrlG = 0x4047;
@@ -34,18 +36,6 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
   }
 }
 
-void Keys(std::initializer_list<std::pair<WORD, bool>> events) {
-  std::vector<INPUT> inputs;
-  for (auto [vk, up] : events) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 void PressCtrl(WORD key) {
   Keys({{VK_CONTROL, false}, {key, false}, {key, true}, {VK_CONTROL, true}});
 }

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "key_input.h"
 #include "screenshot.h"
 #include "standin_process.h"
 #include "ui/win32/message_form_ids.h"
@@ -27,6 +28,7 @@ namespace pathorama::ui::win32 {
 namespace {
 
 using B = MessageButton;
+using test_support::Keys;
 
 // The ignore-list question as the hotkeys ask it for a program.
 const std::u16string kQuestion =
@@ -162,19 +164,6 @@ std::function<std::optional<MessageButton>()> Box(std::u16string message, std::u
   return [=] { return ShowMessageForm(message, caption, type, closeBox, buttons); };
 }
 
-// Keys as the keyboard sends them, to the window in front.
-void Keys(std::initializer_list<std::pair<WORD, bool>> keys) {
-  std::vector<INPUT> inputs;
-  for (auto [key, up] : keys) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 void Tap(WORD key) { Keys({{key, false}, {key, true}}); }
 
 void Click(HWND control) {

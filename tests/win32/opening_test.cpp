@@ -17,6 +17,7 @@
 #include "paths/opening.h"
 #include "paths/win32/item_run.h"
 #include "paths/win32/open_path.h"
+#include "standin_log.h"
 #include "standin_process.h"
 #include "windows/win32/clipboard.h"
 #include "windows/win32/explorer_shell.h"
@@ -29,6 +30,7 @@ namespace {
 using test_support::PumpFor;
 using test_support::Standin;
 using test_support::StandinDir;
+using test_support::StandinLog;
 
 std::u16string U(std::wstring_view s) { return core::win32::FromWide(s); }
 std::string U8(std::u16string_view s) { return core::Utf16ToUtf8(s); }
@@ -61,59 +63,6 @@ struct Scratch {
     op.fFlags = FOF_NO_UI;
     SHFileOperationW(&op);
   }
-};
-
-// The stand-ins' log for the life of the object (PATHORAMA_STANDIN_LOG).
-class StandinLog {
- public:
-  StandinLog() {
-    path_ = TempFolder() + L"pathorama-opening-log-" + std::to_wstring(GetCurrentProcessId()) +
-            L"-" + std::to_wstring(++Count()) + L".log";
-    DeleteFileW(path_.c_str());
-    SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", path_.c_str());
-  }
-  ~StandinLog() {
-    SetEnvironmentVariableW(L"PATHORAMA_STANDIN_LOG", nullptr);
-    DeleteFileW(path_.c_str());
-  }
-  std::vector<std::string> Lines() const {
-    std::string text;
-    HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      char buffer[4096];
-      DWORD got = 0;
-      while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-      CloseHandle(file);
-    }
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-      lines.push_back(text.substr(start, end - start));
-    return lines;
-  }
-  // The lines that begin with `prefix` ("StartLogger.exe: start ").
-  std::vector<std::string> LinesStarting(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& line : Lines())
-      if (line.rfind(prefix, 0) == 0) found.push_back(line.substr(prefix.size()));
-    return found;
-  }
-  // Waits (pumping messages) up to `ms` for `count` lines beginning with `prefix`.
-  std::vector<std::string> WaitFor(const std::string& prefix, size_t count = 1, int ms = 10000) const {
-    for (int waited = 0;; waited += 50) {
-      std::vector<std::string> found = LinesStarting(prefix);
-      if (found.size() >= count || waited >= ms) return found;
-      PumpFor(50);
-    }
-  }
-
- private:
-  static int& Count() {
-    static int count = 0;
-    return count;
-  }
-  std::wstring path_;
 };
 
 class RecordingPrompts : public core::UserPrompts {
