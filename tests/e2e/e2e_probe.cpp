@@ -42,7 +42,8 @@
 //   pings SECONDS     for SECONDS, every 100 ms: the wall-clock milliseconds of a
 //                     WM_NULL sent to the main window and "answered" or
 //                     "unanswered" (no answer within one second), one per line
-//   front CLASS       brings the top-level window of CLASS to the front
+//   front CLASS       brings the top-level window of CLASS to the front and waits
+//                     until its thread has handled the activation
 //   press MODIFIERS KEY [TIMES]
 //                     SendInput of the combination (MOD_ bits: 1 Alt, 2 Ctrl, 4 Shift),
 //                     TIMES times in one go (a key pressed twice within milliseconds)
@@ -545,6 +546,10 @@ int wmain(int argc, wchar_t** argv) {
     SwitchToThisWindow(window, TRUE);
     SetForegroundWindow(window);
     Sleep(200);
+    // The window's thread has handled what the activation queued (its
+    // message loop ran) before anyone types into it.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
     return GetForegroundWindow() == window ? 0 : 1;
   }
   if ((command == L"press" && (argc == 4 || argc == 5)) ||

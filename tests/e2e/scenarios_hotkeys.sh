@@ -31,7 +31,18 @@ hk_ini() {
 hk_popup_shown() { [ -n "$(probe popups)" ]; }
 hk_popup_gone() { [ -z "$(probe popups)" ]; }
 hk_in_front() { [ "$(probe foreground | cut -f1)" = "$1" ]; }
-hk_front() { wait_until 20 probe front "$1"; }
+# Under Wine, keys injected while the focus moves between windows are
+# sometimes lost, or lose their Ctrl (the X focus follows the pointer when no
+# window manager runs, and each focus change makes Wine compare its key state
+# with the X server's, which knows nothing of injected keys). So the pointer
+# goes to a corner where no window ever shows, the program (when it runs) has
+# handled its queue, and the focus gets a second to settle.
+hk_front() {
+  xdotool mousemove 1279 1023
+  wait_until 20 probe front "$1" || return 1
+  probe send 0 >/dev/null 2>&1
+  sleep 1
+}
 hk_edit_is() { [ "$(probe edit-text "$1")" = "$2" ]; }
 hk_count() { grep -ci -- "$1" "$work/standin.log"; }
 
