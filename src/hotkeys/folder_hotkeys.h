@@ -24,10 +24,10 @@ class ManagerFolderReaders {
   virtual std::u16string TopmostManagerFolder() = 0;
 };
 
-// The folder of the file manager chosen by "GetFolderFromManager" (0 the topmost manager of any
-// kind, 1 Total Commander, 2 Directory Opus, 3 XYplorer, 4 xplorer2,
-// 5 FreeCommander, 6 Explorer); the topmost manager's when that one shows
-// none.
+// The folder of the file manager chosen by "GetFolderFromManager" (0 the
+// topmost manager of any kind, 1 Total Commander, 2 Directory Opus,
+// 3 XYplorer, 4 xplorer2, 5 FreeCommander, 6 Explorer); the topmost
+// manager's when that one shows none.
 std::u16string GetFolderFromPriorFolderManager(int getFolderFromManager,
                                                ManagerFolderReaders& readers);
 
