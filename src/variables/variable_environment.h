@@ -1,5 +1,5 @@
 // What a variable's value may depend on besides its text: the clock, a
-// random source and the option values. All injectable, so expansion is a
+// random source, the option values and the facts of the computer. All injectable, so expansion is a
 // pure function of its inputs in tests and in `pathorama-cli expand`.
 #pragma once
 
@@ -42,7 +42,8 @@ struct VariableOptions {
   LocalDateTime dayForEmptyParam{0, 1, 1};  // year 0: today
 };
 
-class DateLocale;  // variables/date_locale.h
+class DateLocale;   // variables/date_locale.h
+class SystemFacts;  // variables/system_facts.h
 
 struct VariableEnvironment {
   const Clock* clock = nullptr;
@@ -51,6 +52,9 @@ struct VariableEnvironment {
   // Month and weekday names and the locale's formats for the date letters;
   // null: the platform's (the built-in zh-CN natively).
   const DateLocale* dateLocale = nullptr;
+  // Folders and facts of the computer; null: the path and system names that
+  // need them stay as written.
+  SystemFacts* system = nullptr;
 };
 
 // The path a layer variable counts in (see ContextPath in the driver): two

@@ -8,6 +8,7 @@
 #include "core/regex.h"
 #include "core/text.h"
 #include "variables/extraction.h"
+#include "variables/folder_layers.h"
 #include "variables/variable_families.h"
 #include "variables/variable_patterns.h"
 
@@ -183,8 +184,15 @@ std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pas
       context =
           ContextPath(at, pass.hasLayerOffset ? m.NamedView(u"LayerOffset") : std::u16string_view());
     }
-    std::optional<std::u16string> claimed =
-        EvaluateClaimedVariable({text, name, context, after, produced.Text(), env});
+    const VariableRequest request{text, name, context, after, produced.Text(), env};
+    std::optional<std::u16string> claimed;
+    if (pass.hasLayerOffset) {
+      // A layer that cannot be read yet stays as written, sections and all,
+      // for a later pass.
+      claimed = EvaluateFolderLayer(request);
+    } else {
+      claimed = EvaluateClaimedVariable(request);
+    }
     if (!claimed) return std::nullopt;
     value = std::move(*claimed);
     if (!m.NamedView(u"StrExtractRestructure").empty()) {

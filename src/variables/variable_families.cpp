@@ -3,7 +3,10 @@
 #include "core/regex.h"
 #include "core/text.h"
 #include "variables/date_time.h"
+#include "variables/folder_layers.h"
 #include "variables/numbering.h"
+#include "variables/path_names.h"
+#include "variables/variable_expansion.h"
 #include "variables/variable_patterns.h"
 
 namespace pathorama::variables {
@@ -40,14 +43,15 @@ bool ClaimsFixedString(std::u16string_view nameText) {
 const std::vector<VariableFamily>& VariableFamilies() {
   // The language's order: dates and times, number sequences, special folders
   // and the other path names, folder layers, random text, fixed strings, Run
-  // keys and system names. A name no family claims yet (the path, layer and
-  // system names until their family exists) stays as written, sections and
-  // all, as an unknown variable does.
+  // keys and system names.
   static const std::vector<VariableFamily> families = {
       {"date and time", ClaimsDateTime, EvaluateDateTime},
       {"number sequence", ClaimsSequence, EvaluateSequence},
+      {"path name", IsPathName, EvaluatePathName},
+      {"folder layer", IsFolderLayerName, EvaluateFolderLayer},
       {"random text", ClaimsRandom, EvaluateRandom},
       {"fixed string", ClaimsFixedString, EvaluateFixedString},
+      {"system name", IsSystemName, EvaluatePathName},
   };
   return families;
 }

@@ -12,6 +12,7 @@
 #include "settings/settings_store.h"
 #include "variables/clocks.h"
 #include "variables/numbering.h"
+#include "variables/system_facts.h"
 #include "variables/variable_expansion.h"
 
 namespace pathorama::app::cli {
@@ -70,7 +71,10 @@ int RunExpand(const std::vector<std::u16string>& args, Output& output) {
     // What the apply step hands to the variables.
     options = settings::VariableOptionsFromSettings(settings, today);
   }
+  // Other programs are asked once for the whole text.
+  variables::BatchSystemFacts facts(variables::PlatformSystemFacts());
   variables::VariableEnvironment env{&clock, &random, &options};
+  env.system = &facts;
 
   // As an entry with the variables mark is used: split into its paths, the
   // tags stripped, each path expanded.

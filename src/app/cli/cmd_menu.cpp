@@ -16,6 +16,7 @@
 #include "settings/settings_store.h"
 #include "variables/clocks.h"
 #include "variables/numbering.h"
+#include "variables/system_facts.h"
 #include "variables/variable_expansion.h"
 
 namespace pathorama::app::cli {
@@ -74,7 +75,10 @@ int RunMenu(const std::vector<std::u16string>& args, Output& output) {
   const variables::VariableOptions variableOptions =
       settings::VariableOptionsFromSettings(settings, today);
   variables::SeededRandom random;
+  // One preparation asks other programs once, however many entries ask.
+  variables::BatchSystemFacts facts(variables::PlatformSystemFacts());
   variables::VariableEnvironment env{&clock, &random, &variableOptions};
+  env.system = &facts;
   jumplist::PreparedMenu prepared = jumplist::PrepareJumpMenu(
       list, folder, options,
       [&](std::u16string_view text) { return variables::ExpandPathVariables(text, env); });

@@ -24,6 +24,7 @@
 #include "ui/win32/message_form.h"
 #include "variables/clocks.h"
 #include "variables/numbering.h"
+#include "variables/system_facts.h"
 #include "variables/variable_expansion.h"
 
 namespace pathorama::app::win32 {
@@ -109,7 +110,11 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   variables::SeededRandom random;
   const variables::VariableOptions variableOptions =
       settings::VariableOptionsFromSettings(options, Today());
+  // One showing of the list asks other programs once, however many entries
+  // ask.
+  variables::BatchSystemFacts facts(variables::PlatformSystemFacts());
   variables::VariableEnvironment env{&clock, &random, &variableOptions};
+  env.system = &facts;
   windows::win32::TargetWindow target{state.targetWindow, state.targetClassName};
   ui::win32::MessageBoxPrompts prompts(mainWindow);
 

@@ -31,5 +31,8 @@ expect 2 "" expand --seed x '{1-2Number}'
 expect 2 "" expand a b
 # Dates: sections on a value, and on a date without one.
 expect 0 "2026|(20|26|03|08)|{HH" expand "${now[@]}" '{Today1-4}|{Today<2>}|{HHour<hh>1-3}'
-# Names whose family is not built yet stay as written.
-expect 0 "{Temp1-3}|{MyDocuments<2>}" expand "${now[@]}" '{Temp1-3}|{MyDocuments<2>}'
+# Folder layers count in the path around them, after its other variables.
+expect 0 "D:\\Work\\Projects\\Projects_old" expand 'D:\Work\Projects\{pFolder}_old'
+expect 0 "D:\\2026\\x\\2026_2026|D:\\a\\{3Folder}|D:\\Work\\2024\\2024\\x" expand "${now[@]}" 'D:\{YYYY}\x\{-2Folder}_{2Folder}|D:\a\{3Folder}|D:\Work\{+1Folder}\2024\x'
+# Names with one value everywhere; {WorkGroup} has none.
+expect 0 "64|HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce|{WorkGroup}" expand '{SystemBits}|{RegCurUserAutoRunOnce}|{WorkGroup}'

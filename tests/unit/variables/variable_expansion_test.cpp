@@ -83,8 +83,8 @@ TEST(ExpandPathVariables, DatesWithTheirSections) {
       {u"", u"{YYYY<Eng>}", u"{YYYY<Eng>}"},
       // Claimed without a value: the sections still apply to the text in braces.
       {u"", u"{HHour<hh>1-3}|{Day<pp>:D:d}", u"{HH|{day<pp>}"},
-      // Names whose family is not here yet stay as written, sections and all.
-      {u"", u"{Temp1-3}|{MyDocuments<2>}|{WorkGroup}", u"{Temp1-3}|{MyDocuments<2>}|{WorkGroup}"},
+      // Without the computer's facts the path names have no value either.
+      {u"", u"{Temp1-3}|{MyDocuments<2>}|{WorkGroup}", u"{Te|{WorkGroup}"},
   };
   for (const Case& c : cases) {
     TestEnvironment t;
@@ -112,13 +112,13 @@ TEST(ExpandPathVariables, AUserExpressionThatHitsTheMatchLimitLeavesTheVariable)
   }
 }
 
-TEST(ExpandPathVariables, LayerVariablesWithoutAValueEndThePasses) {
+TEST(ExpandPathVariables, LayerStateBelongsToOnePiece) {
   TestEnvironment t;
-  // Until a family gives the folder layers a value they stay as written, and
-  // the second passes stop because a pass changes nothing.
+  // The first piece's layers refer to each other and stop its passes; the
+  // next piece starts afresh and counts in the values of the first pass.
   EXPECT_EQ(
       ExpandPathVariables(u"D:\\{+1Folder}\\{-1Folder}|{1-2Number}\\{pFolder}", t.env),
-      u"D:\\{+1Folder}\\{-1Folder}|(1|2)\\{pFolder}");
+      u"D:\\{+1Folder}\\{-1Folder}|(1|2)\\(1|2)");
   // The layer state of one piece never reaches the next call.
   CurrentLayerState() = {u",3,", true};
   ExpandPathVariables(u"D:\\{gFolder}", t.env);

@@ -12,6 +12,7 @@
 #include "settings/apply_step.h"
 #include "variables/clocks.h"
 #include "variables/numbering.h"
+#include "variables/system_facts.h"
 #include "variables/variable_expansion.h"
 #include "windows/win32/folder_managers.h"
 
@@ -45,7 +46,9 @@ int RunOpen(const std::vector<std::u16string>& args, Output& output) {
   variables::SeededRandom random;
   const variables::VariableOptions variableOptions =
       settings::VariableOptionsFromSettings(*settings, today);
-  const variables::VariableEnvironment env{&clock, &random, &variableOptions};
+  variables::BatchSystemFacts facts(variables::PlatformSystemFacts());
+  variables::VariableEnvironment env{&clock, &random, &variableOptions};
+  env.system = &facts;
 
   paths::win32::OpenContext context;
   context.options = paths::OpeningOptionsFrom(*settings);
