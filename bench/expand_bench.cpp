@@ -27,6 +27,7 @@ const Sample kSamples[] = {
     {"grouping", u"D:\\Mail\\{Today<4/->}\\{TianGan<2>}"},
     {"random", u"D:\\Tmp\\{8Random}"},
     {"two pieces", u"C:\\a\\{Today} | D:\\b\\{1-3RomaNum}"},
+    {"folder layers", u"D:\\a\\b\\c\\{pFolder}\\{gFolder}_{-3Folder}\\{+1Folder}\\x"},
 };
 
 struct Environment {

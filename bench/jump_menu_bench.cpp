@@ -15,7 +15,9 @@
 #include "jumplist/jump_list.h"
 #include "jumplist/jump_menu.h"
 #include "variables/clocks.h"
+#include "variables/fake_system_facts.h"
 #include "variables/numbering.h"
+#include "variables/system_facts.h"
 #include "variables/variable_expansion.h"
 
 namespace pathorama {
@@ -146,6 +148,42 @@ void BM_PrepareJumpMenuExpandingEveryMark(benchmark::State& state) {
                      kOpenMonthFolder);
 }
 BENCHMARK(BM_PrepareJumpMenuExpandingEveryMark)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// 1,000 marked entries under the folder open in a file manager
+// ("{OpenedDir}\资料N\{MM}", a variable last, so every one is expanded):
+// one preparation is one batch, which asks the (counting) provider once
+// however many entries want the folder.
+void BM_PrepareJumpMenuWithOpenedDir(benchmark::State& state) {
+  constexpr int kMarked = 1000;
+  core::IniDocument doc;
+  core::IniSection& menu = doc.Section(u"PathMenu");
+  for (int i = 1; i <= kMarked; ++i) {
+    menu.Append({u"menu" + core::IntToText(i), u"资料 " + core::IntToText(i), true});
+    menu.Append({u"path" + core::IntToText(i), u"*{OpenedDir}\\资料" + core::IntToText(i) + u"\\{MM}", true});
+  }
+  jumplist::JumpList list;
+  list.CreatePathListFromIni(doc);
+  variables::FakeSystemFacts facts;
+  facts.openedFolder = u"E:\\打开的";
+  Environment e;
+  const jumplist::MenuOptions options;
+  size_t matched = 0;
+  for (auto _ : state) {
+    variables::BatchSystemFacts batch(facts);
+    e.env.system = &batch;
+    jumplist::PreparedMenu prepared =
+        jumplist::PrepareJumpMenu(list, u"E:\\打开的\\资料500\\03", options, e.expand);
+    matched = prepared.MatchedTags().size();
+    benchmark::DoNotOptimize(prepared);
+  }
+  if (matched != 1) state.SkipWithError("the entry of the open folder was not matched");
+  state.counters["provider_calls_per_preparation"] =
+      static_cast<double>(facts.openedAsked) / static_cast<double>(state.iterations());
+  state.counters["time_per_entry"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * kMarked,
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PrepareJumpMenuWithOpenedDir)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pathorama
