@@ -83,6 +83,46 @@ scenario_hotkey_jump_list_over_total_commander() {
   close_app
 }
 
+# Entries with variables: {MyDocuments} from the prefix's shell folders and
+# a subfolder of {OpenedDir}, the folder open in the Total Commander the list
+# pops up over, each start the configured manager with the folder expanded.
+scenario_hotkey_jump_list_variables() {
+  hk_logs
+  local logger
+  logger=$(hk_win "$(hk_standins)/StartLogger.exe")
+  hk_ini '[Option]' 'ShowMsgWhenIgnoreGlobalHotKey=0' 'FolderManagerName=1' \
+    "FolderManagerPath_1=$logger" 'FolderManagerParam_1=/O /S /L=%1' \
+    '[PathMenu]' 'menu1=我的文档(&M)' 'path1=*{MyDocuments}' \
+    'menu2=驱动程序(&O)' 'path2=*{OpenedDir}\drivers'
+  : >"$dir/IgnoreWinClass1.lst"
+  hk_start_standin Totalcmd.exe '--left=C:\windows\system32'
+  hk_front TTOTAL_CMD || { fail "the Total Commander stand-in did not come up"; return; }
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local key want left top
+  for key in m o; do
+    hk_front TTOTAL_CMD || fail "Total Commander could not be brought to the front"
+    probe press 2 0x44
+    wait_until 20 hk_popup_shown || { fail "no popup after Ctrl+D over Total Commander"; return; }
+    sleep 1
+    if [ "$key" = m ]; then
+      import -window root "$artifacts/screen.png" 2>/dev/null || fail "screenshot failed"
+    fi
+    read -r left top _ < <(probe popups | head -n 1)
+    xdotool mousemove $((left + 30)) $((top + 8))
+    sleep 0.5
+    xdotool key "$key"
+    wait_until 20 hk_popup_gone || fail "the popup did not close on its accelerator key $key"
+  done
+  want='StartLogger.exe: start .* args /O /S /L=C:\\users\\[^\\]*\\Documents\\$'
+  wait_until 20 hk_logged "$want" ||
+    fail "the manager was not started in the documents folder (log: $(cat "$work/standin.log"))"
+  wait_until 20 hk_logged 'StartLogger.exe: start .* args /O /S /L=C:\\windows\\system32\\drivers\\$' ||
+    fail "the manager was not started in the open folder (log: $(cat "$work/standin.log"))"
+  close_app
+}
+
 # Two presses within milliseconds open the list once; a later press closes
 # it and Total Commander is in front again.
 scenario_hotkey_second_press_closes_list() {
