@@ -20,6 +20,7 @@
 
 #include "key_input.h"
 #include "screenshot.h"
+#include "shown_dialog.h"
 #include "standin_process.h"
 #include "ui/win32/message_form_ids.h"
 #include "windows/win32/clipboard.h"
@@ -63,61 +64,22 @@ RECT PrimaryWorkArea() {
   return info.rcWork;
 }
 
-// A box shown on a thread of its own. The state is shared with that
-// thread, which is left behind (never waited for without end) should the
-// box not close.
-class ShownBox {
+// A box shown on a thread of its own, with its buttons from left to right.
+class ShownBox : public test_support::ShownDialog<std::optional<MessageButton>> {
  public:
   explicit ShownBox(std::function<std::optional<MessageButton>()> show)
-      : state_(std::make_shared<State>()) {
-    auto state = state_;
-    thread_ = std::thread([state, show] {
-      state->threadId = GetCurrentThreadId();
-      state->answer = show();
-      state->done = true;
-    });
-    // Up to 5 s for the box to be shown.
-    for (int waited = 0; waited < 5000 && !window_; waited += 50) {
-      Sleep(50);
-      if (state_->threadId) EnumThreadWindows(state_->threadId, FindBox, reinterpret_cast<LPARAM>(&window_));
-    }
-  }
-  ~ShownBox() {
-    if (!thread_.joinable()) return;
-    if (!WaitUntilClosed()) {
-      // A test that failed half way: any button of the box ends it.
-      for (int i = 0; i < kMessageButtonCount; ++i)
-        PostMessageW(window_, WM_COMMAND, IDC_MESSAGE_FORM_BUTTON0 + i, 0);
-      if (!WaitUntilClosed()) {
-        thread_.detach();
-        return;
-      }
-    }
-    thread_.join();
-  }
-  ShownBox(const ShownBox&) = delete;
-  ShownBox& operator=(const ShownBox&) = delete;
+      : ShownDialog(std::move(show), [](HWND box) {
+          // A test that failed half way: any button of the box ends it.
+          for (int i = 0; i < kMessageButtonCount; ++i)
+            PostMessageW(box, WM_COMMAND, IDC_MESSAGE_FORM_BUTTON0 + i, 0);
+        }) {}
 
-  HWND Window() const { return window_; }
-
-  // Waits up to 5 s for the box to close; false if it stayed.
-  bool WaitUntilClosed() {
-    for (int waited = 0; waited < 5000 && !state_->done; waited += 20) Sleep(20);
-    return state_->done;
-  }
-  // The answer, once the box has closed (up to 5 s); a failure otherwise.
-  std::optional<MessageButton> Answer() {
-    if (!WaitUntilClosed()) {
-      ADD_FAILURE() << "the box did not close";
-      return std::nullopt;
-    }
-    return state_->answer;
-  }
+  std::optional<MessageButton> Answer() { return Result(); }
 
   // The box's push buttons from left to right.
   std::vector<HWND> Buttons() const {
     std::vector<HWND> buttons;
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       if (ClassOf(child) == L"Button") buttons.push_back(child);
     std::sort(buttons.begin(), buttons.end(),
               [](HWND a, HWND b) { return WindowRect(a).left < WindowRect(b).left; });
@@ -128,22 +90,6 @@ class ShownBox {
     for (HWND b : Buttons()) captions.push_back(TextOf(b));
     return captions;
   }
-  HWND Item(int id) const { return GetDlgItem(window_, id); }
-
- private:
-  struct State {
-    std::atomic<DWORD> threadId{0};
-    std::atomic<bool> done{false};
-    std::optional<MessageButton> answer;
-  };
-  static BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-    if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(param) = window;
-    return FALSE;
-  }
-  std::shared_ptr<State> state_;
-  std::thread thread_;
-  HWND window_ = nullptr;
 };
 
 std::function<std::optional<MessageButton>()> Question() {
