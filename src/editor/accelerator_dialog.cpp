@@ -51,4 +51,13 @@ AcceleratorDialogOk DecideAcceleratorDialogOk(std::u16string_view nodeText, bool
   return result;
 }
 
+DialogBounds PlaceAcceleratorDialog(int left, int top, int width, int height,
+                                    DialogBounds workArea) {
+  if (left + width > workArea.right) left = workArea.right - width;
+  if (top + height > workArea.bottom) top = workArea.bottom - height;
+  if (left < workArea.left) left = workArea.left;
+  if (top < workArea.top) top = workArea.top;
+  return {left, top, left + width, top + height};
+}
+
 }  // namespace pathorama::editor

@@ -32,4 +32,18 @@ struct AcceleratorDialogOk {
 AcceleratorDialogOk DecideAcceleratorDialogOk(std::u16string_view nodeText, bool isGroupHead,
                                               std::u16string_view boxText);
 
+// A rectangle in screen pixels, right and bottom excluded.
+struct DialogBounds {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// Where the dialog's top-left corner goes when asked for (`left`, `top`):
+// moved just enough that a dialog of the given size lies inside the work
+// area, so a node near the screen's edge does not push OK off the screen;
+// the work area's top-left corner wins when the dialog is larger.
+DialogBounds PlaceAcceleratorDialog(int left, int top, int width, int height, DialogBounds workArea);
+
 }  // namespace pathorama::editor

@@ -72,5 +72,36 @@ TEST(AcceleratorDialog, OkSetsOrRemovesTheKeyOrStaysOpen) {
   }
 }
 
+TEST(AcceleratorDialog, StaysInsideTheWorkArea) {
+  struct Case {
+    const char* name;
+    int left, top;
+    int wantLeft, wantTop;
+  };
+  // A 200 x 100 dialog in the work area (0, 0)-(1280, 984).
+  const Case cases[] = {
+      {"inside: as asked", 300, 400, 300, 400},
+      {"past the right edge", 1200, 400, 1080, 400},
+      {"past the bottom (the taskbar)", 300, 950, 300, 884},
+      {"past the corner", 1279, 983, 1080, 884},
+      {"left of the area", -50, -20, 0, 0},
+      {"exactly fitting", 1080, 884, 1080, 884},
+  };
+  const DialogBounds area{0, 0, 1280, 984};
+  for (const Case& c : cases) {
+    DialogBounds placed = PlaceAcceleratorDialog(c.left, c.top, 200, 100, area);
+    EXPECT_EQ(placed.left, c.wantLeft) << c.name;
+    EXPECT_EQ(placed.top, c.wantTop) << c.name;
+    EXPECT_EQ(placed.right - placed.left, 200) << c.name;
+    EXPECT_EQ(placed.bottom - placed.top, 100) << c.name;
+  }
+  // A second monitor to the left, and a dialog larger than a small area.
+  DialogBounds left = PlaceAcceleratorDialog(-100, 500, 200, 100, {-1920, 0, 0, 1040});
+  EXPECT_EQ(left.left, -200);
+  DialogBounds tight = PlaceAcceleratorDialog(50, 50, 200, 100, {10, 20, 110, 70});
+  EXPECT_EQ(tight.left, 10);
+  EXPECT_EQ(tight.top, 20);
+}
+
 }  // namespace
 }  // namespace pathorama::editor
