@@ -117,7 +117,12 @@ std::u16string ChooseAcceleratorKey(std::u16string_view caption) {
     if (IsAsciiLetter(c)) return std::u16string(1, AsciiUpper(c));
   std::optional<core::RegexMatch> han = core::Regex::Get(uR"(\p{Han})").Search(caption);
   if (!han) return {};
-  return PinyinInitials(han->GroupView(), kPinyinMarkUnknown, 255);
+  // \p{Han} also takes the ideographs in parentheses (U+3220-U+3229), which
+  // GBK keeps among the numbered symbols: their number is no key, as digits
+  // are never chosen, and "10" would not even be one character.
+  std::u16string key = PinyinInitials(han->GroupView(), kPinyinMarkUnknown, 255);
+  if (key.size() != 1 || !(IsAsciiLetter(key[0]) || key[0] == u'?')) return {};
+  return key;
 }
 
 std::u16string AddAcceleratorKey(std::u16string_view caption) {

@@ -41,7 +41,8 @@ bool HasAcceleratorKey(std::u16string_view caption);
 // The key AddAcceleratorKey appends to a caption without an accelerator,
 // in upper case: the first ASCII letter anywhere in it, else the initial of
 // its first Chinese character ("?" when GBK holds the character but no
-// reading is known); empty when there is neither. Digits are never chosen.
+// reading is known); empty when there is neither. Digits are never chosen,
+// also not for a numbered symbol that counts as Chinese ("㈩").
 std::u16string ChooseAcceleratorKey(std::u16string_view caption);
 
 // caption + "[&" + key + "]" for a caption without an accelerator that has

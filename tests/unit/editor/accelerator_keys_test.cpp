@@ -99,6 +99,8 @@ TEST(AcceleratorKeys, AddAppendsTheFirstLetterOrPinyinInitial) {
       {u"\U0001F600 1", u"\U0001F600 1"},
       {u"\u212A\u017F 1", u"\u212A\u017F 1"},  // Kelvin sign and long s are no ASCII letters
       {u"Ｄocs", u"Ｄocs[&O]"},                 // the first ASCII letter, not the full-width D
+      {u"㈩", u"㈩"},    // counts as Chinese, but its GBK code stands for the number 10
+      {u"㈠文", u"㈠文"},
   };
   for (const Case& c : cases) EXPECT_EQ(AddAcceleratorKey(c.caption), c.want) << Show(c.caption);
 }
