@@ -46,7 +46,7 @@ void AppendDoubleByte(unsigned lead, unsigned trail, unsigned flags, std::u16str
     return;
   }
   if (lead == 0xA3) {
-    // Full-width ASCII: 0xA3A1-0xA3FE are U+FF01-U+FF5E.
+    // Full-width ASCII at 0xA3A1-0xA3FE, in ASCII order from "!".
     if (trail < 0xA1 || trail > 0xFE) return;
     char16_t c = static_cast<char16_t>(trail - 0x80);
     if (IsAsciiLetterOrDigit(c))

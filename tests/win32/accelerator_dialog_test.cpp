@@ -136,6 +136,12 @@ TEST(AcceleratorDialog, ShowsTheCaptionAndProposalAndTakesATypedKey) {
   RECT r = WindowRect(dialog.Window());
   EXPECT_EQ(r.left, 200);
   EXPECT_EQ(r.top, 150);
+  // A press on the free surface (below the buttons' left end) drags it.
+  RECT client{};
+  GetClientRect(dialog.Window(), &client);
+  POINT free{client.left + 4, client.bottom - 4};
+  ClientToScreen(dialog.Window(), &free);
+  EXPECT_EQ(SendMessageW(dialog.Window(), WM_NCHITTEST, 0, MAKELPARAM(free.x, free.y)), HTCAPTION);
 
   Sleep(300);
   test_support::Screenshot shot = test_support::CaptureScreen();
@@ -164,7 +170,7 @@ TEST(AcceleratorDialog, ABadKeyKeepsItOpenAnEmptyBoxRemovesCancelChangesNothing)
     ASSERT_TRUE(dialog.ReadyForKeys());
     // A box one character long, shown in upper case.
     Tap('K');
-    for (int waited = 0; waited < 2000 && TextOf(dialog.Item(IDC_ACCEL_NEW_KEY)).empty(); waited += 20)
+    for (int waited = 0; waited < 2000 && TextOf(dialog.Item(IDC_ACCEL_NEW_KEY)) != L"K"; waited += 20)
       Sleep(20);
     Tap('X');
     Sleep(200);
@@ -196,6 +202,8 @@ TEST(AcceleratorDialog, ANodeNearTheCornerKeepsTheDialogOnTheWorkArea) {
   EXPECT_EQ(r.bottom, work.bottom);
   EXPECT_GE(r.left, work.left);
   EXPECT_GE(r.top, work.top);
+  SendMessageW(dialog.Window(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(dialog.Result(), std::nullopt);
 }
 
 }  // namespace
