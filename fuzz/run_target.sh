@@ -21,6 +21,7 @@ case "$name" in
   path_info)     flags=(-max_len=1024 -timeout=20) ;;
   expansion)     flags=(-max_len=512 -timeout=20) ;;
   ignore_list)   flags=(-max_len=4096 -timeout=20) ;;
+  accelerator_keys) flags=(-max_len=512 -timeout=20) ;;
   *) echo "$name: unknown fuzz target" >&2; exit 2 ;;
 esac
 

@@ -6,7 +6,8 @@
 #   scripts/fuzz.sh [OPTIONS] [SECONDS] [TARGET...]
 #
 #   SECONDS       how long each target runs (default 60)
-#   TARGET        settings_file, path_info, expansion, ignore_list (default all)
+#   TARGET        settings_file, path_info, expansion, ignore_list, accelerator_keys
+#                 (default all)
 #   --smoke       a few seconds each, as the test command runs them
 #   --keep-going  do not stop a target at its first finding: collect them all
 #                 (libFuzzer's fork mode, one worker)
@@ -36,7 +37,7 @@ while [ $# -gt 0 ]; do
   esac
   shift
 done
-[ ${#targets[@]} -gt 0 ] || targets=(settings_file path_info expansion ignore_list)
+[ ${#targets[@]} -gt 0 ] || targets=(settings_file path_info expansion ignore_list accelerator_keys)
 
 if ! command -v clang++ >/dev/null || ! command -v clang >/dev/null; then
   echo "fuzz.sh: clang is missing; scripts/setup.sh installs it" >&2

@@ -1,5 +1,5 @@
 // Text encodings of files the program reads: detection of an INI file's
-// encoding and conversion of its bytes to UTF-16.
+// encoding and conversion of its bytes to UTF-16; UTF-16 to a code page.
 #pragma once
 
 #include <string>
@@ -41,6 +41,13 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding encoding, unsigne
 // ("CP<n>") elsewhere. A byte sequence the code page does not know becomes
 // U+FFFD; an unknown code page is read as Latin-1 so the result is defined.
 std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage);
+
+// UTF-16 to bytes in a code page: WideCharToMultiByte without best-fit
+// mappings on Windows, iconv ("CP<n>") elsewhere. A character the code page
+// cannot hold becomes one "?" (a surrogate pair is one character; an
+// unpaired surrogate is one too), so no look-alike stands in for it. An
+// unknown code page gives Latin-1, "?" above U+00FF.
+std::string EncodeAnsi(std::u16string_view text, unsigned codePage);
 
 // The system code page: GetACP() on Windows. Elsewhere the code page Windows
 // would use for the locale in LC_ALL, LC_CTYPE or LANG (zh_CN gives 936),

@@ -13,6 +13,7 @@ int RunList(const std::vector<std::u16string>& args, Output& output);
 int RunMenu(const std::vector<std::u16string>& args, Output& output);
 int RunParams(const std::vector<std::u16string>& args, Output& output);
 int RunCommand(const std::vector<std::u16string>& args, Output& output);
+int RunAccel(const std::vector<std::u16string>& args, Output& output);
 #ifdef _WIN32
 int RunWindows(const std::vector<std::u16string>& args, Output& output);
 int RunOpen(const std::vector<std::u16string>& args, Output& output);
@@ -28,6 +29,7 @@ const std::vector<Command>& Commands() {
       {u"expand", u"[--now \"YYYY-MM-DD HH:MM:SS\"] [--seed N] [--ini FILE] TEXT", RunExpand},
       {u"params", u"FILE", RunParams},
       {u"command", u"[--caps-lock] FILE FOLDER", RunCommand},
+      {u"accel", u"[--remove] TEXT", RunAccel},
 #ifdef _WIN32
       {u"windows", u"", RunWindows},
       {u"open", u"[--ini FILE] [--yes] PATHINFO", RunOpen},

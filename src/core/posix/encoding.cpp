@@ -1,5 +1,6 @@
 // iconv stands in for the Windows code page conversion outside Windows.
 #include "core/encoding.h"
+#include "core/text.h"
 
 #include <iconv.h>
 
@@ -69,6 +70,45 @@ std::u16string DecodeAnsi(std::string_view bytes, unsigned codePage) {
     ++in;
     --inLeft;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  iconv_close(cd);
+  return out;
+}
+
+std::string EncodeAnsi(std::u16string_view text, unsigned codePage) {
+  std::string name = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);
+  iconv_t cd = iconv_open(name.c_str(), "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1))
+    cd = iconv_open(("WINDOWS-" + std::to_string(codePage)).c_str(), "UTF-16LE");
+  std::string out;
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    for (size_t i = 0; i < text.size(); i += CodePointLength(text, i))
+      out.push_back(text[i] <= 0xFF ? static_cast<char>(text[i]) : '?');
+    return out;
+  }
+  // One code point per call: a character the code page cannot hold (or an
+  // unpaired surrogate) is then exactly one "?", and a caption is short.
+  for (size_t i = 0; i < text.size();) {
+    size_t units = CodePointLength(text, i);
+    char in[4];
+    for (size_t k = 0; k < units; ++k) {
+      in[2 * k] = static_cast<char>(text[i + k] & 0xFF);
+      in[2 * k + 1] = static_cast<char>(text[i + k] >> 8);
+    }
+    char buffer[16];
+    char* inPtr = in;
+    size_t inLeft = 2 * units;
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    // A count above zero is a substitution made without asking: also "?".
+    if (rc != 0 || inLeft != 0) {
+      out.push_back('?');
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    } else {
+      out.append(buffer, outPtr);
+    }
+    i += units;
   }
   iconv_close(cd);
   return out;

@@ -104,6 +104,34 @@ TEST(Encoding, AnsiUsesTheGivenCodePage) {
   EXPECT_EQ(DecodeAnsi(many, 936), std::u16string(20000, u'中'));
 }
 
+// Under Wine the Windows conversion runs, natively iconv: both must give the
+// same bytes, "?" for what the code page cannot hold and no look-alikes.
+TEST(Encoding, EncodeAnsiMarksWhatTheCodePageCannotHold) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    unsigned codePage;
+    std::string want;
+  };
+  const Case cases[] = {
+      {"GBK", u"中文a(&B)", 936, "\xD6\xD0\xCE\xC4" "a(&B)"},
+      {"traditional characters in GBK", u"電腦", 936, "\xEB\x8A\xC4\x58"},
+      {"pinyin letters are in GBK", u"\u0101\u00E9", 936, "\xA8\xA1\xA8\xA6"},
+      {"euro sign", u"\u20AC", 936, "\x80"},
+      {"no best fit for a w with circumflex", u"\u0175x", 936, "?x"},
+      {"CJK Extension B is one ?", u"\U00020000\u6587", 936, "?\xCE\xC4"},
+      {"emoji is one ?", u"a\U0001F600b", 936, "a?b"},
+      {"unpaired surrogates", std::u16string{u'a', 0xD800, u'b', 0xDC00}, 936, "a?b?"},
+      {"empty", u"", 936, ""},
+      {"Western", u"caf\u00E9\u4E2D", 1252, "caf\xE9?"},
+      {"UTF-8", u"\u4E2D\U0001F600", 65001, "\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+      {"unknown code page as Latin-1", u"a\u00E9\u4E2D", 12345, "a\xE9?"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EncodeAnsi(c.text, c.codePage), c.want) << c.name;
+  // What is encoded decodes back.
+  EXPECT_EQ(DecodeAnsi(EncodeAnsi(u"文档[&W] 電腦", 936), 936), u"文档[&W] 電腦");
+}
+
 #ifndef _WIN32
 // Natively the code page follows the locale the way Windows picks it.
 TEST(Encoding, NativeSystemCodePageFollowsTheLocale) {
