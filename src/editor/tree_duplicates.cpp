@@ -108,7 +108,9 @@ std::u16string DuplicatePathMessage(const JumpTree& tree, NodeId node,
       text.append(2 * level, u' ');
     } else {
       text.append(2 * kIndentedLevels, u' ');
-      text += u"[" + core::IntToText(static_cast<long long>(level)) + u"] ";
+      text += u'[';
+      text += core::IntToText(static_cast<long long>(level));
+      text += u"] ";
     }
     text += tree.Text(chain[level]);
   }
