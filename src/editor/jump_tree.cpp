@@ -127,14 +127,6 @@ void JumpTree::AttachNewRecord(NodeId node, std::u16string_view pathInfo) {
   n.record = NodeRecord{freshId_(), CleanPathInfo(pathInfo)};
 }
 
-std::optional<NodeId> JumpTree::FindByCustomId(int32_t customId) const {
-  for (auto node = FirstRoot(); node; node = NextInOrder(*node)) {
-    const Node& n = nodes_[static_cast<uint32_t>(*node)];
-    if (n.record && n.record->customId == customId) return node;
-  }
-  return std::nullopt;
-}
-
 std::pair<uint32_t, uint32_t> JumpTree::Resolve(Place place) const {
   uint32_t anchor = kRoot;
   if (place.anchor) {

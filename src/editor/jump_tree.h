@@ -116,8 +116,6 @@ class JumpTree {
   // `AttachNewNodeItem`: a fresh record number and this path info.
   void AttachNewRecord(NodeId node, std::u16string_view pathInfo);
   int32_t FreshRecordId() { return freshId_(); }
-  // The first node in depth-first order whose record has this number.
-  std::optional<NodeId> FindByCustomId(int32_t customId) const;
 
   // --- Changes. Inserting and moving do not pair group heads with end
   // markers; the operations of tree_moves.h and tree_conversions.h do.

@@ -188,10 +188,12 @@ TEST(TreeConversionsTest, RebuildIgnoresAStrayEndMarkerAndBlankNodes) {
   tree.Insert(Place::After(Find(tree, "a")), u"   ", NodeRecord{7, u"X"});
   tree.Insert(Place::After(Find(tree, "a")), u"-", std::nullopt);  // a separator without record
   tree.Insert(Place::LastChildOf(std::nullopt), u"no record", std::nullopt);
+  // Blanks before a text keep its kind: an entry " --" closes no group.
+  tree.Insert(Place::FirstChildOf(Find(tree, "-G")), u" --", NodeRecord{8, u"D"});
   JumpList list;
   RebuildJumpListMenuFromTree(tree, list, true);
   // Without record: no path line, so unmapped, enabled and inert.
-  EXPECT_EQ(DumpList(list), "a=A\n-\nG/\n  b=B\nc=C\nno record {inert}\n");
+  EXPECT_EQ(DumpList(list), "a=A\n-\nG/\n   --=D\n  b=B\nc=C\nno record {inert}\n");
 }
 
 TEST(TreeConversionsTest, SaveWritesPathLinesByTheRecordAlone) {
