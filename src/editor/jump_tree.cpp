@@ -1,6 +1,7 @@
 #include "editor/jump_tree.h"
 
 #include <stdexcept>
+#include <unordered_set>
 #include <utility>
 
 #include "core/text.h"
@@ -180,17 +181,18 @@ bool JumpTree::MoveBlock(const std::vector<NodeId>& nodes, Place place) {
   auto [parent, after] = Resolve(place);
   // The place must not lie inside a moved subtree: mark the new parent and
   // its ancestors once, then test each moved node against the marks.
-  std::vector<bool> onPath(nodes_.size(), false);
-  std::vector<bool> inBlock(nodes_.size(), false);
-  for (uint32_t index = parent; index != kNone; index = nodes_[index].parent) onPath[index] = true;
+  // Sets sized by the depth and the block, not by the tree: a command that
+  // moves the children of many groups one group at a time stays linear.
+  std::unordered_set<uint32_t> onPath;
+  std::unordered_set<uint32_t> inBlock;
+  for (uint32_t index = parent; index != kNone; index = nodes_[index].parent) onPath.insert(index);
   for (NodeId node : nodes) {
     auto index = static_cast<uint32_t>(node);
     At(node);
-    if (onPath[index] || inBlock[index]) return false;
-    inBlock[index] = true;
+    if (onPath.count(index) || !inBlock.insert(index).second) return false;
   }
   // The block goes after the nearest sibling that stays where it is.
-  while (after != kNone && inBlock[after]) after = nodes_[after].prev;
+  while (after != kNone && inBlock.count(after)) after = nodes_[after].prev;
   for (NodeId node : nodes) Unlink(static_cast<uint32_t>(node));
   for (NodeId node : nodes) {
     LinkAfter(static_cast<uint32_t>(node), parent, after);
