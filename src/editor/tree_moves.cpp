@@ -67,7 +67,7 @@ bool MakeGroupHeadOf(JumpTree& tree, NodeId item) {
 }
 
 NodeId AddNodeForPath(JumpTree& tree, std::optional<NodeId> dest, bool asSubNode,
-                      std::u16string_view nodeText, std::u16string_view path, PathFacts& facts,
+                      std::u16string_view nodeText, std::u16string_view path, FileSystemFacts& facts,
                       const AddNodeOptions& options) {
   std::u16string caption = CleanNodeText(nodeText);
   const bool separator = caption == kSeparatorText;

@@ -15,9 +15,9 @@
 namespace pathorama::editor {
 
 // What adding a node needs to know about the computer.
-class PathFacts {
+class FileSystemFacts {
  public:
-  virtual ~PathFacts() = default;
+  virtual ~FileSystemFacts() = default;
   virtual bool IsExistingFile(std::u16string_view path) = 0;
   virtual bool IsExistingFolder(std::u16string_view path) = 0;
   // The target of a shortcut file (".lnk"); empty when it has none.
@@ -53,7 +53,7 @@ bool MakeGroupHeadOf(JumpTree& tree, NodeId item);
 // taken from the path gets the path only when it exists (a shortcut file
 // its target, when it has one), else an empty path info.
 NodeId AddNodeForPath(JumpTree& tree, std::optional<NodeId> dest, bool asSubNode,
-                      std::u16string_view nodeText, std::u16string_view path, PathFacts& facts,
+                      std::u16string_view nodeText, std::u16string_view path, FileSystemFacts& facts,
                       const AddNodeOptions& options);
 
 enum class MoveOutcome {

@@ -258,7 +258,7 @@ TEST(InterConvertTest, ConvertingTheOutermostOfSixtyThousandNestedGroups) {
 // ---------------------------------------------------------------------------
 // AddNodeForPath
 
-class FakePathFacts : public PathFacts {
+class FakeFileSystemFacts : public FileSystemFacts {
  public:
   std::map<std::u16string, std::u16string> files;  // path -> shortcut target ("" for none)
   std::vector<std::u16string> folders;
@@ -298,7 +298,7 @@ TEST(AddNodeForPathTest, PlaceRelativeToTheDestination) {
   for (const Case& c : cases) {
     JumpTree tree = TreeFromOutline(kTree);
     Select(tree, {Find(tree, "g1")});
-    FakePathFacts facts;
+    FakeFileSystemFacts facts;
     std::optional<NodeId> dest;
     if (c.dest) dest = Find(tree, c.dest, c.destNth);
     NodeId node = AddNodeForPath(tree, dest, c.asSubNode, u"new", u"C:\\new", facts, {});
@@ -311,7 +311,7 @@ TEST(AddNodeForPathTest, PlaceRelativeToTheDestination) {
 }
 
 TEST(AddNodeForPathTest, CaptionAndPathFromTheGivenPath) {
-  FakePathFacts facts;
+  FakeFileSystemFacts facts;
   facts.files = {{u"C:\\docs\\report.final.txt", u""},
                  {u"C:\\links\\Tools.lnk", u"D:\\Tools"},
                  {u"C:\\links\\Broken.LNK", u""}};
@@ -344,7 +344,7 @@ TEST(AddNodeForPathTest, CaptionAndPathFromTheGivenPath) {
 
 TEST(AddNodeForPathTest, AcceleratorTransformAndDuplicates) {
   JumpTree tree = TreeFromOutline("-G\n  Data\tC:\\Data\\\n--\n");
-  FakePathFacts facts;
+  FakeFileSystemFacts facts;
   facts.folders = {u"c:\\data"};
   RecordingPrompts prompts;
   AddNodeOptions options;

@@ -1,4 +1,4 @@
-#include "editor/win32/path_facts.h"
+#include "editor/win32/file_system_facts.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -77,12 +77,12 @@ std::u16string ResolveShortcutTarget(std::u16string_view path) {
   return FromWide(target.data());
 }
 
-bool WindowsPathFacts::IsExistingFile(std::u16string_view path) {
+bool WindowsFileSystemFacts::IsExistingFile(std::u16string_view path) {
   DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool WindowsPathFacts::IsExistingFolder(std::u16string_view path) {
+bool WindowsFileSystemFacts::IsExistingFolder(std::u16string_view path) {
   DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

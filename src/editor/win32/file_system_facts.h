@@ -14,7 +14,7 @@ namespace pathorama::editor::win32 {
 // is no shortcut or points at no file-system path (a control-panel item).
 std::u16string ResolveShortcutTarget(std::u16string_view path);
 
-class WindowsPathFacts : public PathFacts {
+class WindowsFileSystemFacts : public FileSystemFacts {
  public:
   bool IsExistingFile(std::u16string_view path) override;
   bool IsExistingFolder(std::u16string_view path) override;

@@ -1,6 +1,6 @@
 // The editor's file facts against real files, folders and shortcuts made
 // with the shell's own link object.
-#include "editor/win32/path_facts.h"
+#include "editor/win32/file_system_facts.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -18,7 +18,7 @@ namespace {
 
 using core::win32::AsWide;
 
-class EditorPathFactsTest : public testing::Test {
+class EditorFileSystemFactsTest : public testing::Test {
  protected:
   void SetUp() override {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -63,7 +63,7 @@ class EditorPathFactsTest : public testing::Test {
   std::vector<std::u16string> created_;
 };
 
-TEST_F(EditorPathFactsTest, ShortcutTargetOrNothing) {
+TEST_F(EditorFileSystemFactsTest, ShortcutTargetOrNothing) {
   std::u16string shortcut = MakeShortcut(u"快捷方式.lnk", target_);
   EXPECT_TRUE(core::EqualsIgnoreCase(ResolveShortcutTarget(shortcut), target_))
       << core::Utf16ToUtf8(ResolveShortcutTarget(shortcut));
@@ -72,8 +72,8 @@ TEST_F(EditorPathFactsTest, ShortcutTargetOrNothing) {
   EXPECT_EQ(ResolveShortcutTarget(dir_ + u"\\missing.lnk"), u"");
 }
 
-TEST_F(EditorPathFactsTest, FilesAndFoldersTellApart) {
-  WindowsPathFacts facts;
+TEST_F(EditorFileSystemFactsTest, FilesAndFoldersTellApart) {
+  WindowsFileSystemFacts facts;
   EXPECT_TRUE(facts.IsExistingFile(target_));
   EXPECT_FALSE(facts.IsExistingFolder(target_));
   EXPECT_TRUE(facts.IsExistingFolder(dir_));
@@ -82,9 +82,9 @@ TEST_F(EditorPathFactsTest, FilesAndFoldersTellApart) {
   EXPECT_FALSE(facts.IsExistingFolder(dir_ + u"\\missing"));
 }
 
-TEST_F(EditorPathFactsTest, ADroppedShortcutAddsItsTarget) {
+TEST_F(EditorFileSystemFactsTest, ADroppedShortcutAddsItsTarget) {
   std::u16string shortcut = MakeShortcut(u"Tools.LNK", target_);
-  WindowsPathFacts facts;
+  WindowsFileSystemFacts facts;
   JumpTree tree([n = 0]() mutable { return ++n; });
   NodeId node = AddNodeForPath(tree, std::nullopt, false, u"", shortcut, facts, {});
   EXPECT_EQ(tree.Text(node), u"Tools");
