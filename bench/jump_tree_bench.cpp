@@ -97,8 +97,7 @@ void BM_MoveFiveThousandSelected(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     editor::BuildTreeFromJumpListMenu(list, tree);
-    editor::NodeId top =
-        tree.Insert(editor::Place::FirstChildOf(std::nullopt), u"", std::nullopt);
+    editor::NodeId top = tree.Insert(editor::Place::FirstChildOf(std::nullopt), u"", std::nullopt);
     int entry = 0;
     for (editor::NodeId node : tree.NodesInOrder())
       if (tree.Kind(node) == editor::NodeKind::NormalItem && node != top && entry++ % 2 == 0)

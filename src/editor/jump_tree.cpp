@@ -112,7 +112,9 @@ std::u16string_view JumpTree::PathInfo(NodeId node) const {
   return n.record ? std::u16string_view(n.record->pathInfo) : std::u16string_view();
 }
 
-void JumpTree::SetText(NodeId node, std::u16string_view text) { At(node).text = CleanNodeText(text); }
+void JumpTree::SetText(NodeId node, std::u16string_view text) {
+  At(node).text = CleanNodeText(text);
+}
 
 bool JumpTree::SetPathInfo(NodeId node, std::u16string_view pathInfo) {
   NodeKind kind = Kind(node);
@@ -137,10 +139,14 @@ std::pair<uint32_t, uint32_t> JumpTree::Resolve(Place place) const {
     throw std::invalid_argument("a place before or after needs a node");
   }
   switch (place.how) {
-    case Place::How::After: return {nodes_[anchor].parent, anchor};
-    case Place::How::Before: return {nodes_[anchor].parent, nodes_[anchor].prev};
-    case Place::How::FirstChild: return {anchor, kNone};
-    case Place::How::LastChild: return {anchor, nodes_[anchor].lastChild};
+    case Place::How::After:
+      return {nodes_[anchor].parent, anchor};
+    case Place::How::Before:
+      return {nodes_[anchor].parent, nodes_[anchor].prev};
+    case Place::How::FirstChild:
+      return {anchor, kNone};
+    case Place::How::LastChild:
+      return {anchor, nodes_[anchor].lastChild};
   }
   return {kRoot, kNone};
 }

@@ -19,8 +19,10 @@ bool IsStoredItem(const JumpItem& item) {
   switch (item.kind) {
     case JumpItemKind::kPlaceholder:
     case JumpItemKind::kFunction:
-    case JumpItemKind::kCurrentFolder: return false;
-    default: break;
+    case JumpItemKind::kCurrentFolder:
+      return false;
+    default:
+      break;
   }
   return !core::StartsWithIgnoreCase(item.name, jumplist::kCurrentFolderItemPrefix);
 }

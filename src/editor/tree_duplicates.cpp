@@ -32,8 +32,8 @@ template <typename Visit>
 void ForEachComparedPath(std::u16string_view pathInfo, const paths::VariableExpander& expand,
                          Visit visit) {
   std::u16string expanded;
-  std::u16string_view text = pathInfo.substr(std::min(pathInfo.find_first_not_of(u" /"),
-                                                      pathInfo.size()));
+  std::u16string_view text =
+      pathInfo.substr(std::min(pathInfo.find_first_not_of(u" /"), pathInfo.size()));
   text = TrimView(text, u" /\\*");
   if (paths::PathInfoUsesVariables(pathInfo) && expand) {
     expanded = expand(text);
@@ -60,8 +60,8 @@ std::vector<std::u16string> ComparedPaths(std::u16string_view pathInfo,
   return out;
 }
 
-std::optional<PathDuplicate> FindPathAssociatedWithOtherNode(const JumpTree& tree, NodeId node,
-                                                             const paths::VariableExpander& expand) {
+std::optional<PathDuplicate> FindPathAssociatedWithOtherNode(
+    const JumpTree& tree, NodeId node, const paths::VariableExpander& expand) {
   if (tree.Kind(node) != NodeKind::NormalItem) return std::nullopt;
   const std::vector<std::u16string> candidates = ComparedPaths(tree.PathInfo(node), expand);
   if (candidates.empty()) return std::nullopt;
@@ -94,9 +94,9 @@ std::u16string DuplicatePathMessage(const JumpTree& tree, NodeId node,
   // out and deep lines name their level instead of indenting further.
   constexpr size_t kShownAtEachEnd = 20;
   constexpr size_t kIndentedLevels = 20;
-  std::u16string text = u"拟添加的路径已关联到其它条目下，不能再添加到当前条目下\r\r『拟添加路径』：" +
-                        duplicate.path + u"\r\r『当前条目』：" + tree.Text(node) +
-                        u"\r\r『与该条目重复』：\r";
+  std::u16string text =
+      u"拟添加的路径已关联到其它条目下，不能再添加到当前条目下\r\r『拟添加路径』：" +
+      duplicate.path + u"\r\r『当前条目』：" + tree.Text(node) + u"\r\r『与该条目重复』：\r";
   const std::vector<NodeId> chain = tree.PathFromRoot(duplicate.other);
   for (size_t level = 0; level < chain.size(); ++level) {
     if (chain.size() > 2 * kShownAtEachEnd && level == kShownAtEachEnd) {

@@ -45,7 +45,8 @@ Place PlaceForNewNode(JumpTree& tree, std::optional<NodeId> dest, bool asSubNode
         if (head && tree.Kind(*head) == NodeKind::GroupHead) return Place::LastChildOf(*head);
       }
       return Place::After(d);
-    case NodeKind::Separator: return Place::After(d);
+    case NodeKind::Separator:
+      return Place::After(d);
     case NodeKind::NormalItem:
       if (asSubNode && MakeGroupHeadOf(tree, d)) return Place::FirstChildOf(d);
       return Place::After(d);
@@ -67,8 +68,8 @@ bool MakeGroupHeadOf(JumpTree& tree, NodeId item) {
 }
 
 NodeId AddNodeForPath(JumpTree& tree, std::optional<NodeId> dest, bool asSubNode,
-                      std::u16string_view nodeText, std::u16string_view path, FileSystemFacts& facts,
-                      const AddNodeOptions& options) {
+                      std::u16string_view nodeText, std::u16string_view path,
+                      FileSystemFacts& facts, const AddNodeOptions& options) {
   std::u16string caption = CleanNodeText(nodeText);
   const bool separator = caption == kSeparatorText;
   if (!separator && NodeKindOf(caption) != NodeKind::NormalItem)
@@ -97,8 +98,8 @@ NodeId AddNodeForPath(JumpTree& tree, std::optional<NodeId> dest, bool asSubNode
   }
 
   const Place place = PlaceForNewNode(tree, dest, asSubNode);
-  const NodeId node = tree.Insert(
-      place, separator ? std::u16string(kSeparatorText) : caption, std::nullopt);
+  const NodeId node =
+      tree.Insert(place, separator ? std::u16string(kSeparatorText) : caption, std::nullopt);
   tree.AttachNewRecord(node, pathInfo);
   // A caption the accelerator rules turned into something else than an
   // entry must not unpair the tree either.
@@ -183,7 +184,8 @@ void InterConvertGroupAndNormalItem(JumpTree& tree) {
         InsertEndMarker(tree, node);
         break;
       case NodeKind::EndMarker:
-      case NodeKind::Separator: break;
+      case NodeKind::Separator:
+        break;
     }
   }
   tree.ClearSelection();

@@ -53,8 +53,8 @@ bool MakeGroupHeadOf(JumpTree& tree, NodeId item);
 // taken from the path gets the path only when it exists (a shortcut file
 // its target, when it has one), else an empty path info.
 NodeId AddNodeForPath(JumpTree& tree, std::optional<NodeId> dest, bool asSubNode,
-                      std::u16string_view nodeText, std::u16string_view path, FileSystemFacts& facts,
-                      const AddNodeOptions& options);
+                      std::u16string_view nodeText, std::u16string_view path,
+                      FileSystemFacts& facts, const AddNodeOptions& options);
 
 enum class MoveOutcome {
   Moved,

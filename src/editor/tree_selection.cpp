@@ -65,10 +65,18 @@ void SelectNodesInTree(JumpTree& tree, SelectMode mode) {
   for (auto node = tree.FirstRoot(); node; node = tree.NextInOrder(*node)) {
     const bool isFocused = focused && *node == *focused;
     switch (mode) {
-      case SelectMode::All: tree.SetSelected(*node, true); break;
-      case SelectMode::Reverse: tree.SetSelected(*node, !tree.IsSelected(*node)); break;
-      case SelectMode::ToTop: tree.SetSelected(*node, beforeFocus); break;
-      case SelectMode::ToBottom: tree.SetSelected(*node, !beforeFocus || isFocused); break;
+      case SelectMode::All:
+        tree.SetSelected(*node, true);
+        break;
+      case SelectMode::Reverse:
+        tree.SetSelected(*node, !tree.IsSelected(*node));
+        break;
+      case SelectMode::ToTop:
+        tree.SetSelected(*node, beforeFocus);
+        break;
+      case SelectMode::ToBottom:
+        tree.SetSelected(*node, !beforeFocus || isFocused);
+        break;
     }
     if (isFocused) beforeFocus = false;
   }
@@ -86,10 +94,18 @@ void SelectNodesInLevel(JumpTree& tree, SelectMode mode) {
        node = tree.NextSibling(*node)) {
     const bool isFocused = *node == *focused;
     switch (mode) {
-      case SelectMode::All: tree.SetSelected(*node, true); break;
-      case SelectMode::Reverse: tree.SetSelected(*node, !isFocused); break;
-      case SelectMode::ToTop: tree.SetSelected(*node, beforeFocus); break;
-      case SelectMode::ToBottom: tree.SetSelected(*node, !beforeFocus || isFocused); break;
+      case SelectMode::All:
+        tree.SetSelected(*node, true);
+        break;
+      case SelectMode::Reverse:
+        tree.SetSelected(*node, !isFocused);
+        break;
+      case SelectMode::ToTop:
+        tree.SetSelected(*node, beforeFocus);
+        break;
+      case SelectMode::ToBottom:
+        tree.SetSelected(*node, !beforeFocus || isFocused);
+        break;
     }
     if (isFocused) beforeFocus = false;
   }

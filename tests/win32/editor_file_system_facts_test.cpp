@@ -1,17 +1,15 @@
 // The editor's file facts against real files, folders and shortcuts made
 // with the shell's own link object.
-#include "editor/win32/file_system_facts.h"
-
-#include <windows.h>
+#include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
 #include "core/text.h"
 #include "core/win32/wide_text.h"
+#include "editor/win32/file_system_facts.h"
 
 namespace pathorama::editor::win32 {
 namespace {

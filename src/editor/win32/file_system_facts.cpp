@@ -1,8 +1,8 @@
 #include "editor/win32/file_system_facts.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 

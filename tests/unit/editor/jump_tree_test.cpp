@@ -17,11 +17,9 @@ TEST(NodeKindOfTest, TellsKindsByTextAlone) {
     const char* text;
     NodeKind kind;
   } cases[] = {
-      {"--", NodeKind::EndMarker},   {"-", NodeKind::Separator},
-      {"-Work", NodeKind::GroupHead}, {"---", NodeKind::GroupHead},
-      {"-- ", NodeKind::GroupHead},  {"Docs", NodeKind::NormalItem},
-      {"", NodeKind::NormalItem},    {" --", NodeKind::NormalItem},
-      {"a-b", NodeKind::NormalItem},
+      {"--", NodeKind::EndMarker},  {"-", NodeKind::Separator},    {"-Work", NodeKind::GroupHead},
+      {"---", NodeKind::GroupHead}, {"-- ", NodeKind::GroupHead},  {"Docs", NodeKind::NormalItem},
+      {"", NodeKind::NormalItem},   {" --", NodeKind::NormalItem}, {"a-b", NodeKind::NormalItem},
   };
   for (const Case& c : cases) EXPECT_EQ(NodeKindOf(U(c.text)), c.kind) << "'" << c.text << "'";
 }

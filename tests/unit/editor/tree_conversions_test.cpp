@@ -109,8 +109,8 @@ TEST(TreeConversionsTest, FileToListToTreeToFileGivesTheSameLines) {
 }
 
 TEST(TreeConversionsTest, BuildGivesRecordsFromTagsAndFreshOnesToEndMarkers) {
-  auto loaded = LoadAndBuild(
-      "menu1=-G\npath1=<>\nmenu2=a\npath2=  C:\\a  \nmenu3=-\nmenu4=--\nmenu5=-\n");
+  auto loaded =
+      LoadAndBuild("menu1=-G\npath1=<>\nmenu2=a\npath2=  C:\\a  \nmenu3=-\nmenu4=--\nmenu5=-\n");
   const JumpList& list = loaded->list;
   const JumpTree& tree = loaded->tree;
   const JumpItem& group = list.Items()[0];
@@ -246,7 +246,8 @@ class FakeSettingsFiles : public settings::SettingsFiles {
 TEST(SaveTreeToIniFileTest, AFailedWriteIsReportedAndTheDocumentKeepsWhatTheFileHolds) {
   JumpTree tree = test::TreeFromOutline("new\tC:\\new\n");
   for (bool sectionBefore : {true, false}) {
-    core::IniDocument doc = Doc(sectionBefore ? "[PathMenu]\nmenu1=old\npath1=C:\\old\n" : "[Main]\n");
+    core::IniDocument doc =
+        Doc(sectionBefore ? "[PathMenu]\nmenu1=old\npath1=C:\\old\n" : "[Main]\n");
     FakeSettingsFiles files;
     files.writeSucceeds = false;
     EXPECT_FALSE(SaveTreeToIniFile(tree, doc, files));

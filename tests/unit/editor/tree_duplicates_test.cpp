@@ -27,7 +27,8 @@ TEST(ComparedPathsTest, MarksTrimmedPiecesSplitVariablesExpanded) {
       {"<>", {u"<>"}},
       {"", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(ComparedPaths(U(c.pathInfo), expand), c.paths) << c.pathInfo;
+  for (const Case& c : cases)
+    EXPECT_EQ(ComparedPaths(U(c.pathInfo), expand), c.paths) << c.pathInfo;
 }
 
 TEST(FindPathAssociatedWithOtherNodeTest, SharedPathsOfOtherEntries) {

@@ -60,20 +60,61 @@ struct MoveCase {
 
 TEST(MoveSelectedItemsTest, DestinationDecidesThePlace) {
   const MoveCase cases[] = {
-      {"after a normal item, in former order", {"c", "a"}, "b", 0, false, false,
+      {"after a normal item, in former order",
+       {"c", "a"},
+       "b",
+       0,
+       false,
+       false,
        "-G\n  g1\n  g2\n--\n-E\n--\nb\na *\nc *\n"},
-      {"into an expanded group: first children", {"a", "c"}, "-G", 0, false, false,
+      {"into an expanded group: first children",
+       {"a", "c"},
+       "-G",
+       0,
+       false,
+       false,
        "-G\n  a *\n  c *\n  g1\n  g2\n--\n-E\n--\nb\n"},
-      {"onto a collapsed group: after its end marker", {"a"}, "-G", 0, false, true,
+      {"onto a collapsed group: after its end marker",
+       {"a"},
+       "-G",
+       0,
+       false,
+       true,
        "-G\n  g1\n  g2\n--\na *\n-E\n--\nb\nc\n"},
-      {"as sub node onto a collapsed group: expanded, first child", {"a"}, "-G", 0, true, true,
+      {"as sub node onto a collapsed group: expanded, first child",
+       {"a"},
+       "-G",
+       0,
+       true,
+       true,
        "-G\n  a *\n  g1\n  g2\n--\n-E\n--\nb\nc\n"},
-      {"an empty group receives", {"b"}, "-E", 0, false, false, "a\n-G\n  g1\n  g2\n--\n-E\n  b *\n--\nc\n"},
-      {"onto an end marker: after it", {"c"}, "--", 0, false, false,
+      {"an empty group receives",
+       {"b"},
+       "-E",
+       0,
+       false,
+       false,
+       "a\n-G\n  g1\n  g2\n--\n-E\n  b *\n--\nc\n"},
+      {"onto an end marker: after it",
+       {"c"},
+       "--",
+       0,
+       false,
+       false,
        "a\n-G\n  g1\n  g2\n--\nc *\n-E\n--\nb\n"},
-      {"as sub node onto a normal item: it becomes a group", {"a"}, "b", 0, true, false,
+      {"as sub node onto a normal item: it becomes a group",
+       {"a"},
+       "b",
+       0,
+       true,
+       false,
        "-G\n  g1\n  g2\n--\n-E\n--\n-b\n  a *\n--\nc\n"},
-      {"a group with its end marker, its entries along", {"--"}, "c", 0, false, false,
+      {"a group with its end marker, its entries along",
+       {"--"},
+       "c",
+       0,
+       false,
+       false,
        "a\n-E\n--\nb\nc\n-G *\n  g1\n  g2\n-- *\n"},
   };
   for (const MoveCase& c : cases) {
@@ -283,10 +324,13 @@ TEST(AddNodeForPathTest, PlaceRelativeToTheDestination) {
     bool asSubNode;
     const char* expected;
   } cases[] = {
-      {"no destination: last root node", nullptr, 0, false, "a\n-G\n  g1\n--\n-E\n--\n-\nnew * @\n"},
+      {"no destination: last root node", nullptr, 0, false,
+       "a\n-G\n  g1\n--\n-E\n--\n-\nnew * @\n"},
       {"group head: after its end marker", "-G", 0, false, "a\n-G\n  g1\n--\nnew * @\n-E\n--\n-\n"},
-      {"group head as sub node: first child", "-G", 0, true, "a\n-G\n  new * @\n  g1\n--\n-E\n--\n-\n"},
-      {"end marker as sub node: last child", "--", 0, true, "a\n-G\n  g1\n  new * @\n--\n-E\n--\n-\n"},
+      {"group head as sub node: first child", "-G", 0, true,
+       "a\n-G\n  new * @\n  g1\n--\n-E\n--\n-\n"},
+      {"end marker as sub node: last child", "--", 0, true,
+       "a\n-G\n  g1\n  new * @\n--\n-E\n--\n-\n"},
       {"end marker of an empty group as sub node", "--", 1, true,
        "a\n-G\n  g1\n--\n-E\n  new * @\n--\n-\n"},
       {"end marker: after it", "--", 0, false, "a\n-G\n  g1\n--\nnew * @\n-E\n--\n-\n"},
@@ -326,7 +370,7 @@ TEST(AddNodeForPathTest, CaptionAndPathFromTheGivenPath) {
       {"", "C:\\Music", "Music", "C:\\Music"},
       {"", "C:\\links\\Tools.lnk", "Tools", "D:\\Tools"},
       {"", "C:\\links\\Broken.LNK", "Broken", "C:\\links\\Broken.LNK"},
-      {"", "C:\\gone\\old.txt", "old.txt", ""},        // a missing path is not taken
+      {"", "C:\\gone\\old.txt", "old.txt", ""},  // a missing path is not taken
       {"Given", "C:\\gone\\old.txt", "Given", "C:\\gone\\old.txt"},
       {"Lines\r\nbroken", "C:\\a\r\nC:\\b", "Linesbroken", "C:\\a | C:\\b"},
       {"--Dashes", "C:\\x", "Dashes", "C:\\x"},  // would be a group head without end marker
@@ -365,9 +409,11 @@ TEST(AddNodeForPathTest, AcceleratorTransformAndDuplicates) {
   EXPECT_EQ(prompts.told.size(), 1u);
   // Allowed when not forbidden; a separator never gets an accelerator.
   options.forbidDuplicatePaths = false;
-  EXPECT_EQ(tree.PathInfo(AddNodeForPath(tree, std::nullopt, false, u"y", u"C:\\Data", facts, options)),
-            u"C:\\Data");
-  EXPECT_EQ(tree.Text(AddNodeForPath(tree, std::nullopt, false, u"-", u"<>", facts, options)), u"-");
+  EXPECT_EQ(
+      tree.PathInfo(AddNodeForPath(tree, std::nullopt, false, u"y", u"C:\\Data", facts, options)),
+      u"C:\\Data");
+  EXPECT_EQ(tree.Text(AddNodeForPath(tree, std::nullopt, false, u"-", u"<>", facts, options)),
+            u"-");
 }
 
 }  // namespace
