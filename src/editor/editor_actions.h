@@ -20,7 +20,8 @@
 
 namespace pathorama::editor {
 
-// The editor's check boxes that the commands read.
+// The editor's check boxes that the commands read. They decide over the
+// matching fields of AddNodeOptions, which the adds take for the rest.
 struct EditorOptions {
   bool forbidDuplicatePaths = false;    // "禁止添加重复路径"
   bool recognizeWebAddresses = true;    // "自动识别网络地址"
@@ -53,7 +54,7 @@ std::vector<NodeId> AddSubItems(JumpTree& tree, std::u16string_view answer,
 // removed, empty ones skipped) becomes a group head "-" + title (with an
 // automatic accelerator when asked) with an end marker after it, both with
 // path "<>", placed as the editor places groups; the last group added is
-// focused and the only one selected.
+// focused and the only one selected. Returns the group heads added.
 std::vector<NodeId> AddGroups(JumpTree& tree, std::u16string_view answer, const EditorOptions& options);
 
 // "更改标题": what the input box starts with (the node text without its
@@ -104,7 +105,8 @@ int DeleteItemsWithMissingLocalPaths(JumpTree& tree, bool recognizeWebAddresses,
 int DeleteItemsWithoutPath(JumpTree& tree);
 
 // The four moves of the selection. The level moves need every selected node
-// at the focused node's level; otherwise nothing moves and the answer says so.
+// at the focused node's level; otherwise nothing moves and the answer says so
+// (the caller shows NotOneLevelMessage; `prompts` only serves the move).
 enum class SelectionMove { ToTop, ToBottom, ToTopOfLevel, ToBottomOfLevel };
 enum class SelectionMoveResult { Moved, NothingDone, NotOneLevel };
 SelectionMoveResult MoveSelection(JumpTree& tree, SelectionMove move, core::UserPrompts& prompts);
@@ -134,7 +136,8 @@ NodeStyle StyleOfNode(const JumpTree& tree, NodeId node);
 
 // The tree's hint for a node ("实时显示关联路径"): its path info trimmed,
 // the leading " *" run removed and the variables expanded when it had the
-// mark, "|" shown as "｜"; none for a node without record or for "<>".
+// mark, "|" shown as "｜"; none for a node without record, for "<>" and
+// for an empty hint.
 std::optional<std::u16string> PathHintOfNode(const JumpTree& tree, NodeId node,
                                              const paths::VariableExpander& expand);
 
