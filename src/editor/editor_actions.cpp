@@ -1,6 +1,5 @@
 #include "editor/editor_actions.h"
 
-#include <array>
 #include <unordered_map>
 #include <utility>
 
@@ -146,7 +145,8 @@ bool PointsNowhere(std::u16string_view pathInfo, bool recognizeWebAddresses,
     if (pieces[i].type != paths::PathType::Local) return false;
     const std::u16string path = core::TrimChars(pieces[i].path, u" ");
     if (expands) {
-      const bool writtenEmpty = i >= written.size() || core::TrimChars(written[i].path, u" ").empty();
+      const bool writtenEmpty =
+          i >= written.size() || core::TrimChars(written[i].path, u" ").empty();
       // A variable that gives nothing today, or one left as written,
       // says nothing about whether the entry's folder exists.
       if (path.empty() && !writtenEmpty) return false;
@@ -237,8 +237,8 @@ std::vector<NodeId> AddSubItems(JumpTree& tree, std::u16string_view answer,
   // goes first; every other target takes each one at the front (or right
   // after itself), so the last goes first.
   auto head = tree.PrevSibling(*focused);
-  const bool appends = tree.Kind(*focused) == NodeKind::EndMarker && head &&
-                       tree.Kind(*head) == NodeKind::GroupHead;
+  const bool appends =
+      tree.Kind(*focused) == NodeKind::EndMarker && head && tree.Kind(*head) == NodeKind::GroupHead;
   std::vector<NodeId> added;
   auto add = [&](const std::u16string& title) {
     if (auto node = AddTitle(tree, focused, true, title, facts, effective)) added.push_back(*node);
@@ -273,7 +273,8 @@ std::vector<NodeId> AddGroups(JumpTree& tree, std::u16string_view answer,
           place = Place::After(*end);
       }
     }
-    const NodeId head = tree.Insert(place, text, NodeRecord{tree.FreshRecordId(), std::u16string(kNoPathInfo)});
+    const NodeId head =
+        tree.Insert(place, text, NodeRecord{tree.FreshRecordId(), std::u16string(kNoPathInfo)});
     tree.Insert(Place::After(head), kEndMarkerText,
                 NodeRecord{tree.FreshRecordId(), std::u16string(kNoPathInfo)});
     tree.SelectOnly(head);
@@ -308,8 +309,9 @@ bool ToggleEnabledOfSelection(JumpTree& tree) {
   for (NodeId node : tree.SelectedNodes()) {
     if (!IsEntryOrGroup(tree.Kind(node))) continue;
     const std::u16string pathInfo(tree.PathInfo(node));
-    tree.SetPathInfo(node, paths::IsPathInfoDisabled(pathInfo) ? core::TrimCharsLeft(pathInfo, u" /")
-                                                               : u"/" + pathInfo);
+    tree.SetPathInfo(node, paths::IsPathInfoDisabled(pathInfo)
+                               ? core::TrimCharsLeft(pathInfo, u" /")
+                               : u"/" + pathInfo);
     last = node;
   }
   if (!last) return false;

@@ -121,16 +121,25 @@ TEST(AddItemsTest, TitlesLandInTypedOrderNextToTheFocusedNode) {
     const char* lines;
   } cases[] = {
       {"A|-|B after a normal item: an item, a separator, an item",
-       "a", "A|-|B", {"A", "-", "B"},
+       "a",
+       "A|-|B",
+       {"A", "-", "B"},
        "a=C:\\a\nA=\n-\nB=\n-G\ng1=C:\\g1\n--\nb=C:\\b\n"},
-      {"after a group: behind its end marker", "-G", "x|y", {"x", "y"},
+      {"after a group: behind its end marker",
+       "-G",
+       "x|y",
+       {"x", "y"},
        "a=C:\\a\n-G\ng1=C:\\g1\n--\nx=\ny=\nb=C:\\b\n"},
-      {"after an end marker", "--", "x", {"x"},
-       "a=C:\\a\n-G\ng1=C:\\g1\n--\nx=\nb=C:\\b\n"},
-      {"without a focused node: at the end of the root level, in order", "", "x|y",
-       {"x", "y"}, "a=C:\\a\n-G\ng1=C:\\g1\n--\nb=C:\\b\nx=\ny=\n"},
-      {"leading dashes and spaces go; a title of dashes or blanks adds nothing", "b",
-       "--x| - y|---| \t |\r\n", {"x", "y"},
+      {"after an end marker", "--", "x", {"x"}, "a=C:\\a\n-G\ng1=C:\\g1\n--\nx=\nb=C:\\b\n"},
+      {"without a focused node: at the end of the root level, in order",
+       "",
+       "x|y",
+       {"x", "y"},
+       "a=C:\\a\n-G\ng1=C:\\g1\n--\nb=C:\\b\nx=\ny=\n"},
+      {"leading dashes and spaces go; a title of dashes or blanks adds nothing",
+       "b",
+       "--x| - y|---| \t |\r\n",
+       {"x", "y"},
        "a=C:\\a\n-G\ng1=C:\\g1\n--\nb=C:\\b\nx=\ny=\n"},
   };
   for (const Case& c : cases) {
@@ -209,8 +218,8 @@ TEST(AddGroupsTest, EachGroupGetsItsEndMarkerAndFollowsThePrevious) {
        "a\n-G\n  g1\n--\n-A *\n--\nb\n"},
       {"without a focused node: at the end", "", false, "A|B",
        "a\n-G\n  g1\n--\nb\n-A\n--\n-B *\n--\n"},
-      {"leading dashes go; blank and dash-only titles are skipped", "b", false,
-       "--X| |---|\r\n|\t", "a\n-G\n  g1\n--\nb\n-X *\n--\n"},
+      {"leading dashes go; blank and dash-only titles are skipped", "b", false, "--X| |---|\r\n|\t",
+       "a\n-G\n  g1\n--\nb\n-X *\n--\n"},
   };
   for (const Case& c : cases) {
     JumpTree tree = TreeFromOutline("a\n-G\n  g1\n--\nb\n");
@@ -337,8 +346,7 @@ TEST(DeleteSelectionTest, GroupsGoWholeWhicheverPartIsSelected) {
     const char* lines;
   } cases[] = {
       {"only an end marker: the whole group", {{"--", 0}}, true, "a\n-H\n--\nb\n"},
-      {"only a group head: with its entries and end marker", {{"-G", 0}}, false,
-       "a\n-H\n--\nb\n"},
+      {"only a group head: with its entries and end marker", {{"-G", 0}}, false, "a\n-H\n--\nb\n"},
       {"an inner entry and its group", {{"g1", 0}, {"-G", 0}}, false, "a\n-H\n--\nb\n"},
       {"entries at two levels", {{"a", 0}, {"g2", 0}}, false, "-G\ng1\n--\n-H\n--\nb\n"},
       {"the end marker of an empty group", {{"--", 1}}, true, "a\n-G\ng1\ng2\n--\nb\n"},
@@ -458,8 +466,9 @@ TEST(DeleteItemsWithMissingLocalPathsTest, EachRootIsAskedOncePerCommand) {
       "e\tC:\\Exists\n");
   FakeExistence facts;
   EXPECT_EQ(DeleteItemsWithMissingLocalPaths(tree, false, FakeExpand, facts), 1);
-  EXPECT_EQ(Lines(tree), "b=c:\\Missing2|X:\\one\nc=x:\\two\n"
-                         "d=\\\\Offline\\Share\\three|\\\\offline\\share\\four\ne=C:\\Exists\n");
+  EXPECT_EQ(Lines(tree),
+            "b=c:\\Missing2|X:\\one\nc=x:\\two\n"
+            "d=\\\\Offline\\Share\\three|\\\\offline\\share\\four\ne=C:\\Exists\n");
   for (const auto& [root, count] : facts.rootsAsked) EXPECT_EQ(count, 1) << U8(root);
   EXPECT_EQ(facts.rootsAsked.size(), 3u);
   // Nothing on an unreachable root is looked up.
@@ -482,9 +491,11 @@ TEST(DeleteItemsWithoutPathTest, EntriesWithEmptyPathInfoGo) {
       "-Empty\t\n"
       "--\n"
       "-\n"
-      "marked\t/\n");
+      "marked\t/\n"
+      "carrier\t\n"  // an entry that carries others (a damaged list) stays with them
+      "  child\tC:\\y\n");
   EXPECT_EQ(DeleteItemsWithoutPath(tree), 2);
-  EXPECT_EQ(Lines(tree), "-G\nkept=C:\\x\n--\n-Empty=\n--\n-\nmarked=/\n");
+  EXPECT_EQ(Lines(tree), "-G\nkept=C:\\x\n--\n-Empty=\n--\n-\nmarked=/\ncarrier=\nchild=C:\\y\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -508,15 +519,30 @@ TEST(MoveSelectionTest, SelectionGoesToTheEndsOfTheTreeOrItsLevel) {
     const char* focused;
     const char* outline;
   } cases[] = {
-      {"to the top, in former order", SelectionMove::ToTop, {"c", "g2"}, "c",
+      {"to the top, in former order",
+       SelectionMove::ToTop,
+       {"c", "g2"},
+       "c",
        "g2 *\nc * @\na\n-G\n  g1\n  g3\n--\nb\n"},
-      {"to the bottom, a group whole", SelectionMove::ToBottom, {"--", "a"}, "a",
+      {"to the bottom, a group whole",
+       SelectionMove::ToBottom,
+       {"--", "a"},
+       "a",
        "b\nc\na * @\n-G *\n  g1\n  g2\n  g3\n-- *\n"},
-      {"to the top of the level", SelectionMove::ToTopOfLevel, {"g3", "g2"}, "g3",
+      {"to the top of the level",
+       SelectionMove::ToTopOfLevel,
+       {"g3", "g2"},
+       "g3",
        "a\n-G\n  g2 *\n  g3 * @\n  g1\n--\nb\nc\n"},
-      {"to the bottom of the level", SelectionMove::ToBottomOfLevel, {"g1"}, "g1",
+      {"to the bottom of the level",
+       SelectionMove::ToBottomOfLevel,
+       {"g1"},
+       "g1",
        "a\n-G\n  g2\n  g3\n  g1 * @\n--\nb\nc\n"},
-      {"a root level move of a group", SelectionMove::ToBottomOfLevel, {"-G"}, "-G",
+      {"a root level move of a group",
+       SelectionMove::ToBottomOfLevel,
+       {"-G"},
+       "-G",
        "a\nb\nc\n-G * @\n  g1\n  g2\n  g3\n-- *\n"},
   };
   for (const Case& c : cases) {
@@ -540,12 +566,21 @@ TEST(MoveSelectionTest, RefusalsAndNoOpsLeaveNoTemporaryNode) {
     const char* focused;  // "" for none
     SelectionMoveResult result;
   } cases[] = {
-      {"level move across levels", SelectionMove::ToTopOfLevel, {"g1", "b"}, "g1",
+      {"level move across levels",
+       SelectionMove::ToTopOfLevel,
+       {"g1", "b"},
+       "g1",
        SelectionMoveResult::NotOneLevel},
-      {"level move of nodes beside an unselected focus elsewhere", SelectionMove::ToBottomOfLevel,
-       {"g1"}, "a", SelectionMoveResult::NotOneLevel},
+      {"level move of nodes beside an unselected focus elsewhere",
+       SelectionMove::ToBottomOfLevel,
+       {"g1"},
+       "a",
+       SelectionMoveResult::NotOneLevel},
       {"nothing selected", SelectionMove::ToTop, {}, "b", SelectionMoveResult::NothingDone},
-      {"nothing selected, level", SelectionMove::ToBottomOfLevel, {}, "g2",
+      {"nothing selected, level",
+       SelectionMove::ToBottomOfLevel,
+       {},
+       "g2",
        SelectionMoveResult::NothingDone},
       {"no focused node", SelectionMove::ToBottom, {"a"}, "", SelectionMoveResult::NothingDone},
   };
@@ -597,8 +632,7 @@ TEST(AcceleratorKeysOfSelectionTest, OnlyCaptionsWithLettersOrChineseChange) {
 
   ASSERT_TRUE(RemoveAcceleratorKeysFromSelection(tree));
   // "-[&W]" would become the separator "-": it keeps its key.
-  EXPECT_EQ(Lines(tree),
-            "Docs\n工作\n123\n-Group\ninner\n--\n-\n-[&W]\n--\nRD\nother\n");
+  EXPECT_EQ(Lines(tree), "Docs\n工作\n123\n-Group\ninner\n--\n-\n-[&W]\n--\nRD\nother\n");
   ExpectGroupsPaired(tree, "F4/F6");
 }
 
