@@ -185,7 +185,7 @@ std::u16string WithoutTypeTags(std::u16string_view pathInfo) {
   return out;
 }
 
-// Delphi's Trim: every character up to the space at both ends.
+// Blanks and control characters trimmed at both ends.
 std::u16string TrimBlanks(std::u16string_view text) {
   size_t begin = 0, end = text.size();
   while (begin < end && text[begin] <= u' ') ++begin;
