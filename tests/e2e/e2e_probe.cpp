@@ -60,6 +60,8 @@
 //   click TITLE CAPTION
 //                     clicks the shown button captioned CAPTION (e.g. "否(&N)") in the
 //                     window titled TITLE
+//   set-text-in TITLE TEXT
+//                     sets the text of the first "Edit" of the dialog titled TITLE
 //   edit-text CLASS   the text of the first "Edit" in the top-level window of CLASS
 //   control-rect CLASS MESSAGE WPARAM
 //                     left, top, right, bottom of the window that the top-level
@@ -633,6 +635,16 @@ int wmain(int argc, wchar_t** argv) {
       return 0;
     }
     return 1;
+  }
+  if (command == L"set-text-in" && argc == 4) {
+    // The first edit box of the dialog titled argv[2].
+    HWND box = FindDialogBox(argv[2]);
+    HWND edit = box ? FindWindowExW(box, nullptr, L"Edit", nullptr) : nullptr;
+    DWORD_PTR result = 0;
+    return edit && SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]),
+                                       SMTO_ABORTIFHUNG, 5000, &result)
+               ? 0
+               : 1;
   }
   if (command == L"edit-text" && argc == 3) {
     HWND window = FindWindowW(argv[2], nullptr);

@@ -7,6 +7,7 @@
 #include "core/diagnostics.h"
 #include "core/encoding.h"
 #include "core/file_io.h"
+#include "editor/tree_conversions.h"
 #include "settings/win32/registry_effects.h"
 
 namespace pathorama::app::win32 {
@@ -87,6 +88,10 @@ bool AppSession::SaveJumpList() {
   ClearIniFileAttributes();
   jumpList_.SavePathListFromMenuToIni(ini_);
   return WriteIniFile(ini_);
+}
+
+bool AppSession::SaveJumpListTree(const editor::JumpTree& tree) {
+  return editor::SaveTreeToIniFile(tree, ini_, *this);
 }
 
 bool AppSession::SelectFolderManager(int index) { return store_.SelectFolderManager(index); }

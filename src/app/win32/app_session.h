@@ -9,6 +9,7 @@
 
 #include "app/hotkey_slots.h"
 #include "core/ini.h"
+#include "editor/jump_tree.h"
 #include "jumplist/jump_list.h"
 #include "settings/app_settings.h"
 #include "settings/settings_file.h"
@@ -42,6 +43,9 @@ class AppSession : public settings::ProgramFacts,
   void SaveAll();
   // The jump list into [PathMenu] and the file, for the parts that change it.
   bool SaveJumpList();
+  // The editor's tree into [PathMenu] and the file; false when it could not
+  // be written (the document is then as the file is).
+  bool SaveJumpListTree(const editor::JumpTree& tree);
 
   std::array<uint16_t, kHotKeySlotCount> HotKeyShortcuts() const;
   // The folder-manager setting follows a captured window: `FolderManagerName`

@@ -11,6 +11,8 @@
 #include "app/win32/window_spy.h"
 #include "core/diagnostics.h"
 #include "core/text.h"
+#include "editor/tree_conversions.h"
+#include "editor/win32/jump_list_editor.h"
 #include "hotkeys/win32/hotkey_press.h"
 #include "jumplist/jump_menu.h"
 #include "jumplist/jump_menu_settings.h"
@@ -84,9 +86,69 @@ void OpenAboutBox(HWND mainWindow) {
 // not part of the program yet: their entry points accept the call and do
 // nothing, so the commands that reach them are safe to send.
 
-void OpenJumpListEditor(HWND) {}
+namespace {
+
+// What the editor reads and changes of the running program.
+class SessionEditorHost final : public editor::win32::EditorHost {
+ public:
+  explicit SessionEditorHost(MainWindow& window) : window_(window) {}
+
+  jumplist::JumpList& LiveJumpList() override { return window_.Session().JumpListItems(); }
+  bool HideDisabledItems() override {
+    return window_.Session().Settings().Bool(settings::Setting::HideDisabledItems);
+  }
+  void SetHideDisabledItems(bool hide) override {
+    window_.Session().Settings().SetInt(settings::Setting::HideDisabledItems, hide ? 1 : 0);
+  }
+  int32_t CaptionMaxLength() override { return window_.State().captionMaxLength; }
+  bool SaveTreeToSettings(const editor::JumpTree& tree) override {
+    return window_.Session().SaveJumpListTree(tree);
+  }
+  paths::VariableExpander NewExpansionBatch() override {
+    // Everything one expansion batch holds, alive as long as the expander.
+    struct Batch {
+      variables::SystemClock clock;
+      variables::SeededRandom random;
+      variables::VariableOptions options;
+      variables::BatchSystemFacts facts{variables::PlatformSystemFacts()};
+      variables::VariableEnvironment env;
+    };
+    auto batch = std::make_shared<Batch>();
+    batch->options = settings::VariableOptionsFromSettings(window_.Session().Settings(), Today());
+    batch->env = {&batch->clock, &batch->random, &batch->options};
+    batch->env.system = &batch->facts;
+    return [batch](std::u16string_view text) { return variables::ExpandPathVariables(text, batch->env); };
+  }
+  core::CalendarDate Today() override { return window_.Session().Today(); }
+
+ private:
+  MainWindow& window_;
+};
+
+// While the editor is open, it holds the jump list: whatever would change
+// the live list behind its back brings it to the front instead (its save
+// would erase their change, or a rebuild its unsaved edits).
+bool EditorTakesOver() {
+  editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
+  if (!editor.Visible()) return false;
+  if (IsIconic(editor.Handle())) ShowWindow(editor.Handle(), SW_RESTORE);
+  SetForegroundWindow(editor.Handle());
+  return true;
+}
+
+}  // namespace
+
+void OpenJumpListEditor(HWND mainWindow) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  static SessionEditorHost host(*window);
+  editor::win32::JumpListEditor::Instance().Open(host);
+}
+
 void OpenOptionsDialog(HWND) {}
-void AddToJumpListFromSelection(HWND) {}
+void AddToJumpListFromSelection(HWND) {
+  if (EditorTakesOver()) return;
+}
 void AutoHideWhenScreenEdgeChanged(HWND, bool) {}
 
 namespace {
@@ -102,6 +164,7 @@ namespace {
 void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   MainWindow* window = MainWindow::FromHandle(mainWindow);
   if (!window) return;
+  if (EditorTakesOver()) return;
   AppSession& session = window->Session();
   AppState& state = window->State();
   const settings::AppSettings& options = session.Settings();
@@ -218,9 +281,13 @@ HWND VisibleOwnWindow(HWND mainWindow, hotkeys::OwnWindow which) {
       WindowSpy& spy = WindowSpy::Instance();
       return spy.Visible() ? spy.Handle() : nullptr;
     }
+    case hotkeys::OwnWindow::JumpListEditor: {
+      editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
+      return editor.Visible() ? editor.Handle() : nullptr;
+    }
     default:
-      // The add dialog, the options dialog, the editor and the accelerator
-      // keys dialog are not part of the program yet.
+      // The add dialog and the options dialog are not part of the program
+      // yet; the accelerator keys dialog is modal over the editor.
       return nullptr;
   }
 }

@@ -1,0 +1,1226 @@
+#include "editor/win32/jump_list_editor.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <windowsx.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "core/diagnostics.h"
+#include "core/text.h"
+#include "core/win32/wide_text.h"
+#include "editor/accelerator_keys.h"
+#include "editor/tree_conversions.h"
+#include "editor/tree_duplicates.h"
+#include "editor/tree_selection.h"
+#include "editor/win32/accelerator_dialog.h"
+#include "editor/win32/file_system_facts.h"
+#include "editor/win32/jump_list_editor_ids.h"
+#include "jumplist/caption_limit.h"
+#include "ui/win32/dropped_files.h"
+#include "ui/win32/input_box.h"
+#include "ui/win32/message_box_prompts.h"
+#include "variables/variable_menu.h"
+#include "windows/win32/clipboard.h"
+
+namespace pathorama::editor::win32 {
+
+namespace {
+
+using core::win32::AsWide;
+using core::win32::FromWide;
+using Microsoft::WRL::ComPtr;
+
+uint32_t Key(NodeId node) { return static_cast<uint32_t>(node); }
+
+int DpiOf(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  HDC dc = GetDC(window);
+  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(window, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::u16string WindowText(HWND window) {
+  std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  text.resize(static_cast<size_t>(
+      GetWindowTextW(window, core::win32::AsWide(text.data()), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The controls of the layout and their IDs, in the layout's order.
+constexpr std::array<int, static_cast<size_t>(EditorControl::Count)> kControlIds = {
+    IDC_EDITOR_TREE_LABEL,     IDC_EDITOR_TREE,           IDC_EDITOR_ADD_ITEM,
+    IDC_EDITOR_ADD_SUB_ITEM,   IDC_EDITOR_ADD_GROUP,      IDC_EDITOR_CHANGE_TITLE,
+    IDC_EDITOR_IMPORT,         IDC_EDITOR_DELETE_SELECTED, IDC_EDITOR_DELETE_SPECIAL,
+    IDC_EDITOR_FORBID_DUPLICATES, IDC_EDITOR_RECOGNIZE_URLS, IDC_EDITOR_SHOW_PATH_HINT,
+    IDC_EDITOR_AUTO_ACCELERATOR, IDC_EDITOR_HIDE_DISABLED,  IDC_EDITOR_ALWAYS_ON_TOP,
+    IDC_EDITOR_SAVE,           IDC_EDITOR_CANCEL,         IDC_EDITOR_PATH_TYPE,
+    IDC_EDITOR_PATHS,          IDC_EDITOR_BROWSE,         IDC_EDITOR_USABLE,
+    IDC_EDITOR_INSERT_MODE,    IDC_EDITOR_USE_VARIABLES,  IDC_EDITOR_INPUT_VARIABLE,
+    IDC_EDITOR_PATH_LABEL};
+
+constexpr int kPathControls[] = {IDC_EDITOR_PATH_TYPE, IDC_EDITOR_PATHS,         IDC_EDITOR_BROWSE,
+                                 IDC_EDITOR_USABLE,    IDC_EDITOR_INSERT_MODE,   IDC_EDITOR_USE_VARIABLES,
+                                 IDC_EDITOR_INPUT_VARIABLE};
+
+constexpr UINT_PTR kSubclassId = 1;
+
+COLORREF ColourOf(NodeColour colour) {
+  switch (colour) {
+    case NodeColour::Black: return RGB(0, 0, 0);
+    case NodeColour::Blue: return RGB(0, 0, 255);
+    case NodeColour::Red: return RGB(255, 0, 0);
+    case NodeColour::Fuchsia: return RGB(255, 0, 255);
+    case NodeColour::Gray: return RGB(128, 128, 128);
+    case NodeColour::Default: break;
+  }
+  return GetSysColor(COLOR_WINDOWTEXT);
+}
+
+// Takes a window out of the topmost band while a message or a file dialog
+// of its own is up, so that neither hides behind it.
+class NotTopmostMeanwhile {
+ public:
+  explicit NotTopmostMeanwhile(HWND window)
+      : window_(window), topmost_(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) {
+    if (topmost_) SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  ~NotTopmostMeanwhile() {
+    if (topmost_) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  NotTopmostMeanwhile(const NotTopmostMeanwhile&) = delete;
+  NotTopmostMeanwhile& operator=(const NotTopmostMeanwhile&) = delete;
+
+ private:
+  HWND window_;
+  bool topmost_;
+};
+
+// Prompts shown over the editor, which stops being topmost meanwhile.
+class EditorPrompts : public core::UserPrompts {
+ public:
+  explicit EditorPrompts(HWND window) : window_(window), boxes_(window) {}
+  void Tell(std::u16string_view text, std::u16string_view caption, core::PromptIcon icon) override {
+    NotTopmostMeanwhile meanwhile(window_);
+    boxes_.Tell(text, caption, icon);
+  }
+  bool AskYesNo(std::u16string_view text, std::u16string_view caption, core::PromptIcon icon) override {
+    NotTopmostMeanwhile meanwhile(window_);
+    return boxes_.AskYesNo(text, caption, icon);
+  }
+
+ private:
+  HWND window_;
+  ui::win32::MessageBoxPrompts boxes_;
+};
+
+// Whether the files and drives of a path can be asked at all.
+class WindowsPathExistence : public PathExistence {
+ public:
+  bool IsExistingFolder(std::u16string_view path) override { return facts_.IsExistingFolder(path); }
+  bool IsExistingFile(std::u16string_view path) override { return facts_.IsExistingFile(path); }
+  bool IsReachable(std::u16string_view root) override {
+    std::u16string r(root);
+    if (!r.empty() && r.back() != u'\\') r += u'\\';
+    // Never a dialog asking for a disk.
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const bool reachable = GetFileAttributesW(AsWide(r)) != INVALID_FILE_ATTRIBUTES;
+    SetErrorMode(oldMode);
+    return reachable;
+  }
+
+ private:
+  WindowsFileSystemFacts facts_;
+};
+
+HFONT DerivedFont(HFONT base, bool bold, bool strikeOut) {
+  LOGFONTW font{};
+  GetObjectW(base ? base : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), sizeof font, &font);
+  if (bold) font.lfWeight = FW_BOLD;
+  font.lfStrikeOut = strikeOut ? TRUE : FALSE;
+  return CreateFontIndirectW(&font);
+}
+
+LRESULT CALLBACK TreeKeys(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+  if (message == WM_KEYDOWN) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    if (std::optional<EditorCommand> command = CommandForKey(static_cast<int>(wParam), ctrl, shift)) {
+      PostMessageW(GetParent(tree), WM_COMMAND,
+                   IDM_EDITOR_COMMAND_FIRST + static_cast<int>(*command), 0);
+      return 0;
+    }
+  }
+  // The characters of the shortcuts are no search in the tree.
+  if (message == WM_CHAR && GetKeyState(VK_CONTROL) < 0) return 0;
+  return DefSubclassProc(tree, message, wParam, lParam);
+}
+
+// The in-place rename box: Enter applies, Esc and leaving it cancel.
+constexpr UINT kRenameDone = WM_APP + 41;  // wParam: apply
+
+LRESULT CALLBACK RenameKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS | DefSubclassProc(edit, message, wParam, lParam);
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+        PostMessageW(GetParent(edit), kRenameDone, wParam == VK_RETURN, 0);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == L'\r' || wParam == 27) return 0;
+      break;
+    case WM_KILLFOCUS:
+      PostMessageW(GetParent(edit), kRenameDone, FALSE, 0);
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+// The path box's context menu is the variable menu.
+constexpr UINT kPathBoxMenu = WM_APP + 42;
+
+LRESULT CALLBACK PathBoxMenu(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  if (message == WM_CONTEXTMENU) {
+    PostMessageW(GetParent(edit), kPathBoxMenu, 0, lParam);
+    return 0;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+JumpListEditor& JumpListEditor::Instance() {
+  static JumpListEditor editor;
+  return editor;
+}
+
+JumpListEditor::JumpListEditor() = default;
+
+JumpListEditor::~JumpListEditor() {
+  if (Handle()) DestroyWindow(Handle());
+  for (HFONT font : {boldFont_, strikeFont_, boldStrikeFont_, saveFont_})
+    if (font) DeleteObject(font);
+  if (variableMenu_) DestroyMenu(variableMenu_);
+}
+
+void JumpListEditor::Open(EditorHost& host) {
+  host_ = &host;
+  if (!Handle()) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!CreateModeless(GetModuleHandleW(nullptr), IDD_JUMP_LIST_EDITOR, nullptr)) {
+      core::Trace(u"the jump list editor could not be created");
+      return;
+    }
+  }
+  if (!Visible()) {
+    // Closed: a fresh copy of the live list.
+    JumpTree::FreshId freshId = FreshIdsFrom(host_->LiveJumpList());
+    tree_ = std::make_unique<JumpTree>(std::move(freshId));
+    BuildTreeFromJumpListMenu(host_->LiveJumpList(), *tree_);
+    if (std::optional<NodeId> first = tree_->FirstRoot()) tree_->SelectOnly(*first);
+    selectionAnchor_ = tree_->Focused();
+    CheckDlgButton(Handle(), IDC_EDITOR_HIDE_DISABLED,
+                   host_->HideDisabledItems() ? BST_CHECKED : BST_UNCHECKED);
+    FillTreeView();
+    OnFocusedNodeChanged();
+    ShowWindow(Handle(), SW_SHOW);
+  }
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP));
+  SetForegroundWindow(Handle());
+  SetFocus(Item(IDC_EDITOR_TREE));
+}
+
+void JumpListEditor::Cancel() {
+  if (!Handle()) return;
+  if (renaming_) FinishRename(false);
+  ShowWindow(Handle(), SW_HIDE);
+  tree_.reset();
+  items_.clear();
+  TreeView_DeleteAllItems(Item(IDC_EDITOR_TREE));
+}
+
+bool JumpListEditor::Checked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
+
+EditorOptions JumpListEditor::Options() const {
+  EditorOptions options;
+  options.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
+  options.recognizeWebAddresses = Checked(IDC_EDITOR_RECOGNIZE_URLS);
+  options.autoAcceleratorKey = Checked(IDC_EDITOR_AUTO_ACCELERATOR);
+  options.captionMaxLength = host_ ? host_->CaptionMaxLength() : 0;
+  return options;
+}
+
+void JumpListEditor::SetTopmost(bool topmost) {
+  SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void JumpListEditor::InitDialog() {
+  HWND tree = Item(IDC_EDITOR_TREE);
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  boldFont_ = DerivedFont(font, true, false);
+  strikeFont_ = DerivedFont(font, false, true);
+  boldStrikeFont_ = DerivedFont(font, true, true);
+  saveFont_ = DerivedFont(font, true, false);
+  SendMessageW(Item(IDC_EDITOR_SAVE), WM_SETFONT, reinterpret_cast<WPARAM>(saveFont_), FALSE);
+
+  for (int id : {IDC_EDITOR_RECOGNIZE_URLS, IDC_EDITOR_AUTO_ACCELERATOR, IDC_EDITOR_ALWAYS_ON_TOP})
+    CheckDlgButton(Handle(), id, BST_CHECKED);
+  HWND types = Item(IDC_EDITOR_PATH_TYPE);
+  for (PathTypeEntry entry : {PathTypeEntry::Local, PathTypeEntry::Url, PathTypeEntry::Registry,
+                              PathTypeEntry::Mixed})
+    SendMessageW(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(PathTypeEntryCaption(entry).data())));
+  SendMessageW(types, CB_SETCURSEL, 0, 0);
+  // The imports arrive with the import dialog.
+  EnableWindow(Item(IDC_EDITOR_IMPORT), FALSE);
+
+  const int dpi = DpiOf(Handle());
+  TreeView_SetIndent(tree, MulDiv(19, dpi, 96));
+  SetWindowSubclass(tree, TreeKeys, kSubclassId, 0);
+  SetWindowSubclass(Item(IDC_EDITOR_RENAME), RenameKeys, kSubclassId, 0);
+  SetWindowSubclass(Item(IDC_EDITOR_PATHS), PathBoxMenu, kSubclassId, 0);
+  ui::win32::AcceptDroppedFiles(Handle());
+
+  // The client area the window opens with, centred on the screen's work area.
+  RECT window{0, 0, MulDiv(kEditorClientWidth, dpi, 96), MulDiv(kEditorClientHeight, dpi, 96)};
+  AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  SetWindowPos(Handle(), nullptr, work.left + std::max(0L, (work.right - work.left - width) / 2),
+               work.top + std::max(0L, (work.bottom - work.top - height) / 2), width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyLayout();
+}
+
+void JumpListEditor::ApplyLayout() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const EditorLayout layout = LayOutEditor(client.right, client.bottom, DpiOf(Handle()));
+  HDWP positions = BeginDeferWindowPos(static_cast<int>(kControlIds.size()));
+  for (size_t i = 0; i < kControlIds.size() && positions; ++i) {
+    const Box& box = layout.boxes[i];
+    // A drop-down list's height is that of its open list.
+    const int height = kControlIds[i] == IDC_EDITOR_PATH_TYPE ? box.height * 8 : box.height;
+    positions = DeferWindowPos(positions, Item(kControlIds[i]), nullptr, box.x, box.y, box.width,
+                               height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (positions) EndDeferWindowPos(positions);
+  if (renaming_) FinishRename(false);
+}
+
+// ---- the tree view ------------------------------------------------------------------------
+
+void JumpListEditor::FillTreeView() {
+  HWND view = Item(IDC_EDITOR_TREE);
+  fillingTree_ = true;
+  SendMessageW(view, WM_SETREDRAW, FALSE, 0);
+  TreeView_DeleteAllItems(view);
+  items_.clear();
+  if (tree_) {
+    std::vector<NodeId> expand;
+    for (NodeId node : tree_->NodesInOrder()) {
+      const std::optional<NodeId> parent = tree_->Parent(node);
+      TVINSERTSTRUCTW insert{};
+      insert.hParent = parent ? ItemOfNode(*parent) : TVI_ROOT;
+      insert.hInsertAfter = TVI_LAST;
+      insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+      std::u16string text = tree_->Text(node);
+      insert.item.pszText = AsWide(text.data());
+      insert.item.lParam = static_cast<LPARAM>(Key(node));
+      items_[Key(node)] = TreeView_InsertItem(view, &insert);
+      if (tree_->IsExpanded(node)) expand.push_back(node);
+    }
+    for (NodeId node : expand)
+      if (tree_->HasChildren(node)) TreeView_Expand(view, ItemOfNode(node), TVE_EXPAND);
+    if (std::optional<NodeId> focused = tree_->Focused()) {
+      TreeView_SelectItem(view, ItemOfNode(*focused));
+      TreeView_EnsureVisible(view, ItemOfNode(*focused));
+    }
+  }
+  SendMessageW(view, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(view, nullptr, TRUE);
+  fillingTree_ = false;
+}
+
+void JumpListEditor::RedrawTree() { InvalidateRect(Item(IDC_EDITOR_TREE), nullptr, FALSE); }
+
+std::optional<NodeId> JumpListEditor::NodeOfItem(HTREEITEM item) const {
+  if (!item || !tree_) return std::nullopt;
+  TVITEMW data{};
+  data.mask = TVIF_PARAM;
+  data.hItem = item;
+  if (!TreeView_GetItem(Item(IDC_EDITOR_TREE), &data)) return std::nullopt;
+  const NodeId node{static_cast<uint32_t>(data.lParam)};
+  return tree_->Contains(node) ? std::optional(node) : std::nullopt;
+}
+
+HTREEITEM JumpListEditor::ItemOfNode(NodeId node) const {
+  auto it = items_.find(Key(node));
+  return it == items_.end() ? nullptr : it->second;
+}
+
+void JumpListEditor::FocusNodeInView(std::optional<NodeId> node) {
+  fillingTree_ = true;
+  HWND view = Item(IDC_EDITOR_TREE);
+  TreeView_SelectItem(view, node ? ItemOfNode(*node) : nullptr);
+  if (node) TreeView_EnsureVisible(view, ItemOfNode(*node));
+  fillingTree_ = false;
+}
+
+void JumpListEditor::OnSelectionChanged(const NMTREEVIEWW& change) {
+  if (fillingTree_ || !tree_) return;
+  const std::optional<NodeId> node = NodeOfItem(change.itemNew.hItem);
+  if (!node) return;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  if (change.action == TVC_UNKNOWN) {
+    tree_->SetFocused(node);
+  } else if (shift && selectionAnchor_ && tree_->Contains(*selectionAnchor_)) {
+    // A range of the visible nodes, from the anchor to this one.
+    HWND view = Item(IDC_EDITOR_TREE);
+    std::vector<NodeId> visible;
+    for (HTREEITEM item = TreeView_GetRoot(view); item; item = TreeView_GetNextVisible(view, item))
+      if (std::optional<NodeId> n = NodeOfItem(item)) visible.push_back(*n);
+    auto a = std::find(visible.begin(), visible.end(), *selectionAnchor_);
+    auto b = std::find(visible.begin(), visible.end(), *node);
+    if (!ctrl) tree_->ClearSelection();
+    if (a != visible.end() && b != visible.end()) {
+      if (a > b) std::swap(a, b);
+      for (auto it = a; it <= b; ++it) tree_->SetSelected(*it, true);
+    }
+    tree_->SetFocused(node);
+  } else if (ctrl) {
+    tree_->SetSelected(*node, !tree_->IsSelected(*node));
+    tree_->SetFocused(node);
+    selectionAnchor_ = node;
+  } else {
+    tree_->SelectOnly(*node);
+    selectionAnchor_ = node;
+  }
+  OnFocusedNodeChanged();
+  RedrawTree();
+}
+
+void JumpListEditor::OnFocusedNodeChanged() {
+  const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+  const bool titled = focused && (tree_->Kind(*focused) == NodeKind::NormalItem ||
+                                  tree_->Kind(*focused) == NodeKind::GroupHead);
+  EnableWindow(Item(IDC_EDITOR_DELETE_SELECTED), focused.has_value());
+  EnableWindow(Item(IDC_EDITOR_CHANGE_TITLE), titled);
+  duplicates_.Reset();
+  ShowPathRow();
+}
+
+LRESULT JumpListEditor::OnCustomDraw(NMTVCUSTOMDRAW& draw) {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+      if (!tree_) return CDRF_DODEFAULT;
+      const NodeId node{static_cast<uint32_t>(draw.nmcd.lItemlParam)};
+      if (!tree_->Contains(node)) return CDRF_DODEFAULT;
+      const NodeStyle style = StyleOfNode(*tree_, node);
+      // The tree view's own selection is the focus; the model's selection
+      // is what shows highlighted.
+      draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+      if (tree_->IsSelected(node)) {
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+      } else {
+        draw.clrText = ColourOf(style.colour);
+        draw.clrTextBk = GetSysColor(COLOR_WINDOW);
+      }
+      HFONT font = style.bold ? (style.strikeOut ? boldStrikeFont_ : boldFont_)
+                              : (style.strikeOut ? strikeFont_ : nullptr);
+      if (font) {
+        SelectObject(draw.nmcd.hdc, font);
+        return CDRF_NEWFONT;
+      }
+      return CDRF_DODEFAULT;
+    }
+  }
+  return CDRF_DODEFAULT;
+}
+
+void JumpListEditor::SyncExpandedFromView() {
+  if (!tree_) return;
+  HWND view = Item(IDC_EDITOR_TREE);
+  for (const auto& [key, item] : items_) {
+    const NodeId node{key};
+    if (!tree_->Contains(node)) continue;
+    tree_->SetExpanded(node, TreeView_GetItemState(view, item, TVIS_EXPANDED) & TVIS_EXPANDED);
+  }
+}
+
+void JumpListEditor::AfterTreeChanged() {
+  FillTreeView();
+  OnFocusedNodeChanged();
+}
+
+// ---- commands -----------------------------------------------------------------------------
+
+void JumpListEditor::Run(EditorCommand command) {
+  if (!tree_ || renaming_) return;
+  SyncExpandedFromView();
+  using C = EditorCommand;
+  switch (command) {
+    case C::AddItem: AddItems(); return;
+    case C::AddSubItem: AddSubItems(); return;
+    case C::AddGroup: AddGroups(); return;
+    case C::Rename: StartRename(); return;
+    case C::ConvertGroupAndItem: InterConvertGroupAndNormalItem(*tree_); break;
+    case C::ToggleEnabled: ToggleEnabledOfSelection(*tree_); break;
+    case C::ImportTotalCommander:
+    case C::ImportDirectoryOpus:
+    case C::ImportTextFile:
+    case C::ImportClipboard:
+      // The imports arrive with the import dialog; their entries are greyed.
+      return;
+    case C::SetAcceleratorKey: SetAcceleratorKeyOfFocused(); return;
+    case C::AddAcceleratorKeys: AddAcceleratorKeysToSelection(*tree_); break;
+    case C::RemoveAcceleratorKeys: RemoveAcceleratorKeysFromSelection(*tree_); break;
+    case C::DeleteSelected: DeleteSelected(); return;
+    case C::MoveToTop: Move(SelectionMove::ToTop); return;
+    case C::MoveToBottom: Move(SelectionMove::ToBottom); return;
+    case C::MoveToTopOfLevel: Move(SelectionMove::ToTopOfLevel); return;
+    case C::MoveToBottomOfLevel: Move(SelectionMove::ToBottomOfLevel); return;
+    case C::SelectAll: SelectNodesInTree(*tree_, SelectMode::All); break;
+    case C::SelectAllInLevel: SelectNodesInLevel(*tree_, SelectMode::All); break;
+    case C::SelectToTopInLevel: SelectNodesInLevel(*tree_, SelectMode::ToTop); break;
+    case C::SelectToBottomInLevel: SelectNodesInLevel(*tree_, SelectMode::ToBottom); break;
+    case C::InvertSelectionInLevel: SelectNodesInLevel(*tree_, SelectMode::Reverse); break;
+    case C::SelectToTop: SelectNodesInTree(*tree_, SelectMode::ToTop); break;
+    case C::SelectToBottom: SelectNodesInTree(*tree_, SelectMode::ToBottom); break;
+    case C::InvertSelection: SelectNodesInTree(*tree_, SelectMode::Reverse); break;
+    case C::ExpandSelected:
+      if (!tree_->Focused()) return;
+      NormalizeTreeSelection(*tree_);
+      for (NodeId selected : tree_->SelectedNodes()) {
+        const NodeId last = tree_->LastInSubtree(selected);
+        for (std::optional<NodeId> n = selected; n; n = tree_->NextInOrder(*n)) {
+          tree_->SetExpanded(*n, true);
+          if (*n == last) break;
+        }
+      }
+      break;
+  }
+  AfterTreeChanged();
+}
+
+void JumpListEditor::AddItems() {
+  std::optional<std::u16string> answer = [&] {
+    NotTopmostMeanwhile meanwhile(Handle());
+    return ui::win32::ShowInputBox(Handle(), u"添加同级条目", u"新条目标题:");
+  }();
+  if (!answer) return;
+  WindowsFileSystemFacts facts;
+  EditorPrompts prompts(Handle());
+  AddNodeOptions add;
+  if (Checked(IDC_EDITOR_AUTO_ACCELERATOR)) add.addAcceleratorKey = AddAcceleratorKey;
+  add.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
+  add.expand = host_->NewExpansionBatch();
+  add.prompts = &prompts;
+  editor::AddItems(*tree_, *answer, Options(), facts, add);
+  AfterTreeChanged();
+  if (IsWindowEnabled(Item(IDC_EDITOR_PATHS))) SetFocus(Item(IDC_EDITOR_PATHS));
+}
+
+void JumpListEditor::AddSubItems() {
+  if (!tree_->Focused()) return;
+  std::optional<std::u16string> answer = [&] {
+    NotTopmostMeanwhile meanwhile(Handle());
+    return ui::win32::ShowInputBox(Handle(), u"添加子条目", u"子条目标题:");
+  }();
+  if (!answer) return;
+  WindowsFileSystemFacts facts;
+  EditorPrompts prompts(Handle());
+  AddNodeOptions add;
+  if (Checked(IDC_EDITOR_AUTO_ACCELERATOR)) add.addAcceleratorKey = AddAcceleratorKey;
+  add.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
+  add.expand = host_->NewExpansionBatch();
+  add.prompts = &prompts;
+  editor::AddSubItems(*tree_, *answer, Options(), facts, add);
+  AfterTreeChanged();
+  if (IsWindowEnabled(Item(IDC_EDITOR_PATHS))) SetFocus(Item(IDC_EDITOR_PATHS));
+}
+
+void JumpListEditor::AddGroups() {
+  std::optional<std::u16string> answer = [&] {
+    NotTopmostMeanwhile meanwhile(Handle());
+    return ui::win32::ShowInputBox(Handle(), u"添加分组", u"分组标题:");
+  }();
+  if (!answer) return;
+  editor::AddGroups(*tree_, *answer, Options());
+  AfterTreeChanged();
+}
+
+void JumpListEditor::ChangeTitle() {
+  const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+  if (!focused) return;
+  const std::u16string text = tree_->Text(*focused);
+  std::optional<std::u16string> answer = [&] {
+    NotTopmostMeanwhile meanwhile(Handle());
+    return ui::win32::ShowInputBox(Handle(), u"更改标题", u"新标题:",
+                                   RenamePrefill(text, host_->CaptionMaxLength()));
+  }();
+  if (!answer) return;
+  if (std::optional<std::u16string> renamed = RenamedText(text, *answer, Options())) {
+    tree_->SetText(*focused, *renamed);
+    AfterTreeChanged();
+  }
+}
+
+void JumpListEditor::StartRename() {
+  const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+  if (!focused) return;
+  const NodeKind kind = tree_->Kind(*focused);
+  if (kind != NodeKind::NormalItem && kind != NodeKind::GroupHead) return;
+  HWND view = Item(IDC_EDITOR_TREE);
+  HTREEITEM item = ItemOfNode(*focused);
+  TreeView_EnsureVisible(view, item);
+  RECT text{};
+  if (!item || !TreeView_GetItemRect(view, item, &text, TRUE)) return;
+  RECT client{};
+  GetClientRect(view, &client);
+  // From the node's left edge to the tree's right edge and a little more.
+  const int right = client.right + 5;
+  POINT topLeft{text.left, text.top};
+  MapWindowPoints(view, Handle(), &topLeft, 1);
+  HWND edit = Item(IDC_EDITOR_RENAME);
+  SetWindowPos(edit, HWND_TOP, topLeft.x, topLeft.y - 2, std::max(40L, right - text.left),
+               text.bottom - text.top + 4, SWP_SHOWWINDOW);
+  const std::u16string shown = core::TrimCharsLeft(tree_->Text(*focused), u"-");
+  SetWindowTextW(edit, AsWide(shown));
+  renaming_ = focused;
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+void JumpListEditor::FinishRename(bool apply) {
+  if (!renaming_) return;
+  const NodeId node = *renaming_;
+  renaming_.reset();
+  HWND edit = Item(IDC_EDITOR_RENAME);
+  const std::u16string typed = WindowText(edit);
+  ShowWindow(edit, SW_HIDE);
+  SetFocus(Item(IDC_EDITOR_TREE));
+  if (!apply || !tree_ || !tree_->Contains(node)) return;
+  if (std::optional<std::u16string> renamed = RenamedText(tree_->Text(node), typed, Options())) {
+    tree_->SetText(node, *renamed);
+    AfterTreeChanged();
+  }
+}
+
+void JumpListEditor::SetAcceleratorKeyOfFocused() {
+  const std::optional<NodeId> focused = tree_->Focused();
+  if (!focused) return;
+  const NodeKind kind = tree_->Kind(*focused);
+  if (kind != NodeKind::NormalItem && kind != NodeKind::GroupHead) return;
+  HWND view = Item(IDC_EDITOR_TREE);
+  RECT text{};
+  TreeView_GetItemRect(view, ItemOfNode(*focused), &text, TRUE);
+  POINT centre{(text.left + text.right) / 2, (text.top + text.bottom) / 2};
+  ClientToScreen(view, &centre);
+  std::optional<std::u16string> changed = [&] {
+    NotTopmostMeanwhile meanwhile(Handle());
+    return SetAcceleratorKey(Handle(), tree_->Text(*focused), kind == NodeKind::GroupHead, centre);
+  }();
+  if (!changed) return;
+  tree_->SetText(*focused, *changed);
+  AfterTreeChanged();
+}
+
+void JumpListEditor::DeleteSelected() {
+  if (!tree_->Focused()) return;
+  EditorPrompts prompts(Handle());
+  if (!prompts.AskYesNo(u"是否删除当前已选的条目？", u"删除提醒", core::PromptIcon::Question)) return;
+  if (SelectionHasEndMarker(*tree_) &&
+      !prompts.AskYesNo(u"当前选择的条目中包含了父条目终止标记 --\r这将导致在后续的删除过程中\r"
+                        u"将删除对应的父条目及其下所有层级的子条目\r\r是否仍然删除？",
+                        u"删除提醒", core::PromptIcon::Question))
+    return;
+  editor::DeleteSelection(*tree_);
+  AfterTreeChanged();
+}
+
+void JumpListEditor::ShowDeleteSpecialMenu() {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, IDM_EDITOR_DELETE_MISSING, L"删除本地路径不存在的条目(&D)");
+  AppendMenuW(menu, MF_STRING, IDM_EDITOR_DELETE_WITHOUT_PATH, L"删除未关联路径或网址的条目(&N)");
+  RECT button{};
+  GetWindowRect(Item(IDC_EDITOR_DELETE_SPECIAL), &button);
+  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, button.left,
+                                     button.bottom, 0, Handle(), nullptr);
+  DestroyMenu(menu);
+  if (chosen) DeleteSpecial(static_cast<int>(chosen));
+}
+
+void JumpListEditor::DeleteSpecial(int which) {
+  if (!tree_) return;
+  EditorPrompts prompts(Handle());
+  if (which == IDM_EDITOR_DELETE_MISSING) {
+    if (!prompts.AskYesNo(u"是否删除本地路径不存在的条目？", u"删除提醒", core::PromptIcon::Question))
+      return;
+    WindowsPathExistence facts;
+    DeleteItemsWithMissingLocalPaths(*tree_, Checked(IDC_EDITOR_RECOGNIZE_URLS),
+                                     host_->NewExpansionBatch(), facts);
+  } else {
+    if (!prompts.AskYesNo(u"是否删除未关联路径或网址的条目？", u"删除提醒", core::PromptIcon::Question))
+      return;
+    DeleteItemsWithoutPath(*tree_);
+  }
+  AfterTreeChanged();
+}
+
+void JumpListEditor::Move(SelectionMove move) {
+  if (!tree_->Focused()) return;
+  EditorPrompts prompts(Handle());
+  if (MoveSelection(*tree_, move, prompts) == SelectionMoveResult::NotOneLevel) {
+    prompts.Tell(NotOneLevelMessage(move), kCannotMoveCaption, core::PromptIcon::Error);
+    return;
+  }
+  AfterTreeChanged();
+}
+
+void JumpListEditor::ShowContextMenu(POINT screen) {
+  const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+  const bool titled = focused && (tree_->Kind(*focused) == NodeKind::NormalItem ||
+                                  tree_->Kind(*focused) == NodeKind::GroupHead);
+  HMENU menu = CreatePopupMenu();
+  HMENU submenu = nullptr;
+  for (const EditorMenuEntry& entry : EditorContextMenu()) {
+    HMENU into = entry.submenuDepth > 0 && submenu ? submenu : menu;
+    if (entry.caption.empty()) {
+      AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::u16string text(entry.caption);
+    if (!entry.shortcut.empty()) text += u"\t" + std::u16string(entry.shortcut);
+    if (!entry.command) {
+      submenu = CreatePopupMenu();
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), AsWide(text));
+      continue;
+    }
+    UINT flags = MF_STRING;
+    switch (*entry.command) {
+      case EditorCommand::ImportTotalCommander:
+      case EditorCommand::ImportDirectoryOpus:
+      case EditorCommand::ImportTextFile:
+      case EditorCommand::ImportClipboard:
+        flags |= MF_GRAYED;
+        break;
+      case EditorCommand::Rename:
+      case EditorCommand::SetAcceleratorKey:
+        if (!titled) flags |= MF_GRAYED;
+        break;
+      default:
+        break;
+    }
+    AppendMenuW(into, flags, IDM_EDITOR_COMMAND_FIRST + static_cast<int>(*entry.command), AsWide(text));
+  }
+  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                     Handle(), nullptr);
+  DestroyMenu(menu);
+  if (chosen >= IDM_EDITOR_COMMAND_FIRST)
+    Run(static_cast<EditorCommand>(chosen - IDM_EDITOR_COMMAND_FIRST));
+}
+
+void JumpListEditor::Save() {
+  if (!tree_) return;
+  if (renaming_) FinishRename(true);
+  SyncExpandedFromView();
+  const bool saved = host_->SaveTreeToSettings(*tree_);
+  // The live list follows the edits either way: they stay for this run.
+  // (The popup adds the current-folder items at every showing.)
+  RebuildJumpListMenuFromTree(*tree_, host_->LiveJumpList(), Checked(IDC_EDITOR_HIDE_DISABLED));
+  if (!saved) {
+    EditorPrompts prompts(Handle());
+    prompts.Tell(u"无法把路径跳转列表保存到配置文件中\r\r本次的修改只在程序这次运行期间有效",
+                 u"保存失败", core::PromptIcon::Error);
+  }
+  ShowWindow(Handle(), SW_HIDE);
+  tree_.reset();
+  items_.clear();
+  TreeView_DeleteAllItems(Item(IDC_EDITOR_TREE));
+}
+
+// ---- the path row -------------------------------------------------------------------------
+
+void JumpListEditor::ShowPathRow() {
+  const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+  FocusedNode kind = FocusedNode::None;
+  std::u16string pathInfo;
+  if (focused) {
+    kind = tree_->Kind(*focused) == NodeKind::NormalItem ? FocusedNode::NormalItem : FocusedNode::Other;
+    pathInfo = tree_->PathInfo(*focused);
+  }
+  row_ = ShowItemInControls(kind, pathInfo, row_.typeEntry, Checked(IDC_EDITOR_RECOGNIZE_URLS),
+                            host_ ? host_->NewExpansionBatch() : paths::VariableExpander());
+  fillingRow_ = true;
+  for (int id : kPathControls) EnableWindow(Item(id), row_.enabled);
+  SendMessageW(Item(IDC_EDITOR_PATH_TYPE), CB_SETCURSEL, static_cast<WPARAM>(row_.typeEntry), 0);
+  SetWindowTextW(Item(IDC_EDITOR_PATHS), AsWide(row_.boxText));
+  CheckDlgButton(Handle(), IDC_EDITOR_USE_VARIABLES, row_.usesVariables ? BST_CHECKED : BST_UNCHECKED);
+  SetWindowTextW(Item(IDC_EDITOR_PATH_LABEL), AsWide(row_.label));
+  InvalidateRect(Item(IDC_EDITOR_USABLE), nullptr, TRUE);
+  fillingRow_ = false;
+}
+
+void JumpListEditor::StorePathRow(RowSender sender) {
+  const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+  if (!focused || tree_->Kind(*focused) != NodeKind::NormalItem) return;
+  const std::u16string pathInfo = RefreshCurItemPathInfo(row_, sender, Checked(IDC_EDITOR_RECOGNIZE_URLS));
+  tree_->SetPathInfo(*focused, pathInfo);
+  fillingRow_ = true;
+  SendMessageW(Item(IDC_EDITOR_PATH_TYPE), CB_SETCURSEL, static_cast<WPARAM>(row_.typeEntry), 0);
+  CheckDlgButton(Handle(), IDC_EDITOR_USE_VARIABLES, row_.usesVariables ? BST_CHECKED : BST_UNCHECKED);
+  InvalidateRect(Item(IDC_EDITOR_USABLE), nullptr, TRUE);
+  fillingRow_ = false;
+  RefreshPathLabel();
+  RedrawTree();
+}
+
+void JumpListEditor::RefreshPathLabel() {
+  row_.label = PathRowLabel(row_, host_->NewExpansionBatch());
+  SetWindowTextW(Item(IDC_EDITOR_PATH_LABEL), AsWide(row_.label));
+}
+
+void JumpListEditor::CheckDuplicateOfFocused() {
+  if (!tree_ || !Checked(IDC_EDITOR_FORBID_DUPLICATES) || !Visible()) return;
+  const std::optional<NodeId> focused = tree_->Focused();
+  if (!focused || tree_->Kind(*focused) != NodeKind::NormalItem) return;
+  const paths::VariableExpander expand = host_->NewExpansionBatch();
+  if (!FindPathAssociatedWithOtherNode(*tree_, *focused, expand)) {
+    duplicates_.Reset();
+    return;
+  }
+  // Once for a text, when the edit is committed.
+  if (!duplicates_.ShouldReport(tree_->PathInfo(*focused))) return;
+  EditorPrompts prompts(Handle());
+  IsPathAssociateOtherNode(*tree_, *focused, expand, &prompts);
+  HWND box = Item(IDC_EDITOR_PATHS);
+  SetFocus(box);
+  SendMessageW(box, EM_SETSEL, 0, -1);
+}
+
+void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
+  if (!IsWindowEnabled(Item(IDC_EDITOR_PATHS))) return;
+  if (variableMenu_) DestroyMenu(variableMenu_);
+  variableMenu_ = CreatePopupMenu();
+  variableCommands_.clear();
+  UINT next = IDM_EDITOR_VARIABLE_FIRST;
+  const core::CalendarDate today = host_->Today();
+  // Breadth-first over the menu tree, without recursion.
+  std::vector<std::pair<const std::vector<variables::VariableMenuEntry>*, HMENU>> work = {
+      {&variables::VariableMenu(), variableMenu_}};
+  while (!work.empty()) {
+    auto [entries, into] = work.back();
+    work.pop_back();
+    for (const variables::VariableMenuEntry& entry : *entries) {
+      if (entry.IsSeparator()) {
+        AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+      } else if (!entry.children.empty()) {
+        HMENU sub = CreatePopupMenu();
+        AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), AsWide(entry.caption));
+        work.push_back({&entry.children, sub});
+      } else {
+        // The forms the variable builder completes wait for it.
+        const bool inserts =
+            VariableOfMenuCaption(entry.caption, today).action == MenuVariable::Action::Insert;
+        AppendMenuW(into, MF_STRING | (inserts ? 0 : MF_GRAYED), next, AsWide(entry.caption));
+        variableCommands_[next++] = entry.caption;
+      }
+    }
+  }
+  RECT r{};
+  GetWindowRect(anchor, &r);
+  POINT at{fromButton ? r.left : r.left + 10, fromButton ? r.bottom : r.top + 10};
+  if (!fromButton) GetCursorPos(&at);
+  const UINT chosen = TrackPopupMenu(variableMenu_, TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, 0,
+                                     Handle(), nullptr);
+  if (auto it = variableCommands_.find(chosen); it != variableCommands_.end())
+    InsertVariable(it->second);
+}
+
+void JumpListEditor::InsertVariable(const std::u16string& caption) {
+  const MenuVariable variable = VariableOfMenuCaption(caption, host_->Today());
+  if (variable.action != MenuVariable::Action::Insert) return;
+  HWND box = Item(IDC_EDITOR_PATHS);
+  if (!IsWindowEnabled(box)) return;
+  DWORD start = 0, end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const EditText current{WindowText(box), start, end};
+  std::optional<EditText> next = InsertVariableText(current, variable.text, insertMode_, GetFocus() == box);
+  if (!next) return;
+  fillingRow_ = true;
+  SetWindowTextW(box, AsWide(next->text));
+  SendMessageW(box, EM_SETSEL, next->selectionStart, next->selectionEnd);
+  fillingRow_ = false;
+  row_.boxText = next->text;
+  row_.usesVariables = true;
+  StorePathRow(RowSender::PathBox);
+  SetFocus(box);
+}
+
+void JumpListEditor::BrowseForPaths(bool files) {
+  HWND box = Item(IDC_EDITOR_PATHS);
+  if (!IsWindowEnabled(box)) return;
+  ComPtr<IFileOpenDialog> dialog;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+    return;
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog->GetOptions(&options);
+  options |= FOS_ALLOWMULTISELECT | FOS_FILEMUSTEXIST | FOS_FORCESHOWHIDDEN | FOS_FORCEFILESYSTEM;
+  if (!files) options |= FOS_PICKFOLDERS;
+  dialog->SetOptions(options);
+  WindowsFileSystemFacts facts;
+  PathFacts pathFacts;
+  pathFacts.isFolder = [&facts](std::u16string_view p) { return facts.IsExistingFolder(p); };
+  pathFacts.isFile = [&facts](std::u16string_view p) { return facts.IsExistingFile(p); };
+  std::u16string boxPaths = WindowText(box);
+  if (Checked(IDC_EDITOR_USE_VARIABLES)) boxPaths = host_->NewExpansionBatch()(boxPaths);
+  if (std::optional<std::u16string> start = FileDialogStartFolder(boxPaths, !files, pathFacts)) {
+    ComPtr<IShellItem> folder;
+    if (SUCCEEDED(SHCreateItemFromParsingName(AsWide(*start), nullptr, IID_PPV_ARGS(&folder))))
+      dialog->SetFolder(folder.Get());
+  }
+  HRESULT shown;
+  {
+    NotTopmostMeanwhile meanwhile(Handle());
+    shown = dialog->Show(Handle());
+  }
+  if (FAILED(shown)) return;
+  ComPtr<IShellItemArray> chosen;
+  if (FAILED(dialog->GetResults(&chosen))) return;
+  DWORD count = 0;
+  chosen->GetCount(&count);
+  std::vector<std::u16string> paths;
+  for (DWORD i = 0; i < count; ++i) {
+    ComPtr<IShellItem> item;
+    wchar_t* path = nullptr;
+    if (SUCCEEDED(chosen->GetItemAt(i, &item)) && SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+      paths.push_back(FromWide(path));
+      CoTaskMemFree(path);
+    }
+  }
+  DWORD start = 0, end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::optional<EditText> next =
+      AddPathsListToPathEdit({WindowText(box), start, end}, ChosenPathsList(paths), insertMode_);
+  if (!next) return;
+  fillingRow_ = true;
+  SetWindowTextW(box, AsWide(next->text));
+  SendMessageW(box, EM_SETSEL, next->selectionStart, next->selectionEnd);
+  fillingRow_ = false;
+  row_.boxText = next->text;
+  StorePathRow(RowSender::PathBox);
+  SetFocus(box);
+}
+
+void JumpListEditor::DropFiles(HDROP drop) {
+  const std::vector<std::u16string> paths = ui::win32::DroppedFilePaths(drop);
+  POINT point{};
+  DragQueryPoint(drop, &point);
+  DragFinish(drop);
+  if (!tree_ || paths.empty()) return;
+  HWND target = ChildWindowFromPointEx(Handle(), point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+  WindowsFileSystemFacts facts;
+  if (target == Item(IDC_EDITOR_PATHS)) {
+    if (!IsWindowEnabled(target)) return;
+    std::vector<DroppedPath> dropped;
+    for (const std::u16string& path : paths) {
+      DroppedPath d{path, {}};
+      if (core::EndsWithIgnoreCase(path, u".lnk") && facts.IsExistingFile(path))
+        d.shortcutTarget = facts.ResolveShortcutTarget(path);
+      dropped.push_back(std::move(d));
+    }
+    HWND box = Item(IDC_EDITOR_PATHS);
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const InsertMode mode = insertMode_;
+    std::optional<EditText> next = AddPathsListToPathEdit({WindowText(box), start, end},
+                                                          DroppedPathsText(dropped), mode);
+    if (!next) return;
+    fillingRow_ = true;
+    SetWindowTextW(box, AsWide(next->text));
+    SendMessageW(box, EM_SETSEL, next->selectionStart, next->selectionEnd);
+    fillingRow_ = false;
+    row_.boxText = next->text;
+    StorePathRow(RowSender::PathBox);
+    return;
+  }
+  if (target != Item(IDC_EDITOR_TREE)) return;
+  // On the tree: into an empty or expanded group, after a collapsed one,
+  // after any other node, at the end without one.
+  HWND view = Item(IDC_EDITOR_TREE);
+  TVHITTESTINFO hit{};
+  hit.pt = point;
+  MapWindowPoints(Handle(), view, &hit.pt, 1);
+  std::optional<NodeId> dest = NodeOfItem(TreeView_HitTest(view, &hit));
+  SyncExpandedFromView();
+  bool asSubNode = false;
+  if (dest && tree_->Kind(*dest) == NodeKind::GroupHead) {
+    if (!tree_->HasChildren(*dest) || tree_->IsExpanded(*dest)) {
+      asSubNode = true;
+    } else if (std::optional<NodeId> end = tree_->NextSibling(*dest)) {
+      dest = end;
+    }
+  }
+  EditorPrompts prompts(Handle());
+  AddNodeOptions add;
+  if (Checked(IDC_EDITOR_AUTO_ACCELERATOR)) add.addAcceleratorKey = AddAcceleratorKey;
+  add.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
+  add.expand = host_->NewExpansionBatch();
+  add.prompts = &prompts;
+  std::vector<std::u16string> order = paths;
+  // Next to a node each goes to the same place, so the last goes first.
+  if (dest) std::reverse(order.begin(), order.end());
+  for (const std::u16string& path : order) {
+    const size_t slash = path.find_last_of(u"\\/");
+    std::u16string name = core::TrimChars(slash == std::u16string::npos ? path : path.substr(slash + 1), u" ");
+    if (name.empty()) continue;  // a drive root
+    if (name == u"-") {
+      AddNodeForPath(*tree_, dest, asSubNode, u"-", u"<>", facts, add);
+      continue;
+    }
+    name = jumplist::LimitJumpListItemCaptionLength(core::TrimCharsLeft(name, u"- "),
+                                                    host_->CaptionMaxLength(), u"...");
+    if (!name.empty()) AddNodeForPath(*tree_, dest, asSubNode, name, path, facts, add);
+  }
+  AfterTreeChanged();
+  if (IsWindowEnabled(Item(IDC_EDITOR_PATHS))) SetFocus(Item(IDC_EDITOR_PATHS));
+}
+
+// ---- messages -----------------------------------------------------------------------------
+
+INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitDialog();
+      return FALSE;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) ApplyLayout();
+      return TRUE;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      const int dpi = DpiOf(Handle());
+      RECT minimum{0, 0, MulDiv(kEditorMinClientWidth, dpi, 96), MulDiv(kEditorMinClientHeight, dpi, 96)};
+      AdjustWindowRectEx(&minimum, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+      info->ptMinTrackSize = {minimum.right - minimum.left, minimum.bottom - minimum.top};
+      return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+      // A press on the free surface drags the window.
+      ReleaseCapture();
+      SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      return TRUE;
+    case WM_CLOSE:
+      Cancel();
+      return TRUE;
+    case WM_DROPFILES:
+      DropFiles(reinterpret_cast<HDROP>(wParam));
+      return TRUE;
+    case kRenameDone:
+      FinishRename(wParam != 0);
+      return TRUE;
+    case kPathBoxMenu:
+      ShowVariableMenu(Item(IDC_EDITOR_PATHS), false);
+      return TRUE;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == Item(IDC_EDITOR_TREE)) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {
+          RECT r{};
+          GetWindowRect(Item(IDC_EDITOR_TREE), &r);
+          at = {r.left + 20, r.top + 20};
+        }
+        ShowContextMenu(at);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == Item(IDC_EDITOR_PATH_LABEL)) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 255));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      return FALSE;
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlID != IDC_EDITOR_USABLE && draw->CtlID != IDC_EDITOR_INSERT_MODE) return FALSE;
+      const bool usable = draw->CtlID == IDC_EDITOR_USABLE;
+      const std::u16string_view text =
+          usable ? (row_.disabled ? u"禁" : u"启") : InsertModeCaption(insertMode_);
+      UINT state = DFCS_BUTTONPUSH;
+      if (draw->itemState & ODS_SELECTED) state |= DFCS_PUSHED;
+      if (draw->itemState & ODS_DISABLED) state |= DFCS_INACTIVE;
+      DrawFrameControl(draw->hDC, &draw->rcItem, DFC_BUTTON, state);
+      SetBkMode(draw->hDC, TRANSPARENT);
+      SetTextColor(draw->hDC, (draw->itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT)
+                              : (usable && row_.disabled)    ? RGB(255, 0, 0)
+                                                             : RGB(0, 0, 255));
+      HGDIOBJ old = SelectObject(draw->hDC, usable ? GetWindowFont(Handle()) : boldFont_);
+      RECT r = draw->rcItem;
+      DrawTextW(draw->hDC, AsWide(text.data()), static_cast<int>(text.size()), &r,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      SelectObject(draw->hDC, old);
+      if (draw->itemState & ODS_FOCUS) {
+        InflateRect(&r, -3, -3);
+        DrawFocusRect(draw->hDC, &r);
+      }
+      return TRUE;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->idFrom != IDC_EDITOR_TREE) return FALSE;
+      switch (header->code) {
+        case TVN_SELCHANGEDW:
+          OnSelectionChanged(*reinterpret_cast<NMTREEVIEWW*>(lParam));
+          return TRUE;
+        case TVN_ITEMEXPANDEDW:
+          SyncExpandedFromView();
+          RedrawTree();
+          return TRUE;
+        case NM_CUSTOMDRAW:
+          SetResult(OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(lParam)));
+          return TRUE;
+        case NM_RCLICK: {
+          // A right press selects the node under the mouse.
+          TVHITTESTINFO hit{};
+          GetCursorPos(&hit.pt);
+          ScreenToClient(header->hwndFrom, &hit.pt);
+          if (std::optional<NodeId> node = NodeOfItem(TreeView_HitTest(header->hwndFrom, &hit))) {
+            if (!tree_->IsSelected(*node)) tree_->SelectOnly(*node);
+            tree_->SetFocused(node);
+            FocusNodeInView(node);
+            OnFocusedNodeChanged();
+            RedrawTree();
+          }
+          POINT at{};
+          GetCursorPos(&at);
+          ShowContextMenu(at);
+          SetResult(TRUE);
+          return TRUE;
+        }
+        case NM_DBLCLK: {
+          TVHITTESTINFO hit{};
+          GetCursorPos(&hit.pt);
+          ScreenToClient(header->hwndFrom, &hit.pt);
+          std::optional<NodeId> node = NodeOfItem(TreeView_HitTest(header->hwndFrom, &hit));
+          if (node && tree_->Kind(*node) == NodeKind::NormalItem) {
+            StartRename();
+            SetResult(TRUE);
+            return TRUE;
+          }
+          return FALSE;
+        }
+      }
+      return FALSE;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      if (id >= IDM_EDITOR_COMMAND_FIRST && id < IDM_EDITOR_DELETE_MISSING) {
+        Run(static_cast<EditorCommand>(id - IDM_EDITOR_COMMAND_FIRST));
+        return TRUE;
+      }
+      switch (id) {
+        case IDC_EDITOR_ADD_ITEM: Run(EditorCommand::AddItem); return TRUE;
+        case IDC_EDITOR_ADD_SUB_ITEM: Run(EditorCommand::AddSubItem); return TRUE;
+        case IDC_EDITOR_ADD_GROUP: Run(EditorCommand::AddGroup); return TRUE;
+        case IDC_EDITOR_CHANGE_TITLE: ChangeTitle(); return TRUE;
+        case IDC_EDITOR_DELETE_SELECTED: Run(EditorCommand::DeleteSelected); return TRUE;
+        case IDC_EDITOR_DELETE_SPECIAL: ShowDeleteSpecialMenu(); return TRUE;
+        case IDC_EDITOR_SAVE: Save(); return TRUE;
+        case IDC_EDITOR_CANCEL:
+        case IDCANCEL:
+          Cancel();
+          return TRUE;
+        case IDC_EDITOR_ALWAYS_ON_TOP: SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP)); return TRUE;
+        case IDC_EDITOR_HIDE_DISABLED:
+          if (host_) host_->SetHideDisabledItems(Checked(IDC_EDITOR_HIDE_DISABLED));
+          return TRUE;
+        case IDC_EDITOR_FORBID_DUPLICATES: CheckDuplicateOfFocused(); return TRUE;
+        case IDC_EDITOR_RECOGNIZE_URLS: ShowPathRow(); return TRUE;
+        case IDC_EDITOR_PATH_TYPE:
+          if (code == CBN_SELCHANGE && !fillingRow_) {
+            const LRESULT index = SendMessageW(Item(IDC_EDITOR_PATH_TYPE), CB_GETCURSEL, 0, 0);
+            if (index >= 0 && index <= static_cast<LRESULT>(PathTypeEntry::Mixed)) {
+              row_.typeEntry = static_cast<PathTypeEntry>(index);
+              StorePathRow(RowSender::TypeList);
+            }
+          }
+          return TRUE;
+        case IDC_EDITOR_PATHS:
+          // Only the user's typing is an edit; text the program sets is not.
+          if (code == EN_CHANGE && !fillingRow_ && GetFocus() == Item(IDC_EDITOR_PATHS)) {
+            row_.boxText = WindowText(Item(IDC_EDITOR_PATHS));
+            StorePathRow(RowSender::PathBox);
+          } else if (code == EN_KILLFOCUS) {
+            CheckDuplicateOfFocused();
+          }
+          return TRUE;
+        case IDC_EDITOR_USABLE: {
+          const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
+          if (focused && tree_->Kind(*focused) != NodeKind::NormalItem) return TRUE;
+          row_.disabled = !row_.disabled;
+          StorePathRow(RowSender::UsableButton);
+          InvalidateRect(Item(IDC_EDITOR_USABLE), nullptr, TRUE);
+          return TRUE;
+        }
+        case IDC_EDITOR_INSERT_MODE:
+          insertMode_ = NextInsertMode(insertMode_);
+          InvalidateRect(Item(IDC_EDITOR_INSERT_MODE), nullptr, TRUE);
+          return TRUE;
+        case IDC_EDITOR_USE_VARIABLES:
+          row_.usesVariables = Checked(IDC_EDITOR_USE_VARIABLES);
+          StorePathRow(RowSender::VariablesBox);
+          CheckDuplicateOfFocused();
+          return TRUE;
+        case IDC_EDITOR_INPUT_VARIABLE:
+          ShowVariableMenu(Item(IDC_EDITOR_INPUT_VARIABLE), true);
+          return TRUE;
+        case IDC_EDITOR_BROWSE:
+          BrowseForPaths(GetKeyState(VK_CONTROL) < 0);
+          return TRUE;
+        case IDC_EDITOR_PATH_LABEL:
+          if (code == STN_DBLCLK && !row_.label.empty()) {
+            EditorPrompts prompts(Handle());
+            if (windows::win32::SetClipboardText(LabelClipboardText(row_.label)))
+              prompts.Tell(u"已经把路径复制到剪贴板中", u"复制路径", core::PromptIcon::Information);
+            else
+              prompts.Tell(u"无法把路径复制到剪贴板中，剪贴板正被其他程序占用", u"复制路径",
+                           core::PromptIcon::Error);
+          }
+          return TRUE;
+      }
+      return FALSE;
+    }
+  }
+  return FALSE;
+}
+
+}  // namespace pathorama::editor::win32

@@ -1,0 +1,124 @@
+// The window "配置路径跳转列表": the jump list as a tree on the left, the
+// commands and options on the right, the path row of the focused entry
+// below. It edits a copy of the live list (the tree model); nothing reaches
+// the live list or the settings file before 保存. Created once, hidden when
+// closed; its check boxes keep their states for the whole run.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "editor/editor_actions.h"
+#include "editor/editor_commands.h"
+#include "editor/editor_layout.h"
+#include "editor/jump_tree.h"
+#include "editor/path_row.h"
+#include "jumplist/jump_list.h"
+#include "ui/win32/dialog_base.h"
+
+namespace pathorama::editor::win32 {
+
+// What the editor needs of the running program.
+class EditorHost {
+ public:
+  virtual ~EditorHost() = default;
+  virtual jumplist::JumpList& LiveJumpList() = 0;
+  // The stored option "隐藏已被禁用条目".
+  virtual bool HideDisabledItems() = 0;
+  virtual void SetHideDisabledItems(bool hide) = 0;
+  virtual int32_t CaptionMaxLength() = 0;
+  // Writes the tree into the settings file; false when it could not be
+  // written (the file is then as it was).
+  virtual bool SaveTreeToSettings(const JumpTree& tree) = 0;
+  // An expander for one refresh of the window: other programs' folders are
+  // asked once however many variables it expands.
+  virtual paths::VariableExpander NewExpansionBatch() = 0;
+  virtual core::CalendarDate Today() = 0;
+};
+
+class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
+ public:
+  static JumpListEditor& Instance();
+
+  // Shows the editor over the live list: built afresh when it was closed,
+  // brought to the front when it is open (unsaved edits stay).
+  void Open(EditorHost& host);
+  bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
+  // Hides the window as 取消 does.
+  void Cancel();
+
+ private:
+  friend DialogBase;
+  JumpListEditor();
+  ~JumpListEditor();
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Window and controls.
+  void InitDialog();
+  void ApplyLayout();
+  HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+  bool Checked(int id) const;
+  EditorOptions Options() const;
+  void SetTopmost(bool topmost);
+
+  // The tree view as a picture of the model.
+  void FillTreeView();
+  void RedrawTree();
+  std::optional<NodeId> NodeOfItem(HTREEITEM item) const;
+  HTREEITEM ItemOfNode(NodeId node) const;
+  void FocusNodeInView(std::optional<NodeId> node);
+  void OnSelectionChanged(const NMTREEVIEWW& change);
+  void OnFocusedNodeChanged();
+  LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw);
+  void SyncExpandedFromView();
+
+  // Commands.
+  void Run(EditorCommand command);
+  void AddItems();
+  void AddSubItems();
+  void AddGroups();
+  void ChangeTitle();
+  void StartRename();
+  void FinishRename(bool apply);
+  void SetAcceleratorKeyOfFocused();
+  void DeleteSelected();
+  void DeleteSpecial(int which);
+  void ShowDeleteSpecialMenu();
+  void Move(SelectionMove move);
+  void ShowContextMenu(POINT screen);
+  void Save();
+  void AfterTreeChanged();
+
+  // The path row.
+  void ShowPathRow();
+  void StorePathRow(RowSender sender);
+  void RefreshPathLabel();
+  void ShowVariableMenu(HWND anchor, bool fromButton);
+  void InsertVariable(const std::u16string& caption);
+  void BrowseForPaths(bool files);
+  void DropFiles(HDROP drop);
+  void CheckDuplicateOfFocused();
+
+  EditorHost* host_ = nullptr;
+  std::unique_ptr<JumpTree> tree_;
+  std::unordered_map<uint32_t, HTREEITEM> items_;
+  PathRowState row_;
+  InsertMode insertMode_ = InsertMode::Insert;
+  DuplicateReportGate duplicates_;
+  bool fillingRow_ = false;  // text set by the program is no edit of the user's
+  bool fillingTree_ = false;
+  std::optional<NodeId> renaming_;
+  std::optional<NodeId> selectionAnchor_;
+  HFONT boldFont_ = nullptr, strikeFont_ = nullptr, boldStrikeFont_ = nullptr, saveFont_ = nullptr;
+  HMENU variableMenu_ = nullptr;
+  std::unordered_map<UINT, std::u16string> variableCommands_;
+};
+
+}  // namespace pathorama::editor::win32

@@ -1,0 +1,79 @@
+# End-to-end scenarios of the jump list editor "配置路径跳转列表": opened by
+# /SetJumpList, driven through its buttons, the input boxes and keys, and
+# checked in the [PathMenu] section it saves. Sourced by run_scenario.sh.
+
+ed_title=配置路径跳转列表
+
+ed_ini() {
+  printf '\xEF\xBB\xBF' >"$ini"
+  printf '%s\r\n' "$@" >>"$ini"
+}
+ed_shown() { probe find-window "$ed_title" >/dev/null; }
+ed_gone() { ! ed_shown; }
+ed_box_shown() { probe find-window "$1" >/dev/null; }
+ed_box_gone() { ! ed_box_shown "$1"; }
+
+# The editor's first opening: a start with /SetJumpList.
+ed_open_first() {
+  start_app /SetJumpList
+  wait_until 30 ed_shown || { fail "no editor after a start with /SetJumpList"; return 1; }
+}
+
+# Answers the input box titled $1 with $2 and 确定.
+ed_answer() {
+  wait_until 20 ed_box_shown "$1" || { fail "no input box \"$1\""; return 1; }
+  probe set-text-in "$1" "$2" || fail "the input box \"$1\" took no text"
+  probe click "$1" "确定" || fail "no 确定 in \"$1\""
+  wait_until 20 ed_box_gone "$1" || fail "the input box \"$1\" stayed"
+}
+
+# The editor adds entries and groups through its buttons and input boxes and
+# saves them into [PathMenu] in tree order, with automatic accelerators; the
+# running program's popup shows the saved list.
+scenario_editor_add_and_save() {
+  ed_ini '[PathMenu]' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=-工作' 'path2=<>' \
+    'menu3=报告' 'path3=C:\windows' 'menu4=--' 'path4=<>'
+  ed_open_first || return
+  sleep 1
+  import -window root "$artifacts/editor.png" 2>/dev/null || fail "screenshot failed"
+  # After the focused first entry: an entry, a separator and an entry.
+  probe click "$ed_title" "添加同级条目(&A)" || fail "no 添加同级条目(&A)"
+  ed_answer 添加同级条目 "A|-|B" || return
+  probe click "$ed_title" "添加分组(&G)" || fail "no 添加分组(&G)"
+  ed_answer 添加分组 "项目" || return
+  sleep 1
+  import -window root "$artifacts/editor-edited.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  local want
+  want=$(printf '%s\n' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=A[&A]' 'menu3=-' 'path3=<>' \
+    'menu4=B[&B]' 'menu5=-项目[&X]' 'path5=<>' 'menu6=--' 'path6=<>' 'menu7=-工作' 'path7=<>' \
+    'menu8=报告' 'path8=C:\windows' 'menu9=--' 'path9=<>')
+  expect_eq "[PathMenu] after 保存" "$(ini_section PathMenu)" "$want"
+  close_app
+}
+
+# 取消 discards the edits: a deletion answered with Yes and then cancelled
+# leaves the list as it was, and the next opening shows it so.
+scenario_editor_cancel_discards() {
+  ed_ini '[PathMenu]' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=报告' 'path2=C:\windows'
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  probe press 0 0x2E  # Del on the focused first entry
+  told() { probe box-text 删除提醒 >/dev/null; }
+  wait_until 20 told || { fail "no question after Del: $(probe message-boxes)"; close_app; return; }
+  expect_eq "the question" "$(probe box-text 删除提醒)" "是否删除当前已选的条目？"
+  probe press-button 删除提醒 6 || fail "no Yes in the question"
+  sleep 1
+  probe click "$ed_title" "取消(&C)" || fail "no 取消(&C)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 取消"
+  # Opened again by a second start, saved at once: the list is as it was.
+  expect_eq "exit code of a second start with /SetJumpList" "$(run_app /SetJumpList)" 0
+  wait_until 30 ed_shown || { fail "no editor after the second /SetJumpList"; close_app; return; }
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  expect_eq "[PathMenu] after 取消 and a new 保存" "$(ini_section PathMenu)" \
+    "$(printf '%s\n' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=报告' 'path2=C:\windows')"
+  close_app
+}
