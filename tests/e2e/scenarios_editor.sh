@@ -39,16 +39,20 @@ scenario_editor_add_and_save() {
   # After the focused first entry: an entry, a separator and an entry.
   probe click "$ed_title" "添加同级条目(&A)" || fail "no 添加同级条目(&A)"
   ed_answer 添加同级条目 "A|-|B" || return
+  sleep 3
+  # B has no path yet: red.
+  import -window root "$artifacts/editor-edited.png" 2>/dev/null || fail "screenshot failed"
   probe click "$ed_title" "添加分组(&G)" || fail "no 添加分组(&G)"
   ed_answer 添加分组 "项目" || return
-  sleep 1
-  import -window root "$artifacts/editor-edited.png" 2>/dev/null || fail "screenshot failed"
   probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
   wait_until 20 ed_gone || fail "the editor stayed open after 保存"
   local want
-  want=$(printf '%s\n' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=A[&A]' 'menu3=-' 'path3=<>' \
-    'menu4=B[&B]' 'menu5=-项目[&X]' 'path5=<>' 'menu6=--' 'path6=<>' 'menu7=-工作' 'path7=<>' \
-    'menu8=报告' 'path8=C:\windows' 'menu9=--' 'path9=<>')
+  # The new entries stand after the focused first entry in the order typed;
+  # the first of them is focused afterwards, so the group follows it. Groups
+  # and separators get no path line, the new entries an empty one.
+  want=$(printf '%s\n' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=A[&A]' 'path2=' 'menu3=-项目[&X]' \
+    'menu4=--' 'menu5=-' 'menu6=B[&B]' 'path6=' 'menu7=-工作' 'menu8=报告' 'path8=C:\windows' \
+    'menu9=--')
   expect_eq "[PathMenu] after 保存" "$(ini_section PathMenu)" "$want"
   close_app
 }

@@ -451,13 +451,12 @@ LRESULT JumpListEditor::OnCustomDraw(NMTVCUSTOMDRAW& draw) {
         draw.clrText = ColourOf(style.colour);
         draw.clrTextBk = GetSysColor(COLOR_WINDOW);
       }
+      // Every item names its font: one left selected by the item before
+      // would otherwise draw this one too.
       HFONT font = style.bold ? (style.strikeOut ? boldStrikeFont_ : boldFont_)
-                              : (style.strikeOut ? strikeFont_ : nullptr);
-      if (font) {
-        SelectObject(draw.nmcd.hdc, font);
-        return CDRF_NEWFONT;
-      }
-      return CDRF_DODEFAULT;
+                              : (style.strikeOut ? strikeFont_ : GetWindowFont(Item(IDC_EDITOR_TREE)));
+      SelectObject(draw.nmcd.hdc, font);
+      return CDRF_NEWFONT;
     }
   }
   return CDRF_DODEFAULT;
