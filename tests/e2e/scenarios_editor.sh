@@ -81,3 +81,38 @@ scenario_editor_cancel_discards() {
     "$(printf '%s\n' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=报告' 'path2=C:\windows')"
   close_app
 }
+
+# The tree's keys: Ctrl+Up moves the focused entry to the top, Ctrl+A and
+# F4 give every entry an accelerator, F2 renames in place, Del deletes
+# after the question; 保存 writes what the keys did.
+scenario_editor_keyboard() {
+  ed_ini '[PathMenu]' 'menu1=文档' 'path1=C:\users' 'menu2=报告' 'path2=C:\windows' \
+    'menu3=-工作' 'menu4=项目' 'path4=C:\windows\system32' 'menu5=--'
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  key() { probe press "$1" "$2" || fail "key $1 $2 not sent"; sleep 0.5; }
+  key 0 0x28   # Down: 报告
+  key 2 0x26   # Ctrl+Up: 报告 to the top
+  key 2 0x41   # Ctrl+A
+  key 0 0x73   # F4
+  key 0 0x71   # F2 on 报告
+  key 0 0x58   # x
+  key 0 0x0D   # Enter
+  key 0 0x28   # Down: 文档
+  key 0 0x2E   # Del
+  told() { probe box-text 删除提醒 >/dev/null; }
+  if wait_until 20 told; then
+    probe press-button 删除提醒 6 || fail "no Yes in the question"
+  else
+    fail "no question after Del: $(probe message-boxes)"
+  fi
+  sleep 3
+  import -window root "$artifacts/editor-keys.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  expect_eq "[PathMenu] after the keys" "$(ini_section PathMenu)" \
+    "$(printf '%s\n' 'menu1=x[&X]' 'path1=C:\windows' 'menu2=-工作[&G]' 'menu3=项目[&X]' \
+      'path3=C:\windows\system32' 'menu4=--')"
+  close_app
+}

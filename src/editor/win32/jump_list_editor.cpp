@@ -477,6 +477,88 @@ void JumpListEditor::AfterTreeChanged() {
   OnFocusedNodeChanged();
 }
 
+// ---- dragging ------------------------------------------------------------------------------
+
+void JumpListEditor::BeginDrag(const NMTREEVIEWW& drag) {
+  if (!tree_ || renaming_) return;
+  const std::optional<NodeId> node = NodeOfItem(drag.itemNew.hItem);
+  if (!node) return;
+  // Dragging a node that is not selected drags that node alone.
+  if (!tree_->IsSelected(*node)) {
+    tree_->SelectOnly(*node);
+    FocusNodeInView(node);
+    OnFocusedNodeChanged();
+    RedrawTree();
+  }
+  dragging_ = true;
+  SetCapture(Handle());
+}
+
+JumpListEditor::DropPoint JumpListEditor::DropPointAt(POINT client) const {
+  HWND view = Item(IDC_EDITOR_TREE);
+  TVHITTESTINFO hit{};
+  hit.pt = client;
+  MapWindowPoints(Handle(), view, &hit.pt, 1);
+  DropPoint at;
+  // The band from the tree's top down to half a row moves to the very top.
+  at.topZone = hit.pt.y >= 0 && hit.pt.y < TreeView_GetItemHeight(view) / 2;
+  RECT r{};
+  GetClientRect(view, &r);
+  if (PtInRect(&r, hit.pt)) at.node = NodeOfItem(TreeView_HitTest(view, &hit));
+  return at;
+}
+
+void JumpListEditor::DragTo(POINT client) {
+  const DropPoint at = DropPointAt(client);
+  HWND view = Item(IDC_EDITOR_TREE);
+  const std::optional<NodeId> focused = tree_->Focused();
+  // Several nodes, or a whole group: the multi-drag cursor.
+  const bool many = tree_->SelectedNodes().size() > 1 ||
+                    (focused && (tree_->Kind(*focused) == NodeKind::GroupHead ||
+                                 tree_->Kind(*focused) == NodeKind::EndMarker));
+  static const HCURSOR single = LoadCursorW(nullptr, IDC_ARROW);
+  static const HCURSOR multiple = LoadCursorW(nullptr, IDC_SIZEALL);
+  static const HCURSOR none = LoadCursorW(nullptr, IDC_NO);
+  static const HCURSOR addItem = [] {
+    HCURSOR c = LoadCursorW(GetModuleHandleW(nullptr), L"Cursor_AddItem");
+    return c ? c : LoadCursorW(nullptr, IDC_UPARROW);
+  }();
+  HCURSOR cursor = many ? multiple : single;
+  if (!at.node) {
+    cursor = none;
+  } else if (!at.topZone && (GetKeyState(VK_CONTROL) < 0 || tree_->Kind(*at.node) == NodeKind::GroupHead)) {
+    cursor = addItem;
+  }
+  SetCursor(cursor);
+  TreeView_SelectDropTarget(view, at.node ? ItemOfNode(*at.node) : nullptr);
+  if (at.node) TreeView_EnsureVisible(view, ItemOfNode(*at.node));
+}
+
+void JumpListEditor::Drop(POINT client) {
+  const DropPoint at = DropPointAt(client);
+  EndDrag();
+  if (!at.node || !tree_) return;
+  EditorPrompts prompts(Handle());
+  SyncExpandedFromView();
+  if (GetKeyState(VK_CONTROL) < 0) {
+    if (MoveSelectedItems(*tree_, at.node, true, prompts) == MoveOutcome::Moved &&
+        tree_->Contains(*at.node))
+      tree_->SetSelected(*at.node, true);
+  } else if (at.topZone) {
+    MoveSelection(*tree_, SelectionMove::ToTop, prompts);
+  } else {
+    MoveSelectedItems(*tree_, at.node, false, prompts);
+  }
+  AfterTreeChanged();
+}
+
+void JumpListEditor::EndDrag() {
+  if (!dragging_) return;
+  dragging_ = false;
+  TreeView_SelectDropTarget(Item(IDC_EDITOR_TREE), nullptr);
+  if (GetCapture() == Handle()) ReleaseCapture();
+}
+
 // ---- commands -----------------------------------------------------------------------------
 
 void JumpListEditor::Run(EditorCommand command) {
@@ -1030,6 +1112,15 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       info->ptMinTrackSize = {minimum.right - minimum.left, minimum.bottom - minimum.top};
       return TRUE;
     }
+    case WM_MOUSEMOVE:
+      if (dragging_) DragTo({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return dragging_;
+    case WM_LBUTTONUP:
+      if (dragging_) Drop({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return TRUE;
+    case WM_CAPTURECHANGED:
+      if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle()) EndDrag();
+      return FALSE;
     case WM_LBUTTONDOWN:
       // A press on the free surface drags the window.
       ReleaseCapture();
@@ -1099,6 +1190,9 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case TVN_SELCHANGEDW:
           OnSelectionChanged(*reinterpret_cast<NMTREEVIEWW*>(lParam));
           return TRUE;
+        case TVN_BEGINDRAGW:
+          BeginDrag(*reinterpret_cast<NMTREEVIEWW*>(lParam));
+          return TRUE;
         case TVN_ITEMEXPANDEDW:
           SyncExpandedFromView();
           RedrawTree();
@@ -1154,8 +1248,15 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case IDC_EDITOR_DELETE_SELECTED: Run(EditorCommand::DeleteSelected); return TRUE;
         case IDC_EDITOR_DELETE_SPECIAL: ShowDeleteSpecialMenu(); return TRUE;
         case IDC_EDITOR_SAVE: Save(); return TRUE;
-        case IDC_EDITOR_CANCEL:
         case IDCANCEL:
+          // Esc during a drag ends the drag, not the editor.
+          if (dragging_) {
+            EndDrag();
+            return TRUE;
+          }
+          Cancel();
+          return TRUE;
+        case IDC_EDITOR_CANCEL:
           Cancel();
           return TRUE;
         case IDC_EDITOR_ALWAYS_ON_TOP: SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP)); return TRUE;

@@ -79,6 +79,17 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw);
   void SyncExpandedFromView();
 
+  // Dragging the selection within the tree.
+  void BeginDrag(const NMTREEVIEWW& drag);
+  void DragTo(POINT client);
+  void Drop(POINT client);
+  void EndDrag();
+  struct DropPoint {
+    std::optional<NodeId> node;
+    bool topZone = false;
+  };
+  DropPoint DropPointAt(POINT client) const;
+
   // Commands.
   void Run(EditorCommand command);
   void AddItems();
@@ -116,6 +127,7 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   bool fillingTree_ = false;
   std::optional<NodeId> renaming_;
   std::optional<NodeId> selectionAnchor_;
+  bool dragging_ = false;
   HFONT boldFont_ = nullptr, strikeFont_ = nullptr, boldStrikeFont_ = nullptr, saveFont_ = nullptr;
   HMENU variableMenu_ = nullptr;
   std::unordered_map<UINT, std::u16string> variableCommands_;
