@@ -10,8 +10,12 @@
 #include "core/text.h"
 #include "editor/tree_conversions.h"
 #include "editor/tree_duplicates.h"
+#include "editor/path_row.h"
 #include "editor/tree_moves.h"
 #include "jumplist/jump_list.h"
+#include "variables/clocks.h"
+#include "variables/numbering.h"
+#include "variables/variable_expansion.h"
 
 namespace pathorama {
 namespace {
@@ -107,6 +111,37 @@ void BM_MoveFiveThousandSelected(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MoveFiveThousandSelected)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the path box of an entry of the 10,000-entry tree: the
+// typed text stored into the node (type, marks, canonical form) and the blue
+// label of its expanded paths rebuilt. The window then repaints the visible
+// rows only.
+void BM_PathBoxKeystroke(benchmark::State& state) {
+  jumplist::JumpList& list = SampleList();
+  editor::JumpTree tree(editor::FreshIdsFrom(list));
+  editor::BuildTreeFromJumpListMenu(list, tree);
+  editor::NodeId entry = tree.NodesInOrder()[5000];
+  // An entry with the variables mark, so every keystroke expands its label.
+  tree.SetPathInfo(entry, u"*D:\\工作\\{YYYY}\\资料 | E:\\备份\\{MM}");
+  variables::FixedClock clock{variables::LocalDateTime{2026, 3, 8, 9, 3, 7, 0}};
+  variables::SeededRandom random{1};
+  variables::VariableOptions options;
+  variables::VariableEnvironment env{&clock, &random, &options};
+  const paths::VariableExpander expand = [&env](std::u16string_view text) {
+    return variables::ExpandPathVariables(text, env);
+  };
+  editor::PathRowState row = editor::ShowItemInControls(
+      editor::FocusedNode::NormalItem, tree.PathInfo(entry), editor::PathTypeEntry::Local, true, expand);
+  const std::u16string typed = row.boxText;
+  size_t n = 0;
+  for (auto _ : state) {
+    row.boxText = typed + (n++ % 2 ? u"x" : u"");
+    tree.SetPathInfo(entry, editor::RefreshCurItemPathInfo(row, editor::RowSender::PathBox, true));
+    row.label = editor::PathRowLabel(row, expand);
+    benchmark::DoNotOptimize(row.label);
+  }
+}
+BENCHMARK(BM_PathBoxKeystroke)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace pathorama
