@@ -230,6 +230,9 @@ void JumpListEditor::Open(EditorHost& host) {
     }
   }
   if (!Visible()) {
+    LARGE_INTEGER frequency{}, start{}, end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     // Closed: a fresh copy of the live list.
     JumpTree::FreshId freshId = FreshIdsFrom(host_->LiveJumpList());
     tree_ = std::make_unique<JumpTree>(std::move(freshId));
@@ -241,6 +244,12 @@ void JumpListEditor::Open(EditorHost& host) {
     FillTreeView();
     OnFocusedNodeChanged();
     ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+    QueryPerformanceCounter(&end);
+    // How long a list takes to open is worth knowing on a slow machine.
+    core::Trace(u"editor: " + core::IntToText(static_cast<long long>(tree_->Size())) +
+                u" nodes shown in " +
+                core::IntToText((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart) + u" ms");
   }
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP));
@@ -294,6 +303,9 @@ void JumpListEditor::InitDialog() {
 
   const int dpi = DpiOf(Handle());
   TreeView_SetIndent(tree, MulDiv(19, dpi, 96));
+  // "实时显示关联路径": the node's path as the tree's tip, shown at once.
+  SetWindowLongPtrW(tree, GWL_STYLE, GetWindowLongPtrW(tree, GWL_STYLE) | TVS_INFOTIP);
+  if (HWND tips = TreeView_GetToolTips(tree)) SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
   SetWindowSubclass(tree, TreeKeys, kSubclassId, 0);
   SetWindowSubclass(Item(IDC_EDITOR_RENAME), RenameKeys, kSubclassId, 0);
   SetWindowSubclass(Item(IDC_EDITOR_PATHS), PathBoxMenu, kSubclassId, 0);
@@ -1190,13 +1202,32 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case TVN_SELCHANGEDW:
           OnSelectionChanged(*reinterpret_cast<NMTREEVIEWW*>(lParam));
           return TRUE;
+        case TVN_GETINFOTIPW: {
+          auto* tip = reinterpret_cast<NMTVGETINFOTIPW*>(lParam);
+          if (tip->cchTextMax > 0) tip->pszText[0] = L'\0';
+          if (!tree_ || !Checked(IDC_EDITOR_SHOW_PATH_HINT)) return TRUE;
+          const NodeId node{static_cast<uint32_t>(tip->lParam)};
+          if (!tree_->Contains(node)) return TRUE;
+          if (std::optional<std::u16string> hint = PathHintOfNode(*tree_, node, host_->NewExpansionBatch())) {
+            const size_t n = std::min(hint->size(), static_cast<size_t>(tip->cchTextMax - 1));
+            std::copy_n(AsWide(*hint), n, tip->pszText);
+            tip->pszText[n] = L'\0';
+          }
+          return TRUE;
+        }
         case TVN_BEGINDRAGW:
           BeginDrag(*reinterpret_cast<NMTREEVIEWW*>(lParam));
           return TRUE;
-        case TVN_ITEMEXPANDEDW:
-          SyncExpandedFromView();
+        case TVN_ITEMEXPANDEDW: {
+          // The one node that opened or closed; while the view is filled,
+          // the model already knows.
+          if (fillingTree_ || !tree_) return TRUE;
+          const auto& change = *reinterpret_cast<NMTREEVIEWW*>(lParam);
+          if (std::optional<NodeId> node = NodeOfItem(change.itemNew.hItem))
+            tree_->SetExpanded(*node, (change.itemNew.state & TVIS_EXPANDED) != 0);
           RedrawTree();
           return TRUE;
+        }
         case NM_CUSTOMDRAW:
           SetResult(OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(lParam)));
           return TRUE;
