@@ -19,11 +19,13 @@ ed_open_first() {
   wait_until 30 ed_shown || { fail "no editor after a start with /SetJumpList"; return 1; }
 }
 
-# Answers the input box titled $1 with $2 and 确定.
+# Answers the dialog titled $1 with $2 in its edit and its OK button ($3,
+# by default "确定").
 ed_answer() {
+  local ok=${3:-确定}
   wait_until 20 ed_box_shown "$1" || { fail "no input box \"$1\""; return 1; }
   probe set-text-in "$1" "$2" || fail "the input box \"$1\" took no text"
-  probe click "$1" "确定" || fail "no 确定 in \"$1\""
+  probe click "$1" "$ok" || fail "no $ok in \"$1\""
   wait_until 20 ed_box_gone "$1" || fail "the input box \"$1\" stayed"
 }
 
@@ -83,8 +85,8 @@ scenario_editor_cancel_discards() {
 }
 
 # The tree's keys: Ctrl+Up moves the focused entry to the top, Ctrl+A and
-# F4 give every entry an accelerator, F2 renames in place, Del deletes
-# after the question; 保存 writes what the keys did.
+# F4 give every entry an accelerator, F2 renames in place, F3 sets a key by
+# hand, Del deletes after the question; 保存 writes what the keys did.
 scenario_editor_keyboard() {
   ed_ini '[PathMenu]' 'menu1=文档' 'path1=C:\users' 'menu2=报告' 'path2=C:\windows' \
     'menu3=-工作' 'menu4=项目' 'path4=C:\windows\system32' 'menu5=--'
@@ -99,6 +101,8 @@ scenario_editor_keyboard() {
   key 0 0x71   # F2 on 报告
   key 0 0x58   # x
   key 0 0x0D   # Enter
+  key 0 0x72   # F3 on x[&X]: its own key, 7
+  ed_answer 设置加速键 7 "确定(&O)" || return
   key 0 0x28   # Down: 文档
   key 0 0x2E   # Del
   told() { probe box-text 删除提醒 >/dev/null; }
@@ -112,7 +116,7 @@ scenario_editor_keyboard() {
   probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
   wait_until 20 ed_gone || fail "the editor stayed open after 保存"
   expect_eq "[PathMenu] after the keys" "$(ini_section PathMenu)" \
-    "$(printf '%s\n' 'menu1=x[&X]' 'path1=C:\windows' 'menu2=-工作[&G]' 'menu3=项目[&X]' \
+    "$(printf '%s\n' 'menu1=x[&7]' 'path1=C:\windows' 'menu2=-工作[&G]' 'menu3=项目[&X]' \
       'path3=C:\windows\system32' 'menu4=--')"
   close_app
 }
