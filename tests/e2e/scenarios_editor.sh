@@ -12,6 +12,7 @@ ed_shown() { probe find-window "$ed_title" >/dev/null; }
 ed_gone() { ! ed_shown; }
 ed_box_shown() { probe find-window "$1" >/dev/null; }
 ed_box_gone() { ! ed_box_shown "$1"; }
+ed_popup_shown() { [ -n "$(probe popups)" ]; }
 
 # The editor's first opening: a start with /SetJumpList.
 ed_open_first() {
@@ -56,6 +57,15 @@ scenario_editor_add_and_save() {
     'menu4=--' 'menu5=-' 'menu6=B[&B]' 'path6=' 'menu7=-工作' 'menu8=报告' 'path8=C:\windows' \
     'menu9=--')
   expect_eq "[PathMenu] after 保存" "$(ini_section PathMenu)" "$want"
+  # The running program's popup shows the saved list.
+  expect_eq "exit code of a second start with /OpenJumpList" "$(run_app /OpenJumpList)" 0
+  if wait_until 20 ed_popup_shown; then
+    sleep 1
+    import -window root "$artifacts/popup-after-save.png" 2>/dev/null || fail "screenshot failed"
+    probe press 0 0x1B
+  else
+    fail "no popup after /OpenJumpList"
+  fi
   close_app
 }
 
