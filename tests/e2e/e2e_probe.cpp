@@ -60,6 +60,9 @@
 //   click TITLE CAPTION
 //                     clicks the shown button captioned CAPTION (e.g. "否(&N)") in the
 //                     window titled TITLE
+//   tree-row TITLE ID ROW
+//                     x and y on the screen of the middle of row ROW (from 0) of
+//                     the tree view with control ID in the dialog titled TITLE
 //   set-text-in TITLE TEXT
 //                     sets the text of the first "Edit" of the dialog titled TITLE
 //   edit-text CLASS   the text of the first "Edit" in the top-level window of CLASS
@@ -635,6 +638,24 @@ int wmain(int argc, wchar_t** argv) {
       return 0;
     }
     return 1;
+  }
+  if (command == L"tree-row" && argc == 5) {
+    // The screen point at the middle of row ROW (from 0, as shown) of the
+    // tree view with control ID in the dialog titled argv[2].
+    HWND box = FindDialogBox(argv[2]);
+    HWND tree = box ? GetDlgItem(box, _wtoi(argv[3])) : nullptr;
+    if (!tree) return 1;
+    DWORD_PTR height = 0;
+    if (!SendMessageTimeoutW(tree, 0x111C /* TVM_GETITEMHEIGHT */, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                             &height) ||
+        !height)
+      return 1;
+    RECT client{};
+    GetClientRect(tree, &client);
+    POINT at{client.left + 40, static_cast<LONG>(_wtoi(argv[4]) * height + height / 2)};
+    ClientToScreen(tree, &at);
+    Print(std::to_wstring(at.x) + L" " + std::to_wstring(at.y));
+    return 0;
   }
   if (command == L"set-text-in" && argc == 4) {
     // The first edit box of the dialog titled argv[2].

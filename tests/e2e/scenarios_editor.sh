@@ -130,3 +130,32 @@ scenario_editor_keyboard() {
       'path3=C:\windows\system32' 'menu4=--')"
   close_app
 }
+
+# A drag with the mouse: the third entry dropped on the first moves it
+# right after the first, and 保存 writes the new order.
+scenario_editor_mouse_drag() {
+  ed_ini '[PathMenu]' 'menu1=一' 'path1=C:\users' 'menu2=二' 'path2=C:\windows' \
+    'menu3=三' 'path3=C:\windows\system32'
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  local x1 y1 x3 y3
+  read -r x1 y1 < <(probe tree-row "$ed_title" 6402 0)
+  read -r x3 y3 < <(probe tree-row "$ed_title" 6402 2)
+  [ -n "$y3" ] || { fail "no tree rows: $(probe message-boxes)"; close_app; return; }
+  xdotool mousemove "$x3" "$y3"; sleep 0.3
+  xdotool click 1; sleep 0.5          # 三 focused and selected
+  xdotool mousedown 1; sleep 0.3
+  local step
+  for step in 1 2 3 4 5 6; do
+    xdotool mousemove "$x3" $((y3 - (y3 - y1) * step / 6)); sleep 0.15
+  done
+  xdotool mouseup 1; sleep 1
+  import -window root "$artifacts/editor-dragged.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  expect_eq "[PathMenu] after the drag" "$(ini_section PathMenu)" \
+    "$(printf '%s\n' 'menu1=一' 'path1=C:\users' 'menu2=三' 'path2=C:\windows\system32' \
+      'menu3=二' 'path3=C:\windows')"
+  close_app
+}
