@@ -63,6 +63,9 @@
 //   tree-row TITLE ID ROW
 //                     x and y on the screen of the middle of row ROW (from 0) of
 //                     the tree view with control ID in the dialog titled TITLE
+//   item-center TITLE ID
+//                     x and y on the screen of the middle of the control with ID
+//                     in the dialog titled TITLE
 //   set-text-in TITLE TEXT
 //                     sets the text of the first "Edit" of the dialog titled TITLE
 //   edit-text CLASS   the text of the first "Edit" in the top-level window of CLASS
@@ -655,6 +658,15 @@ int wmain(int argc, wchar_t** argv) {
     POINT at{client.left + 40, static_cast<LONG>(_wtoi(argv[4]) * height + height / 2)};
     ClientToScreen(tree, &at);
     Print(std::to_wstring(at.x) + L" " + std::to_wstring(at.y));
+    return 0;
+  }
+  if (command == L"item-center" && argc == 4) {
+    HWND box = FindDialogBox(argv[2]);
+    HWND item = box ? GetDlgItem(box, _wtoi(argv[3])) : nullptr;
+    if (!item) return 1;
+    RECT r{};
+    GetWindowRect(item, &r);
+    Print(std::to_wstring((r.left + r.right) / 2) + L" " + std::to_wstring((r.top + r.bottom) / 2));
     return 0;
   }
   if (command == L"set-text-in" && argc == 4) {

@@ -14,8 +14,10 @@ ed_box_shown() { probe find-window "$1" >/dev/null; }
 ed_box_gone() { ! ed_box_shown "$1"; }
 ed_popup_shown() { [ -n "$(probe popups)" ]; }
 
-# The editor's first opening: a start with /SetJumpList.
+# The editor's first opening: a start with /SetJumpList. The pointer waits
+# in a corner: over "删除特定条目" or "插入变量" it would open their menus.
 ed_open_first() {
+  xdotool mousemove 1279 1023
   start_app /SetJumpList
   wait_until 30 ed_shown || { fail "no editor after a start with /SetJumpList"; return 1; }
 }
@@ -82,6 +84,13 @@ scenario_editor_cancel_discards() {
   expect_eq "the question" "$(probe box-text 删除提醒)" "是否删除当前已选的条目？"
   probe press-button 删除提醒 6 || fail "no Yes in the question"
   sleep 1
+  # The pointer coming onto "删除特定条目" opens its menu; Esc closes it.
+  local x y
+  read -r x y < <(probe item-center "$ed_title" 6409)
+  xdotool mousemove $((x - 40)) "$y"; sleep 0.3; xdotool mousemove "$x" "$y"
+  wait_until 10 ed_popup_shown || fail "no menu when the pointer came onto 删除特定条目"
+  probe press 0 0x1B
+  xdotool mousemove 1279 1023
   probe click "$ed_title" "取消(&C)" || fail "no 取消(&C)"
   wait_until 20 ed_gone || fail "the editor stayed open after 取消"
   # Opened again by a second start, saved at once: the list is as it was.

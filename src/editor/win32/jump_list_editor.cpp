@@ -191,6 +191,24 @@ LRESULT CALLBACK RenameKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
   return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+// "删除特定条目" and "插入变量" open their menus when the mouse comes onto
+// them, once each time it comes.
+constexpr UINT kHoverMenu = WM_APP + 43;  // wParam: the button's ID
+
+LRESULT CALLBACK HoverMenuButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+  bool& inside = *reinterpret_cast<bool*>(data);
+  if (message == WM_MOUSEMOVE && !inside && IsWindowEnabled(button)) {
+    inside = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, button, 0};
+    TrackMouseEvent(&track);
+    PostMessageW(GetParent(button), kHoverMenu, static_cast<WPARAM>(GetDlgCtrlID(button)), 0);
+  } else if (message == WM_MOUSELEAVE) {
+    inside = false;
+  }
+  return DefSubclassProc(button, message, wParam, lParam);
+}
+
 // The path box's context menu is the variable menu.
 constexpr UINT kPathBoxMenu = WM_APP + 42;
 
@@ -309,6 +327,10 @@ void JumpListEditor::InitDialog() {
   SetWindowSubclass(tree, TreeKeys, kSubclassId, 0);
   SetWindowSubclass(Item(IDC_EDITOR_RENAME), RenameKeys, kSubclassId, 0);
   SetWindowSubclass(Item(IDC_EDITOR_PATHS), PathBoxMenu, kSubclassId, 0);
+  SetWindowSubclass(Item(IDC_EDITOR_DELETE_SPECIAL), HoverMenuButton, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(&hoverDeleteSpecial_));
+  SetWindowSubclass(Item(IDC_EDITOR_INPUT_VARIABLE), HoverMenuButton, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(&hoverInputVariable_));
   ui::win32::AcceptDroppedFiles(Handle());
 
   // The client area the window opens with, centred on the screen's work area.
@@ -1146,6 +1168,10 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case kRenameDone:
       FinishRename(wParam != 0);
+      return TRUE;
+    case kHoverMenu:
+      if (wParam == IDC_EDITOR_DELETE_SPECIAL) ShowDeleteSpecialMenu();
+      if (wParam == IDC_EDITOR_INPUT_VARIABLE) ShowVariableMenu(Item(IDC_EDITOR_INPUT_VARIABLE), true);
       return TRUE;
     case kPathBoxMenu:
       ShowVariableMenu(Item(IDC_EDITOR_PATHS), false);

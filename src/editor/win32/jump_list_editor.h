@@ -128,6 +128,7 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   std::optional<NodeId> renaming_;
   std::optional<NodeId> selectionAnchor_;
   bool dragging_ = false;
+  bool hoverDeleteSpecial_ = false, hoverInputVariable_ = false;
   HFONT boldFont_ = nullptr, strikeFont_ = nullptr, boldStrikeFont_ = nullptr, saveFont_ = nullptr;
   HMENU variableMenu_ = nullptr;
   std::unordered_map<UINT, std::u16string> variableCommands_;
