@@ -161,6 +161,14 @@ scenario_editor_mouse_drag() {
   done
   xdotool mouseup 1; sleep 1
   import -window root "$artifacts/editor-dragged.png" 2>/dev/null || fail "screenshot failed"
+  # Resting on "..." shows its hint.
+  local bx by
+  read -r bx by < <(probe item-center "$ed_title" 6420)
+  xdotool mousemove $((bx - 3)) "$by"; sleep 0.2; xdotool mousemove "$bx" "$by"
+  hint_shown() { probe zorder | grep -q '^tooltips_class32'; }
+  wait_until 10 hint_shown || fail "no hint over \"...\": $(probe zorder | cut -f1 | sort | uniq -c | tr '\n' ' ')"
+  import -window root "$artifacts/editor-hint.png" 2>/dev/null || fail "screenshot failed"
+  xdotool mousemove 1279 1023
   probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
   wait_until 20 ed_gone || fail "the editor stayed open after 保存"
   expect_eq "[PathMenu] after the drag" "$(ini_section PathMenu)" \

@@ -76,6 +76,31 @@ constexpr int kPathControls[] = {IDC_EDITOR_PATH_TYPE, IDC_EDITOR_PATHS,        
 
 constexpr UINT_PTR kSubclassId = 1;
 
+// The controls' hints; the path box's is its own text when that is wider
+// than the box.
+struct Hint {
+  int id;
+  const wchar_t* text;
+};
+constexpr Hint kHints[] = {
+    {IDC_EDITOR_RECOGNIZE_URLS, L"若条目对应的路径为网址\r\n则把地址栏左侧下拉列表中的选项自动切换为 网络地址"},
+    {IDC_EDITOR_SHOW_PATH_HINT,
+     L"当焦点在列表框中时\r\n若鼠标在列表框中移动\r\n将实时显示与鼠标下条目关联的路径"},
+    {IDC_EDITOR_AUTO_ACCELERATOR,
+     L"添加项目/子菜单或修改标题时\r\n在标题尾部自动附加第一个英文字母\r\n或者第一个汉字的拼音首字母\r\n"
+     L"没有英文或汉字时不添加\r\n已有加速键时不添加"},
+    {IDC_EDITOR_HIDE_DISABLED, L"当条目被禁用时\r\n在路径跳转列表中把它隐藏起来\r\n不勾选时，将不隐藏，仅不可用"},
+    {IDC_EDITOR_BROWSE, L"加按 Ctrl 时，将打开文件而不是文件夹"},
+    {IDC_EDITOR_USABLE,
+     L"启：当前条目在弹出菜单中可以使用\r\n禁：当前条目在弹出菜单中将被禁止使用"},
+    {IDC_EDITOR_INSERT_MODE,
+     L"插：把对话框返回/鼠标拖入的路径、菜单输出的变量插入到文本编辑框光标处\r\n"
+     L"追：把对话框返回/鼠标拖入的路径、菜单输出的变量追加到文本编辑框尾部\r\n"
+     L"覆：把对话框返回/鼠标拖入的路径、菜单输出的变量覆盖文本编辑框"},
+    {IDC_EDITOR_USE_VARIABLES, L"对当前路径启用自定义变量"},
+};
+constexpr const wchar_t* kLabelHint = L"双击可把蓝色部分的文字复制到剪贴板";
+
 COLORREF ColourOf(NodeColour colour) {
   switch (colour) {
     case NodeColour::Black: return RGB(0, 0, 0);
@@ -332,6 +357,7 @@ void JumpListEditor::InitDialog() {
   SetWindowSubclass(Item(IDC_EDITOR_INPUT_VARIABLE), HoverMenuButton, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&hoverInputVariable_));
   ui::win32::AcceptDroppedFiles(Handle());
+  CreateHints();
 
   // The client area the window opens with, centred on the screen's work area.
   RECT window{0, 0, MulDiv(kEditorClientWidth, dpi, 96), MulDiv(kEditorClientHeight, dpi, 96)};
@@ -346,6 +372,57 @@ void JumpListEditor::InitDialog() {
                work.top + std::max(0L, (work.bottom - work.top - height) / 2), width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyLayout();
+}
+
+void JumpListEditor::CreateHints() {
+  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!hints_) return;
+  auto add = [this](int id, LPWSTR text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = text;
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  for (const Hint& hint : kHints) add(hint.id, const_cast<LPWSTR>(hint.text));
+  // Their texts depend on what the controls show.
+  add(IDC_EDITOR_PATHS, LPSTR_TEXTCALLBACKW);
+  add(IDC_EDITOR_PATH_LABEL, LPSTR_TEXTCALLBACKW);
+  // Several lines: wrapped at the width of the screen's work area.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, work.right - work.left);
+  SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 8000);
+}
+
+// The hint of the path box and the label, asked when it is about to show.
+void JumpListEditor::FillHint(NMTTDISPINFOW& info) {
+  static std::wstring text;
+  text.clear();
+  HWND control = reinterpret_cast<HWND>(info.hdr.idFrom);
+  if (control == Item(IDC_EDITOR_PATHS)) {
+    const std::u16string path = WindowText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, GetWindowFont(control));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, AsWide(path), static_cast<int>(path.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT client{};
+    GetClientRect(control, &client);
+    // Only a text wider than the box needs it; each path on its own part.
+    if (size.cx > client.right) {
+      const std::u16string shown = core::ReplaceAllText(path, u"|", u"｜");
+      text.assign(shown.begin(), shown.end());
+    }
+  } else if (control == Item(IDC_EDITOR_PATH_LABEL) && !row_.label.empty()) {
+    text = kLabelHint;
+  }
+  info.lpszText = text.data();
 }
 
 void JumpListEditor::ApplyLayout() {
@@ -1223,6 +1300,16 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == hints_ && header->code == TTN_GETDISPINFOW) {
+        FillHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return TRUE;
+      }
+      if (header->hwndFrom == hints_ && header->code == TTN_SHOW) {
+        // Over the insertion-mode button the hint stays until the pointer leaves.
+        const bool mode = reinterpret_cast<HWND>(header->idFrom) == Item(IDC_EDITOR_INSERT_MODE);
+        SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, mode ? 32767 : 8000);
+        return FALSE;
+      }
       if (header->idFrom != IDC_EDITOR_TREE) return FALSE;
       switch (header->code) {
         case TVN_SELCHANGEDW:

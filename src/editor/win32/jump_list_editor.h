@@ -63,6 +63,8 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   // Window and controls.
   void InitDialog();
   void ApplyLayout();
+  void CreateHints();
+  void FillHint(NMTTDISPINFOW& info);
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
   bool Checked(int id) const;
   EditorOptions Options() const;
@@ -128,6 +130,7 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   std::optional<NodeId> renaming_;
   std::optional<NodeId> selectionAnchor_;
   bool dragging_ = false;
+  HWND hints_ = nullptr;
   bool hoverDeleteSpecial_ = false, hoverInputVariable_ = false;
   HFONT boldFont_ = nullptr, strikeFont_ = nullptr, boldStrikeFont_ = nullptr, saveFont_ = nullptr;
   HMENU variableMenu_ = nullptr;
