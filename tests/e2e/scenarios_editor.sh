@@ -176,3 +176,36 @@ scenario_editor_mouse_drag() {
       'menu3=二' 'path3=C:\windows')"
   close_app
 }
+
+# The tree draws each kind of entry in its style: disabled struck out, a
+# variables entry blue, an entry without a path red, several paths bold, a
+# collapsed group fuchsia, an end marker gray. The colours are looked for in
+# a screenshot of the tree.
+scenario_editor_drawing_styles() {
+  ed_ini '[PathMenu]' 'menu1=禁用的条目' 'path1=/C:\windows' 'menu2=变量条目' 'path2=*C:\{YYYY}' \
+    'menu3=无路径条目' 'path3=' 'menu4=两个路径' 'path4=C:\users | C:\windows' \
+    'menu5=-折叠的分组' 'menu6=里面' 'path6=C:\users' 'menu7=--'
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  local key
+  for key in 0x28 0x28 0x28 0x28 0x25; do probe press 0 "$key"; sleep 0.3; done  # collapse the group
+  probe press 0 0x24  # Home: the first entry alone is highlighted
+  sleep 2
+  import -window root "$artifacts/editor-styles.png" 2>/dev/null || fail "screenshot failed"
+  # Pure colours in the strokes of the rows below the highlighted first one
+  # (the gray of "--" cannot be told from the edges of black text).
+  local x0 y1 x6 y6
+  read -r x0 y1 < <(probe tree-row "$ed_title" 6402 1)
+  read -r x6 y6 < <(probe tree-row "$ed_title" 6402 5)
+  [ -n "$y6" ] || { fail "no tree rows"; close_app; return; }
+  local colours
+  colours=$(convert "$artifacts/editor-styles.png" \
+    -crop "200x$((y6 - y1))+$((x0 - 40))+$((y1 - (y6 - y1) / 8))" -format %c histogram:info:- 2>/dev/null)
+  has() { grep -q "($1)" <<<"$colours"; }
+  has '0,0,255' || fail "no blue in the tree (a variables entry)"
+  has '255,0,0' || fail "no red in the tree (an entry without a path)"
+  has '255,0,255' || fail "no fuchsia in the tree (a collapsed group)"
+  probe click "$ed_title" "取消(&C)" || fail "no 取消(&C)"
+  close_app
+}
