@@ -1,0 +1,180 @@
+// The editor window on a real screen with a program of its own (a fake
+// host): files dropped on the tree and on the path box with real drop
+// handles, what the tree view shows, and what 保存 hands to the program.
+#include "editor/win32/jump_list_editor.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/ini.h"
+#include "core/text.h"
+#include "core/win32/wide_text.h"
+#include "editor/tree_conversions.h"
+#include "editor/win32/jump_list_editor_ids.h"
+#include "standin_process.h"
+
+namespace pathorama::editor::win32 {
+namespace {
+
+using core::win32::AsWide;
+using core::win32::FromWide;
+
+std::string U8(std::u16string_view s) { return core::Utf16ToUtf8(s); }
+
+class FakeHost : public EditorHost {
+ public:
+  explicit FakeHost(std::vector<std::pair<std::u16string, std::u16string>> lines) {
+    core::IniDocument doc;
+    core::IniSection& menu = doc.Section(u"PathMenu");
+    for (auto& [key, value] : lines) menu.Append({key, value, true});
+    list_.CreatePathListFromIni(doc);
+  }
+  jumplist::JumpList& LiveJumpList() override { return list_; }
+  bool HideDisabledItems() override { return true; }
+  void SetHideDisabledItems(bool) override {}
+  int32_t CaptionMaxLength() override { return 100; }
+  bool SaveTreeToSettings(const JumpTree& tree) override {
+    saved = StoredLinesOfTree(tree);
+    return true;
+  }
+  paths::VariableExpander NewExpansionBatch() override {
+    return [](std::u16string_view text) { return std::u16string(text); };
+  }
+  core::CalendarDate Today() override { return {2026, 3, 8}; }
+
+  std::vector<StoredLine> saved;
+
+ private:
+  jumplist::JumpList list_;
+};
+
+// A drop handle as Explorer makes one, dropped at `point` (client
+// coordinates of the window it is sent to).
+HDROP MakeDrop(const std::vector<std::wstring>& paths, POINT point) {
+  size_t chars = 1;
+  for (const std::wstring& p : paths) chars += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->pt = point;
+  header->fWide = TRUE;
+  auto* text = reinterpret_cast<wchar_t*>(header + 1);
+  for (const std::wstring& p : paths) {
+    std::memcpy(text, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+    text += p.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+// The middle of a control, in its dialog's client coordinates.
+POINT MiddleOf(HWND dialog, int id) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  POINT p{(r.left + r.right) / 2, r.bottom - 4};
+  ScreenToClient(dialog, &p);
+  return p;
+}
+
+// The tree view's item texts, depth-first.
+std::vector<std::string> TreeTexts(HWND tree) {
+  std::vector<std::string> texts;
+  std::vector<HTREEITEM> stack;
+  for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item))
+    stack.insert(stack.begin(), item);
+  while (!stack.empty()) {
+    HTREEITEM item = stack.back();
+    stack.pop_back();
+    wchar_t text[512] = {};
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = 512;
+    TreeView_GetItem(tree, &data);
+    texts.push_back(U8(FromWide(text)));
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM c = TreeView_GetChild(tree, item); c; c = TreeView_GetNextSibling(tree, c))
+      children.push_back(c);
+    stack.insert(stack.end(), children.rbegin(), children.rend());
+  }
+  return texts;
+}
+
+struct Folder {
+  std::wstring path;
+  Folder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path = std::wstring(temp) + L"pathorama-editor-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(path.c_str(), nullptr);
+    for (const wchar_t* name : {L"\\甲.txt", L"\\乙.txt"}) {
+      HANDLE file = CreateFileW((path + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      CloseHandle(file);
+    }
+    CreateDirectoryW((path + L"\\资料").c_str(), nullptr);
+  }
+  ~Folder() {
+    DeleteFileW((path + L"\\甲.txt").c_str());
+    DeleteFileW((path + L"\\乙.txt").c_str());
+    RemoveDirectoryW((path + L"\\资料").c_str());
+    RemoveDirectoryW(path.c_str());
+  }
+};
+
+TEST(JumpListEditor, DroppedFilesOnTheTreeAndOnThePathBox) {
+  Folder folder;
+  FakeHost host({{u"menu1", u"文档(&D)"}, {u"path1", u"C:\\users"}, {u"menu2", u"-工作"},
+                 {u"menu3", u"报告"}, {u"path3", u"C:\\windows"}, {u"menu4", u"--"}});
+  JumpListEditor& editor = JumpListEditor::Instance();
+  editor.Open(host);
+  ASSERT_TRUE(editor.Visible());
+  HWND dialog = editor.Handle();
+  HWND tree = GetDlgItem(dialog, IDC_EDITOR_TREE);
+  EXPECT_EQ(TreeTexts(tree), (std::vector<std::string>{"文档(&D)", "-工作", "报告", "--"}));
+
+  // Below the last row: at the end of the root level, in the order dropped,
+  // each named by its file name with an automatic accelerator.
+  SendMessageW(dialog, WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({folder.path + L"\\资料", folder.path + L"\\甲.txt"},
+                                                 MiddleOf(dialog, IDC_EDITOR_TREE))),
+               0);
+  EXPECT_EQ(TreeTexts(tree), (std::vector<std::string>{"文档(&D)", "-工作", "报告", "--", "资料[&Z]",
+                                                        "甲.txt[&T]"}));
+
+  // On the path box of the focused entry (the last one dropped, whose path
+  // is its file): two files of one folder as one group, covering the box.
+  HWND mode = GetDlgItem(dialog, IDC_EDITOR_INSERT_MODE);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_INSERT_MODE, BN_CLICKED), reinterpret_cast<LPARAM>(mode));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_INSERT_MODE, BN_CLICKED), reinterpret_cast<LPARAM>(mode));
+  SendMessageW(dialog, WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({folder.path + L"\\甲.txt", folder.path + L"\\乙.txt"},
+                                                 MiddleOf(dialog, IDC_EDITOR_PATHS))),
+               0);
+  wchar_t box[1024] = {};
+  GetDlgItemTextW(dialog, IDC_EDITOR_PATHS, box, 1024);
+  const std::u16string group = FromWide(folder.path) + u"\\(甲.txt | 乙.txt)";
+  EXPECT_EQ(U8(FromWide(box)), U8(group));
+
+  // 保存 hands the tree to the program and hides the window.
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_SAVE, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_EDITOR_SAVE)));
+  EXPECT_FALSE(editor.Visible());
+  ASSERT_EQ(host.saved.size(), 6u);
+  EXPECT_EQ(U8(host.saved[4].menu), "资料[&Z]");
+  EXPECT_EQ(U8(host.saved[4].path.value_or(u"(none)")), U8(FromWide(folder.path) + u"\\资料"));
+  EXPECT_EQ(U8(host.saved[5].menu), "甲.txt[&T]");
+  EXPECT_EQ(U8(host.saved[5].path.value_or(u"(none)")), U8(group));
+  // The live list is the saved one now.
+  EXPECT_EQ(host.LiveJumpList().PathByTagMap().size(), 4u);
+}
+
+}  // namespace
+}  // namespace pathorama::editor::win32
