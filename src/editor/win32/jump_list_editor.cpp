@@ -677,8 +677,8 @@ void JumpListEditor::Run(EditorCommand command) {
   SyncExpandedFromView();
   using C = EditorCommand;
   switch (command) {
-    case C::AddItem: AddItems(); return;
-    case C::AddSubItem: AddSubItems(); return;
+    case C::AddItem: AddEntries(false); return;
+    case C::AddSubItem: AddEntries(true); return;
     case C::AddGroup: AddGroups(); return;
     case C::Rename: StartRename(); return;
     case C::ConvertGroupAndItem: InterConvertGroupAndNormalItem(*tree_); break;
@@ -720,48 +720,39 @@ void JumpListEditor::Run(EditorCommand command) {
   AfterTreeChanged();
 }
 
-void JumpListEditor::AddItems() {
-  std::optional<std::u16string> answer = [&] {
-    NotTopmostMeanwhile meanwhile(Handle());
-    return ui::win32::ShowInputBox(Handle(), u"添加同级条目", u"新条目标题:");
-  }();
-  if (!answer) return;
-  WindowsFileSystemFacts facts;
-  EditorPrompts prompts(Handle());
-  AddNodeOptions add;
-  if (Checked(IDC_EDITOR_AUTO_ACCELERATOR)) add.addAcceleratorKey = AddAcceleratorKey;
-  add.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
-  add.expand = host_->NewExpansionBatch();
-  add.prompts = &prompts;
-  editor::AddItems(*tree_, *answer, Options(), facts, add);
-  AfterTreeChanged();
-  if (IsWindowEnabled(Item(IDC_EDITOR_PATHS))) SetFocus(Item(IDC_EDITOR_PATHS));
+std::optional<std::u16string> JumpListEditor::Ask(std::u16string_view title, std::u16string_view prompt,
+                                                  std::u16string_view initial) {
+  NotTopmostMeanwhile meanwhile(Handle());
+  return ui::win32::ShowInputBox(Handle(), title, prompt, initial);
 }
 
-void JumpListEditor::AddSubItems() {
-  if (!tree_->Focused()) return;
-  std::optional<std::u16string> answer = [&] {
-    NotTopmostMeanwhile meanwhile(Handle());
-    return ui::win32::ShowInputBox(Handle(), u"添加子条目", u"子条目标题:");
-  }();
-  if (!answer) return;
-  WindowsFileSystemFacts facts;
-  EditorPrompts prompts(Handle());
+AddNodeOptions JumpListEditor::NodeOptions(core::UserPrompts& prompts) {
   AddNodeOptions add;
   if (Checked(IDC_EDITOR_AUTO_ACCELERATOR)) add.addAcceleratorKey = AddAcceleratorKey;
   add.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
   add.expand = host_->NewExpansionBatch();
   add.prompts = &prompts;
-  editor::AddSubItems(*tree_, *answer, Options(), facts, add);
+  return add;
+}
+
+void JumpListEditor::AddEntries(bool asSubItems) {
+  if (asSubItems && !tree_->Focused()) return;
+  const std::optional<std::u16string> answer =
+      asSubItems ? Ask(u"添加子条目", u"子条目标题:") : Ask(u"添加同级条目", u"新条目标题:");
+  if (!answer) return;
+  WindowsFileSystemFacts facts;
+  EditorPrompts prompts(Handle());
+  const AddNodeOptions add = NodeOptions(prompts);
+  if (asSubItems)
+    editor::AddSubItems(*tree_, *answer, Options(), facts, add);
+  else
+    editor::AddItems(*tree_, *answer, Options(), facts, add);
   AfterTreeChanged();
   if (IsWindowEnabled(Item(IDC_EDITOR_PATHS))) SetFocus(Item(IDC_EDITOR_PATHS));
 }
 
 void JumpListEditor::AddGroups() {
-  std::optional<std::u16string> answer = [&] {
-    NotTopmostMeanwhile meanwhile(Handle());
-    return ui::win32::ShowInputBox(Handle(), u"添加分组", u"分组标题:");
-  }();
+  const std::optional<std::u16string> answer = Ask(u"添加分组", u"分组标题:");
   if (!answer) return;
   editor::AddGroups(*tree_, *answer, Options());
   AfterTreeChanged();
@@ -771,11 +762,8 @@ void JumpListEditor::ChangeTitle() {
   const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
   if (!focused) return;
   const std::u16string text = tree_->Text(*focused);
-  std::optional<std::u16string> answer = [&] {
-    NotTopmostMeanwhile meanwhile(Handle());
-    return ui::win32::ShowInputBox(Handle(), u"更改标题", u"新标题:",
-                                   RenamePrefill(text, host_->CaptionMaxLength()));
-  }();
+  const std::optional<std::u16string> answer =
+      Ask(u"更改标题", u"新标题:", RenamePrefill(text, host_->CaptionMaxLength()));
   if (!answer) return;
   if (std::optional<std::u16string> renamed = RenamedText(text, *answer, Options())) {
     tree_->SetText(*focused, *renamed);
@@ -1055,23 +1043,34 @@ void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
     InsertVariable(it->second);
 }
 
+EditText JumpListEditor::PathBoxText() const {
+  HWND box = Item(IDC_EDITOR_PATHS);
+  DWORD start = 0, end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {WindowText(box), start, end};
+}
+
+void JumpListEditor::PutIntoPathBox(const EditText& text) {
+  HWND box = Item(IDC_EDITOR_PATHS);
+  fillingRow_ = true;
+  SetWindowTextW(box, AsWide(text.text));
+  SendMessageW(box, EM_SETSEL, text.selectionStart, text.selectionEnd);
+  fillingRow_ = false;
+  // What a dialog, a drop or a menu puts there is the user's edit.
+  row_.boxText = text.text;
+  StorePathRow(RowSender::PathBox);
+}
+
 void JumpListEditor::InsertVariable(const std::u16string& caption) {
   const MenuVariable variable = VariableOfMenuCaption(caption, host_->Today());
   if (variable.action != MenuVariable::Action::Insert) return;
   HWND box = Item(IDC_EDITOR_PATHS);
   if (!IsWindowEnabled(box)) return;
-  DWORD start = 0, end = 0;
-  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const EditText current{WindowText(box), start, end};
-  std::optional<EditText> next = InsertVariableText(current, variable.text, insertMode_, GetFocus() == box);
+  std::optional<EditText> next =
+      InsertVariableText(PathBoxText(), variable.text, insertMode_, GetFocus() == box);
   if (!next) return;
-  fillingRow_ = true;
-  SetWindowTextW(box, AsWide(next->text));
-  SendMessageW(box, EM_SETSEL, next->selectionStart, next->selectionEnd);
-  fillingRow_ = false;
-  row_.boxText = next->text;
   row_.usesVariables = true;
-  StorePathRow(RowSender::PathBox);
+  PutIntoPathBox(*next);
   SetFocus(box);
 }
 
@@ -1116,17 +1115,9 @@ void JumpListEditor::BrowseForPaths(bool files) {
       CoTaskMemFree(path);
     }
   }
-  DWORD start = 0, end = 0;
-  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  std::optional<EditText> next =
-      AddPathsListToPathEdit({WindowText(box), start, end}, ChosenPathsList(paths), insertMode_);
+  std::optional<EditText> next = AddPathsListToPathEdit(PathBoxText(), ChosenPathsList(paths), insertMode_);
   if (!next) return;
-  fillingRow_ = true;
-  SetWindowTextW(box, AsWide(next->text));
-  SendMessageW(box, EM_SETSEL, next->selectionStart, next->selectionEnd);
-  fillingRow_ = false;
-  row_.boxText = next->text;
-  StorePathRow(RowSender::PathBox);
+  PutIntoPathBox(*next);
   SetFocus(box);
 }
 
@@ -1147,19 +1138,9 @@ void JumpListEditor::DropFiles(HDROP drop) {
         d.shortcutTarget = facts.ResolveShortcutTarget(path);
       dropped.push_back(std::move(d));
     }
-    HWND box = Item(IDC_EDITOR_PATHS);
-    DWORD start = 0, end = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const InsertMode mode = insertMode_;
-    std::optional<EditText> next = AddPathsListToPathEdit({WindowText(box), start, end},
-                                                          DroppedPathsText(dropped), mode);
-    if (!next) return;
-    fillingRow_ = true;
-    SetWindowTextW(box, AsWide(next->text));
-    SendMessageW(box, EM_SETSEL, next->selectionStart, next->selectionEnd);
-    fillingRow_ = false;
-    row_.boxText = next->text;
-    StorePathRow(RowSender::PathBox);
+    if (std::optional<EditText> next =
+            AddPathsListToPathEdit(PathBoxText(), DroppedPathsText(dropped), insertMode_))
+      PutIntoPathBox(*next);
     return;
   }
   if (target != Item(IDC_EDITOR_TREE)) return;
@@ -1180,11 +1161,7 @@ void JumpListEditor::DropFiles(HDROP drop) {
     }
   }
   EditorPrompts prompts(Handle());
-  AddNodeOptions add;
-  if (Checked(IDC_EDITOR_AUTO_ACCELERATOR)) add.addAcceleratorKey = AddAcceleratorKey;
-  add.forbidDuplicatePaths = Checked(IDC_EDITOR_FORBID_DUPLICATES);
-  add.expand = host_->NewExpansionBatch();
-  add.prompts = &prompts;
+  const AddNodeOptions add = NodeOptions(prompts);
   std::vector<std::u16string> order = paths;
   // Next to a node each goes to the same place, so the last goes first.
   if (dest) std::reverse(order.begin(), order.end());

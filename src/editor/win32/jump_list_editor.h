@@ -94,8 +94,14 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
 
   // Commands.
   void Run(EditorCommand command);
-  void AddItems();
-  void AddSubItems();
+  // An input box over the editor, which stops being topmost meanwhile.
+  std::optional<std::u16string> Ask(std::u16string_view title, std::u16string_view prompt,
+                                    std::u16string_view initial = {});
+  // How nodes added now are made: the check boxes' states, the warnings
+  // shown over the editor.
+  AddNodeOptions NodeOptions(core::UserPrompts& prompts);
+  // "添加同级条目", or with `asSubItems` "添加子条目".
+  void AddEntries(bool asSubItems);
   void AddGroups();
   void ChangeTitle();
   void StartRename();
@@ -115,6 +121,10 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   void RefreshPathLabel();
   void ShowVariableMenu(HWND anchor, bool fromButton);
   void InsertVariable(const std::u16string& caption);
+  // The path box's text and selection, and new ones put there as the user's
+  // edit (stored into the focused entry).
+  EditText PathBoxText() const;
+  void PutIntoPathBox(const EditText& text);
   void BrowseForPaths(bool files);
   void DropFiles(HDROP drop);
   void CheckDuplicateOfFocused();
