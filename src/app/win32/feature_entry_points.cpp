@@ -59,9 +59,8 @@ jumplist::win32::JumpListPopup& Popup() {
 }
 
 // The editor's "自动识别网络地址": an untagged "www." or "http(s)://" piece is
-// a web address. The box is on until the user unticks it, and the editor
-// is not part of the program yet.
-constexpr bool kRecognizeWebAddresses = true;
+// a web address. The box is on at every start until the user unticks it.
+bool RecognizeWebAddresses() { return editor::win32::JumpListEditor::Instance().RecognizeWebAddresses(); }
 
 // The hotkeys' own state for the run (the "do not ask again" tables).
 hotkeys::win32::HotKeyRunState& HotKeyState() {
@@ -82,9 +81,9 @@ void OpenAboutBox(HWND mainWindow) {
   ShowAboutBox(mainWindow);
 }
 
-// The jump-list popup, the editor, the options dialog and the add dialog are
-// not part of the program yet: their entry points accept the call and do
-// nothing, so the commands that reach them are safe to send.
+// The options dialog and the add dialog are not part of the program yet:
+// their entry points accept the call and do nothing, so the commands that
+// reach them are safe to send.
 
 namespace {
 
@@ -195,10 +194,10 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
     return variables::ExpandPathVariables(text, env);
   };
   request.exists = jumplist::win32::LocalPathExists;
-  request.recognizeWebAddresses = kRecognizeWebAddresses;
+  request.recognizeWebAddresses = RecognizeWebAddresses();
 
-  // The add dialog, the editor and the options dialog are not part of the
-  // program yet: their requests are traced.
+  // The add dialog and the options dialog are not part of the program yet:
+  // their requests are traced.
   jumplist::win32::PopupHooks hooks;
   // Folders chosen from the jump list switch an Open/Save dialog in front.
   windows::win32::DialogSwitchContext dialogContext;
@@ -206,7 +205,7 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   paths::win32::OpenContext openContext;
   openContext.options = paths::OpeningOptionsFrom(options);
   openContext.expand = request.expand;
-  openContext.recognizeWebAddresses = kRecognizeWebAddresses;
+  openContext.recognizeWebAddresses = request.recognizeWebAddresses;
   openContext.hooks.switchDialog = [&dialogContext](HWND dialog, const std::u16string& folder,
                                                     const std::u16string& fileName) {
     windows::win32::ChangeDialogFolderPath(dialog, folder, fileName,

@@ -20,6 +20,7 @@
 #include "editor/editor_layout.h"
 #include "editor/jump_tree.h"
 #include "editor/path_row.h"
+#include "editor/win32/jump_list_editor_ids.h"
 #include "jumplist/jump_list.h"
 #include "ui/win32/dialog_base.h"
 
@@ -53,6 +54,11 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
   // Hides the window as 取消 does.
   void Cancel();
+  // "自动识别网络地址", which the popup and the opening of entries follow too;
+  // on until the user unticks it (it is not stored).
+  bool RecognizeWebAddresses() const {
+    return !Handle() || IsDlgButtonChecked(Handle(), IDC_EDITOR_RECOGNIZE_URLS) == BST_CHECKED;
+  }
 
  private:
   friend DialogBase;
