@@ -34,6 +34,28 @@ count() {
   total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
   passed=$((passed + total - bad))
   failed=$((failed + bad))
+  [ "$bad" -eq 0 ] || failure_output "$1"
+}
+
+# failure_output LOG: what each failed test printed (its start and end), so that a run
+# whose log files are gone (a CI machine's) still shows why.
+failure_output() {
+  awk '
+    function flush() {
+      if (name != "") {
+        print "---- " name
+        # the first failures and the summary at the end
+        for (i = 1; i <= n; i++)
+          if (i <= 60 || i > n - 10) print lines[i]
+          else if (i == 61) print "[...]"
+      }
+      name = ""; n = 0
+    }
+    /^ *Start [0-9]+: / || /^[0-9]+\/[0-9]+ Test +#/ || /tests passed, / { flush() }
+    /^[0-9]+\/[0-9]+ Test +#[0-9]+: .*\*\*\*/ { name = $0; next }
+    name != "" { lines[++n] = $0 }
+    END { flush() }
+  ' "$1"
 }
 
 # build NAME CMAKE-ARGS...: configures and builds one configuration.
