@@ -108,4 +108,12 @@ void PumpFor(int ms) {
   }
 }
 
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+  for (int waited = 0;; waited += 50) {
+    if (done()) return true;
+    if (waited >= ms) return false;
+    PumpFor(50);
+  }
+}
+
 }  // namespace pathorama::test_support

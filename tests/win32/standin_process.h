@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace pathorama::test_support {
@@ -30,6 +31,10 @@ class Standin {
   DWORD ProcessId() const { return info_.dwProcessId; }
   // The top-level window of `windowClass` owned by this process, waiting up to `ms`.
   HWND WaitForWindow(const wchar_t* windowClass, int ms = 10000);
+  // Whether the process ended on its own within `ms`.
+  bool WaitForExit(int ms = 10000) const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
+  }
 
  private:
   PROCESS_INFORMATION info_{};
@@ -38,5 +43,8 @@ class Standin {
 
 // Pumps this thread's messages for `ms` milliseconds.
 void PumpFor(int ms);
+// Pumps this thread's messages until `done` holds, up to `ms` milliseconds;
+// whether it came to hold.
+bool PumpUntil(const std::function<bool()>& done, int ms = 10000);
 
 }  // namespace pathorama::test_support

@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/text.h"
 #include "core/win32/wide_text.h"
 #include "windows/clip_formats.h"
+#include "standin_log.h"
 #include "standin_process.h"
 #include "trace_log.h"
 #include "windows/win32/clipboard.h"
@@ -157,41 +159,59 @@ TEST(ClipboardBackup, HandleFormatsAreSkippedNotCopied) {
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
 }
 
-// Another program holds the clipboard open for `ms` milliseconds.
-std::unique_ptr<test_support::Standin> HoldClipboard(int ms) {
-  auto holder = std::make_unique<test_support::Standin>(L"ClipboardHolder.exe",
-                                                        L"--hold=" + std::to_wstring(ms));
-  for (int waited = 0; waited < 10000; waited += 20) {
-    HANDLE held = OpenEventW(SYNCHRONIZE, FALSE, L"PathoramaClipboardHeld");
-    if (held) {
-      CloseHandle(held);
-      break;
+// Another program holds the clipboard open until `release` is set.
+struct ClipboardHolder {
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, L"PathoramaClipboardRelease");
+  std::unique_ptr<test_support::Standin> holder;
+  ClipboardHolder() {
+    holder = std::make_unique<test_support::Standin>(L"ClipboardHolder.exe", L"");
+    for (int waited = 0; waited < 10000; waited += 20) {
+      if (Held()) break;
+      Sleep(20);
     }
-    Sleep(20);
   }
-  return holder;
-}
+  ~ClipboardHolder() {
+    // Closed by the holder itself, not taken away by killing it.
+    Release();
+    holder->WaitForExit();
+    holder.reset();
+    CloseHandle(release);
+  }
+  static bool Held() {
+    HANDLE held = OpenEventW(SYNCHRONIZE, FALSE, L"PathoramaClipboardHeld");
+    if (!held) return false;
+    CloseHandle(held);
+    return true;
+  }
+  void Release() { SetEvent(release); }
+};
 
 TEST(ClipboardBackup, WaitsForAClipboardHeldOpenButNotForever) {
   PutUserClipboard();
   {
-    auto holder = HoldClipboard(500);
-    DWORD start = GetTickCount();
+    // Let go while the backup is already trying: it gets the clipboard.
+    ClipboardHolder holder;
+    ASSERT_TRUE(ClipboardHolder::Held());
+    std::thread letGo([&] {
+      Sleep(300);
+      holder.Release();
+    });
     ClipboardBackup backup;
     backup.Backup();
-    EXPECT_GE(GetTickCount() - start, 90u);  // it had to retry
+    letGo.join();
     EXPECT_GT(backup.SavedCount(), 0u);
   }
   {
-    auto holder = HoldClipboard(3000);
+    // Never let go: the backup gives up (after about 1.5 s) while it is
+    // still held.
+    ClipboardHolder holder;
+    ASSERT_TRUE(ClipboardHolder::Held());
     DWORD start = GetTickCount();
     ClipboardBackup backup;
     backup.Backup();
-    DWORD waited = GetTickCount() - start;
-    EXPECT_GE(waited, 1400u);
-    EXPECT_LT(waited, 2500u);  // about 1.5 s, then it gives up
+    EXPECT_GE(GetTickCount() - start, 1400u);
+    EXPECT_TRUE(ClipboardHolder::Held());
     EXPECT_EQ(backup.SavedCount(), 0u);
-    Sleep(1800);  // until the holder has let go
   }
   ExpectUserClipboardIntact("after a held clipboard");
 }
@@ -298,10 +318,13 @@ TEST(Explorer, FolderAndSelectionThroughTheShellWindows) {
 }
 
 TEST(Explorer, AHungExplorerGivesNoFolderInsteadOfFreezing) {
+  test_support::StandinLog standins;
   test_support::Standin explorer(L"ExplorerStandin.exe", L"--folder=C:\\windows --hang=8000",
                                  L"CabinetWClass");
   ASSERT_TRUE(explorer.Window());
-  test_support::PumpFor(800);  // the stand-in is asleep now
+  // Asleep from its own word on, not after a guessed delay (a busy machine
+  // may start the stand-in's timer late).
+  ASSERT_EQ(standins.WaitFor("ExplorerStandin.exe: hanging").size(), 1u);
   test_support::TraceLog log;
   DWORD start = GetTickCount();
   OpenedFolder folder = GetExplorerFolder(explorer.Window());
@@ -461,7 +484,7 @@ TEST(FolderManagers, TopmostOfEachKindInZOrder) {
 
   // Minimised, Total Commander still counts where it stands.
   ShowWindow(tc.Window(), SW_MINIMIZE);
-  test_support::PumpFor(200);
+  ASSERT_TRUE(test_support::PumpUntil([&] { return IsIconic(tc.Window()) != FALSE; }));
   SetWindowPos(explorer.Window(), tc.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   test_support::PumpFor(200);
   EXPECT_EQ(FindTopmostFolderManagerWindow(), tc.Window());
@@ -596,7 +619,7 @@ TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
   HWND edit = FindDialogFileNameEdit(dialog.Window());
   ASSERT_TRUE(edit);
   SetForegroundWindow(dialog.Window());
-  test_support::PumpFor(200);
+  ASSERT_TRUE(test_support::PumpUntil([&] { return GetForegroundWindow() == dialog.Window(); }));
   DWORD thread = GetWindowThreadProcessId(dialog.Window(), nullptr);
   AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
   SetFocus(edit);
@@ -604,7 +627,8 @@ TEST(SendKeys, HeldKeysAndTypedCharactersReachTheFocusedEdit) {
   EXPECT_EQ(GetForegroundFocus(), edit);
   SendKeysToWindow(dialog.Window(), u"", u"ab1");
   SendKeysToWindow(dialog.Window(), u"Shift+Foo", u"C");
-  test_support::PumpFor(300);
+  // The keys arrive when the dialog's thread gets to them.
+  test_support::PumpUntil([&] { return ControlTextOf(edit).size() >= 4; });
   EXPECT_EQ(ControlTextOf(edit), u"ab1C");
   // Nothing happens for a vanished window.
   SendKeysToWindow(nullptr, u"Ctrl", u"V");
@@ -628,8 +652,7 @@ TEST(CliWindows, ListsManagersTopmostFirstAndTheDialogInFront) {
   test_support::Standin dialog(L"OpenDialog.exe", L"--mode=file", L"#32770");
   ASSERT_TRUE(tc.Window() && explorer.Window() && dialog.Window());
   SetForegroundWindow(dialog.Window());
-  test_support::PumpFor(300);
-  ASSERT_EQ(GetForegroundWindow(), dialog.Window());
+  ASSERT_TRUE(test_support::PumpUntil([&] { return GetForegroundWindow() == dialog.Window(); }));
   PutUserClipboard();
   DWORD code = 99;
   std::string out = test_support::RunAndCapture(
