@@ -56,7 +56,8 @@
 //                     popup menu is shown (exit 1 when none within SECONDS)
 //   set-big-clipboard MEGABYTES
 //                     puts that much Unicode text on the clipboard
-//   find-window TITLE hwnd and class of the shown top-level window titled TITLE
+//   find-window TITLE hwnd, class and left top right bottom of the shown top-level
+//                     window titled TITLE
 //   click TITLE CAPTION
 //                     clicks the shown button captioned CAPTION (e.g. "否(&N)") in the
 //                     window titled TITLE
@@ -626,7 +627,11 @@ int wmain(int argc, wchar_t** argv) {
     if (!window) return 1;
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
-    Print(std::to_wstring(reinterpret_cast<uintptr_t>(window)) + L" " + name);
+    RECT r{};
+    GetWindowRect(window, &r);
+    Print(std::to_wstring(reinterpret_cast<uintptr_t>(window)) + L" " + name + L" " +
+          std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
     return 0;
   }
   if (command == L"click" && argc == 4) {

@@ -167,6 +167,27 @@ wait_first_activation() {
   wait_until 40 option_saved || fail "no [Option] written at first activation"
 }
 
+# set_screen_scaling PERCENT: the scaling of the screen (Wine's LogPixels)
+# for the programs started from now on. The scenario's Wine server is
+# restarted around the change (detached, as at the start) so that the next
+# start reads it.
+restart_wine() {
+  timeout 20 wineserver -k >/dev/null 2>&1 </dev/null
+  timeout 20 wineserver -w >/dev/null 2>&1 </dev/null
+  timeout 30 wineserver -p >/dev/null 2>&1 </dev/null
+  timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+set_screen_scaling() {
+  local dpi=$(($1 * 96 / 100)) key
+  restart_wine
+  for key in 'HKCU\Control Panel\Desktop' \
+             'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null ||
+      fail "could not set LogPixels under $key"
+  done
+  restart_wine
+}
+
 # Closes the main window and waits for the program to end.
 close_app() {
   probe close || fail "no main window to close"
