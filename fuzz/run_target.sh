@@ -22,6 +22,7 @@ case "$name" in
   expansion)     flags=(-max_len=512 -timeout=20) ;;
   ignore_list)   flags=(-max_len=4096 -timeout=20) ;;
   accelerator_keys) flags=(-max_len=512 -timeout=20) ;;
+  imports)       flags=(-max_len=4096 -timeout=20) ;;
   *) echo "$name: unknown fuzz target" >&2; exit 2 ;;
 esac
 

@@ -37,7 +37,7 @@ while [ $# -gt 0 ]; do
   esac
   shift
 done
-[ ${#targets[@]} -gt 0 ] || targets=(settings_file path_info expansion ignore_list accelerator_keys)
+[ ${#targets[@]} -gt 0 ] || targets=(settings_file path_info expansion ignore_list accelerator_keys imports)
 
 if ! command -v clang++ >/dev/null || ! command -v clang >/dev/null; then
   echo "fuzz.sh: clang is missing; scripts/setup.sh installs it" >&2

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything Pathorama needs to build and test on Debian: packages,
-# PCRE2 and GoogleTest built for MinGW-w64, and a Wine prefix.
+# PCRE2, pugixml and GoogleTest built for MinGW-w64, and a Wine prefix.
 # Idempotent: each step is skipped when its result is already there.
 set -euo pipefail
 
@@ -11,7 +11,7 @@ sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
-  libpcre2-dev googletest libgtest-dev libbenchmark-dev
+  libpcre2-dev libpugixml-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei locales
   clang libclang-rt-dev  # the fuzz targets: libFuzzer and clang's ASan/UBSan runtimes
@@ -38,11 +38,12 @@ fi
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 mkdir -p "$deps"
 
-# PCRE2 for Windows: a static library built from Debian's own source package.
-if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ]; then
-  if ! apt-get source --print-uris pcre2 >/dev/null 2>&1; then
+# debian_source PACKAGE DIR: unpacks Debian's source package into DIR,
+# adding deb-src entries for the configured archive when there are none.
+debian_source() {
+  if ! apt-get source --print-uris "$1" >/dev/null 2>&1; then
     echo "setup: adding deb-src entries for the configured Debian archive"
-    src=/etc/apt/sources.list.d/pathorama-deb-src.sources
+    local src=/etc/apt/sources.list.d/pathorama-deb-src.sources tmp f
     tmp=$(mktemp)
     # Only the main archive: the security mirror serves binaries, not sources.
     for f in /etc/apt/sources.list.d/*.sources; do
@@ -58,8 +59,13 @@ if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ]; then
     rm -f "$tmp"
     $sudo apt-get update -qq
   fi
+  (cd "$2" && apt-get source -qq "$1" >/dev/null 2>&1)
+}
+
+# PCRE2 for Windows: a static library built from Debian's own source package.
+if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ]; then
   work=$(mktemp -d)
-  (cd "$work" && apt-get source -qq pcre2 >/dev/null 2>&1)
+  debian_source pcre2 "$work"
   srcdir=$(find "$work" -maxdepth 1 -type d -name 'pcre2-*' | head -n 1)
   [ -n "$srcdir" ] || { echo "setup: apt-get source pcre2 failed" >&2; exit 1; }
   echo "setup: building PCRE2 ($(basename "$srcdir")) for MinGW-w64"
@@ -68,6 +74,21 @@ if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ]; then
     -DBUILD_SHARED_LIBS=OFF -DPCRE2_BUILD_PCRE2_8=OFF -DPCRE2_BUILD_PCRE2_16=ON \
     -DPCRE2_SUPPORT_UNICODE=ON -DPCRE2_BUILD_PCRE2GREP=OFF -DPCRE2_BUILD_TESTS=OFF \
     -DPCRE2_SUPPORT_JIT=OFF >/dev/null
+  cmake --build "$work/build" >/dev/null
+  cmake --install "$work/build" >/dev/null
+  rm -rf "$work"
+fi
+
+# pugixml for Windows (the XML of imported favourites), likewise.
+if [ ! -f "$deps/pugixml/lib/libpugixml.a" ]; then
+  work=$(mktemp -d)
+  debian_source pugixml "$work"
+  srcdir=$(find "$work" -maxdepth 1 -type d -name 'pugixml-*' | head -n 1)
+  [ -n "$srcdir" ] || { echo "setup: apt-get source pugixml failed" >&2; exit 1; }
+  echo "setup: building pugixml ($(basename "$srcdir")) for MinGW-w64"
+  cmake -S "$srcdir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/pugixml" \
+    -DCMAKE_INSTALL_LIBDIR=lib -DBUILD_SHARED_LIBS=OFF -DPUGIXML_BUILD_TESTS=OFF >/dev/null
   cmake --build "$work/build" >/dev/null
   cmake --install "$work/build" >/dev/null
   rm -rf "$work"

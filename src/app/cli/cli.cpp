@@ -10,6 +10,7 @@ int RunInfo(const std::vector<std::u16string>& args, Output& output);
 int RunSettings(const std::vector<std::u16string>& args, Output& output);
 int RunExpand(const std::vector<std::u16string>& args, Output& output);
 int RunList(const std::vector<std::u16string>& args, Output& output);
+int RunImport(const std::vector<std::u16string>& args, Output& output);
 int RunMenu(const std::vector<std::u16string>& args, Output& output);
 int RunParams(const std::vector<std::u16string>& args, Output& output);
 int RunCommand(const std::vector<std::u16string>& args, Output& output);
@@ -25,6 +26,7 @@ const std::vector<Command>& Commands() {
       {u"info", u"TEXT", RunInfo},
       {u"settings", u"[--today YYYY-MM-DD] FILE", RunSettings},
       {u"list", u"FILE", RunList},
+      {u"import", u"--kind totalcommander|directoryopus|text [--encoding CODEPAGE] FILE", RunImport},
       {u"menu", u"[--folder DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] FILE", RunMenu},
       {u"expand", u"[--now \"YYYY-MM-DD HH:MM:SS\"] [--seed N] [--ini FILE] TEXT", RunExpand},
       {u"params", u"FILE", RunParams},
