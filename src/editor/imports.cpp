@@ -284,6 +284,8 @@ std::optional<NodeId> TreeImport::Add(std::u16string_view text, std::u16string_v
   std::u16string path = core::TrimChars(CleanPathInfo(pathInfo), u" \t");
   if (kind == NodeKind::Separator || path.empty()) path = kNoPathInfo;
   current_ = tree_.Insert(place, clean, NodeRecord{tree_.FreshRecordId(), path});
+  // Shown open, as the editor shows the groups of the list it opens.
+  if (kind == NodeKind::GroupHead) tree_.SetExpanded(*current_, true);
   return current_;
 }
 
@@ -299,6 +301,25 @@ std::optional<FavoritesKind> FavoritesKindFromName(std::u16string_view name) {
   if (core::EqualsIgnoreCase(name, u"TotalCommander")) return FavoritesKind::TotalCommander;
   if (core::EqualsIgnoreCase(name, u"DirectoryOpus")) return FavoritesKind::DirectoryOpus;
   return std::nullopt;
+}
+
+std::span<const EncodingChoice> ImportEncodingChoices() {
+  static const EncodingChoice kChoices[] = {
+      {u"自动检测", std::nullopt},
+      {u"ANSI", ImportEncoding{core::TextEncoding::Ansi, 0}},
+      {u"UTF-8", ImportEncoding{core::TextEncoding::Utf8, 0}},
+      {u"UTF-16 LE", ImportEncoding{core::TextEncoding::Utf16LE, 0}},
+      {u"UTF-16 BE", ImportEncoding{core::TextEncoding::Utf16BE, 0}},
+  };
+  return kChoices;
+}
+
+std::u16string ImportFileName(std::u16string_view chosen) {
+  return core::TrimCharsRight(chosen, u" \\");
+}
+
+std::u16string ImportFileNotFoundText(std::u16string_view name) {
+  return u"没有检测到以下文件，请重新选择\r\r" + std::u16string(name);
 }
 
 ImportEncoding ImportEncodingOfCodePage(unsigned codePage) {

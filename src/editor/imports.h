@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,22 @@ struct ImportEncoding {
 // A Windows code page number as an encoding: 65001 UTF-8, 1200 UTF-16LE,
 // 1201 UTF-16BE, any other a code page for Ansi.
 ImportEncoding ImportEncodingOfCodePage(unsigned codePage);
+
+// The encodings a user may choose for a file to import, in the order the
+// file dialogs list them: the detection first.
+struct EncodingChoice {
+  std::u16string_view caption;
+  std::optional<ImportEncoding> encoding;  // none: detected
+};
+std::span<const EncodingChoice> ImportEncodingChoices();
+
+// The text file chosen for "从文本文件导入", as the dialog gave it: blanks and
+// backslashes at its end go.
+std::u16string ImportFileName(std::u16string_view chosen);
+// What the user is told when that file does not exist (the dialog then opens
+// again).
+std::u16string ImportFileNotFoundText(std::u16string_view name);
+inline constexpr std::u16string_view kImportFileNotFoundCaption = u"文件不存在";
 
 enum class ImportStatus {
   kOk,

@@ -242,3 +242,39 @@ scenario_editor_at_150_percent() {
   wait_until 20 ed_gone || fail "the editor stayed open after 取消"
   close_app
 }
+
+# 从文本文件导入 (the tree's context menu): a GBK text file chosen in the file
+# dialog "导入路径列表" replaces the whole tree, with groups, separators and
+# captions taken from the paths; 保存 writes it.
+scenario_editor_import_text_file() {
+  ed_ini '[PathMenu]' 'menu1=旧条目' 'path1=C:\users'
+  printf -- '-工作\r\nC:\\windows\\system32\r\n文档\tC:\\users\r\n--\r\n-\r\nC:\\windows\\win.ini\r\n' |
+    iconv -f utf-8 -t gbk >"$dir/列表.txt"
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  local x y
+  read -r x y < <(probe tree-row "$ed_title" 6402 0)
+  [ -n "$y" ] || { fail "no tree rows"; close_app; return; }
+  xdotool mousemove "$x" "$y"; sleep 0.3; xdotool click 3
+  wait_until 10 ed_popup_shown || { fail "no context menu"; close_app; return; }
+  sleep 0.5
+  probe press 0 0x49; sleep 0.5          # I: 导入路径跳转列表(&I)
+  probe press 0 0x28 2; sleep 0.5        # down to 从文本文件导入
+  probe press 0 0x0D
+  wait_until 20 ed_box_shown 导入路径列表 || { fail "no file dialog 导入路径列表: $(probe message-boxes)"; close_app; return; }
+  sleep 1
+  import -window root "$artifacts/import-dialog.png" 2>/dev/null || fail "screenshot failed"
+  probe set-text-in 导入路径列表 "$(winepath -w "$dir/列表.txt" 2>/dev/null)" ||
+    fail "the file dialog took no name"
+  probe press 0 0x0D
+  wait_until 20 ed_box_gone 导入路径列表 || fail "the file dialog stayed: $(probe message-boxes)"
+  sleep 2
+  import -window root "$artifacts/editor-imported.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  expect_eq "[PathMenu] after the import" "$(ini_section PathMenu)" \
+    "$(printf '%s\n' 'menu1=-工作' 'menu2=system32' 'path2=C:\windows\system32' 'menu3=文档' \
+      'path3=C:\users' 'menu4=--' 'menu5=-' 'menu6=win' 'path6=C:\windows\win.ini')"
+  close_app
+}

@@ -20,6 +20,7 @@
 #include "editor/tree_selection.h"
 #include "editor/win32/accelerator_dialog.h"
 #include "editor/win32/file_system_facts.h"
+#include "editor/win32/import_file_dialog.h"
 #include "editor/win32/jump_list_editor_ids.h"
 #include "jumplist/caption_limit.h"
 #include "ui/win32/dropped_files.h"
@@ -683,11 +684,11 @@ void JumpListEditor::Run(EditorCommand command) {
     case C::Rename: StartRename(); return;
     case C::ConvertGroupAndItem: InterConvertGroupAndNormalItem(*tree_); break;
     case C::ToggleEnabled: ToggleEnabledOfSelection(*tree_); break;
+    case C::ImportTextFile: ImportTextFile(); return;
     case C::ImportTotalCommander:
     case C::ImportDirectoryOpus:
-    case C::ImportTextFile:
     case C::ImportClipboard:
-      // The imports arrive with the import dialog; their entries are greyed.
+      // The favourites arrive with the import dialog; their entries are greyed.
       return;
     case C::SetAcceleratorKey: SetAcceleratorKeyOfFocused(); return;
     case C::AddAcceleratorKeys: AddAcceleratorKeysToSelection(*tree_); break;
@@ -906,7 +907,6 @@ void JumpListEditor::ShowContextMenu(POINT screen) {
     switch (*entry.command) {
       case EditorCommand::ImportTotalCommander:
       case EditorCommand::ImportDirectoryOpus:
-      case EditorCommand::ImportTextFile:
       case EditorCommand::ImportClipboard:
         flags |= MF_GRAYED;
         break;
@@ -1119,6 +1119,37 @@ void JumpListEditor::BrowseForPaths(bool files) {
   if (!next) return;
   PutIntoPathBox(*next);
   SetFocus(box);
+}
+
+void JumpListEditor::ImportTextFile() {
+  static constexpr FileFilter kFilters[] = {{u"文本文件(*.txt)", u"*.txt"},
+                                            {u"所有文件(*.*)", u"*"}};
+  EditorPrompts prompts(Handle());
+  WindowsFileSystemFacts facts;
+  for (;;) {
+    std::optional<ChosenImportFile> chosen;
+    {
+      NotTopmostMeanwhile meanwhile(Handle());
+      chosen = ChooseImportFile(Handle(), {u"导入路径列表", kFilters, u"txt"});
+    }
+    if (!chosen) return;
+    const std::u16string name = ImportFileName(chosen->file);
+    if (!facts.IsExistingFile(name)) {
+      prompts.Tell(ImportFileNotFoundText(name), kImportFileNotFoundCaption, core::PromptIcon::Error);
+      continue;
+    }
+    const ImportResult result =
+        ImportPathListText(name, chosen->encoding, core::SystemAnsiCodePage(), *tree_);
+    if (result.status != ImportStatus::kOk) {
+      prompts.Tell(result.message, u"导入路径列表", core::PromptIcon::Error);
+      return;
+    }
+    // The tree is new: the first entry is the focused one, as at opening.
+    if (std::optional<NodeId> first = tree_->FirstRoot()) tree_->SelectOnly(*first);
+    selectionAnchor_ = tree_->Focused();
+    AfterTreeChanged();
+    return;
+  }
 }
 
 void JumpListEditor::DropFiles(HDROP drop) {

@@ -132,6 +132,8 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   EditText PathBoxText() const;
   void PutIntoPathBox(const EditText& text);
   void BrowseForPaths(bool files);
+  // "从文本文件导入": the whole tree from a text file of paths.
+  void ImportTextFile();
   void DropFiles(HDROP drop);
   void CheckDuplicateOfFocused();
 

@@ -103,6 +103,8 @@ TEST(ImportPathList, LinesBecomeEntriesGroupsAndSeparators) {
     EXPECT_EQ(Imported(tree), c.outline);
     EXPECT_EQ(result.nodeCount, tree.Size());
     EXPECT_TRUE(GroupsPaired(tree));
+    for (NodeId node : tree.NodesInOrder())
+      EXPECT_EQ(tree.IsExpanded(node), tree.Kind(node) == NodeKind::GroupHead) << U8(tree.Text(node));
   }
 }
 
