@@ -45,31 +45,68 @@ const std::vector<EditorMenuEntry>& EditorContextMenu() {
   return menu;
 }
 
+const std::vector<EditorMenuEntry>& ImportFavoritesContextMenu() {
+  static const std::vector<EditorMenuEntry> menu = [] {
+    std::vector<EditorMenuEntry> entries;
+    const std::vector<EditorMenuEntry>& editor = EditorContextMenu();
+    for (size_t i = 0; i < editor.size(); ++i) {
+      EditorMenuEntry entry = editor[i];
+      // The import submenu goes, with the separator after it.
+      if (entry.caption == u"导入路径跳转列表(&I)") {
+        while (i + 1 < editor.size() && editor[i + 1].submenuDepth > 0) ++i;
+        if (i + 1 < editor.size() && editor[i + 1].caption.empty()) ++i;
+        continue;
+      }
+      if (entry.command == EditorCommand::ConvertGroupAndItem)
+        entry.caption = u"在分组与普通条目间互转";
+      if (entry.command == EditorCommand::ExpandSelected) entry.caption = u"展开已选条目所有子节点";
+      entries.push_back(entry);
+    }
+    return entries;
+  }();
+  return menu;
+}
+
 std::optional<EditorCommand> CommandForKey(int key, bool ctrl, bool shift) {
   using C = EditorCommand;
   if (!ctrl && !shift) {
     switch (key) {
-      case keys::kInsert: return C::AddItem;
-      case keys::kDelete: return C::DeleteSelected;
-      case keys::kF2: return C::Rename;
-      case keys::kF3: return C::SetAcceleratorKey;
-      case keys::kF4: return C::AddAcceleratorKeys;
-      case keys::kF6: return C::RemoveAcceleratorKeys;
+      case keys::kInsert:
+        return C::AddItem;
+      case keys::kDelete:
+        return C::DeleteSelected;
+      case keys::kF2:
+        return C::Rename;
+      case keys::kF3:
+        return C::SetAcceleratorKey;
+      case keys::kF4:
+        return C::AddAcceleratorKeys;
+      case keys::kF6:
+        return C::RemoveAcceleratorKeys;
     }
     return std::nullopt;
   }
   if (shift && !ctrl) return key == keys::kInsert ? std::optional(C::AddSubItem) : std::nullopt;
   if (ctrl && shift) return key == keys::kA ? std::optional(C::SelectAllInLevel) : std::nullopt;
   switch (key) {
-    case keys::kInsert: return C::AddGroup;
-    case keys::kSlash: return C::ConvertGroupAndItem;
-    case keys::kSemicolon: return C::ToggleEnabled;
-    case keys::kUp: return C::MoveToTop;
-    case keys::kDown: return C::MoveToBottom;
-    case keys::kLeft: return C::MoveToTopOfLevel;
-    case keys::kRight: return C::MoveToBottomOfLevel;
-    case keys::kA: return C::SelectAll;
-    case keys::kE: return C::ExpandSelected;
+    case keys::kInsert:
+      return C::AddGroup;
+    case keys::kSlash:
+      return C::ConvertGroupAndItem;
+    case keys::kSemicolon:
+      return C::ToggleEnabled;
+    case keys::kUp:
+      return C::MoveToTop;
+    case keys::kDown:
+      return C::MoveToBottom;
+    case keys::kLeft:
+      return C::MoveToTopOfLevel;
+    case keys::kRight:
+      return C::MoveToBottomOfLevel;
+    case keys::kA:
+      return C::SelectAll;
+    case keys::kE:
+      return C::ExpandSelected;
   }
   // Ctrl+V would import from the clipboard, which is never offered.
   return std::nullopt;

@@ -41,12 +41,15 @@ enum class EditorCommand {
 // One entry of the tree's context menu: a command, a separator (no
 // command), or a submenu (its entries follow, up to `endOfSubmenu`).
 struct EditorMenuEntry {
-  std::u16string_view caption;  // empty: separator
+  std::u16string_view caption;   // empty: separator
   std::u16string_view shortcut;  // as the menu shows it after a tab
   std::optional<EditorCommand> command;
   int submenuDepth = 0;  // 1 for the entries of a submenu
 };
 const std::vector<EditorMenuEntry>& EditorContextMenu();
+// The import window's: the same without the import submenu, two captions
+// worded differently.
+const std::vector<EditorMenuEntry>& ImportFavoritesContextMenu();
 
 // The virtual-key codes the tree's shortcuts use (the same numbers as
 // Windows' VK_ codes, so the window passes its keys straight through).

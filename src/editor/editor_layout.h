@@ -54,4 +54,39 @@ inline constexpr int kEditorMinClientWidth = 460, kEditorMinClientHeight = 540;
 
 EditorLayout LayOutEditor(int clientWidth, int clientHeight, int dpi);
 
+// The import window "导入收藏夹设置": the editor's controls but 导入跳转列表,
+// 隐藏已被禁用条目, 保存 and 取消 (their boxes stay empty), the favourites
+// file and its type above the tree, the insertion position and the import
+// button in the right column.
+enum class ImportControl {
+  FileLabel,
+  File,
+  FileBrowse,
+  KindLabel,
+  Kind,
+  PositionLabel,
+  Replace,
+  RelativeLabel,
+  After,
+  Before,
+  Inside,
+  FirstInLevel,
+  LastInLevel,
+  BaseEntry,
+  Import,
+  Count
+};
+
+struct ImportFavoritesLayout {
+  EditorLayout editor;
+  std::array<Box, static_cast<std::size_t>(ImportControl::Count)> boxes;
+  const Box& operator[](ImportControl c) const { return boxes[static_cast<std::size_t>(c)]; }
+  Box& operator[](ImportControl c) { return boxes[static_cast<std::size_t>(c)]; }
+};
+
+inline constexpr int kImportClientWidth = 603, kImportClientHeight = 694;
+inline constexpr int kImportMinClientWidth = 480, kImportMinClientHeight = 690;
+
+ImportFavoritesLayout LayOutImportFavorites(int clientWidth, int clientHeight, int dpi);
+
 }  // namespace pathorama::editor

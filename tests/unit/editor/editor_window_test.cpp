@@ -47,6 +47,17 @@ TEST(EditorCommands, TheMenuShowsTheKeysTheTreeAnswers) {
   EXPECT_EQ(CommandForKey(keys::kF2, false, true), std::nullopt);
 }
 
+TEST(EditorCommands, TheImportWindowsMenuHasNoImportsAndItsOwnWording) {
+  std::string captions;
+  for (const EditorMenuEntry& e : ImportFavoritesContextMenu())
+    captions += (e.caption.empty() ? std::string("-") : U8(e.caption)) + "\n";
+  EXPECT_EQ(captions.find("导入"), std::string::npos);
+  EXPECT_NE(captions.find("在分组与普通条目间互转\n启用/禁用已选条目\n-\n修改加速键\n"), std::string::npos)
+      << captions;
+  EXPECT_NE(captions.find("展开已选条目所有子节点"), std::string::npos);
+  EXPECT_EQ(ImportFavoritesContextMenu().size(), EditorContextMenu().size() - 6);
+}
+
 bool Overlap(const Box& a, const Box& b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
@@ -84,6 +95,39 @@ TEST(EditorLayout, ControlsStayApartAndInsideAtEverySizeAndScaling) {
   EXPECT_EQ(large[EditorControl::Paths].width - small[EditorControl::Paths].width, 300);
   EXPECT_EQ(large[EditorControl::Save].width, small[EditorControl::Save].width);
   EXPECT_EQ(large[EditorControl::AddItem].x - small[EditorControl::AddItem].x, 300);
+}
+
+TEST(ImportFavoritesLayout, ControlsStayApartAndInsideAtEverySizeAndScaling) {
+  struct Case {
+    int width, height, dpi;
+  } cases[] = {{603, 694, 96}, {480, 690, 96}, {1900, 1000, 96}, {905, 1041, 144}, {1206, 1388, 192},
+               {300, 200, 96}};
+  using C = EditorControl;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " at " +
+                 std::to_string(c.dpi));
+    const ImportFavoritesLayout l = LayOutImportFavorites(c.width, c.height, c.dpi);
+    // The editor's controls the window has not are nowhere.
+    for (C absent : {C::ImportJumpList, C::HideDisabled, C::Save, C::Cancel})
+      EXPECT_EQ(l.editor[absent], Box{}) << static_cast<int>(absent);
+    std::vector<std::pair<std::string, Box>> boxes;
+    for (size_t i = 0; i < l.editor.boxes.size(); ++i)
+      if (!(l.editor.boxes[i] == Box{})) boxes.push_back({"editor " + std::to_string(i), l.editor.boxes[i]});
+    for (size_t i = 0; i < l.boxes.size(); ++i) boxes.push_back({"import " + std::to_string(i), l.boxes[i]});
+    const int width = std::max(c.width, (kImportMinClientWidth * c.dpi + 48) / 96);
+    const int height = std::max(c.height, (kImportMinClientHeight * c.dpi + 48) / 96);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const auto& [name, a] = boxes[i];
+      EXPECT_GT(a.width, 0) << name;
+      EXPECT_GT(a.height, 0) << name;
+      EXPECT_GE(a.x, 0) << name;
+      EXPECT_GE(a.y, 0) << name;
+      EXPECT_LE(a.x + a.width, width) << name;
+      EXPECT_LE(a.y + a.height, height) << name;
+      for (size_t j = i + 1; j < boxes.size(); ++j)
+        EXPECT_FALSE(Overlap(a, boxes[j].second)) << name << " and " << boxes[j].first;
+    }
+  }
 }
 
 }  // namespace
