@@ -278,3 +278,73 @@ scenario_editor_import_text_file() {
       'path3=C:\users' 'menu4=--' 'menu5=-' 'menu6=win' 'path6=C:\windows\win.ini')"
   close_app
 }
+
+# 导入跳转列表(&J): the import window 导入收藏夹设置 reads a GBK hot list named
+# in its path box; all of it goes after the editor's first entry. The
+# context menu's DirectoryOpus entry opens it again with that type; a
+# favourites XML goes to the end of the top level. 保存 writes them in order.
+scenario_editor_import_favourites() {
+  local import_title=导入收藏夹设置
+  ed_ini '[PathMenu]' 'menu1=旧条目' 'path1=C:\users' 'menu2=其他' 'path2=C:\windows'
+  printf '[DirMenu]\r\nmenu1=系统\r\ncmd1=cd C:\\windows\\system32\\\r\nmenu2=-组\r\nmenu3=字体\r\ncmd3=cd C:\\windows\\Fonts\r\nmenu4=--\r\n' |
+    iconv -f utf-8 -t gbk >"$dir/wincmd.ini"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<favorites><path label="临时"><pathstring>C:\\windows\\temp</pathstring></path><folder label="空"/></favorites>\r\n' \
+    >"$dir/dopus.xml"
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  probe click "$ed_title" "导入跳转列表(&J)" || fail "no 导入跳转列表(&J)"
+  wait_until 20 ed_box_shown "$import_title" || { fail "no import window"; close_app; return; }
+  wait_until 10 ed_gone || fail "the editor stayed shown behind the import window"
+  probe set-text-in "$import_title" "$(winepath -w "$dir/wincmd.ini" 2>/dev/null)" ||
+    fail "the import window took no file name"
+  sleep 1
+  probe press 2 0x41; sleep 0.5       # Ctrl+A in its tree
+  import -window root "$artifacts/import-window.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$import_title" "导入指定的收藏夹条目(&O)" || fail "no import button"
+  wait_until 20 ed_box_gone "$import_title" || { fail "the import window stayed"; close_app; return; }
+  wait_until 10 ed_shown || fail "the editor did not come back"
+
+  # Again from the context menu, as DirectoryOpus, to the end of the level.
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  local x y
+  read -r x y < <(probe tree-row "$ed_title" 6402 0)
+  xdotool mousemove "$x" "$y"; sleep 0.3; xdotool click 3
+  wait_until 10 ed_popup_shown || { fail "no context menu"; close_app; return; }
+  sleep 0.5
+  probe press 0 0x49; sleep 0.5          # I: 导入路径跳转列表(&I)
+  probe press 0 0x28; sleep 0.3          # 从 DirectoryOpus 收藏夹中导入
+  probe press 0 0x0D
+  wait_until 20 ed_box_shown "$import_title" || { fail "no import window the second time"; close_app; return; }
+  # The hot list still named is no favourites XML: said, and the tree stays.
+  if wait_until 20 ed_box_shown 无法导入收藏夹; then
+    check "the refusal names the XML" grep -q '无法解析收藏夹文件' <<<"$(probe message-boxes)"
+    probe click 无法导入收藏夹 确定 || fail "no 确定 in the refusal"
+    wait_until 10 ed_box_gone 无法导入收藏夹 || fail "the refusal stayed"
+  else
+    fail "a hot list read as XML was not refused"
+  fi
+  probe set-text-in "$import_title" "$(winepath -w "$dir/dopus.xml" 2>/dev/null)" ||
+    fail "the import window took no file name"
+  sleep 1
+  probe press 2 0x41; sleep 0.5
+  read -r x y < <(probe item-center "$import_title" 6442)
+  xdotool mousemove "$x" "$y"; sleep 0.3; xdotool click 1   # 同层级尾部: the base list opens
+  wait_until 10 ed_popup_shown || fail "no base-entry list"
+  sleep 0.5
+  import -window root "$artifacts/import-base-list.png" 2>/dev/null || fail "screenshot failed"
+  probe press 0 0x1B; sleep 0.5          # the first entry stays the base
+  probe click "$import_title" "导入指定的收藏夹条目(&O)" || fail "no import button"
+  wait_until 20 ed_box_gone "$import_title" || { fail "the import window stayed"; close_app; return; }
+  wait_until 10 ed_shown || fail "the editor did not come back"
+  sleep 1
+  import -window root "$artifacts/editor-after-imports.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  expect_eq "[PathMenu] after the imports" "$(ini_section PathMenu)" \
+    "$(printf '%s\n' 'menu1=旧条目' 'path1=C:\users' 'menu2=系统' 'path2=C:\windows\system32' \
+      'menu3=-组' 'menu4=字体' 'path4=C:\windows\Fonts' 'menu5=--' 'menu6=其他' 'path6=C:\windows' \
+      'menu7=临时' 'path7=C:\windows\temp' 'menu8=-空' 'menu9=--')"
+  close_app
+}

@@ -130,8 +130,10 @@ class SessionEditorHost final : public editor::win32::EditorHost {
 bool EditorTakesOver() {
   editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
   if (!editor.Visible()) return false;
-  if (IsIconic(editor.Handle())) ShowWindow(editor.Handle(), SW_RESTORE);
-  SetForegroundWindow(editor.Handle());
+  // The editor, or its import window while that is up.
+  HWND front = editor.FrontWindow();
+  if (IsIconic(front)) ShowWindow(front, SW_RESTORE);
+  SetForegroundWindow(front);
   return true;
 }
 
@@ -282,7 +284,7 @@ HWND VisibleOwnWindow(HWND mainWindow, hotkeys::OwnWindow which) {
     }
     case hotkeys::OwnWindow::JumpListEditor: {
       editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
-      return editor.Visible() ? editor.Handle() : nullptr;
+      return editor.Visible() ? editor.FrontWindow() : nullptr;
     }
     default:
       // The add dialog and the options dialog are not part of the program

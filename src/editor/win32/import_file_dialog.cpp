@@ -1,5 +1,6 @@
 #include "editor/win32/import_file_dialog.h"
 
+#include <shlobj.h>
 #include <shobjidl.h>
 #include <wrl/client.h>
 
@@ -50,9 +51,16 @@ std::optional<ChosenImportFile> ChooseImportFile(HWND owner,
     dialog->SetDefaultExtension(extension.c_str());
   }
 
+  if (!options.startFolder.empty()) {
+    ComPtr<IShellItem> folder;
+    if (SUCCEEDED(SHCreateItemFromParsingName(AsWide(options.startFolder), nullptr,
+                                              IID_PPV_ARGS(&folder))))
+      dialog->SetFolder(folder.Get());
+  }
+
   const std::span<const EncodingChoice> choices = ImportEncodingChoices();
   ComPtr<IFileDialogCustomize> customize;
-  if (SUCCEEDED(dialog.As(&customize))) {
+  if (options.encodingList && SUCCEEDED(dialog.As(&customize))) {
     customize->StartVisualGroup(kEncodingList + 100, L"编码：");
     customize->AddComboBox(kEncodingList);
     for (size_t i = 0; i < choices.size(); ++i) {

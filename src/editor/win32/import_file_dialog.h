@@ -22,6 +22,8 @@ struct ImportFileDialogOptions {
   std::u16string_view title;
   std::span<const FileFilter> filters;   // the first one is selected
   std::u16string_view defaultExtension;  // without the dot
+  bool encodingList = true;              // the text encodings beside the name
+  std::u16string startFolder;            // none: where the dialog was last
 };
 
 struct ChosenImportFile {

@@ -28,6 +28,7 @@
 #include "ui/win32/message_box_prompts.h"
 #include "variables/variable_menu.h"
 #include "windows/win32/clipboard.h"
+#include "windows/win32/folder_managers.h"
 
 namespace pathorama::editor::win32 {
 
@@ -61,19 +62,58 @@ std::u16string WindowText(HWND window) {
 
 // The controls of the layout and their IDs, in the layout's order.
 constexpr std::array<int, static_cast<size_t>(EditorControl::Count)> kControlIds = {
-    IDC_EDITOR_TREE_LABEL,     IDC_EDITOR_TREE,           IDC_EDITOR_ADD_ITEM,
-    IDC_EDITOR_ADD_SUB_ITEM,   IDC_EDITOR_ADD_GROUP,      IDC_EDITOR_CHANGE_TITLE,
-    IDC_EDITOR_IMPORT,         IDC_EDITOR_DELETE_SELECTED, IDC_EDITOR_DELETE_SPECIAL,
-    IDC_EDITOR_FORBID_DUPLICATES, IDC_EDITOR_RECOGNIZE_URLS, IDC_EDITOR_SHOW_PATH_HINT,
-    IDC_EDITOR_AUTO_ACCELERATOR, IDC_EDITOR_HIDE_DISABLED,  IDC_EDITOR_ALWAYS_ON_TOP,
-    IDC_EDITOR_SAVE,           IDC_EDITOR_CANCEL,         IDC_EDITOR_PATH_TYPE,
-    IDC_EDITOR_PATHS,          IDC_EDITOR_BROWSE,         IDC_EDITOR_USABLE,
-    IDC_EDITOR_INSERT_MODE,    IDC_EDITOR_USE_VARIABLES,  IDC_EDITOR_INPUT_VARIABLE,
+    IDC_EDITOR_TREE_LABEL,
+    IDC_EDITOR_TREE,
+    IDC_EDITOR_ADD_ITEM,
+    IDC_EDITOR_ADD_SUB_ITEM,
+    IDC_EDITOR_ADD_GROUP,
+    IDC_EDITOR_CHANGE_TITLE,
+    IDC_EDITOR_IMPORT,
+    IDC_EDITOR_DELETE_SELECTED,
+    IDC_EDITOR_DELETE_SPECIAL,
+    IDC_EDITOR_FORBID_DUPLICATES,
+    IDC_EDITOR_RECOGNIZE_URLS,
+    IDC_EDITOR_SHOW_PATH_HINT,
+    IDC_EDITOR_AUTO_ACCELERATOR,
+    IDC_EDITOR_HIDE_DISABLED,
+    IDC_EDITOR_ALWAYS_ON_TOP,
+    IDC_EDITOR_SAVE,
+    IDC_EDITOR_CANCEL,
+    IDC_EDITOR_PATH_TYPE,
+    IDC_EDITOR_PATHS,
+    IDC_EDITOR_BROWSE,
+    IDC_EDITOR_USABLE,
+    IDC_EDITOR_INSERT_MODE,
+    IDC_EDITOR_USE_VARIABLES,
+    IDC_EDITOR_INPUT_VARIABLE,
     IDC_EDITOR_PATH_LABEL};
 
-constexpr int kPathControls[] = {IDC_EDITOR_PATH_TYPE, IDC_EDITOR_PATHS,         IDC_EDITOR_BROWSE,
-                                 IDC_EDITOR_USABLE,    IDC_EDITOR_INSERT_MODE,   IDC_EDITOR_USE_VARIABLES,
-                                 IDC_EDITOR_INPUT_VARIABLE};
+// The import window's own controls, in its layout's order.
+constexpr std::array<int, static_cast<size_t>(ImportControl::Count)> kImportControlIds = {
+    IDC_IMPORT_FILE_LABEL,    IDC_IMPORT_FILE,           IDC_IMPORT_FILE_BROWSE,
+    IDC_IMPORT_KIND_LABEL,    IDC_IMPORT_KIND,           IDC_IMPORT_POSITION_LABEL,
+    IDC_IMPORT_REPLACE,       IDC_IMPORT_RELATIVE_LABEL, IDC_IMPORT_AFTER,
+    IDC_IMPORT_BEFORE,        IDC_IMPORT_INSIDE,         IDC_IMPORT_FIRST_IN_LEVEL,
+    IDC_IMPORT_LAST_IN_LEVEL, IDC_IMPORT_BASE_ENTRY,     IDC_IMPORT_RUN};
+
+// The position buttons and what they mean.
+struct PositionButton {
+  int id;
+  CopyPosition position;
+};
+constexpr PositionButton kPositionButtons[] = {
+    {IDC_IMPORT_REPLACE, CopyPosition::Replace},
+    {IDC_IMPORT_AFTER, CopyPosition::After},
+    {IDC_IMPORT_BEFORE, CopyPosition::Before},
+    {IDC_IMPORT_INSIDE, CopyPosition::Inside},
+    {IDC_IMPORT_FIRST_IN_LEVEL, CopyPosition::FirstInLevel},
+    {IDC_IMPORT_LAST_IN_LEVEL, CopyPosition::LastInLevel}};
+
+constexpr std::u16string_view kFavoritesKindNames[] = {u"TotalCommander", u"DirectoryOpus"};
+
+constexpr int kPathControls[] = {
+    IDC_EDITOR_PATH_TYPE,   IDC_EDITOR_PATHS,         IDC_EDITOR_BROWSE,        IDC_EDITOR_USABLE,
+    IDC_EDITOR_INSERT_MODE, IDC_EDITOR_USE_VARIABLES, IDC_EDITOR_INPUT_VARIABLE};
 
 constexpr UINT_PTR kSubclassId = 1;
 
@@ -84,13 +124,16 @@ struct Hint {
   const wchar_t* text;
 };
 constexpr Hint kHints[] = {
-    {IDC_EDITOR_RECOGNIZE_URLS, L"若条目对应的路径为网址\r\n则把地址栏左侧下拉列表中的选项自动切换为 网络地址"},
+    {IDC_EDITOR_RECOGNIZE_URLS,
+     L"若条目对应的路径为网址\r\n则把地址栏左侧下拉列表中的选项自动切换为 网络地址"},
     {IDC_EDITOR_SHOW_PATH_HINT,
      L"当焦点在列表框中时\r\n若鼠标在列表框中移动\r\n将实时显示与鼠标下条目关联的路径"},
     {IDC_EDITOR_AUTO_ACCELERATOR,
-     L"添加项目/子菜单或修改标题时\r\n在标题尾部自动附加第一个英文字母\r\n或者第一个汉字的拼音首字母\r\n"
+     L"添加项目/"
+     L"子菜单或修改标题时\r\n在标题尾部自动附加第一个英文字母\r\n或者第一个汉字的拼音首字母\r\n"
      L"没有英文或汉字时不添加\r\n已有加速键时不添加"},
-    {IDC_EDITOR_HIDE_DISABLED, L"当条目被禁用时\r\n在路径跳转列表中把它隐藏起来\r\n不勾选时，将不隐藏，仅不可用"},
+    {IDC_EDITOR_HIDE_DISABLED,
+     L"当条目被禁用时\r\n在路径跳转列表中把它隐藏起来\r\n不勾选时，将不隐藏，仅不可用"},
     {IDC_EDITOR_BROWSE, L"加按 Ctrl 时，将打开文件而不是文件夹"},
     {IDC_EDITOR_USABLE,
      L"启：当前条目在弹出菜单中可以使用\r\n禁：当前条目在弹出菜单中将被禁止使用"},
@@ -104,12 +147,18 @@ constexpr const wchar_t* kLabelHint = L"双击可把蓝色部分的文字复制�
 
 COLORREF ColourOf(NodeColour colour) {
   switch (colour) {
-    case NodeColour::Black: return RGB(0, 0, 0);
-    case NodeColour::Blue: return RGB(0, 0, 255);
-    case NodeColour::Red: return RGB(255, 0, 0);
-    case NodeColour::Fuchsia: return RGB(255, 0, 255);
-    case NodeColour::Gray: return RGB(128, 128, 128);
-    case NodeColour::Default: break;
+    case NodeColour::Black:
+      return RGB(0, 0, 0);
+    case NodeColour::Blue:
+      return RGB(0, 0, 255);
+    case NodeColour::Red:
+      return RGB(255, 0, 0);
+    case NodeColour::Fuchsia:
+      return RGB(255, 0, 255);
+    case NodeColour::Gray:
+      return RGB(128, 128, 128);
+    case NodeColour::Default:
+      break;
   }
   return GetSysColor(COLOR_WINDOWTEXT);
 }
@@ -120,10 +169,12 @@ class NotTopmostMeanwhile {
  public:
   explicit NotTopmostMeanwhile(HWND window)
       : window_(window), topmost_(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) {
-    if (topmost_) SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (topmost_)
+      SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   ~NotTopmostMeanwhile() {
-    if (topmost_) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (topmost_)
+      SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   NotTopmostMeanwhile(const NotTopmostMeanwhile&) = delete;
   NotTopmostMeanwhile& operator=(const NotTopmostMeanwhile&) = delete;
@@ -141,7 +192,8 @@ class EditorPrompts : public core::UserPrompts {
     NotTopmostMeanwhile meanwhile(window_);
     boxes_.Tell(text, caption, icon);
   }
-  bool AskYesNo(std::u16string_view text, std::u16string_view caption, core::PromptIcon icon) override {
+  bool AskYesNo(std::u16string_view text, std::u16string_view caption,
+                core::PromptIcon icon) override {
     NotTopmostMeanwhile meanwhile(window_);
     return boxes_.AskYesNo(text, caption, icon);
   }
@@ -172,7 +224,8 @@ class WindowsPathExistence : public PathExistence {
 
 HFONT DerivedFont(HFONT base, bool bold, bool strikeOut) {
   LOGFONTW font{};
-  GetObjectW(base ? base : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), sizeof font, &font);
+  GetObjectW(base ? base : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), sizeof font,
+             &font);
   if (bold) font.lfWeight = FW_BOLD;
   font.lfStrikeOut = strikeOut ? TRUE : FALSE;
   return CreateFontIndirectW(&font);
@@ -182,7 +235,8 @@ LRESULT CALLBACK TreeKeys(HWND tree, UINT message, WPARAM wParam, LPARAM lParam,
                           DWORD_PTR) {
   if (message == WM_KEYDOWN) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-    if (std::optional<EditorCommand> command = CommandForKey(static_cast<int>(wParam), ctrl, shift)) {
+    if (std::optional<EditorCommand> command =
+            CommandForKey(static_cast<int>(wParam), ctrl, shift)) {
       PostMessageW(GetParent(tree), WM_COMMAND,
                    IDM_EDITOR_COMMAND_FIRST + static_cast<int>(*command), 0);
       return 0;
@@ -250,20 +304,44 @@ LRESULT CALLBACK PathBoxMenu(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 JumpListEditor& JumpListEditor::Instance() {
-  static JumpListEditor editor;
+  static JumpListEditor editor(EditorWindowKind::JumpList);
   return editor;
 }
 
-JumpListEditor::JumpListEditor() = default;
+JumpListEditor& JumpListEditor::ImportWindow() {
+  static JumpListEditor window(EditorWindowKind::ImportFavorites);
+  return window;
+}
+
+JumpListEditor::JumpListEditor(EditorWindowKind kind) : kind_(kind) {}
+
+bool JumpListEditor::Visible() const {
+  if (Handle() && IsWindowVisible(Handle())) return true;
+  if (IsImportWindow()) return false;
+  const JumpListEditor& import = ImportWindow();
+  return import.editor_ == this && import.Visible();
+}
+
+HWND JumpListEditor::FrontWindow() const {
+  const JumpListEditor& import = ImportWindow();
+  if (!IsImportWindow() && import.editor_ == this && import.Visible()) return import.Handle();
+  return Handle();
+}
 
 JumpListEditor::~JumpListEditor() {
   if (Handle()) DestroyWindow(Handle());
-  for (HFONT font : {boldFont_, strikeFont_, boldStrikeFont_, saveFont_})
+  for (HFONT font : {boldFont_, strikeFont_, boldStrikeFont_, saveFont_, importFont_})
     if (font) DeleteObject(font);
   if (variableMenu_) DestroyMenu(variableMenu_);
 }
 
 void JumpListEditor::Open(EditorHost& host) {
+  // While the import window is up, the editor behind it stays as it is.
+  if (HWND front = FrontWindow(); front && front != Handle()) {
+    if (IsIconic(front)) ShowWindow(front, SW_RESTORE);
+    SetForegroundWindow(front);
+    return;
+  }
   host_ = &host;
   if (!Handle()) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
@@ -291,9 +369,9 @@ void JumpListEditor::Open(EditorHost& host) {
     UpdateWindow(Handle());
     QueryPerformanceCounter(&end);
     // How long a list takes to open is worth knowing on a slow machine.
-    core::Trace(u"editor: " + core::IntToText(static_cast<long long>(tree_->Size())) +
-                u" nodes shown in " +
-                core::IntToText((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart) + u" ms");
+    core::Trace(
+        u"editor: " + core::IntToText(static_cast<long long>(tree_->Size())) + u" nodes shown in " +
+        core::IntToText((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart) + u" ms");
   }
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP));
@@ -303,6 +381,10 @@ void JumpListEditor::Open(EditorHost& host) {
 
 void JumpListEditor::Cancel() {
   if (!Handle()) return;
+  if (IsImportWindow()) {
+    CloseImportWindow(false);
+    return;
+  }
   if (renaming_) FinishRename(false);
   ShowWindow(Handle(), SW_HIDE);
   tree_.reset();
@@ -310,7 +392,9 @@ void JumpListEditor::Cancel() {
   TreeView_DeleteAllItems(Item(IDC_EDITOR_TREE));
 }
 
-bool JumpListEditor::Checked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
+bool JumpListEditor::Checked(int id) const {
+  return IsDlgButtonChecked(Handle(), id) == BST_CHECKED;
+}
 
 EditorOptions JumpListEditor::Options() const {
   EditorOptions options;
@@ -338,12 +422,12 @@ void JumpListEditor::InitDialog() {
   for (int id : {IDC_EDITOR_RECOGNIZE_URLS, IDC_EDITOR_AUTO_ACCELERATOR, IDC_EDITOR_ALWAYS_ON_TOP})
     CheckDlgButton(Handle(), id, BST_CHECKED);
   HWND types = Item(IDC_EDITOR_PATH_TYPE);
-  for (PathTypeEntry entry : {PathTypeEntry::Local, PathTypeEntry::Url, PathTypeEntry::Registry,
-                              PathTypeEntry::Mixed})
-    SendMessageW(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(PathTypeEntryCaption(entry).data())));
+  for (PathTypeEntry entry :
+       {PathTypeEntry::Local, PathTypeEntry::Url, PathTypeEntry::Registry, PathTypeEntry::Mixed})
+    SendMessageW(types, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(AsWide(PathTypeEntryCaption(entry).data())));
   SendMessageW(types, CB_SETCURSEL, 0, 0);
-  // The imports arrive with the import dialog.
-  EnableWindow(Item(IDC_EDITOR_IMPORT), FALSE);
+  if (IsImportWindow()) InitImportControls();
 
   const int dpi = DpiOf(Handle());
   TreeView_SetIndent(tree, MulDiv(19, dpi, 96));
@@ -361,7 +445,9 @@ void JumpListEditor::InitDialog() {
   CreateHints();
 
   // The client area the window opens with, centred on the screen's work area.
-  RECT window{0, 0, MulDiv(kEditorClientWidth, dpi, 96), MulDiv(kEditorClientHeight, dpi, 96)};
+  const int clientWidth = IsImportWindow() ? kImportClientWidth : kEditorClientWidth;
+  const int clientHeight = IsImportWindow() ? kImportClientHeight : kEditorClientHeight;
+  RECT window{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
   AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
   MONITORINFO monitor{};
@@ -376,8 +462,9 @@ void JumpListEditor::InitDialog() {
 }
 
 void JumpListEditor::CreateHints() {
-  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                            GetModuleHandleW(nullptr), nullptr);
   if (!hints_) return;
   auto add = [this](int id, LPWSTR text) {
@@ -389,7 +476,13 @@ void JumpListEditor::CreateHints() {
     tool.lpszText = text;
     SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   };
-  for (const Hint& hint : kHints) add(hint.id, const_cast<LPWSTR>(hint.text));
+  for (const Hint& hint : kHints)
+    if (!IsImportWindow() || hint.id != IDC_EDITOR_USE_VARIABLES)
+      add(hint.id, const_cast<LPWSTR>(hint.text));
+  if (IsImportWindow()) {
+    add(IDC_IMPORT_FILE_BROWSE, const_cast<LPWSTR>(L"加按 Ctrl 时，将定位到当前打开的文件夹路径"));
+    add(IDC_IMPORT_BASE_ENTRY, const_cast<LPWSTR>(L"单击可切换目标菜单项"));
+  }
   // Their texts depend on what the controls show.
   add(IDC_EDITOR_PATHS, LPSTR_TEXTCALLBACKW);
   add(IDC_EDITOR_PATH_LABEL, LPSTR_TEXTCALLBACKW);
@@ -429,14 +522,27 @@ void JumpListEditor::FillHint(NMTTDISPINFOW& info) {
 void JumpListEditor::ApplyLayout() {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const EditorLayout layout = LayOutEditor(client.right, client.bottom, DpiOf(Handle()));
-  HDWP positions = BeginDeferWindowPos(static_cast<int>(kControlIds.size()));
-  for (size_t i = 0; i < kControlIds.size() && positions; ++i) {
-    const Box& box = layout.boxes[i];
+  const int dpi = DpiOf(Handle());
+  std::vector<std::pair<int, Box>> places;
+  auto take = [&places](const auto& ids, const auto& boxes) {
+    for (size_t i = 0; i < ids.size(); ++i) places.push_back({ids[i], boxes[i]});
+  };
+  if (IsImportWindow()) {
+    const ImportFavoritesLayout layout = LayOutImportFavorites(client.right, client.bottom, dpi);
+    take(kControlIds, layout.editor.boxes);
+    take(kImportControlIds, layout.boxes);
+  } else {
+    take(kControlIds, LayOutEditor(client.right, client.bottom, dpi).boxes);
+  }
+  HDWP positions = BeginDeferWindowPos(static_cast<int>(places.size()));
+  for (const auto& [id, box] : places) {
+    // The import window has not every control of the editor.
+    HWND control = Item(id);
+    if (!control || !positions) continue;
     // A drop-down list's height is that of its open list.
-    const int height = kControlIds[i] == IDC_EDITOR_PATH_TYPE ? box.height * 8 : box.height;
-    positions = DeferWindowPos(positions, Item(kControlIds[i]), nullptr, box.x, box.y, box.width,
-                               height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool list = id == IDC_EDITOR_PATH_TYPE || id == IDC_IMPORT_KIND;
+    positions = DeferWindowPos(positions, control, nullptr, box.x, box.y, box.width,
+                               list ? box.height * 8 : box.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (positions) EndDeferWindowPos(positions);
   if (renaming_) FinishRename(false);
@@ -565,8 +671,9 @@ LRESULT JumpListEditor::OnCustomDraw(NMTVCUSTOMDRAW& draw) {
       }
       // Every item names its font: one left selected by the item before
       // would otherwise draw this one too.
-      HFONT font = style.bold ? (style.strikeOut ? boldStrikeFont_ : boldFont_)
-                              : (style.strikeOut ? strikeFont_ : GetWindowFont(Item(IDC_EDITOR_TREE)));
+      HFONT font = style.bold
+                       ? (style.strikeOut ? boldStrikeFont_ : boldFont_)
+                       : (style.strikeOut ? strikeFont_ : GetWindowFont(Item(IDC_EDITOR_TREE)));
       SelectObject(draw.nmcd.hdc, font);
       return CDRF_NEWFONT;
     }
@@ -638,7 +745,8 @@ void JumpListEditor::DragTo(POINT client) {
   HCURSOR cursor = many ? multiple : single;
   if (!at.node) {
     cursor = none;
-  } else if (!at.topZone && (GetKeyState(VK_CONTROL) < 0 || tree_->Kind(*at.node) == NodeKind::GroupHead)) {
+  } else if (!at.topZone &&
+             (GetKeyState(VK_CONTROL) < 0 || tree_->Kind(*at.node) == NodeKind::GroupHead)) {
     cursor = addItem;
   }
   SetCursor(cursor);
@@ -678,34 +786,83 @@ void JumpListEditor::Run(EditorCommand command) {
   SyncExpandedFromView();
   using C = EditorCommand;
   switch (command) {
-    case C::AddItem: AddEntries(false); return;
-    case C::AddSubItem: AddEntries(true); return;
-    case C::AddGroup: AddGroups(); return;
-    case C::Rename: StartRename(); return;
-    case C::ConvertGroupAndItem: InterConvertGroupAndNormalItem(*tree_); break;
-    case C::ToggleEnabled: ToggleEnabledOfSelection(*tree_); break;
-    case C::ImportTextFile: ImportTextFile(); return;
-    case C::ImportTotalCommander:
-    case C::ImportDirectoryOpus:
-    case C::ImportClipboard:
-      // The favourites arrive with the import dialog; their entries are greyed.
+    case C::AddItem:
+      AddEntries(false);
       return;
-    case C::SetAcceleratorKey: SetAcceleratorKeyOfFocused(); return;
-    case C::AddAcceleratorKeys: AddAcceleratorKeysToSelection(*tree_); break;
-    case C::RemoveAcceleratorKeys: RemoveAcceleratorKeysFromSelection(*tree_); break;
-    case C::DeleteSelected: DeleteSelected(); return;
-    case C::MoveToTop: Move(SelectionMove::ToTop); return;
-    case C::MoveToBottom: Move(SelectionMove::ToBottom); return;
-    case C::MoveToTopOfLevel: Move(SelectionMove::ToTopOfLevel); return;
-    case C::MoveToBottomOfLevel: Move(SelectionMove::ToBottomOfLevel); return;
-    case C::SelectAll: SelectNodesInTree(*tree_, SelectMode::All); break;
-    case C::SelectAllInLevel: SelectNodesInLevel(*tree_, SelectMode::All); break;
-    case C::SelectToTopInLevel: SelectNodesInLevel(*tree_, SelectMode::ToTop); break;
-    case C::SelectToBottomInLevel: SelectNodesInLevel(*tree_, SelectMode::ToBottom); break;
-    case C::InvertSelectionInLevel: SelectNodesInLevel(*tree_, SelectMode::Reverse); break;
-    case C::SelectToTop: SelectNodesInTree(*tree_, SelectMode::ToTop); break;
-    case C::SelectToBottom: SelectNodesInTree(*tree_, SelectMode::ToBottom); break;
-    case C::InvertSelection: SelectNodesInTree(*tree_, SelectMode::Reverse); break;
+    case C::AddSubItem:
+      AddEntries(true);
+      return;
+    case C::AddGroup:
+      AddGroups();
+      return;
+    case C::Rename:
+      StartRename();
+      return;
+    case C::ConvertGroupAndItem:
+      InterConvertGroupAndNormalItem(*tree_);
+      break;
+    case C::ToggleEnabled:
+      ToggleEnabledOfSelection(*tree_);
+      break;
+    case C::ImportTextFile:
+      if (!IsImportWindow()) ImportTextFile();
+      return;
+    case C::ImportTotalCommander:
+      if (!IsImportWindow()) OpenImportWindow(FavoritesKind::TotalCommander);
+      return;
+    case C::ImportDirectoryOpus:
+      if (!IsImportWindow()) OpenImportWindow(FavoritesKind::DirectoryOpus);
+      return;
+    case C::ImportClipboard:
+      return;  // offered, never enabled
+    case C::SetAcceleratorKey:
+      SetAcceleratorKeyOfFocused();
+      return;
+    case C::AddAcceleratorKeys:
+      AddAcceleratorKeysToSelection(*tree_);
+      break;
+    case C::RemoveAcceleratorKeys:
+      RemoveAcceleratorKeysFromSelection(*tree_);
+      break;
+    case C::DeleteSelected:
+      DeleteSelected();
+      return;
+    case C::MoveToTop:
+      Move(SelectionMove::ToTop);
+      return;
+    case C::MoveToBottom:
+      Move(SelectionMove::ToBottom);
+      return;
+    case C::MoveToTopOfLevel:
+      Move(SelectionMove::ToTopOfLevel);
+      return;
+    case C::MoveToBottomOfLevel:
+      Move(SelectionMove::ToBottomOfLevel);
+      return;
+    case C::SelectAll:
+      SelectNodesInTree(*tree_, SelectMode::All);
+      break;
+    case C::SelectAllInLevel:
+      SelectNodesInLevel(*tree_, SelectMode::All);
+      break;
+    case C::SelectToTopInLevel:
+      SelectNodesInLevel(*tree_, SelectMode::ToTop);
+      break;
+    case C::SelectToBottomInLevel:
+      SelectNodesInLevel(*tree_, SelectMode::ToBottom);
+      break;
+    case C::InvertSelectionInLevel:
+      SelectNodesInLevel(*tree_, SelectMode::Reverse);
+      break;
+    case C::SelectToTop:
+      SelectNodesInTree(*tree_, SelectMode::ToTop);
+      break;
+    case C::SelectToBottom:
+      SelectNodesInTree(*tree_, SelectMode::ToBottom);
+      break;
+    case C::InvertSelection:
+      SelectNodesInTree(*tree_, SelectMode::Reverse);
+      break;
     case C::ExpandSelected:
       if (!tree_->Focused()) return;
       NormalizeTreeSelection(*tree_);
@@ -721,7 +878,8 @@ void JumpListEditor::Run(EditorCommand command) {
   AfterTreeChanged();
 }
 
-std::optional<std::u16string> JumpListEditor::Ask(std::u16string_view title, std::u16string_view prompt,
+std::optional<std::u16string> JumpListEditor::Ask(std::u16string_view title,
+                                                  std::u16string_view prompt,
                                                   std::u16string_view initial) {
   NotTopmostMeanwhile meanwhile(Handle());
   return ui::win32::ShowInputBox(Handle(), title, prompt, initial);
@@ -835,7 +993,8 @@ void JumpListEditor::SetAcceleratorKeyOfFocused() {
 void JumpListEditor::DeleteSelected() {
   if (!tree_->Focused()) return;
   EditorPrompts prompts(Handle());
-  if (!prompts.AskYesNo(u"是否删除当前已选的条目？", u"删除提醒", core::PromptIcon::Question)) return;
+  if (!prompts.AskYesNo(u"是否删除当前已选的条目？", u"删除提醒", core::PromptIcon::Question))
+    return;
   if (SelectionHasEndMarker(*tree_) &&
       !prompts.AskYesNo(u"当前选择的条目中包含了父条目终止标记 --\r这将导致在后续的删除过程中\r"
                         u"将删除对应的父条目及其下所有层级的子条目\r\r是否仍然删除？",
@@ -851,8 +1010,8 @@ void JumpListEditor::ShowDeleteSpecialMenu() {
   AppendMenuW(menu, MF_STRING, IDM_EDITOR_DELETE_WITHOUT_PATH, L"删除未关联路径或网址的条目(&N)");
   RECT button{};
   GetWindowRect(Item(IDC_EDITOR_DELETE_SPECIAL), &button);
-  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, button.left,
-                                     button.bottom, 0, Handle(), nullptr);
+  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                     button.left, button.bottom, 0, Handle(), nullptr);
   DestroyMenu(menu);
   if (chosen) DeleteSpecial(static_cast<int>(chosen));
 }
@@ -861,13 +1020,15 @@ void JumpListEditor::DeleteSpecial(int which) {
   if (!tree_) return;
   EditorPrompts prompts(Handle());
   if (which == IDM_EDITOR_DELETE_MISSING) {
-    if (!prompts.AskYesNo(u"是否删除本地路径不存在的条目？", u"删除提醒", core::PromptIcon::Question))
+    if (!prompts.AskYesNo(u"是否删除本地路径不存在的条目？", u"删除提醒",
+                          core::PromptIcon::Question))
       return;
     WindowsPathExistence facts;
     DeleteItemsWithMissingLocalPaths(*tree_, Checked(IDC_EDITOR_RECOGNIZE_URLS),
                                      host_->NewExpansionBatch(), facts);
   } else {
-    if (!prompts.AskYesNo(u"是否删除未关联路径或网址的条目？", u"删除提醒", core::PromptIcon::Question))
+    if (!prompts.AskYesNo(u"是否删除未关联路径或网址的条目？", u"删除提醒",
+                          core::PromptIcon::Question))
       return;
     DeleteItemsWithoutPath(*tree_);
   }
@@ -890,7 +1051,8 @@ void JumpListEditor::ShowContextMenu(POINT screen) {
                                   tree_->Kind(*focused) == NodeKind::GroupHead);
   HMENU menu = CreatePopupMenu();
   HMENU submenu = nullptr;
-  for (const EditorMenuEntry& entry : EditorContextMenu()) {
+  for (const EditorMenuEntry& entry :
+       IsImportWindow() ? ImportFavoritesContextMenu() : EditorContextMenu()) {
     HMENU into = entry.submenuDepth > 0 && submenu ? submenu : menu;
     if (entry.caption.empty()) {
       AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
@@ -905,8 +1067,6 @@ void JumpListEditor::ShowContextMenu(POINT screen) {
     }
     UINT flags = MF_STRING;
     switch (*entry.command) {
-      case EditorCommand::ImportTotalCommander:
-      case EditorCommand::ImportDirectoryOpus:
       case EditorCommand::ImportClipboard:
         flags |= MF_GRAYED;
         break;
@@ -917,7 +1077,8 @@ void JumpListEditor::ShowContextMenu(POINT screen) {
       default:
         break;
     }
-    AppendMenuW(into, flags, IDM_EDITOR_COMMAND_FIRST + static_cast<int>(*entry.command), AsWide(text));
+    AppendMenuW(into, flags, IDM_EDITOR_COMMAND_FIRST + static_cast<int>(*entry.command),
+                AsWide(text));
   }
   const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
                                      Handle(), nullptr);
@@ -952,7 +1113,8 @@ void JumpListEditor::ShowPathRow() {
   FocusedNode kind = FocusedNode::None;
   std::u16string pathInfo;
   if (focused) {
-    kind = tree_->Kind(*focused) == NodeKind::NormalItem ? FocusedNode::NormalItem : FocusedNode::Other;
+    kind = tree_->Kind(*focused) == NodeKind::NormalItem ? FocusedNode::NormalItem
+                                                         : FocusedNode::Other;
     pathInfo = tree_->PathInfo(*focused);
   }
   row_ = ShowItemInControls(kind, pathInfo, row_.typeEntry, Checked(IDC_EDITOR_RECOGNIZE_URLS),
@@ -961,7 +1123,8 @@ void JumpListEditor::ShowPathRow() {
   for (int id : kPathControls) EnableWindow(Item(id), row_.enabled);
   SendMessageW(Item(IDC_EDITOR_PATH_TYPE), CB_SETCURSEL, static_cast<WPARAM>(row_.typeEntry), 0);
   SetWindowTextW(Item(IDC_EDITOR_PATHS), AsWide(row_.boxText));
-  CheckDlgButton(Handle(), IDC_EDITOR_USE_VARIABLES, row_.usesVariables ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Handle(), IDC_EDITOR_USE_VARIABLES,
+                 row_.usesVariables ? BST_CHECKED : BST_UNCHECKED);
   SetWindowTextW(Item(IDC_EDITOR_PATH_LABEL), AsWide(row_.label));
   InvalidateRect(Item(IDC_EDITOR_USABLE), nullptr, TRUE);
   fillingRow_ = false;
@@ -970,11 +1133,13 @@ void JumpListEditor::ShowPathRow() {
 void JumpListEditor::StorePathRow(RowSender sender) {
   const std::optional<NodeId> focused = tree_ ? tree_->Focused() : std::nullopt;
   if (!focused || tree_->Kind(*focused) != NodeKind::NormalItem) return;
-  const std::u16string pathInfo = RefreshCurItemPathInfo(row_, sender, Checked(IDC_EDITOR_RECOGNIZE_URLS));
+  const std::u16string pathInfo =
+      RefreshCurItemPathInfo(row_, sender, Checked(IDC_EDITOR_RECOGNIZE_URLS));
   tree_->SetPathInfo(*focused, pathInfo);
   fillingRow_ = true;
   SendMessageW(Item(IDC_EDITOR_PATH_TYPE), CB_SETCURSEL, static_cast<WPARAM>(row_.typeEntry), 0);
-  CheckDlgButton(Handle(), IDC_EDITOR_USE_VARIABLES, row_.usesVariables ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Handle(), IDC_EDITOR_USE_VARIABLES,
+                 row_.usesVariables ? BST_CHECKED : BST_UNCHECKED);
   InvalidateRect(Item(IDC_EDITOR_USABLE), nullptr, TRUE);
   fillingRow_ = false;
   RefreshPathLabel();
@@ -1078,7 +1243,8 @@ void JumpListEditor::BrowseForPaths(bool files) {
   HWND box = Item(IDC_EDITOR_PATHS);
   if (!IsWindowEnabled(box)) return;
   ComPtr<IFileOpenDialog> dialog;
-  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&dialog))))
     return;
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);
@@ -1110,12 +1276,14 @@ void JumpListEditor::BrowseForPaths(bool files) {
   for (DWORD i = 0; i < count; ++i) {
     ComPtr<IShellItem> item;
     wchar_t* path = nullptr;
-    if (SUCCEEDED(chosen->GetItemAt(i, &item)) && SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+    if (SUCCEEDED(chosen->GetItemAt(i, &item)) &&
+        SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
       paths.push_back(FromWide(path));
       CoTaskMemFree(path);
     }
   }
-  std::optional<EditText> next = AddPathsListToPathEdit(PathBoxText(), ChosenPathsList(paths), insertMode_);
+  std::optional<EditText> next =
+      AddPathsListToPathEdit(PathBoxText(), ChosenPathsList(paths), insertMode_);
   if (!next) return;
   PutIntoPathBox(*next);
   SetFocus(box);
@@ -1135,7 +1303,8 @@ void JumpListEditor::ImportTextFile() {
     if (!chosen) return;
     const std::u16string name = ImportFileName(chosen->file);
     if (!facts.IsExistingFile(name)) {
-      prompts.Tell(ImportFileNotFoundText(name), kImportFileNotFoundCaption, core::PromptIcon::Error);
+      prompts.Tell(ImportFileNotFoundText(name), kImportFileNotFoundCaption,
+                   core::PromptIcon::Error);
       continue;
     }
     const ImportResult result =
@@ -1198,7 +1367,8 @@ void JumpListEditor::DropFiles(HDROP drop) {
   if (dest) std::reverse(order.begin(), order.end());
   for (const std::u16string& path : order) {
     const size_t slash = path.find_last_of(u"\\/");
-    std::u16string name = core::TrimChars(slash == std::u16string::npos ? path : path.substr(slash + 1), u" ");
+    std::u16string name =
+        core::TrimChars(slash == std::u16string::npos ? path : path.substr(slash + 1), u" ");
     if (name.empty()) continue;  // a drive root
     if (name == u"-") {
       AddNodeForPath(*tree_, dest, asSubNode, u"-", u"<>", facts, add);
@@ -1225,9 +1395,11 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       const int dpi = DpiOf(Handle());
-      RECT minimum{0, 0, MulDiv(kEditorMinClientWidth, dpi, 96), MulDiv(kEditorMinClientHeight, dpi, 96)};
-      AdjustWindowRectEx(&minimum, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+      const int minWidth = IsImportWindow() ? kImportMinClientWidth : kEditorMinClientWidth;
+      const int minHeight = IsImportWindow() ? kImportMinClientHeight : kEditorMinClientHeight;
+      RECT minimum{0, 0, MulDiv(minWidth, dpi, 96), MulDiv(minHeight, dpi, 96)};
+      AdjustWindowRectEx(&minimum, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                         FALSE, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
       info->ptMinTrackSize = {minimum.right - minimum.left, minimum.bottom - minimum.top};
       return TRUE;
     }
@@ -1256,7 +1428,8 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case kHoverMenu:
       if (wParam == IDC_EDITOR_DELETE_SPECIAL) ShowDeleteSpecialMenu();
-      if (wParam == IDC_EDITOR_INPUT_VARIABLE) ShowVariableMenu(Item(IDC_EDITOR_INPUT_VARIABLE), true);
+      if (wParam == IDC_EDITOR_INPUT_VARIABLE)
+        ShowVariableMenu(Item(IDC_EDITOR_INPUT_VARIABLE), true);
       return TRUE;
     case kPathBoxMenu:
       ShowVariableMenu(Item(IDC_EDITOR_PATHS), false);
@@ -1274,7 +1447,8 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       return FALSE;
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == Item(IDC_EDITOR_PATH_LABEL)) {
+      if (reinterpret_cast<HWND>(lParam) == Item(IDC_EDITOR_PATH_LABEL) ||
+          (IsImportWindow() && reinterpret_cast<HWND>(lParam) == Item(IDC_IMPORT_BASE_ENTRY))) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, RGB(0, 0, 255));
         SetBkMode(dc, TRANSPARENT);
@@ -1293,8 +1467,8 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       DrawFrameControl(draw->hDC, &draw->rcItem, DFC_BUTTON, state);
       SetBkMode(draw->hDC, TRANSPARENT);
       SetTextColor(draw->hDC, (draw->itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT)
-                              : (usable && row_.disabled)    ? RGB(255, 0, 0)
-                                                             : RGB(0, 0, 255));
+                              : (usable && row_.disabled)      ? RGB(255, 0, 0)
+                                                               : RGB(0, 0, 255));
       HGDIOBJ old = SelectObject(draw->hDC, usable ? GetWindowFont(Handle()) : boldFont_);
       RECT r = draw->rcItem;
       DrawTextW(draw->hDC, AsWide(text.data()), static_cast<int>(text.size()), &r,
@@ -1329,7 +1503,8 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
           if (!tree_ || !Checked(IDC_EDITOR_SHOW_PATH_HINT)) return TRUE;
           const NodeId node{static_cast<uint32_t>(tip->lParam)};
           if (!tree_->Contains(node)) return TRUE;
-          if (std::optional<std::u16string> hint = PathHintOfNode(*tree_, node, host_->NewExpansionBatch())) {
+          if (std::optional<std::u16string> hint =
+                  PathHintOfNode(*tree_, node, host_->NewExpansionBatch())) {
             const size_t n = std::min(hint->size(), static_cast<size_t>(tip->cchTextMax - 1));
             std::copy_n(AsWide(*hint), n, tip->pszText);
             tip->pszText[n] = L'\0';
@@ -1393,13 +1568,56 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return TRUE;
       }
       switch (id) {
-        case IDC_EDITOR_ADD_ITEM: Run(EditorCommand::AddItem); return TRUE;
-        case IDC_EDITOR_ADD_SUB_ITEM: Run(EditorCommand::AddSubItem); return TRUE;
-        case IDC_EDITOR_ADD_GROUP: Run(EditorCommand::AddGroup); return TRUE;
-        case IDC_EDITOR_CHANGE_TITLE: ChangeTitle(); return TRUE;
-        case IDC_EDITOR_DELETE_SELECTED: Run(EditorCommand::DeleteSelected); return TRUE;
-        case IDC_EDITOR_DELETE_SPECIAL: ShowDeleteSpecialMenu(); return TRUE;
-        case IDC_EDITOR_SAVE: Save(); return TRUE;
+        case IDC_EDITOR_ADD_ITEM:
+          Run(EditorCommand::AddItem);
+          return TRUE;
+        case IDC_EDITOR_ADD_SUB_ITEM:
+          Run(EditorCommand::AddSubItem);
+          return TRUE;
+        case IDC_EDITOR_ADD_GROUP:
+          Run(EditorCommand::AddGroup);
+          return TRUE;
+        case IDC_EDITOR_CHANGE_TITLE:
+          ChangeTitle();
+          return TRUE;
+        case IDC_EDITOR_DELETE_SELECTED:
+          Run(EditorCommand::DeleteSelected);
+          return TRUE;
+        case IDC_EDITOR_DELETE_SPECIAL:
+          ShowDeleteSpecialMenu();
+          return TRUE;
+        case IDC_EDITOR_SAVE:
+          Save();
+          return TRUE;
+        case IDC_EDITOR_IMPORT:
+          OpenImportWindow(std::nullopt);
+          return TRUE;
+        case IDC_IMPORT_FILE:
+          if (code == EN_CHANGE) ReloadFavorites();
+          return TRUE;
+        case IDC_IMPORT_KIND:
+          if (code == CBN_SELCHANGE) ReloadFavorites();
+          return TRUE;
+        case IDC_IMPORT_FILE_BROWSE:
+          BrowseForFavorites(GetKeyState(VK_CONTROL) < 0);
+          return TRUE;
+        case IDC_IMPORT_BASE_ENTRY:
+          if (code == STN_CLICKED) ChooseBaseEntry(Item(IDC_IMPORT_BASE_ENTRY));
+          return TRUE;
+        case IDC_IMPORT_REPLACE:
+          base_ = {};
+          ShowBaseEntry();
+          return TRUE;
+        case IDC_IMPORT_AFTER:
+        case IDC_IMPORT_BEFORE:
+        case IDC_IMPORT_INSIDE:
+        case IDC_IMPORT_FIRST_IN_LEVEL:
+        case IDC_IMPORT_LAST_IN_LEVEL:
+          if (code == BN_CLICKED) ChooseBaseEntry(Item(id));
+          return TRUE;
+        case IDC_IMPORT_RUN:
+          RunImport();
+          return TRUE;
         case IDCANCEL:
           // Esc during a drag ends the drag, not the editor.
           if (dragging_) {
@@ -1411,12 +1629,18 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case IDC_EDITOR_CANCEL:
           Cancel();
           return TRUE;
-        case IDC_EDITOR_ALWAYS_ON_TOP: SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP)); return TRUE;
+        case IDC_EDITOR_ALWAYS_ON_TOP:
+          SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP));
+          return TRUE;
         case IDC_EDITOR_HIDE_DISABLED:
           if (host_) host_->SetHideDisabledItems(Checked(IDC_EDITOR_HIDE_DISABLED));
           return TRUE;
-        case IDC_EDITOR_FORBID_DUPLICATES: CheckDuplicateOfFocused(); return TRUE;
-        case IDC_EDITOR_RECOGNIZE_URLS: ShowPathRow(); return TRUE;
+        case IDC_EDITOR_FORBID_DUPLICATES:
+          CheckDuplicateOfFocused();
+          return TRUE;
+        case IDC_EDITOR_RECOGNIZE_URLS:
+          ShowPathRow();
+          return TRUE;
         case IDC_EDITOR_PATH_TYPE:
           if (code == CBN_SELCHANGE && !fillingRow_) {
             const LRESULT index = SendMessageW(Item(IDC_EDITOR_PATH_TYPE), CB_GETCURSEL, 0, 0);
@@ -1473,6 +1697,209 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
   }
   return FALSE;
+}
+
+// ---- the import window ---------------------------------------------------------------------
+
+void JumpListEditor::OpenImportWindow(std::optional<FavoritesKind> kind) {
+  if (!tree_ || !host_) return;
+  if (renaming_) FinishRename(false);
+  SyncExpandedFromView();
+  ShowWindow(Handle(), SW_HIDE);
+  ImportWindow().ShowForEditor(*this, kind);
+  // It could not be made: the editor stays.
+  if (!ImportWindow().Visible()) {
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+  }
+}
+
+void JumpListEditor::ShowForEditor(JumpListEditor& editor, std::optional<FavoritesKind> kind) {
+  editor_ = &editor;
+  host_ = editor.host_;
+  if (!Handle() && !CreateModeless(GetModuleHandleW(nullptr), IDD_IMPORT_FAVORITES, nullptr)) {
+    core::Trace(u"the import window could not be created");
+    return;
+  }
+  if (!tree_) {
+    tree_ = std::make_unique<JumpTree>(FreshIdsFrom(host_->LiveJumpList()));
+  } else {
+    // A save of the editor numbers its entries anew from the live list:
+    // this tree's numbers are made afresh so that none repeats one of them.
+    for (NodeId node : tree_->NodesInOrder()) {
+      if (!tree_->Record(node)) continue;
+      const std::u16string path(tree_->PathInfo(node));
+      tree_->AttachNewRecord(node, path);
+    }
+  }
+  // After or before: the editor's first entry is the base; otherwise the
+  // one chosen before, while it is still there.
+  const CopyPosition position = ChosenPosition();
+  if (position == CopyPosition::After || position == CopyPosition::Before) {
+    base_ = {};
+    for (const BaseEntryChoice& choice : BaseEntryChoices(*editor.tree_)) {
+      if (choice.separator) continue;
+      base_ = {choice.customId, BaseEntryCaption(choice)};
+      break;
+    }
+  } else if (!FindBaseEntry(*editor.tree_, base_)) {
+    base_ = {};
+  }
+  ShowBaseEntry();
+  if (std::optional<NodeId> first = tree_->FirstRoot()) tree_->SelectOnly(*first);
+  selectionAnchor_ = tree_->Focused();
+  FillTreeView();
+  OnFocusedNodeChanged();
+  ShowWindow(Handle(), SW_SHOW);
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  SetTopmost(Checked(IDC_EDITOR_ALWAYS_ON_TOP));
+  SetForegroundWindow(Handle());
+  SetFocus(Item(IDC_EDITOR_TREE));
+  // The type chosen in the editor's menu reads the file named again, over
+  // the window (a file of the other type is refused with a message).
+  if (kind &&
+      SendMessageW(Item(IDC_IMPORT_KIND), CB_GETCURSEL, 0, 0) != static_cast<LRESULT>(*kind)) {
+    SendMessageW(Item(IDC_IMPORT_KIND), CB_SETCURSEL, static_cast<WPARAM>(*kind), 0);
+    ReloadFavorites();
+  }
+}
+
+void JumpListEditor::InitImportControls() {
+  HWND kinds = Item(IDC_IMPORT_KIND);
+  for (std::u16string_view name : kFavoritesKindNames)
+    SendMessageW(kinds, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(name)));
+  SendMessageW(kinds, CB_SETCURSEL, 0, 0);
+  CheckRadioButton(Handle(), IDC_IMPORT_REPLACE, IDC_IMPORT_LAST_IN_LEVEL, IDC_IMPORT_AFTER);
+  importFont_ = DerivedFont(GetWindowFont(Handle()), true, false);
+  for (int id : {IDC_IMPORT_RELATIVE_LABEL, IDC_IMPORT_RUN})
+    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(importFont_), FALSE);
+}
+
+void JumpListEditor::CloseImportWindow(bool copied) {
+  if (renaming_) FinishRename(false);
+  SyncExpandedFromView();
+  ShowWindow(Handle(), SW_HIDE);
+  JumpListEditor* editor = editor_;
+  if (!editor || !editor->Handle()) return;
+  ShowWindow(editor->Handle(), SW_SHOW);
+  if (copied) {
+    editor->selectionAnchor_ = editor->tree_->Focused();
+    editor->AfterTreeChanged();
+  }
+  editor->SetTopmost(editor->Checked(IDC_EDITOR_ALWAYS_ON_TOP));
+  SetForegroundWindow(editor->Handle());
+  SetFocus(editor->Item(IDC_EDITOR_TREE));
+}
+
+void JumpListEditor::ReloadFavorites() {
+  if (!tree_) return;
+  // Blanks around the name and backslashes after it go; a network path
+  // keeps the backslashes it begins with.
+  const std::u16string path =
+      core::TrimCharsRight(core::TrimChars(WindowText(Item(IDC_IMPORT_FILE)), u" "), u" \\");
+  WindowsFileSystemFacts facts;
+  if (path.empty() || !facts.IsExistingFile(path)) return;
+  const LRESULT index = SendMessageW(Item(IDC_IMPORT_KIND), CB_GETCURSEL, 0, 0);
+  const FavoritesKind kind =
+      index == 1 ? FavoritesKind::DirectoryOpus : FavoritesKind::TotalCommander;
+  const ImportResult result =
+      ImportFavoritesFile(path, kind, std::nullopt, core::SystemAnsiCodePage(), *tree_);
+  if (result.status != ImportStatus::kOk) {
+    EditorPrompts prompts(Handle());
+    prompts.Tell(result.message, u"无法导入收藏夹", core::PromptIcon::Error);
+    return;
+  }
+  if (std::optional<NodeId> first = tree_->FirstRoot()) tree_->SelectOnly(*first);
+  selectionAnchor_ = tree_->Focused();
+  AfterTreeChanged();
+}
+
+void JumpListEditor::BrowseForFavorites(bool fromManagerFolder) {
+  static constexpr FileFilter kHotListFilters[] = {{u"配置文件(*.ini)", u"*.ini"},
+                                                   {u"所有文件(*.*)", u"*"}};
+  static constexpr FileFilter kXmlFilters[] = {{u"XML 文件(*.xml)", u"*.xml"},
+                                               {u"所有文件(*.*)", u"*"}};
+  const bool xml = SendMessageW(Item(IDC_IMPORT_KIND), CB_GETCURSEL, 0, 0) == 1;
+  ImportFileDialogOptions options{
+      u"选择收藏夹配置文件",
+      xml ? std::span<const FileFilter>(kXmlFilters) : std::span<const FileFilter>(kHotListFilters),
+      u"",
+      false,
+      {}};
+  if (fromManagerFolder) options.startFolder = windows::win32::GetFolderOfTopmostManager().path;
+  EditorPrompts prompts(Handle());
+  WindowsFileSystemFacts facts;
+  for (;;) {
+    std::optional<ChosenImportFile> chosen;
+    {
+      NotTopmostMeanwhile meanwhile(Handle());
+      chosen = ChooseImportFile(Handle(), options);
+    }
+    if (!chosen) return;
+    const std::u16string name = ImportFileName(chosen->file);
+    if (!facts.IsExistingFile(name)) {
+      prompts.Tell(u"以下文件路径不存在，请重新选择\r\r" + name, kImportFileNotFoundCaption,
+                   core::PromptIcon::Error);
+      continue;
+    }
+    HWND box = Item(IDC_IMPORT_FILE);
+    SetWindowTextW(box, AsWide(name));
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    return;
+  }
+}
+
+void JumpListEditor::ChooseBaseEntry(HWND anchor) {
+  if (!editor_ || !editor_->tree_) return;
+  const std::vector<BaseEntryChoice> choices = BaseEntryChoices(*editor_->tree_);
+  HMENU menu = CreatePopupMenu();
+  for (size_t i = 0; i < choices.size(); ++i) {
+    if (choices[i].separator)
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenuW(menu, MF_STRING, i + 1, AsWide(choices[i].text));
+  }
+  RECT r{};
+  GetWindowRect(anchor, &r);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, r.left,
+                     r.bottom, 0, Handle(), nullptr));
+  DestroyMenu(menu);
+  if (chosen == 0 || chosen > choices.size()) return;
+  base_ = {choices[chosen - 1].customId, BaseEntryCaption(choices[chosen - 1])};
+  ShowBaseEntry();
+}
+
+void JumpListEditor::ShowBaseEntry() {
+  SetWindowTextW(Item(IDC_IMPORT_BASE_ENTRY), AsWide(base_.caption));
+}
+
+CopyPosition JumpListEditor::ChosenPosition() const {
+  for (const PositionButton& button : kPositionButtons)
+    if (Checked(button.id)) return button.position;
+  return CopyPosition::After;
+}
+
+void JumpListEditor::RunImport() {
+  if (!tree_ || !editor_ || !editor_->tree_) return;
+  if (renaming_) FinishRename(false);
+  const std::optional<BaseEntry> base =
+      base_.customId ? std::optional<BaseEntry>(base_) : std::nullopt;
+  const CopyResult result = CopySelectedNodes(*tree_, *editor_->tree_, ChosenPosition(), base);
+  switch (result.outcome) {
+    case CopyOutcome::kNoBase: {
+      EditorPrompts prompts(Handle());
+      prompts.Tell(kNoBaseEntryText, kNoBaseEntryCaption, core::PromptIcon::Warning);
+      return;
+    }
+    case CopyOutcome::kNothingToCopy:
+      RedrawTree();
+      return;
+    case CopyOutcome::kCopied:
+      CloseImportWindow(true);
+      return;
+  }
 }
 
 }  // namespace pathorama::editor::win32

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -18,6 +19,8 @@
 #include "editor/editor_actions.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_layout.h"
+#include "editor/favorites_copy.h"
+#include "editor/imports.h"
 #include "editor/jump_tree.h"
 #include "editor/path_row.h"
 #include "editor/win32/jump_list_editor_ids.h"
@@ -44,14 +47,24 @@ class EditorHost {
   virtual core::CalendarDate Today() = 0;
 };
 
+// The editor's window, or the import window "导入收藏夹设置", which edits a
+// tree of another program's favourites with the same tools and copies
+// entries from it into the editor's tree.
+enum class EditorWindowKind { JumpList, ImportFavorites };
+
 class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
  public:
   static JumpListEditor& Instance();
+  static JumpListEditor& ImportWindow();
 
   // Shows the editor over the live list: built afresh when it was closed,
   // brought to the front when it is open (unsaved edits stay).
   void Open(EditorHost& host);
-  bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
+  // The editor is open: shown, or hidden behind its import window.
+  bool Visible() const;
+  // The window of an open editor that the user works in: the import window
+  // while it is up, else the editor's.
+  HWND FrontWindow() const;
   // Hides the window as 取消 does.
   void Cancel();
   // "自动识别网络地址", which the popup and the opening of entries follow too;
@@ -62,8 +75,9 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
 
  private:
   friend DialogBase;
-  JumpListEditor();
+  explicit JumpListEditor(EditorWindowKind kind);
   ~JumpListEditor();
+  bool IsImportWindow() const { return kind_ == EditorWindowKind::ImportFavorites; }
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Window and controls.
@@ -137,6 +151,28 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   void DropFiles(HDROP drop);
   void CheckDuplicateOfFocused();
 
+  // The import window. On the editor: hides it and shows the import window
+  // (its file type preset when given). On the import window: the rest.
+  void OpenImportWindow(std::optional<FavoritesKind> kind);
+  void ShowForEditor(JumpListEditor& editor, std::optional<FavoritesKind> kind);
+  void InitImportControls();
+  // Hidden again; the editor comes back (showing the copies when there are).
+  void CloseImportWindow(bool copied);
+  // The favourites file named in the path box, of the chosen type, into the
+  // tree (unchanged when the file is not there or cannot be read).
+  void ReloadFavorites();
+  void BrowseForFavorites(bool fromManagerFolder);
+  // The list of the editor's entries under `anchor`; the one chosen becomes
+  // the base of the insertion.
+  void ChooseBaseEntry(HWND anchor);
+  void ShowBaseEntry();
+  CopyPosition ChosenPosition() const;
+  void RunImport();
+
+  const EditorWindowKind kind_;
+  JumpListEditor* editor_ = nullptr;  // the import window's editor
+  BaseEntry base_;                    // the import window's base entry
+  HFONT importFont_ = nullptr;
   EditorHost* host_ = nullptr;
   std::unique_ptr<JumpTree> tree_;
   std::unordered_map<uint32_t, HTREEITEM> items_;

@@ -29,9 +29,29 @@
 #define IDC_EDITOR_PATH_LABEL 6425
 #define IDC_EDITOR_RENAME 6426
 
+// The import window "导入收藏夹设置": the editor's controls it shares keep
+// their IDs; its own follow.
+#define IDD_IMPORT_FAVORITES 6427
+#define IDC_IMPORT_FILE_LABEL 6430
+#define IDC_IMPORT_FILE 6431
+#define IDC_IMPORT_FILE_BROWSE 6432
+#define IDC_IMPORT_KIND_LABEL 6433
+#define IDC_IMPORT_KIND 6434
+#define IDC_IMPORT_POSITION_LABEL 6435
+#define IDC_IMPORT_REPLACE 6436
+#define IDC_IMPORT_RELATIVE_LABEL 6437
+#define IDC_IMPORT_AFTER 6438
+#define IDC_IMPORT_BEFORE 6439
+#define IDC_IMPORT_INSIDE 6440
+#define IDC_IMPORT_FIRST_IN_LEVEL 6441
+#define IDC_IMPORT_LAST_IN_LEVEL 6442
+#define IDC_IMPORT_BASE_ENTRY 6443
+#define IDC_IMPORT_RUN 6444
+
 // Menu commands: the tree's context menu (6450 + the command's number), the
 // special deletions, and the variable menus (6600 on).
 #define IDM_EDITOR_COMMAND_FIRST 6450
 #define IDM_EDITOR_DELETE_MISSING 6490
 #define IDM_EDITOR_DELETE_WITHOUT_PATH 6491
+#define IDM_IMPORT_BASE_FIRST 6500  // the base-entry list, up to 6599
 #define IDM_EDITOR_VARIABLE_FIRST 6600
