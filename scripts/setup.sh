@@ -13,7 +13,7 @@ packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   libpcre2-dev libpugixml-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei locales
+  wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei locales zip unzip
   clang libclang-rt-dev  # the fuzz targets: libFuzzer and clang's ASan/UBSan runtimes
 )
 

@@ -93,6 +93,9 @@ fi
 
 echo "== Windows build (MinGW-w64)"
 if build windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
+  # The release zip, whose program the scenario package_starts runs.
+  echo "== release package"
+  bash scripts/package.sh >"$logs/package.log" 2>&1 || tail -n 20 "$logs/package.log"
   echo "== Windows tests under Wine"
   # One Wine server and its background programs are started first, outside
   # ctest: a program ctest starts must not own them, or ctest would wait on
