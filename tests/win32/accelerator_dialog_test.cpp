@@ -16,30 +16,16 @@
 #include "key_input.h"
 #include "screenshot.h"
 #include "standin_process.h"
+#include "window_helpers.h"
 
 namespace pathorama::editor::win32 {
 namespace {
 
+using test_support::TextOf;
+using test_support::WindowRect;
+using test_support::PrimaryWorkArea;
+
 using test_support::Keys;
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-RECT WindowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
-
-RECT PrimaryWorkArea() {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), &info);
-  return info.rcWork;
-}
 
 void Tap(WORD key) { Keys({{key, false}, {key, true}}); }
 

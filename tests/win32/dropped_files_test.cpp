@@ -9,26 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "window_helpers.h"
+
 namespace pathorama::ui::win32 {
 namespace {
 
-// A drop handle as Explorer builds it: DROPFILES and the wide paths, each
-// ended by a zero, the list by another.
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-  size_t chars = 1;
-  for (const std::wstring& p : paths) chars += p.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  auto* text = reinterpret_cast<wchar_t*>(header + 1);
-  for (const std::wstring& p : paths) {
-    std::memcpy(text, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-    text += p.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
+using test_support::MakeDrop;
 
 TEST(DroppedFiles, EveryPathAtItsFullLength) {
   std::wstring deep = L"C:\\深";

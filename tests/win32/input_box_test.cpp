@@ -13,9 +13,12 @@
 #include "shown_dialog.h"
 #include "standin_process.h"
 #include "ui/win32/input_box_ids.h"
+#include "window_helpers.h"
 
 namespace pathorama::ui::win32 {
 namespace {
+
+using test_support::TextOf;
 
 using Answer = std::optional<std::u16string>;
 using test_support::Keys;
@@ -26,12 +29,6 @@ class ShownInputBox : public test_support::ShownDialog<Answer> {
       : ShownDialog([=] { return ShowInputBox(nullptr, title, prompt, initial); },
                     [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); }) {}
 };
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // Waits up to 3 s for the box to be in front with the focus in its edit.
 bool ReadyForKeys(const ShownInputBox& box) {

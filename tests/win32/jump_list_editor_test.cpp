@@ -19,9 +19,12 @@
 #include "editor/tree_conversions.h"
 #include "editor/win32/jump_list_editor_ids.h"
 #include "standin_process.h"
+#include "window_helpers.h"
 
 namespace pathorama::editor::win32 {
 namespace {
+
+using test_support::MakeDrop;
 
 using core::win32::AsWide;
 using core::win32::FromWide;
@@ -54,25 +57,6 @@ class FakeHost : public EditorHost {
  private:
   jumplist::JumpList list_;
 };
-
-// A drop handle as Explorer makes one, dropped at `point` (client
-// coordinates of the window it is sent to).
-HDROP MakeDrop(const std::vector<std::wstring>& paths, POINT point) {
-  size_t chars = 1;
-  for (const std::wstring& p : paths) chars += p.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->pt = point;
-  header->fWide = TRUE;
-  auto* text = reinterpret_cast<wchar_t*>(header + 1);
-  for (const std::wstring& p : paths) {
-    std::memcpy(text, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-    text += p.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
 
 // The middle of a control, in its dialog's client coordinates.
 POINT MiddleOf(HWND dialog, int id) {

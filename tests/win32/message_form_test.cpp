@@ -24,9 +24,15 @@
 #include "standin_process.h"
 #include "ui/win32/message_form_ids.h"
 #include "windows/win32/clipboard.h"
+#include "window_helpers.h"
 
 namespace pathorama::ui::win32 {
 namespace {
+
+using test_support::TextOf;
+using test_support::ClassOf;
+using test_support::WindowRect;
+using test_support::PrimaryWorkArea;
 
 using B = MessageButton;
 using test_support::Keys;
@@ -38,31 +44,6 @@ const std::u16string kQuestion =
 const std::u16string kQuestionCaption = u"全局热键失效";
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-RECT WindowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
-
-RECT PrimaryWorkArea() {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), &info);
-  return info.rcWork;
-}
 
 // A box shown on a thread of its own, with its buttons from left to right.
 class ShownBox : public test_support::ShownDialog<std::optional<MessageButton>> {
