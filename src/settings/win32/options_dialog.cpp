@@ -533,9 +533,11 @@ void OptionsDialog::OnAcceleratorLeft(int index) {
   HWND box = Control(IDC_OPT_ACCEL_BASE + index);
   if (IsValidAcceleratorText(WindowText(box))) return;
   // Leaving for Cancel, or for another program, is no reason to hold the
-  // user: cancel puts the letter back anyway.
+  // user: cancel puts the letter back anyway. OK checks every box itself.
   HWND next = GetFocus();
-  if (!next || next == GetDlgItem(Handle(), IDCANCEL) || !IsChild(Handle(), next)) return;
+  if (!next || next == GetDlgItem(Handle(), IDCANCEL) || next == GetDlgItem(Handle(), IDOK) ||
+      !IsChild(Handle(), next))
+    return;
   validatingAccelerator_ = true;
   host_->ShowMessage(kInvalidAcceleratorMessage, kInvalidAcceleratorCaption, OptionsHost::Icon::Error);
   validatingAccelerator_ = false;
