@@ -128,3 +128,29 @@ scenario_options_cancel() {
   expect_eq "Ctrl+E after 取消" "$(hotkey_state 0x45)" free
   close_app
 }
+
+# With "启用全局热键" off, closing the dialog (OK or cancel) registers no
+# hotkey: other programs keep their keys.
+scenario_options_hotkeys_off() {
+  printf '\xEF\xBB\xBF[Main]\r\nUseGlobalHotKey=0\r\n' >"$ini"
+  xdotool mousemove 1279 1023
+  start_app
+  wait_first_activation
+  expect_eq "Ctrl+D at start" "$(hotkey_state 0x44)" free
+  opt_open || { close_app; return; }
+  opt_click 3104
+  xdotool key ctrl+e
+  sleep 0.5
+  probe click "$opt_title" "确定(&O)" || fail "no 确定(&O)"
+  wait_until 20 opt_gone || fail "the dialog stayed open after 确定"
+  sleep 1
+  expect_eq JumpMenuHotKey1 "$(option_value JumpMenuHotKey1)" 16453
+  expect_eq "Ctrl+E after OK" "$(hotkey_state 0x45)" free
+  opt_open || { close_app; return; }
+  probe click "$opt_title" "取消(&C)" || fail "no 取消(&C)"
+  wait_until 20 opt_gone || fail "the dialog stayed open after 取消"
+  sleep 1
+  expect_eq "Ctrl+E after 取消" "$(hotkey_state 0x45)" free
+  expect_eq "Ctrl+G after 取消" "$(hotkey_state 0x47)" free
+  close_app
+}
