@@ -153,4 +153,12 @@ std::span<const Setting> SettingsEnabledBy(Setting box) {
   }
 }
 
+core::CalendarDate FirstWeekDayInYear(core::CalendarDate picked, int year) {
+  if (picked.year == year) return picked;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  if (picked.month == 2 && picked.day == 29 && !leap) picked.day = 28;
+  picked.year = year;
+  return picked;
+}
+
 }  // namespace pathorama::settings

@@ -102,6 +102,13 @@ std::u16string CaptionWithAccelerator(std::u16string_view caption, char16_t lett
 // (empty for any other setting).
 std::span<const Setting> SettingsEnabledBy(Setting box);
 
+// --- Dates -------------------------------------------------------------------------
+
+// The day whose week is week 1 always lies in the current year: a date
+// picked in another year becomes the same day and month of `year` (29
+// February of a year without it becomes the 28th).
+core::CalendarDate FirstWeekDayInYear(core::CalendarDate picked, int year);
+
 // --- Show and cancel -------------------------------------------------------------------
 
 // What cancel puts back: the whole settings object and the accelerator

@@ -279,5 +279,31 @@ TEST(OptionsDialogTest, SecondRequestWhileOpenDoesNotNestAndBoxesEnableTheirCont
   EXPECT_FALSE(host.settings.Bool(Setting::CaptureOfficeOrWindowFolderPath));
 }
 
+TEST(OptionsDialogTest, FirstWeekDatePickedInAnotherYearMovesIntoThisYear) {
+  FakeHost host;
+  Shown dialog(host, 3);
+  ASSERT_TRUE(dialog.Window());
+  HWND picker = dialog.Control(IDC_OPT_AS_FIRST_WEEK);
+  SYSTEMTIME picked{};
+  picked.wYear = 2019;
+  picked.wMonth = 9;
+  picked.wDay = 2;
+  SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
+  // As the picker reports the user's choice.
+  NMDATETIMECHANGE change{};
+  change.nmhdr = {picker, static_cast<UINT_PTR>(IDC_OPT_AS_FIRST_WEEK), DTN_DATETIMECHANGE};
+  change.st = picked;
+  SendMessageW(GetParent(picker), WM_NOTIFY, IDC_OPT_AS_FIRST_WEEK, reinterpret_cast<LPARAM>(&change));
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  EXPECT_EQ(host.settings.Date(Setting::AsFirstWeek), (core::CalendarDate{now.wYear, 9, 2}));
+  SYSTEMTIME shown{};
+  SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
+  EXPECT_EQ(shown.wYear, now.wYear);
+  dialog.Click(IDCANCEL);
+  EXPECT_FALSE(dialog.Result());
+  EXPECT_EQ(host.settings.Date(Setting::AsFirstWeek), (core::CalendarDate{2026, 1, 1}));
+}
+
 }  // namespace
 }  // namespace pathorama::settings::win32

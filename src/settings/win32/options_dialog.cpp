@@ -466,8 +466,7 @@ void OptionsDialog::StoreControl(int id) {
           SYSTEMTIME now{};
           GetLocalTime(&now);
           if (date.year != now.wYear) {
-            date.year = now.wYear;
-            if (date.month == 2 && date.day == 29) date.day = 28;
+            date = FirstWeekDayInYear(date, now.wYear);
             t.wYear = static_cast<WORD>(date.year);
             t.wDay = static_cast<WORD>(date.day);
             SendMessageW(control, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));

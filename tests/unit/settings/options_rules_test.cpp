@@ -202,5 +202,26 @@ TEST(ControlDependencyTest, BoxesEnableTheirSettings) {
   }
 }
 
+TEST(FirstWeekDayTest, PickedDateMovesIntoTheGivenYear) {
+  struct Case {
+    core::CalendarDate picked;
+    int year;
+    core::CalendarDate expected;
+  } cases[] = {
+      {{2019, 9, 2}, 2026, {2026, 9, 2}},
+      {{2026, 3, 15}, 2026, {2026, 3, 15}},
+      {{2024, 2, 29}, 2026, {2026, 2, 28}},
+      {{2023, 2, 28}, 2028, {2028, 2, 28}},
+      {{2024, 2, 29}, 2028, {2028, 2, 29}},
+      {{2031, 12, 31}, 2026, {2026, 12, 31}},
+  };
+  for (const Case& c : cases) {
+    const core::CalendarDate got = FirstWeekDayInYear(c.picked, c.year);
+    EXPECT_EQ(got, c.expected) << c.picked.year << "-" << c.picked.month << "-" << c.picked.day
+                               << " into " << c.year << ": " << got.year << "-" << got.month
+                               << "-" << got.day;
+  }
+}
+
 }  // namespace
 }  // namespace pathorama::settings
