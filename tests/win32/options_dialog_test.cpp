@@ -279,6 +279,35 @@ TEST(OptionsDialogTest, SecondRequestWhileOpenDoesNotNestAndBoxesEnableTheirCont
   EXPECT_FALSE(host.settings.Bool(Setting::CaptureOfficeOrWindowFolderPath));
 }
 
+TEST(OptionsDialogTest, FolderManagerPageShowsTheChosenManagersTemplate) {
+  FakeHost host;
+  Shown dialog(host, 1);
+  ASSERT_TRUE(dialog.Window());
+  HWND list = dialog.Control(IDC_OPT_FM_NAME);
+  SendMessageW(list, CB_SETCURSEL, 1, 0);  // TotalCommander
+  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_OPT_FM_NAME, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  auto params = [&] {
+    wchar_t text[256] = {};
+    GetWindowTextW(dialog.Control(IDC_OPT_FM_PARAMS), text, 256);
+    return std::wstring(text);
+  };
+  EXPECT_EQ(params(), L"/O /S /L=\"%1\" /T");
+  EXPECT_TRUE(IsWindowVisible(dialog.Control(IDC_OPT_FM_TC_SOURCE)));
+  EXPECT_FALSE(IsWindowVisible(dialog.Control(IDC_OPT_FM_MAXIMIZE)));
+  dialog.Click(IDC_OPT_FM_NEW_WINDOW);
+  EXPECT_EQ(params().substr(0, 3), L"/N ");
+  EXPECT_FALSE(IsWindowEnabled(dialog.Control(IDC_OPT_FM_TC_SOURCE)));
+  EXPECT_TRUE(IsWindowEnabled(dialog.Control(IDC_OPT_FM_TC_PANEL)));
+  const std::wstring shown = params();
+  EXPECT_EQ(core::Utf16ToUtf8(host.settings.Text(Setting::FolderManagerParameters)),
+            core::Utf16ToUtf8(std::u16string(shown.begin(), shown.end())));
+  dialog.Click(IDCANCEL);
+  EXPECT_FALSE(dialog.Result());
+  EXPECT_EQ(host.settings.FolderManagerIndex(), 0);
+  EXPECT_TRUE(host.settings.Text(Setting::FolderManagerParameters).empty());
+}
+
 TEST(OptionsDialogTest, FirstWeekDatePickedInAnotherYearMovesIntoThisYear) {
   FakeHost host;
   Shown dialog(host, 3);

@@ -136,7 +136,7 @@ constexpr ManagerControl kManagerControls[] = {
     {IDC_OPT_FM_DO_LEFT, 2}, {IDC_OPT_FM_DO_RIGHT, 2}, {IDC_OPT_FM_DO_SOURCE, 2},
     {IDC_OPT_FM_DO_TARGET, 2}, {IDC_OPT_FM_DO_NEW_TAB, 2}, {IDC_OPT_FM_DO_TAB_POS, 2},
     {IDC_OPT_FM_DO_ACTIVATE_TAB, 2}, {IDC_OPT_FM_DO_EXPAND, 2}, {IDC_OPT_FM_DO_EXISTING_TAB, 2},
-    {IDC_OPT_FM_DO_VIEW, 2},
+    {IDC_OPT_FM_DO_VIEW, 2}, {IDC_OPT_FM_DO_VIEW_LABEL, 2},
     {IDC_OPT_FM_XY_EXPAND, 3}, {IDC_OPT_FM_XY_NO_SAVE, 3},
     {IDC_OPT_FM_XP_SINGLE, 4}, {IDC_OPT_FM_XP_DUAL, 4}, {IDC_OPT_FM_XP_NO_TABS, 4},
     {IDC_OPT_FM_FC_LEFT, 5}, {IDC_OPT_FM_FC_RIGHT, 5}, {IDC_OPT_FM_FC_SOURCE, 5},
@@ -375,6 +375,16 @@ void OptionsDialog::LoadFolderManagerControls() {
   EnableWindow(Control(IDC_OPT_FM_REUSE), !other);
   EnableWindow(Control(IDC_OPT_FM_NEW_WINDOW), !other);
   EnableWindow(Control(IDC_OPT_FM_ACTIVATE_ONLY), !other);
+  // A new window has no tabs and no source or target panel yet; the panel
+  // to activate matters only for it.
+  const bool reuse = host_->LiveSettings().Bool(Setting::ReuseFolderManagerWindow);
+  for (int id : {IDC_OPT_FM_EP_MULTI, IDC_OPT_FM_TC_NEW_TAB, IDC_OPT_FM_TC_SOURCE, IDC_OPT_FM_TC_TARGET,
+                 IDC_OPT_FM_FC_NEW_TAB, IDC_OPT_FM_FC_SOURCE, IDC_OPT_FM_FC_TARGET})
+    EnableWindow(Control(id), reuse);
+  EnableWindow(Control(IDC_OPT_FM_TC_ACTIVATE_TAB), reuse && totalCommanderNewTab_);
+  EnableWindow(Control(IDC_OPT_FM_FC_ACTIVATE_TAB), reuse && freeCommanderNewTab_);
+  EnableWindow(Control(IDC_OPT_FM_TC_PANEL), !reuse);
+  EnableWindow(Control(IDC_OPT_FM_FC_PANEL), !reuse);
 }
 
 void OptionsDialog::ApplyDependencies() {
@@ -603,10 +613,12 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       return;
     case IDC_OPT_FM_TC_NEW_TAB:
       totalCommanderNewTab_ = SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+      LoadFolderManagerControls();
       RebuildFolderManagerParams();
       return;
     case IDC_OPT_FM_FC_NEW_TAB:
       freeCommanderNewTab_ = SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+      LoadFolderManagerControls();
       RebuildFolderManagerParams();
       return;
     case IDC_OPT_DIRECT_CAPS_LOCK:
@@ -643,6 +655,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       host_->SetCurrentFolderItems(host_->LiveSettings().Bool(Setting::AddCurrentFolderItemToEveryGroup));
       break;
   }
+  if (id == IDC_OPT_FM_REUSE || id == IDC_OPT_FM_NEW_WINDOW) LoadFolderManagerControls();
   if (IsFolderManagerControl(id) && id != IDC_OPT_FM_PARAMS && id != IDC_OPT_FM_PATH)
     RebuildFolderManagerParams();
 }
