@@ -154,3 +154,26 @@ scenario_options_hotkeys_off() {
   expect_eq "Ctrl+G after 取消" "$(hotkey_state 0x47)" free
   close_app
 }
+
+# A drag on a page's free surface moves the dialog as a drag of its caption.
+scenario_options_drag() {
+  xdotool mousemove 1279 1023
+  start_app
+  wait_first_activation
+  opt_open || { close_app; return; }
+  local l t r b l2 t2 r2 b2 tl tt tr tb
+  read -r l t r b < <(probe descendant-rect "$opt_title" 1)
+  read -r tl tt tr tb < <(probe descendant-rect "$opt_title" 3010)
+  local x=$((tl + (tr - tl) * 3 / 4)) y=$((tb - 12))
+  xdotool mousemove "$x" "$y" mousedown 1
+  sleep 0.3
+  local i
+  for i in 1 2 3 4 5; do xdotool mousemove $((x - 20 * i)) $((y - 10 * i)); sleep 0.1; done
+  xdotool mouseup 1
+  sleep 1
+  read -r l2 t2 r2 b2 < <(probe descendant-rect "$opt_title" 1)
+  expect_eq "OK button moved by" "$((l2 - l)) $((t2 - t))" "-100 -50"
+  probe click "$opt_title" "取消(&C)" || fail "no 取消(&C)"
+  wait_until 20 opt_gone || fail "the dialog stayed open after 取消"
+  close_app
+}

@@ -220,6 +220,12 @@ constexpr std::array<const char16_t*, 5> kPageCaptions = {u"常规", u"文件夹
 // The pages hand their notifications to the dialog.
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_LBUTTONDOWN) {
+    // The page's background moves the dialog as its caption would.
+    ReleaseCapture();
+    SendMessageW(GetParent(page), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    return TRUE;
+  }
   if (message != WM_COMMAND && message != WM_NOTIFY) return FALSE;
   try {
     return OptionsDialog::Instance().HandleMessage(message, wParam, lParam);
