@@ -126,11 +126,6 @@ std::optional<int> FirstInvalidAcceleratorBox(std::span<const std::u16string> bo
   return std::nullopt;
 }
 
-std::u16string CaptionWithAccelerator(std::u16string_view caption, char16_t letter) {
-  return core::Regex::Get(uR"([\(\[]?&.[\)\]]?)").ReplaceAll(caption, u"", true) + u"(&" +
-         std::u16string(1, letter) + u")";
-}
-
 std::span<const Setting> SettingsEnabledBy(Setting box) {
   static constexpr Setting kAutoHide[] = {Setting::AutoHideDistance};
   static constexpr Setting kFill[] = {Setting::FillFolderPathMethod, Setting::SelectionAfterFillPath};

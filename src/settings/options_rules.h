@@ -80,6 +80,8 @@ enum class AcceleratorItem {
   ForbidJumpListHotKey
 };
 inline constexpr int kAcceleratorItemCount = 6;
+// In this order; the jump list's preparation puts them into the function
+// items' captions at every showing (jumplist::FunctionAccelerators).
 using AcceleratorLetters = std::array<char16_t, kAcceleratorItemCount>;
 // "A", "R", "C", "D", "S", "J".
 AcceleratorLetters DefaultAcceleratorLetters();
@@ -92,9 +94,6 @@ bool IsValidAcceleratorText(std::u16string_view text);
 std::optional<char16_t> AcceleratorLetterOf(std::u16string_view text);
 // The first box whose text is not a valid letter, for the check on OK.
 std::optional<int> FirstInvalidAcceleratorBox(std::span<const std::u16string> boxTexts);
-// A menu caption with its accelerator suffix ("(&A)", "[&A]", "&A") replaced
-// by "(&" + letter + ")".
-std::u16string CaptionWithAccelerator(std::u16string_view caption, char16_t letter);
 
 // --- Dependencies between controls ---------------------------------------------------
 

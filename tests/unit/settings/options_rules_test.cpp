@@ -165,20 +165,6 @@ TEST(AcceleratorBoxTest, OkFindsTheFirstInvalidBox) {
   EXPECT_EQ(FirstInvalidAcceleratorBox(boxes), 1);
 }
 
-TEST(AcceleratorBoxTest, CaptionSuffixIsReplaced) {
-  struct Case {
-    const char16_t* caption;
-    char16_t letter;
-    const char16_t* expected;
-  } cases[] = {
-      {u"程序设置(&S)", u'7', u"程序设置(&7)"},
-      {u"配置路径跳转列表[&C]", u'X', u"配置路径跳转列表(&X)"},
-      {u"删除当前文件夹&R", u'R', u"删除当前文件夹(&R)"},
-      {u"程序设置", u'S', u"程序设置(&S)"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(U8(CaptionWithAccelerator(c.caption, c.letter)), U8(c.expected));
-}
-
 TEST(ControlDependencyTest, BoxesEnableTheirSettings) {
   struct Case {
     Setting box;
