@@ -696,6 +696,36 @@ int wmain(int argc, wchar_t** argv) {
     Print(text);
     return 0;
   }
+  if ((command == L"descendant-rect" || command == L"descendant-text") && argc == 4) {
+    // A control with this ID anywhere inside the dialog titled argv[2]
+    // (also on a page that is a dialog of its own): its screen rectangle,
+    // or its text.
+    HWND box = FindDialogBox(argv[2]);
+    if (!box) return 1;
+    struct Search {
+      int id;
+      HWND found;
+    } search{_wtoi(argv[3]), nullptr};
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          if (GetDlgCtrlID(child) != s->id) return TRUE;
+          s->found = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    if (command == L"descendant-text") {
+      Print(ControlText(search.found));
+      return 0;
+    }
+    RECT r{};
+    GetWindowRect(search.found, &r);
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
+    return 0;
+  }
   if (command == L"control-rect" && argc == 5) {
     HWND window = FindWindowW(argv[2], nullptr);
     if (!window) return 1;

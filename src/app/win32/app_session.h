@@ -51,6 +51,9 @@ class AppSession : public settings::ProgramFacts,
   // The folder-manager setting follows a captured window: `FolderManagerName`
   // := index and that manager's own keys from the file.
   bool SelectFolderManager(int index);
+  // The options dialog's close: the apply step (OK) or the steps after its
+  // restore (cancel); both end by saving [Option].
+  void ApplySettings(settings::ApplyMode mode) { store_.ApplyAppSetting(mode, *this); }
   settings::AppSettings& Settings() { return settings_; }
   // The jump list the popup, the editor and the add dialog work on.
   jumplist::JumpList& JumpListItems() { return jumpList_; }

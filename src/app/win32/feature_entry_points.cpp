@@ -22,6 +22,8 @@
 #include "windows/win32/dialog_switch.h"
 #include "windows/win32/office_documents.h"
 #include "settings/apply_step.h"
+#include "settings/win32/options_dialog.h"
+#include "resources/resource_ids.h"
 #include "ui/win32/message_box_prompts.h"
 #include "ui/win32/message_form.h"
 #include "variables/clocks.h"
@@ -81,9 +83,8 @@ void OpenAboutBox(HWND mainWindow) {
   ShowAboutBox(mainWindow);
 }
 
-// The options dialog and the add dialog are not part of the program yet:
-// their entry points accept the call and do nothing, so the commands that
-// reach them are safe to send.
+// The add dialog is not part of the program yet: its entry point accepts the
+// call and does nothing, so the commands that reach it are safe to send.
 
 namespace {
 
@@ -146,11 +147,64 @@ void OpenJumpListEditor(HWND mainWindow) {
   editor::win32::JumpListEditor::Instance().Open(host);
 }
 
-void OpenOptionsDialog(HWND) {}
+namespace {
+
+// What the options dialog reads and changes of the running program.
+class SessionOptionsHost final : public settings::win32::OptionsHost {
+ public:
+  explicit SessionOptionsHost(MainWindow& window) : window_(window) {}
+
+  settings::AppSettings& LiveSettings() override { return window_.Session().Settings(); }
+  void UnregisterHotKeys() override { window_.RegisterHotKeys({}); }
+  void ApplySettings(settings::ApplyMode mode) override { window_.Session().ApplySettings(mode); }
+  void SelectFolderManager(int index) override { window_.Session().SelectFolderManager(index); }
+  void ShowWindowSpy() override { WindowSpy::Instance().Show(); }
+  void SetCurrentFolderItems(bool on) override {
+    jumplist::SetCurrentFolderItems(window_.Session().JumpListItems(), on);
+  }
+  void AutoHideChanged(bool on) override {
+    const bool checked =
+        (GetMenuState(GetMenu(window_.Handle()), ID_MAIN_AUTO_HIDE_AT_EDGE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    if (checked != on) SendMessageW(window_.Handle(), WM_COMMAND, ID_MAIN_AUTO_HIDE_AT_EDGE, 0);
+  }
+  void ClearIgnoredHotKeyNotices() override { HotKeyState().noShow.Clear(); }
+  bool AskYesNo(std::u16string_view text, std::u16string_view caption) override {
+    return MessageBoxW(settings::win32::OptionsDialog::Instance().Handle(), AsWideText(text).c_str(),
+                       AsWideText(caption).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
+  }
+  void ShowMessage(std::u16string_view text, std::u16string_view caption, Icon icon) override {
+    MessageBoxW(settings::win32::OptionsDialog::Instance().Handle(), AsWideText(text).c_str(),
+                AsWideText(caption).c_str(), MB_OK | (icon == Icon::Error ? MB_ICONERROR : MB_ICONWARNING));
+  }
+
+ private:
+  static std::wstring AsWideText(std::u16string_view text) { return {text.begin(), text.end()}; }
+  MainWindow& window_;
+};
+
+}  // namespace
+
+void OpenOptionsDialog(HWND mainWindow) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  static SessionOptionsHost host(*window);
+  settings::win32::OptionsDialog& dialog = settings::win32::OptionsDialog::Instance();
+  if (dialog.Handle()) {
+    dialog.Open(host);  // brings the open dialog forward
+    return;
+  }
+  NotTopmostWhileModal notTopmost(mainWindow);
+  dialog.Open(host);
+}
 void AddToJumpListFromSelection(HWND) {
   if (EditorTakesOver()) return;
 }
-void AutoHideWhenScreenEdgeChanged(HWND, bool) {}
+void AutoHideWhenScreenEdgeChanged(HWND mainWindow, bool checked) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  window->Session().Settings().SetBool(settings::Setting::AutoHideAtScreenEdge, checked);
+  settings::win32::OptionsDialog::Instance().SettingsChangedOutside();
+}
 
 namespace {
 
@@ -186,6 +240,11 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   request.owner = mainWindow;
   request.list = &session.JumpListItems();
   request.options = jumplist::MenuOptionsFromSettings(options);
+  {
+    // The letters of the options dialog's accelerator boxes (run only).
+    const settings::AcceleratorLetters& keys = settings::win32::OptionsDialog::Instance().Accelerators();
+    request.options.accelerators = {keys[0], keys[1], keys[2], keys[3], keys[4], keys[5]};
+  }
   // A hotkey has captured the target; the forbid items act on it.
   request.captureTarget = !fromHotKey;
   request.options.forbidJumpListHotKeyEnabled = fromHotKey;
@@ -198,8 +257,7 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   request.exists = jumplist::win32::LocalPathExists;
   request.recognizeWebAddresses = RecognizeWebAddresses();
 
-  // The add dialog and the options dialog are not part of the program yet:
-  // their requests are traced.
+  // The add dialog is not part of the program yet: its requests are traced.
   jumplist::win32::PopupHooks hooks;
   // Folders chosen from the jump list switch an Open/Save dialog in front.
   windows::win32::DialogSwitchContext dialogContext;
@@ -282,13 +340,17 @@ HWND VisibleOwnWindow(HWND mainWindow, hotkeys::OwnWindow which) {
       WindowSpy& spy = WindowSpy::Instance();
       return spy.Visible() ? spy.Handle() : nullptr;
     }
+    case hotkeys::OwnWindow::OptionsDialog: {
+      settings::win32::OptionsDialog& options = settings::win32::OptionsDialog::Instance();
+      return options.Visible() ? options.Handle() : nullptr;
+    }
     case hotkeys::OwnWindow::JumpListEditor: {
       editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
       return editor.Visible() ? editor.FrontWindow() : nullptr;
     }
     default:
-      // The add dialog and the options dialog are not part of the program
-      // yet; the accelerator keys dialog is modal over the editor.
+      // The add dialog is not part of the program yet; the accelerator keys
+      // dialog is modal over the editor.
       return nullptr;
   }
 }
