@@ -48,6 +48,8 @@ class FakeHost : public EditorHost {
     return [](std::u16string_view text) { return std::u16string(text); };
   }
   core::CalendarDate Today() override { return {2026, 3, 8}; }
+  void OpenVariableOptions() override { ++variableOptionsOpened; }
+  int variableOptionsOpened = 0;
 
   std::vector<StoredLine> saved;
 

@@ -23,6 +23,7 @@
 #include "editor/win32/jump_list_editor_ids.h"
 #include "jumplist/jump_list.h"
 #include "ui/win32/dialog_base.h"
+#include "variables/win32/variable_builder_dialog.h"
 
 namespace pathorama::editor::win32 {
 
@@ -42,9 +43,12 @@ class EditorHost {
   // asked once however many variables it expands.
   virtual paths::VariableExpander NewExpansionBatch() = 0;
   virtual core::CalendarDate Today() = 0;
+  // "变量选项": the options dialog on its variables page.
+  virtual void OpenVariableOptions() = 0;
 };
 
-class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
+class JumpListEditor : public ui::win32::DialogBase<JumpListEditor>,
+                       private variables::win32::VariableBuilderCaller {
  public:
   static JumpListEditor& Instance();
 
@@ -136,6 +140,15 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   void ImportTextFile();
   void DropFiles(HDROP drop);
   void CheckDuplicateOfFocused();
+
+  // The variable builder ("通过面板输入") writes into the path box.
+  void OpenVariableBuilder(std::u16string_view variable);
+  HWND CallerWindow() override { return Handle(); }
+  bool ReceiveExpression(std::u16string_view expression, variables::win32::BuilderOutput mode) override;
+  std::function<std::u16string(std::u16string_view)> NewExpansionBatch() override;
+  core::CalendarDate Today() override { return host_->Today(); }
+  void OpenVariableOptions() override;
+  void BuilderClosed() override {}
 
   EditorHost* host_ = nullptr;
   std::unique_ptr<JumpTree> tree_;
