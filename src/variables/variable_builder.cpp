@@ -120,8 +120,7 @@ S DateFormatText(const DateOptions& date, const BuilderAreas& areas) {
   return {};
 }
 
-S DatePartText(const BuilderState& state, const BuilderAreas& areas) {
-  if (state.date.typed) return *state.date.typed;
+S BuiltDatePart(const BuilderState& state, const BuilderAreas& areas) {
   const S base = BaseName(state.name);
   S out = Offsets(state.date, base, areas) + base;
   S param = OwnDate(state.name);
@@ -130,6 +129,10 @@ S DatePartText(const BuilderState& state, const BuilderAreas& areas) {
     if (state.date.param == DateOptions::Param::Preset) param = u"<>";
   }
   return out + param + DateFormatText(state.date, areas);
+}
+
+S DatePartText(const BuilderState& state, const BuilderAreas& areas) {
+  return state.date.typed ? *state.date.typed : BuiltDatePart(state, areas);
 }
 
 S DayListText(const BuilderState& state, bool weeks) {
@@ -243,6 +246,11 @@ const std::vector<std::u16string>& DayListFormats() {
                                                       u"yyyyMMdd",   u"yy-MM-dd",   u"yy_MM_dd",
                                                       u"yy.MM.dd",   u"yyMMdd"};
   return formats;
+}
+
+std::u16string BuiltDatePart(const BuilderState& state) {
+  const BuilderAreas areas = AreasOf(state.name);
+  return areas.datePage ? BuiltDatePart(state, areas) : std::u16string();
 }
 
 BuilderAreas AreasOf(std::u16string_view name) {

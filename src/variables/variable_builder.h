@@ -155,6 +155,10 @@ BuilderState StateFor(std::u16string_view name);
 // the name are read.
 std::u16string ComposeExpression(const BuilderState& state);
 
+// The date part the date page's controls build (what "表达式" shows while
+// unchecked); empty for a variable without the date page.
+std::u16string BuiltDatePart(const BuilderState& state);
+
 // The free-text fields whose text would break the expression.
 enum class BuilderField {
   DateConnector,

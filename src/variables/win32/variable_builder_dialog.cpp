@@ -429,6 +429,12 @@ void VariableBuilderDialog::Rebuild() {
       break;
   }
   if (!Handle()) return;
+  // Unchecked, "表达式" shows the date part the controls build.
+  if (!state_.date.typed) {
+    filling_ = true;
+    SetDlgItemTextW(Handle(), IDC_VB_TYPED, AsWide(BuiltDatePart(state_)));
+    filling_ = false;
+  }
   SetDlgItemTextW(Handle(), IDC_VB_EXPRESSION, AsWide(expression_));
   SetDlgItemTextW(Handle(), IDC_VB_VALUE, AsWide(value_));
   for (int id : {IDC_VB_INSERT, IDC_VB_APPEND, IDC_VB_COVER}) EnableWindow(Item(id), bad_.empty());

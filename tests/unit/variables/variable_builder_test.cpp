@@ -377,6 +377,23 @@ TEST(VariableBuilder, MenuCaptionsAndResetStates) {
               !weekdays.dayList.weekdays[0]);
 }
 
+// "表达式" starts from the built date part: typing it unchanged changes
+// nothing, and what is typed replaces the whole date part.
+TEST(VariableBuilder, TypedDatePartStartsFromTheBuiltOne) {
+  BuilderState s = StateFor(u"Day<20251231>");
+  s.date.offsets[Unit(OffsetUnit::Week)] = -2;
+  s.date.format = DateOptions::Format::Word;
+  s.date.word = DateWord::ChineseEra;
+  const std::u16string built = BuiltDatePart(s);
+  EXPECT_EQ(U8(built), "-2wDay<20251231><ChnEra>");
+  const std::u16string expression = ComposeExpression(s);
+  s.date.typed = built;
+  EXPECT_EQ(ComposeExpression(s), expression);
+  s.date.typed = u"YY";
+  EXPECT_EQ(U8(ComposeExpression(s)), "{YY}");
+  EXPECT_EQ(BuiltDatePart(StateFor(u"Temp")), u"");
+}
+
 // A field whose text the language would read as syntax is reported, and
 // only that field.
 TEST(VariableBuilder, FieldsThatWouldBreakTheExpression) {
