@@ -63,6 +63,9 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor>,
   bool RecognizeWebAddresses() const {
     return !Handle() || IsDlgButtonChecked(Handle(), IDC_EDITOR_RECOGNIZE_URLS) == BST_CHECKED;
   }
+  // "通过面板输入": the variable builder, set to `variable` unless empty,
+  // writing into the path box.
+  void OpenVariableBuilder(std::u16string_view variable);
 
  private:
   friend DialogBase;
@@ -141,8 +144,6 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor>,
   void DropFiles(HDROP drop);
   void CheckDuplicateOfFocused();
 
-  // The variable builder ("通过面板输入") writes into the path box.
-  void OpenVariableBuilder(std::u16string_view variable);
   HWND CallerWindow() override { return Handle(); }
   bool ReceiveExpression(std::u16string_view expression, variables::win32::BuilderOutput mode) override;
   std::function<std::u16string(std::u16string_view)> NewExpansionBatch() override;
