@@ -740,5 +740,27 @@ int wmain(int argc, wchar_t** argv) {
           std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
     return 0;
   }
+  if ((command == L"item-text" && argc == 4) || (command == L"set-item-text" && argc == 5) ||
+      (command == L"press-item" && argc == 4)) {
+    // The control with ID argv[3] of the dialog titled argv[2]: its text, a
+    // new text (as typed: the dialog hears the change), or a click.
+    HWND box = FindDialogBox(argv[2]);
+    HWND item = box ? GetDlgItem(box, _wtoi(argv[3])) : nullptr;
+    if (!item) return 1;
+    DWORD_PTR result = 0;
+    if (command == L"press-item")
+      return SendMessageTimeoutW(item, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0 : 1;
+    if (command == L"set-item-text")
+      return SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
+                                 SMTO_ABORTIFHUNG, 5000, &result)
+                 ? 0
+                 : 1;
+    wchar_t text[2048] = {};
+    if (!SendMessageTimeoutW(item, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             5000, &result))
+      return 1;
+    Print(text);
+    return 0;
+  }
   return 2;
 }

@@ -2,6 +2,7 @@
 // host): files dropped on the tree and on the path box with real drop
 // handles, what the tree view shows, and what 保存 hands to the program.
 #include "editor/win32/jump_list_editor.h"
+#include "variables/win32/variable_builder_dialog_ids.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -51,6 +52,8 @@ class FakeHost : public EditorHost {
     return [](std::u16string_view text) { return std::u16string(text); };
   }
   core::CalendarDate Today() override { return {2026, 3, 8}; }
+  void OpenVariableOptions() override { ++variableOptionsOpened; }
+  int variableOptionsOpened = 0;
 
   std::vector<StoredLine> saved;
 
@@ -158,6 +161,48 @@ TEST(JumpListEditor, DroppedFilesOnTheTreeAndOnThePathBox) {
   EXPECT_EQ(U8(host.saved[5].path.value_or(u"(none)")), U8(group));
   // The live list is the saved one now.
   EXPECT_EQ(host.LiveJumpList().PathByTagMap().size(), 4u);
+}
+
+// The variable builder writes into the path box of the focused entry, and
+// nowhere while no entry is focused (the box is then disabled).
+TEST(JumpListEditor, TheVariableBuilderWritesIntoThePathBox) {
+  FakeHost host({{u"menu1", u"文档"}, {u"path1", u"C:\\users"}, {u"menu2", u"-工作"}, {u"menu3", u"--"}});
+  JumpListEditor& editor = JumpListEditor::Instance();
+  editor.Open(host);
+  ASSERT_TRUE(editor.Visible());
+  HWND dialog = editor.Handle();
+  HWND tree = GetDlgItem(dialog, IDC_EDITOR_TREE);
+  HWND box = GetDlgItem(dialog, IDC_EDITOR_PATHS);
+  auto boxText = [box] {
+    wchar_t text[1024] = {};
+    GetWindowTextW(box, text, 1024);
+    return U8(FromWide(text));
+  };
+  // The group: no path box to write into.
+  TreeView_SelectItem(tree, TreeView_GetNextSibling(tree, TreeView_GetRoot(tree)));
+  ASSERT_FALSE(IsWindowEnabled(box));
+  const std::string groupBox = boxText();
+  editor.OpenVariableBuilder(u"NFolder");
+  variables::win32::VariableBuilderDialog& builder = variables::win32::VariableBuilderDialog::Instance();
+  ASSERT_TRUE(builder.Visible());
+  EXPECT_EQ(U8(builder.Expression()), "{1Folder}");
+  HWND append = GetDlgItem(builder.Handle(), IDC_VB_APPEND);
+  SendMessageW(append, BM_CLICK, 0, 0);
+  EXPECT_EQ(boxText(), groupBox);
+  // The entry: appended, and the entry uses variables now.
+  TreeView_SelectItem(tree, TreeView_GetRoot(tree));
+  ASSERT_TRUE(IsWindowEnabled(box));
+  SendMessageW(append, BM_CLICK, 0, 0);
+  EXPECT_EQ(boxText(), "C:\\users{1Folder}");
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_EDITOR_USE_VARIABLES), BST_CHECKED);
+  // 变量选项 goes to the program.
+  SendMessageW(GetDlgItem(builder.Handle(), IDC_VB_OPTIONS), BM_CLICK, 0, 0);
+  EXPECT_EQ(host.variableOptionsOpened, 1);
+  // Closing the editor closes the builder.
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_CANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_EDITOR_CANCEL)));
+  EXPECT_FALSE(editor.Visible());
+  EXPECT_FALSE(builder.Visible());
 }
 
 }  // namespace

@@ -120,6 +120,8 @@ class SessionEditorHost final : public editor::win32::EditorHost {
     return [batch](std::u16string_view text) { return variables::ExpandPathVariables(text, batch->env); };
   }
   core::CalendarDate Today() override { return window_.Session().Today(); }
+  // The options dialog has no page of its own to open on yet.
+  void OpenVariableOptions() override { OpenOptionsDialog(window_.Handle()); }
 
  private:
   MainWindow& window_;

@@ -386,6 +386,7 @@ void JumpListEditor::Cancel() {
     return;
   }
   if (renaming_) FinishRename(false);
+  variables::win32::VariableBuilderDialog::Instance().Forget(*this);
   ShowWindow(Handle(), SW_HIDE);
   tree_.reset();
   items_.clear();
@@ -408,6 +409,7 @@ EditorOptions JumpListEditor::Options() const {
 void JumpListEditor::SetTopmost(bool topmost) {
   SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  variables::win32::VariableBuilderDialog::Instance().SetTopmost(topmost);
 }
 
 void JumpListEditor::InitDialog() {
@@ -1100,6 +1102,7 @@ void JumpListEditor::Save() {
     prompts.Tell(u"无法把路径跳转列表保存到配置文件中\r\r本次的修改只在程序这次运行期间有效",
                  u"保存失败", core::PromptIcon::Error);
   }
+  variables::win32::VariableBuilderDialog::Instance().Forget(*this);
   ShowWindow(Handle(), SW_HIDE);
   tree_.reset();
   items_.clear();
@@ -1175,7 +1178,6 @@ void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
   variableMenu_ = CreatePopupMenu();
   variableCommands_.clear();
   UINT next = IDM_EDITOR_VARIABLE_FIRST;
-  const core::CalendarDate today = host_->Today();
   // Breadth-first over the menu tree, without recursion.
   std::vector<std::pair<const std::vector<variables::VariableMenuEntry>*, HMENU>> work = {
       {&variables::VariableMenu(), variableMenu_}};
@@ -1190,13 +1192,18 @@ void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
         AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), AsWide(entry.caption));
         work.push_back({&entry.children, sub});
       } else {
-        // The forms the variable builder completes wait for it.
-        const bool inserts =
-            VariableOfMenuCaption(entry.caption, today).action == MenuVariable::Action::Insert;
-        AppendMenuW(into, MF_STRING | (inserts ? 0 : MF_GRAYED), next, AsWide(entry.caption));
+        AppendMenuW(into, MF_STRING, next, AsWide(entry.caption));
         variableCommands_[next++] = entry.caption;
       }
     }
+  }
+  // The button's menu ends with the builder and the variable options.
+  const bool builderShown = variables::win32::VariableBuilderDialog::Instance().Visible();
+  if (fromButton) {
+    AppendMenuW(variableMenu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(variableMenu_, MF_STRING | (builderShown ? MF_CHECKED : 0), IDM_EDITOR_VARIABLE_BUILDER,
+                L"通过面板输入");
+    AppendMenuW(variableMenu_, MF_STRING, IDM_EDITOR_VARIABLE_OPTIONS, L"变量选项");
   }
   RECT r{};
   GetWindowRect(anchor, &r);
@@ -1204,6 +1211,13 @@ void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
   if (!fromButton) GetCursorPos(&at);
   const UINT chosen = TrackPopupMenu(variableMenu_, TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, 0,
                                      Handle(), nullptr);
+  if (chosen == IDM_EDITOR_VARIABLE_BUILDER) {
+    if (builderShown)
+      variables::win32::VariableBuilderDialog::Instance().Forget(*this);
+    else
+      OpenVariableBuilder({});
+  }
+  if (chosen == IDM_EDITOR_VARIABLE_OPTIONS) OpenVariableOptions();
   if (auto it = variableCommands_.find(chosen); it != variableCommands_.end())
     InsertVariable(it->second);
 }
@@ -1228,6 +1242,7 @@ void JumpListEditor::PutIntoPathBox(const EditText& text) {
 
 void JumpListEditor::InsertVariable(const std::u16string& caption) {
   const MenuVariable variable = VariableOfMenuCaption(caption, host_->Today());
+  if (variable.action == MenuVariable::Action::OpenBuilder) OpenVariableBuilder(variable.text);
   if (variable.action != MenuVariable::Action::Insert) return;
   HWND box = Item(IDC_EDITOR_PATHS);
   if (!IsWindowEnabled(box)) return;
@@ -1237,6 +1252,40 @@ void JumpListEditor::InsertVariable(const std::u16string& caption) {
   row_.usesVariables = true;
   PutIntoPathBox(*next);
   SetFocus(box);
+}
+
+void JumpListEditor::OpenVariableBuilder(std::u16string_view variable) {
+  variables::win32::VariableBuilderDialog& builder = variables::win32::VariableBuilderDialog::Instance();
+  builder.Open(*this);
+  builder.SetVariable(variable);
+}
+
+bool JumpListEditor::ReceiveExpression(std::u16string_view expression, variables::win32::BuilderOutput mode) {
+  // The path box is the editor's only box for paths; without a focused
+  // entry it is disabled and nothing is written.
+  HWND box = Item(IDC_EDITOR_PATHS);
+  if (!tree_ || !IsWindowEnabled(box)) return false;
+  const InsertMode insert = mode == variables::win32::BuilderOutput::Insert   ? InsertMode::Insert
+                            : mode == variables::win32::BuilderOutput::Append ? InsertMode::Append
+                                                                              : InsertMode::Cover;
+  // The box keeps its selection while the builder has the focus.
+  std::optional<EditText> next = InsertVariableText(PathBoxText(), expression, insert, true);
+  if (!next) return false;
+  row_.usesVariables = true;
+  PutIntoPathBox(*next);
+  return true;
+}
+
+std::function<std::u16string(std::u16string_view)> JumpListEditor::NewExpansionBatch() {
+  return host_->NewExpansionBatch();
+}
+
+void JumpListEditor::OpenVariableOptions() {
+  // The options dialog is modal: the editor stops being topmost meanwhile.
+  const bool topmost = Checked(IDC_EDITOR_ALWAYS_ON_TOP);
+  if (topmost) SetTopmost(false);
+  host_->OpenVariableOptions();
+  if (topmost) SetTopmost(true);
 }
 
 void JumpListEditor::BrowseForPaths(bool files) {
@@ -1704,6 +1753,8 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void JumpListEditor::OpenImportWindow(std::optional<FavoritesKind> kind) {
   if (!tree_ || !host_) return;
   if (renaming_) FinishRename(false);
+  // The builder writes into the editor's path box, which goes out of sight.
+  variables::win32::VariableBuilderDialog::Instance().Forget(*this);
   SyncExpandedFromView();
   ShowWindow(Handle(), SW_HIDE);
   ImportWindow().ShowForEditor(*this, kind);
@@ -1777,6 +1828,7 @@ void JumpListEditor::InitImportControls() {
 
 void JumpListEditor::CloseImportWindow(bool copied) {
   if (renaming_) FinishRename(false);
+  variables::win32::VariableBuilderDialog::Instance().Forget(*this);
   SyncExpandedFromView();
   ShowWindow(Handle(), SW_HIDE);
   JumpListEditor* editor = editor_;

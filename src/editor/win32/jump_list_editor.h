@@ -26,6 +26,7 @@
 #include "editor/win32/jump_list_editor_ids.h"
 #include "jumplist/jump_list.h"
 #include "ui/win32/dialog_base.h"
+#include "variables/win32/variable_builder_dialog.h"
 
 namespace pathorama::editor::win32 {
 
@@ -45,6 +46,8 @@ class EditorHost {
   // asked once however many variables it expands.
   virtual paths::VariableExpander NewExpansionBatch() = 0;
   virtual core::CalendarDate Today() = 0;
+  // "变量选项": the options dialog on its variables page.
+  virtual void OpenVariableOptions() = 0;
 };
 
 // The editor's window, or the import window "导入收藏夹设置", which edits a
@@ -52,7 +55,8 @@ class EditorHost {
 // entries from it into the editor's tree.
 enum class EditorWindowKind { JumpList, ImportFavorites };
 
-class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
+class JumpListEditor : public ui::win32::DialogBase<JumpListEditor>,
+                       private variables::win32::VariableBuilderCaller {
  public:
   static JumpListEditor& Instance();
   static JumpListEditor& ImportWindow();
@@ -72,6 +76,9 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   bool RecognizeWebAddresses() const {
     return !Handle() || IsDlgButtonChecked(Handle(), IDC_EDITOR_RECOGNIZE_URLS) == BST_CHECKED;
   }
+  // "通过面板输入": the variable builder, set to `variable` unless empty,
+  // writing into the path box.
+  void OpenVariableBuilder(std::u16string_view variable);
 
  private:
   friend DialogBase;
@@ -173,6 +180,14 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor> {
   JumpListEditor* editor_ = nullptr;  // the import window's editor
   BaseEntry base_;                    // the import window's base entry
   HFONT importFont_ = nullptr;
+
+  HWND CallerWindow() override { return Handle(); }
+  bool ReceiveExpression(std::u16string_view expression, variables::win32::BuilderOutput mode) override;
+  std::function<std::u16string(std::u16string_view)> NewExpansionBatch() override;
+  core::CalendarDate Today() override { return host_->Today(); }
+  void OpenVariableOptions() override;
+  void BuilderClosed() override {}
+
   EditorHost* host_ = nullptr;
   std::unique_ptr<JumpTree> tree_;
   std::unordered_map<uint32_t, HTREEITEM> items_;

@@ -1,0 +1,54 @@
+# End-to-end scenarios of the variable builder "设置变量的表达式", opened from
+# the jump list editor's "插入变量" menu. Sourced by run_scenario.sh.
+
+vb_title=设置变量的表达式
+vb_shown() { probe find-window "$vb_title" >/dev/null; }
+
+# From the editor: the builder through "插入变量" → "通过面板输入"; {YYYY} from
+# its menu, one year back, as Chinese digits; 插入 puts the expression into
+# the path box, the value label shows last year, and 保存 keeps it with the
+# variables mark.
+scenario_builder_date_into_path_box() {
+  ed_ini '[PathMenu]' 'menu1=日志' 'path1=D:\Log\'
+  ed_open_first || return
+  sleep 1
+  local x y
+  read -r x y < <(probe item-center "$ed_title" 6424)
+  xdotool mousemove $((x - 40)) "$y"; sleep 0.3; xdotool mousemove "$x" "$y"
+  wait_until 10 ed_popup_shown || { fail "no menu when the pointer came onto 插入变量"; close_app; return; }
+  # The menu ends with "通过面板输入" and "变量选项".
+  probe press 0 0x26; sleep 0.2; probe press 0 0x26; sleep 0.2; probe press 0 0x0D
+  xdotool mousemove 1279 1023
+  wait_until 20 vb_shown || { fail "no builder after 通过面板输入"; close_app; return; }
+  sleep 1
+  # {YYYY} from the builder's own menu: 日期时间, its third entry.
+  read -r x y < <(probe item-center "$vb_title" 7109)
+  xdotool mousemove "$x" "$y"; xdotool click 3
+  wait_until 10 ed_popup_shown || fail "no variable menu on a right click in the builder"
+  for key in 0x28 0x27 0x28 0x28 0x0D; do probe press 0 "$key"; sleep 0.3; done
+  xdotool mousemove 1279 1023
+  sleep 0.5
+  expect_eq "the builder's page title" "$(probe item-text "$vb_title" 7109)" "变量 {YYYY} 的特殊选项"
+  probe set-item-text "$vb_title" 7110 -1 || fail "no 年 box"
+  probe press-item "$vb_title" 7134 || fail "no 转换为："
+  expect_eq "the expression" "$(probe item-text "$vb_title" 7102)" "{-1YYYY<Chn>}"
+  local last
+  last=$(( $(date +%Y) - 1 ))
+  expect_eq "the value" "$(probe item-text "$vb_title" 7103)" \
+    "$(printf '%s' "$last" | sed 'y/0123456789/零一二三四五六七八九/')"
+  import -window root "$artifacts/builder.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$vb_title" "插入(&I)" || fail "no 插入(&I)"
+  sleep 1
+  local box
+  box=$(probe item-text "$ed_title" 6419)
+  case "$box" in
+    *"{-1YYYY<Chn>}"*) ;;
+    *) fail "the path box holds \"$box\", not the expression" ;;
+  esac
+  import -window root "$artifacts/builder-inserted.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$vb_title" "关闭(&C)" || fail "no 关闭(&C)"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  grep -q '{-1YYYY<Chn>}' "$ini" || fail "the saved list lacks the expression: $(grep path1 "$ini")"
+  close_app
+}

@@ -1,0 +1,162 @@
+#include "variables/win32/variable_builder_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/win32/wide_text.h"
+#include "screenshot.h"
+#include "standin_process.h"
+#include "variables/win32/variable_builder_dialog_ids.h"
+
+namespace pathorama::variables::win32 {
+namespace {
+
+using core::win32::AsWide;
+
+std::u16string TextOf(HWND control) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(control, buffer, 512);
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer));
+}
+
+// A caller with a window of its own; it records what the builder hands it.
+class StandInCaller final : public VariableBuilderCaller {
+ public:
+  StandInCaller() {
+    window_ = CreateWindowExW(0, L"STATIC", L"caller", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~StandInCaller() override {
+    VariableBuilderDialog::Instance().Forget(*this);
+    DestroyWindow(window_);
+  }
+  HWND CallerWindow() override { return window_; }
+  bool ReceiveExpression(std::u16string_view expression, BuilderOutput mode) override {
+    if (!hasBox) return false;
+    received.emplace_back(expression);
+    modes.push_back(mode);
+    return true;
+  }
+  std::function<std::u16string(std::u16string_view)> NewExpansionBatch() override {
+    ++batches;
+    // Stands for the expansion: the value names its batch.
+    const int batch = batches;
+    return [batch](std::u16string_view text) {
+      return u"value of " + std::u16string(text) + u" #" + std::u16string(1, char16_t(u'0' + batch));
+    };
+  }
+  core::CalendarDate Today() override { return {2026, 3, 8}; }
+  void OpenVariableOptions() override { ++optionsOpened; }
+  void BuilderClosed() override { ++closed; }
+
+  bool hasBox = true;
+  std::vector<std::u16string> received;
+  std::vector<BuilderOutput> modes;
+  int batches = 0, optionsOpened = 0, closed = 0;
+
+ private:
+  HWND window_ = nullptr;
+};
+
+class VariableBuilderDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    builder.Open(caller);
+    ASSERT_TRUE(builder.Visible());
+  }
+  HWND Item(int id) { return GetDlgItem(builder.Handle(), id); }
+  void Type(int id, const char16_t* text) { SetWindowTextW(Item(id), AsWide(text)); }
+  void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+
+  StandInCaller caller;
+  VariableBuilderDialog& builder = VariableBuilderDialog::Instance();
+};
+
+TEST_F(VariableBuilderDialogTest, RebuildsTheExpressionAndItsValueAtEveryChange) {
+  builder.SetVariable(u"YYYY");
+  EXPECT_EQ(TextOf(Item(IDC_VB_PAGE_TITLE)), u"变量 {YYYY} 的特殊选项");
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_VB_OFFSET_FIRST + 4)));  // 时 is not a date unit
+  Type(IDC_VB_OFFSET_FIRST + 0, u"-1");
+  EXPECT_EQ(TextOf(Item(IDC_VB_EXPRESSION)), u"{-1YYYY}");
+  Type(IDC_VB_OFFSET_FIRST + 0, u"0");
+  Type(IDC_VB_OFFSET_FIRST + 3, u"-1");
+  EXPECT_EQ(TextOf(Item(IDC_VB_EXPRESSION)), u"{-1dYYYY}");
+  // The preview is the caller's expansion of the expression.
+  EXPECT_EQ(TextOf(Item(IDC_VB_VALUE)), u"value of {-1dYYYY} #" + std::u16string(1, char16_t(u'0' + caller.batches)));
+
+  // The output goes to the caller by the button's mode.
+  Click(IDC_VB_INSERT);
+  Click(IDC_VB_COVER);
+  ASSERT_EQ(caller.received.size(), 2u);
+  EXPECT_EQ(caller.received[0], u"{-1dYYYY}");
+  EXPECT_EQ(caller.modes, (std::vector<BuilderOutput>{BuilderOutput::Insert, BuilderOutput::Cover}));
+
+  Click(IDC_VB_OPTIONS);
+  EXPECT_EQ(caller.optionsOpened, 1);
+
+  builder.SetVariable(u"pFolder");
+  EXPECT_EQ(TextOf(Item(IDC_VB_VALUE)), u"变量 {pFolder} 的值由它所处的位置决定，此处暂时无法获取");
+}
+
+TEST_F(VariableBuilderDialogTest, AFieldThatWouldBreakTheExpressionStopsTheOutput) {
+  builder.SetVariable(u"Temp");
+  Click(IDC_VB_RESTRUCTURE);
+  Type(IDC_VB_DELIMITER, u"a|b");
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_VB_INSERT)));
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_VB_APPEND)));
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_VB_COVER)));
+  SendMessageW(builder.Handle(), WM_COMMAND, MAKEWPARAM(IDC_VB_APPEND, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Item(IDC_VB_APPEND)));
+  EXPECT_TRUE(caller.received.empty()) << "a broken expression was handed over";
+  Type(IDC_VB_DELIMITER, u"ab");
+  EXPECT_TRUE(IsWindowEnabled(Item(IDC_VB_APPEND)));
+  Click(IDC_VB_APPEND);
+  ASSERT_EQ(caller.received.size(), 1u);
+  EXPECT_EQ(caller.received[0], u"{Temp:ab}");
+  Click(IDC_VB_RESTRUCTURE);
+}
+
+TEST_F(VariableBuilderDialogTest, AnotherProgramsFolderIsAskedOncePerChoiceOfVariable) {
+  builder.SetVariable(u"OpenedDir");
+  const int batches = caller.batches;
+  Click(IDC_VB_EXTRACT);
+  for (const char16_t* start : {u"1", u"2", u"3", u"4"}) Type(IDC_VB_EXTRACT_START, start);
+  EXPECT_EQ(TextOf(Item(IDC_VB_EXPRESSION)), u"{OpenedDir4}");
+  EXPECT_EQ(caller.batches, batches) << "keystrokes asked again";
+  Click(IDC_VB_EXTRACT);
+  builder.SetVariable(u"DocFolderPath");
+  EXPECT_EQ(caller.batches, batches + 1);
+}
+
+TEST_F(VariableBuilderDialogTest, WithoutAFocusedBoxNothingIsWritten) {
+  caller.hasBox = false;
+  builder.SetVariable(u"Today");
+  Click(IDC_VB_INSERT);
+  EXPECT_TRUE(caller.received.empty());
+}
+
+TEST_F(VariableBuilderDialogTest, ShowsADateVariableWithAFormat) {
+  builder.SetVariable(u"Today");
+  Type(IDC_VB_OFFSET_FIRST + 1, u"-1");
+  Click(IDC_VB_FORMAT_PARTS);
+  Click(IDC_VB_PART_FIRST + 0);
+  Click(IDC_VB_PART_FIRST + 1);
+  Click(IDC_VB_USE_CONNECTOR);
+  Type(IDC_VB_CONNECTOR, u"-");
+  EXPECT_EQ(TextOf(Item(IDC_VB_EXPRESSION)), u"{-1mToday<yyyy-mm>}");
+  MSG msg;
+  for (int i = 0; i < 30; ++i) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  test_support::Screenshot shot = test_support::CaptureScreen();
+  EXPECT_TRUE(test_support::SaveBmp(shot, test_support::WindowsPath(PATHORAMA_SCREENSHOT_DIR) + L"\\variable_builder.bmp"));
+  Click(IDCANCEL);
+  EXPECT_FALSE(builder.Visible());
+  EXPECT_EQ(caller.closed, 1);
+}
+
+}  // namespace
+}  // namespace pathorama::variables::win32
