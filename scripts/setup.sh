@@ -14,6 +14,7 @@ packages=(
   libpcre2-dev libpugixml-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei locales zip unzip
+  python3-xlib  # files dropped on windows from outside (tests/e2e/xdnd_drop.py)
   clang libclang-rt-dev  # the fuzz targets: libFuzzer and clang's ASan/UBSan runtimes
 )
 

@@ -348,3 +348,32 @@ scenario_editor_import_favourites() {
       'menu7=临时' 'path7=C:\windows\temp' 'menu8=-空' 'menu9=--')"
   close_app
 }
+
+# Files dropped on the tree from outside (a Linux file manager's drag, which
+# Wine hands the editor as WM_DROPFILES): each becomes an entry after the
+# focused one, titled by its name, and 保存 writes them.
+scenario_editor_drop_files() {
+  ed_ini '[PathMenu]' 'menu1=旧条目' 'path1=C:\users'
+  mkdir -p "$work/drop/资料"
+  printf 'x' >"$work/drop/报告.txt"
+  ed_open_first || return
+  wait_until 20 probe front "#32770" || fail "the editor could not be brought to the front"
+  sleep 1
+  local x y
+  read -r x y < <(probe tree-row "$ed_title" 6402 0)
+  [ -n "$y" ] || { fail "no tree rows"; close_app; return; }
+  xdotool mousemove "$x" "$y"; sleep 0.3
+  /usr/bin/python3 "$here/xdnd_drop.py" "$x" "$y" "$work/drop/资料" "$work/drop/报告.txt" ||
+    fail "the drop was not taken"
+  sleep 2
+  import -window root "$artifacts/editor-dropped.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$ed_title" "保存(&S)" || fail "no 保存(&S)"
+  wait_until 20 ed_gone || fail "the editor stayed open after 保存"
+  local drop_win
+  drop_win=$(winepath -w "$work/drop" 2>/dev/null | tr -d '\r')
+  ini_section PathMenu >"$work/pathmenu.txt"
+  expect_eq "[PathMenu] after the drop" "$(cat "$work/pathmenu.txt")" \
+    "$(printf '%s\n' 'menu1=旧条目' 'path1=C:\users' 'menu2=资料[&Z]' "path2=$drop_win\\资料" \
+      'menu3=报告.txt[&T]' "path3=$drop_win\\报告.txt")"
+  close_app
+}

@@ -121,7 +121,7 @@ class SessionEditorHost final : public editor::win32::EditorHost {
   }
   core::CalendarDate Today() override { return window_.Session().Today(); }
   // The options dialog has no page of its own to open on yet.
-  void OpenVariableOptions() override { OpenOptionsDialog(window_.Handle()); }
+  void OpenVariableOptions() override { OpenOptionsDialog(window_.Handle(), OptionsPage::Variables); }
 
  private:
   MainWindow& window_;
@@ -186,7 +186,7 @@ class SessionOptionsHost final : public settings::win32::OptionsHost {
 
 }  // namespace
 
-void OpenOptionsDialog(HWND mainWindow) {
+void OpenOptionsDialog(HWND mainWindow, OptionsPage page) {
   MainWindow* window = MainWindow::FromHandle(mainWindow);
   if (!window) return;
   static SessionOptionsHost host(*window);
@@ -196,7 +196,7 @@ void OpenOptionsDialog(HWND mainWindow) {
     return;
   }
   NotTopmostWhileModal notTopmost(mainWindow);
-  dialog.Open(host);
+  dialog.Open(host, static_cast<int>(page));
 }
 void AddToJumpListFromSelection(HWND) {
   if (EditorTakesOver()) return;
@@ -273,7 +273,9 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
     windows::win32::ChangeDialogFolderPath(dialog, folder, fileName,
                                            windows::SwitchReason::JumpListItem, dialogContext);
   };
-  openContext.hooks.showFolderManagerOptions = [mainWindow] { OpenOptionsDialog(mainWindow); };
+  openContext.hooks.showFolderManagerOptions = [mainWindow] {
+    OpenOptionsDialog(mainWindow, OptionsPage::FolderManager);
+  };
   // Runs after the menu has closed; the popup has captured `target`.
   hooks.runItem = [&](const std::u16string& pathInfo) {
     const paths::ItemRunResult result =
@@ -306,7 +308,7 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
       default:
         core::Trace(u"jump list: 在特定窗口/程序中禁用 opens the options dialog on the ignore lists "
                     u"of hotkey " + core::IntToText(state.hotKeySlot));
-        OpenOptionsDialog(mainWindow);
+        OpenOptionsDialog(mainWindow, OptionsPage::IgnoredWindows);
         break;
     }
   };

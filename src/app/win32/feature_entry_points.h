@@ -14,8 +14,10 @@ void ShowJumpListMenu(HWND mainWindow);
 void HotKeyPress(HWND mainWindow, WPARAM wParam, LPARAM lParam);
 // Opens the jump-list editor modally.
 void OpenJumpListEditor(HWND mainWindow);
-// Opens the options dialog modally.
-void OpenOptionsDialog(HWND mainWindow);
+// The options dialog's pages, in its order.
+enum class OptionsPage { General = 0, FolderManager = 1, IgnoredWindows = 2, Variables = 3, Others = 4 };
+// Opens the options dialog modally on `page` (brings it forward when open).
+void OpenOptionsDialog(HWND mainWindow, OptionsPage page = OptionsPage::General);
 // Opens the about box modally.
 void OpenAboutBox(HWND mainWindow);
 // Opens the add-to-jump-list dialog on the current selection of files and
