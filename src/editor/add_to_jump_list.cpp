@@ -256,7 +256,11 @@ ConfirmPlan PlanConfirm(const ConfirmInput& input, const PathExistsQuery& exists
 bool InsertMenuItemAtPosition(JumpList& list, JumpItem item, int32_t destination,
                               InsertPosition position, size_t k, const InsertOptions& options) {
   if (k == 0) k = 1;
-  auto [level, index] = FindContainer(list.Items(), destination);
+  const auto found = FindContainer(list.Items(), destination);
+  // Named copies: a lambda may not capture a structured binding (C++20 as
+  // clang 14 reads it).
+  auto* const level = found.first;
+  const size_t index = found.second;
   if (!level || !CanBeDestination((*level)[index])) return false;
   auto insertAt = [&](size_t at) {
     if (at > level->size()) at = level->size();
