@@ -140,6 +140,21 @@ std::u16string PathCountText(size_t count) {
   return u"已获取到 " + core::IntToText(static_cast<long long>(count)) + u" 条路径";
 }
 
+bool TitleBoxEnabled(AddSource source, std::u16string_view list, bool sameEntryChecked) {
+  return source == AddSource::kOpenFolder || list.find(u'|') == std::u16string_view::npos ||
+         sameEntryChecked;
+}
+
+std::u16string PathListCopyText(std::u16string_view list) {
+  return core::ReplaceAllText(list, kSeparator, u"\r\n");
+}
+
+std::u16string PathListHint(std::u16string_view list, bool cutOff) {
+  constexpr std::u16string_view kHint = u"双击将把路径信息（蓝色文字部分）复制到剪贴板";
+  if (!cutOff) return std::u16string(kHint);
+  return PathListCopyText(list) + u"\r\r" + std::u16string(kHint);
+}
+
 std::u16string SimplifyPathList(std::u16string_view list) {
   std::vector<std::u16string> pathsOfList = core::SplitText(list, u"|");
   if (pathsOfList.size() < 2 || pathsOfList.size() > paths::kMaxAlternationPaths ||

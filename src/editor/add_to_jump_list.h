@@ -43,6 +43,17 @@ CollectedPaths CollectSelection(std::u16string_view selectionText, AddSource sou
 // "已获取到 n 条路径"; empty for none.
 std::u16string PathCountText(size_t count);
 
+// The title box is for entries that take it: the open folder's, and the one
+// entry of several paths while "所有待添加路径关联到同一条目" is checked (that
+// box shows only while the list holds several paths).
+bool TitleBoxEnabled(AddSource source, std::u16string_view list, bool sameEntryChecked);
+
+// The list as copied by a double click on it: one path per line (CR LF).
+std::u16string PathListCopyText(std::u16string_view list);
+// The hint over the list; a list cut off by the window's width is shown
+// whole, a path per line, before it.
+std::u16string PathListHint(std::u16string_view list, bool cutOff);
+
 // Simplification: "D:\f\a.txt | D:\f\b.txt" becomes "D:\f\(a.txt|b.txt)".
 // Only when every path sits directly in the folder of the first one, no name
 // holds "(", ")" or "|" (they would read as alternation) or

@@ -38,6 +38,22 @@ std::u16string JoinDroppedNames(const std::vector<std::u16string>& names, Select
   return core::JoinText(kept, u"\r\n");
 }
 
+std::u16string MarkDirectoryOpusSelection(std::u16string_view text, SelectionMode mode,
+                                          const PathKindProbe& probe) {
+  std::vector<std::u16string> kept;
+  for (std::u16string& line : core::SplitText(core::ReplaceAllText(text, u"\n", u""), u"\r")) {
+    if (line.empty()) continue;
+    const PathKind kind = probe(line);
+    if (kind == PathKind::Folder && mode != SelectionMode::File)
+      kept.push_back(core::TrimCharsRight(line, u"\\") + u"\\");
+    else if (kind == PathKind::File && mode != SelectionMode::Folder)
+      kept.push_back(std::move(line));
+    else if (kind == PathKind::Missing && mode == SelectionMode::Path)
+      kept.push_back(std::move(line));
+  }
+  return core::JoinText(kept, u"\r\n");
+}
+
 std::u16string FolderFromAddressText(std::u16string_view text) {
   size_t space = text.find(u' ');
   if (space == std::u16string_view::npos) return {};

@@ -29,6 +29,12 @@ std::u16string FilterSelectionText(std::u16string_view text, SelectionMode mode,
 std::u16string JoinDroppedNames(const std::vector<std::u16string>& names, SelectionMode mode,
                                 const PathKindProbe& probe);
 
+// Directory Opus's list of selected names (split at CR, line feeds
+// dropped): existing folders get a trailing backslash; Folder keeps only
+// them, File only existing files, Path every line; joined with CR LF.
+std::u16string MarkDirectoryOpusSelection(std::u16string_view text, SelectionMode mode,
+                                          const PathKindProbe& probe);
+
 // The folder in a hosted Explorer's address bar ("地址: C:\x"): the text after
 // the first space; empty when there is none.
 std::u16string FolderFromAddressText(std::u16string_view text);

@@ -12,6 +12,7 @@
 #include "core/diagnostics.h"
 #include "core/text.h"
 #include "editor/tree_conversions.h"
+#include "editor/win32/add_to_jump_list_dialog.h"
 #include "editor/win32/jump_list_editor.h"
 #include "hotkeys/win32/hotkey_press.h"
 #include "jumplist/jump_menu.h"
@@ -82,9 +83,6 @@ void OpenAboutBox(HWND mainWindow) {
   NotTopmostWhileModal notTopmost(mainWindow);
   ShowAboutBox(mainWindow);
 }
-
-// The add dialog is not part of the program yet: its entry point accepts the
-// call and does nothing, so the commands that reach it are safe to send.
 
 namespace {
 
@@ -198,8 +196,45 @@ void OpenOptionsDialog(HWND mainWindow, OptionsPage page) {
   NotTopmostWhileModal notTopmost(mainWindow);
   dialog.Open(host, static_cast<int>(page));
 }
-void AddToJumpListFromSelection(HWND) {
-  if (EditorTakesOver()) return;
+namespace {
+
+// What the add dialog reads and changes of the running program.
+class SessionAddDialogHost final : public editor::win32::AddDialogHost {
+ public:
+  explicit SessionAddDialogHost(MainWindow& window) : window_(window) {}
+
+  jumplist::JumpList& LiveJumpList() override { return window_.Session().JumpListItems(); }
+  int32_t CaptionMaxLength() override { return window_.State().captionMaxLength; }
+  bool CurrentFolderItemsOn() override {
+    return window_.Session().Settings().Bool(settings::Setting::AddCurrentFolderItemToEveryGroup);
+  }
+  bool SaveJumpList() override { return window_.Session().SaveJumpList(); }
+  bool EditorHoldsJumpList() override { return editor::win32::JumpListEditor::Instance().Visible(); }
+
+ private:
+  MainWindow& window_;
+};
+
+void OpenAddDialog(HWND mainWindow, const editor::win32::AddDialogRequest& request) {
+  MainWindow* window = MainWindow::FromHandle(mainWindow);
+  if (!window) return;
+  static SessionAddDialogHost host(*window);
+  editor::win32::AddToJumpListDialog::Instance().Show(host, editor::win32::SystemManagerFacts(),
+                                                      request);
+}
+
+}  // namespace
+
+// "/AddToJumpList" and the context-menu verbs: what is selected in the
+// manager in front, simplified, in a window that stays on top.
+void AddToJumpListFromSelection(HWND mainWindow) {
+  editor::win32::AddDialogRequest request;
+  request.source = editor::AddSource::kSelectedPaths;
+  request.onTop = true;
+  request.simplifyEnabled = true;
+  request.simplifyChecked = true;
+  request.returnTo = GetForegroundWindow();
+  OpenAddDialog(mainWindow, request);
 }
 void AutoHideWhenScreenEdgeChanged(HWND mainWindow, bool checked) {
   MainWindow* window = MainWindow::FromHandle(mainWindow);
@@ -259,7 +294,6 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
   request.exists = jumplist::win32::LocalPathExists;
   request.recognizeWebAddresses = RecognizeWebAddresses();
 
-  // The add dialog is not part of the program yet: its requests are traced.
   jumplist::win32::PopupHooks hooks;
   // Folders chosen from the jump list switch an Open/Save dialog in front.
   windows::win32::DialogSwitchContext dialogContext;
@@ -283,9 +317,22 @@ void ShowJumpList(HWND mainWindow, bool fromHotKey) {
     if (result.targetWasDialog) target = {};
   };
   hooks.saveJumpList = [&session] { return session.SaveJumpList(); };
-  hooks.openAddDialog = [](const std::u16string& folder, int32_t groupTag) {
-    core::Trace(u"jump list: add dialog not built yet; would add " + folder + u" to group " +
-                core::IntToText(groupTag));
+  // "添加当前文件夹" (no group) and a group's "添加当前文件夹到本层(&A)".
+  hooks.openAddDialog = [&session, &target, mainWindow](const std::u16string& folder,
+                                                        int32_t groupTag) {
+    core::Trace(u"jump list: add dialog for " + folder + u", group " + core::IntToText(groupTag));
+    editor::win32::AddDialogRequest add;
+    add.source = editor::AddSource::kOpenFolder;
+    add.simplifyEnabled = false;
+    add.returnTo = target.window;
+    const jumplist::JumpItem* group =
+        groupTag != 0 ? session.JumpListItems().FindByTag(groupTag) : nullptr;
+    add.toMenuItem = group != nullptr;
+    if (group) {
+      add.position = editor::InsertPosition::kInsertAsSubItem;
+      add.destination = std::make_pair(groupTag, group->caption);
+    }
+    OpenAddDialog(mainWindow, add);
   };
   hooks.openEditor = [mainWindow] {
     core::Trace(u"jump list: 配置路径跳转列表 opens the editor");
@@ -352,9 +399,12 @@ HWND VisibleOwnWindow(HWND mainWindow, hotkeys::OwnWindow which) {
       editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
       return editor.Visible() ? editor.FrontWindow() : nullptr;
     }
+    case hotkeys::OwnWindow::AddToJumpListDialog: {
+      editor::win32::AddToJumpListDialog& add = editor::win32::AddToJumpListDialog::Instance();
+      return add.Visible() ? add.Handle() : nullptr;
+    }
     default:
-      // The add dialog is not part of the program yet; the accelerator keys
-      // dialog is modal over the editor.
+      // The accelerator keys dialog is modal over the editor.
       return nullptr;
   }
 }

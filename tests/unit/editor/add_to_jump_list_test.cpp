@@ -110,6 +110,19 @@ TEST(AddToJumpListCollect, OpenFolderTitleIsTheLastNameOrTheAddressBar) {
 
 // --- simplification -------------------------------------------------------
 
+TEST(AddToJumpListCollect, TitleBoxCopyTextAndHint) {
+  // The open folder always takes a title; several paths only as one entry.
+  EXPECT_TRUE(TitleBoxEnabled(AddSource::kOpenFolder, u"D:\\a", false));
+  EXPECT_TRUE(TitleBoxEnabled(AddSource::kSelectedFiles, u"D:\\a.txt", false));
+  EXPECT_TRUE(TitleBoxEnabled(AddSource::kSelectedFiles, u"D:\\a | D:\\b", true));
+  EXPECT_FALSE(TitleBoxEnabled(AddSource::kSelectedPaths, u"D:\\a | D:\\b", false));
+
+  EXPECT_EQ(U8(PathListCopyText(u"D:\\a | D:\\b c | E:\\")), "D:\\a\r\nD:\\b c\r\nE:\\");
+  EXPECT_EQ(U8(PathListHint(u"D:\\a | D:\\b", false)), "双击将把路径信息（蓝色文字部分）复制到剪贴板");
+  EXPECT_EQ(U8(PathListHint(u"D:\\a | D:\\b", true)),
+            "D:\\a\r\nD:\\b\r\r双击将把路径信息（蓝色文字部分）复制到剪贴板");
+}
+
 TEST(AddToJumpListSimplify, GroupsOnlyNamesDirectlyInOneFolderWithoutBrackets) {
   struct Case {
     const char* name;

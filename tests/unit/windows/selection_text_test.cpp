@@ -50,6 +50,16 @@ TEST(SelectionText, DroppedNamesGetFolderBackslash) {
   EXPECT_EQ(JoinDroppedNames({}, SelectionMode::Path, Probe), u"");
 }
 
+TEST(SelectionText, DirectoryOpusSelectionMarksFoldersAndKeepsMissingLinesAsPaths) {
+  // Line feeds inside a name are dropped; a name that no longer exists is a
+  // path still, but neither a folder nor a file.
+  const std::u16string text = u"C:\\Data\\Sub\r\nC:\\Data\\a.\ntxt\r\nC:\\Gone\r\n\r\n";
+  EXPECT_EQ(MarkDirectoryOpusSelection(text, SelectionMode::Path, Probe),
+            u"C:\\Data\\Sub\\\r\nC:\\Data\\a.txt\r\nC:\\Gone");
+  EXPECT_EQ(MarkDirectoryOpusSelection(text, SelectionMode::Folder, Probe), u"C:\\Data\\Sub\\");
+  EXPECT_EQ(MarkDirectoryOpusSelection(text, SelectionMode::File, Probe), u"C:\\Data\\a.txt");
+}
+
 TEST(SelectionText, AddressAndDirectoryOpusTexts) {
   EXPECT_EQ(FolderFromAddressText(u"地址: C:\\Program Files\\x"), u"C:\\Program Files\\x");
   EXPECT_EQ(FolderFromAddressText(u"Address: D:\\"), u"D:\\");
