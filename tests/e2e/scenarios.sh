@@ -347,6 +347,25 @@ scenario_tray_exit() {
   check "[Main] saved on exit from the tray" ini_has_section Main
 }
 
+# 退出程序 while dialogs are open: each closes as its 取消 would (the options'
+# change is dropped, the add dialog adds nothing), then the program saves
+# and ends.
+scenario_exit_closes_open_dialogs() {
+  printf '\xEF\xBB\xBF[PathMenu]\r\nmenu1=文档(&D)\r\npath1=C:\\users\r\n' >"$ini"
+  add_start_explorer 'C:\e2e\资料\a.txt' || return
+  add_open_from_selection || return
+  local before
+  before=$(ini_section Option)
+  opt_open || { close_app; return; }
+  opt_click 3100                     # 跟随鼠标
+  import -window root "$artifacts/dialogs_open.png" 2>/dev/null
+  probe close || fail "no main window to close"
+  wait_until 30 app_ended || { fail "pathorama.exe still running 30 s after WM_CLOSE with dialogs open"; return; }
+  expect_eq "[Option] after the exit" "$(ini_section Option)" "$before"
+  expect_eq "[PathMenu] after the exit" "$(ini_section PathMenu)" \
+    "$(printf '%s\n' 'menu1=文档(&D)' 'path1=C:\users')"
+}
+
 # A settings file that another program holds open at start-up cannot be
 # read; the program runs with its defaults and never writes over the file,
 # also not at exit after the other program has let go of it.

@@ -1,8 +1,11 @@
 #include "app/win32/feature_entry_points.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/win32/about_box.h"
 #include "app/win32/app_messages.h"
@@ -31,6 +34,7 @@
 #include "variables/numbering.h"
 #include "variables/system_facts.h"
 #include "variables/variable_expansion.h"
+#include "variables/win32/variable_builder_dialog.h"
 
 namespace pathorama::app::win32 {
 
@@ -118,7 +122,6 @@ class SessionEditorHost final : public editor::win32::EditorHost {
     return [batch](std::u16string_view text) { return variables::ExpandPathVariables(text, batch->env); };
   }
   core::CalendarDate Today() override { return window_.Session().Today(); }
-  // The options dialog has no page of its own to open on yet.
   void OpenVariableOptions() override { OpenOptionsDialog(window_.Handle(), OptionsPage::Variables); }
 
  private:
@@ -453,6 +456,42 @@ void HotKeyPress(HWND mainWindow, WPARAM wParam, LPARAM lParam) {
   std::optional<windows::win32::DialogWatch::Pause> pause;
   if (windows::win32::DialogWatch* watch = window->DialogWatchOrNull()) pause.emplace(*watch);
   hotkeys::win32::HotKeyPress(wParam, lParam, context);
+}
+
+bool CloseOpenDialogs(HWND) {
+  editor::win32::JumpListEditor& editor = editor::win32::JumpListEditor::Instance();
+  editor::win32::JumpListEditor& import = editor::win32::JumpListEditor::ImportWindow();
+  editor::win32::AddToJumpListDialog& add = editor::win32::AddToJumpListDialog::Instance();
+  variables::win32::VariableBuilderDialog& builder = variables::win32::VariableBuilderDialog::Instance();
+  WindowSpy& spy = WindowSpy::Instance();
+
+  // Every other dialog box of the program is modal (the options, the about
+  // box, a message, a file dialog): each is asked to end as its 取消 would.
+  struct Search {
+    std::vector<HWND> modeless;
+    std::vector<HWND> modal;
+  } search{{editor.Handle(), import.Handle(), add.Handle(), builder.Handle(), spy.Handle()}, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& found = *reinterpret_cast<Search*>(param);
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window) &&
+            std::find(found.modeless.begin(), found.modeless.end(), window) == found.modeless.end())
+          found.modal.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  for (HWND dialog : search.modal) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  if (!search.modal.empty()) return true;
+
+  add.Close();
+  builder.Close();
+  if (import.Visible()) import.Cancel();
+  if (editor.Visible()) editor.Cancel();
+  spy.Hide();
+  return false;
 }
 
 void CopyFunctionItemsIntoJumpList(HWND mainWindow) {

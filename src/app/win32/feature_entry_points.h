@@ -1,7 +1,7 @@
 // Where the main window hands work to features that live in other parts of
 // the program: the jump-list popup, the jump-list editor, the options dialog,
 // the add-to-jump-list dialog and the about box. Each call is made exactly
-// where the user's action lands; a feature not built yet does nothing there.
+// where the user's action lands.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@ namespace pathorama::app::win32 {
 void ShowJumpListMenu(HWND mainWindow);
 // `HotKeyPress`: a WM_HOTKEY of the main window.
 void HotKeyPress(HWND mainWindow, WPARAM wParam, LPARAM lParam);
-// Opens the jump-list editor modally.
+// Opens the jump-list editor (modeless; brought forward when open).
 void OpenJumpListEditor(HWND mainWindow);
 // The options dialog's pages, in its order.
 enum class OptionsPage { General = 0, FolderManager = 1, IgnoredWindows = 2, Variables = 3, Others = 4 };
@@ -23,6 +23,9 @@ void OpenAboutBox(HWND mainWindow);
 // Opens the add-to-jump-list dialog on the current selection of files and
 // folders (after the running instance has debounced the request).
 void AddToJumpListFromSelection(HWND mainWindow);
+// Closes the program's open dialogs as their 取消 would. True while a modal
+// one is still running its message loop (asked to end; it has not yet).
+bool CloseOpenDialogs(HWND mainWindow);
 // Copies the function items into the jump-list menu after the first load.
 void CopyFunctionItemsIntoJumpList(HWND mainWindow);
 // The main window's procedure hands every message here first: the menu-loop

@@ -18,6 +18,11 @@ namespace {
 
 // The dialog watch's timer; the tray icon's retry timer has its own id.
 constexpr UINT_PTR kDialogWatchTimerId = 0x7A2;
+// The exit waits for the modal dialogs it asked to close: it is tried again
+// this often, at most this many times (then it goes on regardless).
+constexpr UINT_PTR kCloseRetryTimerId = 0x7A3;
+constexpr UINT kCloseRetryMs = 50;
+constexpr int kCloseRetries = 100;
 
 windows::win32::FillOptions FillOptionsFrom(const settings::AppSettings& settings) {
   windows::win32::FillOptions options;
@@ -86,6 +91,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tray_.HandleOwnerMessage(message, wParam)) return 0;
   if (message == WM_TIMER && wParam == kDialogWatchTimerId) {
     if (dialogWatch_) dialogWatch_->Tick();
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kCloseRetryTimerId) {
+    KillTimer(Handle(), kCloseRetryTimerId);
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
     return 0;
   }
   if (HandleJumpListMenuMessage(Handle(), message, wParam, lParam)) return 0;
@@ -380,6 +390,12 @@ void MainWindow::LeaveClipboardChain() {
 }
 
 void MainWindow::OnClose() {
+  // Open dialogs close first, as if cancelled; modal ones end their own
+  // message loops, so the exit comes back once they have.
+  if (CloseOpenDialogs(Handle()) && closeRetries_++ < kCloseRetries) {
+    SetTimer(Handle(), kCloseRetryTimerId, kCloseRetryMs, nullptr);
+    return;
+  }
   LeaveClipboardChain();
   if (session_) session_->SaveAll();
   hotKeys_.UnregisterAll(Handle());

@@ -103,6 +103,7 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   TrayIcon tray_;
   std::unique_ptr<AppSession> session_;
   bool leftClipboardChain_ = false;
+  int closeRetries_ = 0;  // rounds of the exit spent waiting for modal dialogs
   std::unique_ptr<ui::win32::MessageBoxPrompts> prompts_;
   // Switches an Open/Save dialog that comes to the front right after a file
   // manager; from the first activation on.
