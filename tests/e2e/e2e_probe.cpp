@@ -20,6 +20,7 @@
 //   count-processes NAME
 //   send MESSAGE      SendMessageTimeout to the main window, prints the result
 //   close             WM_CLOSE to the main window
+//   menu-command ID   posts WM_COMMAND ID to the main window (a menu item chosen)
 //   atoms             the hotkey atoms that exist, one per line
 //   reg KEY [VALUE]   a per-user string value (default value when VALUE is omitted)
 //   clipboard-watch FILE SECONDS
@@ -463,6 +464,12 @@ int wmain(int argc, wchar_t** argv) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(main, message, 0, 0, SMTO_ABORTIFHUNG, 20000, &result)) return 1;
     Print(std::to_wstring(result));
+    return 0;
+  }
+  if (command == L"menu-command" && argc == 3) {
+    // A menu item of the main window chosen: WM_COMMAND with its ID.
+    if (!main) return 1;
+    PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[2])), 0);
     return 0;
   }
   if (command == L"close") {

@@ -107,7 +107,7 @@ scenario_first_start() {
 # UTF-8 with byte-order mark before it is read; its captions survive, also
 # through the save at exit.
 scenario_gbk_ini() {
-  printf '[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=D:\\文档\r\nmenu2=-工作\r\nmenu3=报告\r\npath3=E:\\报告\\二〇二四\r\nmenu4=--\r\n' |
+  printf '[Option]\r\nMainWindowAt=3\r\nAutoHideWhenScreenEdge=0\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=D:\\文档\r\nmenu2=-工作\r\nmenu3=报告\r\npath3=E:\\报告\\二〇二四\r\nmenu4=--\r\n' |
     iconv -f UTF-8 -t GBK >"$ini"
   check "fixture is not UTF-8" bash -c "! iconv -f UTF-8 -t UTF-8 '$ini' >/dev/null 2>&1"
   start_app
@@ -239,7 +239,8 @@ scenario_main_window_screenshot() {
 }
 
 # Placement at first activation: the last position when MainWindowAt is 0,
-# and the top centre when that position does not read as "Left,Top".
+# and the top centre when that position does not read as "Left,Top"
+# (auto-hide off there: at the top edge the window would dock).
 scenario_placement() {
   printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=0\r\nMainWindowPos=100,200\r\n' >"$ini"
   start_app
@@ -251,7 +252,7 @@ scenario_placement() {
   expect_eq "position saved at exit" "$(ini_section Option | grep '^MainWindowPos=')" \
     "MainWindowPos=100,200"
 
-  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=0\r\nMainWindowPos=1020\r\n' >"$ini"
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=0\r\nMainWindowPos=1020\r\nAutoHideWhenScreenEdge=0\r\n' >"$ini"
   start_app
   wait_until 30 window_exists || { fail "main window did not appear the second time"; return; }
   wait_first_activation
@@ -371,7 +372,7 @@ scenario_exit_closes_open_dialogs() {
 # also not at exit after the other program has let go of it.
 scenario_locked_ini() {
   trace_to_log
-  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=Kept\r\npath1=C:\\Kept\r\n' >"$ini"
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=3\r\nAutoHideWhenScreenEdge=0\r\n[PathMenu]\r\nmenu1=Kept\r\npath1=C:\\Kept\r\n' >"$ini"
   cp "$ini" "$work/ini.before"
   (cd "$dir" && exec timeout 60 wine "$work/e2e_probe.exe" hold pathorama.ini 8) \
     >"$work/hold.out" 2>/dev/null </dev/null &
@@ -401,7 +402,7 @@ keep_trace() { cp "$work/trace.log" "$artifacts/trace.log" 2>/dev/null; }
 # rewritten as UTF-8 with byte-order mark; its options are in force and its
 # jump list survives the start and the save at exit.
 scenario_utf16le_no_mark_ini() {
-  printf '[Option]\r\nMainWindowAt=3\r\n[PathMenu]\r\nmenu1=中学(&X)\r\npath1=C:\\上下\r\nmenu2=-Work\r\npath2=C:\\Work\r\nmenu3=Docs\r\npath3=D:\\Docs\r\nmenu4=--\r\n' |
+  printf '[Option]\r\nMainWindowAt=3\r\nAutoHideWhenScreenEdge=0\r\n[PathMenu]\r\nmenu1=中学(&X)\r\npath1=C:\\上下\r\nmenu2=-Work\r\npath2=C:\\Work\r\nmenu3=Docs\r\npath3=D:\\Docs\r\nmenu4=--\r\n' |
     iconv -f UTF-8 -t UTF-16LE >"$ini"
   expect_eq "fixture starts without byte-order mark" \
     "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' \n')" 5b00
@@ -599,5 +600,87 @@ scenario_open_jump_list_command() {
   read -r left top right bottom < <(probe popups | head -n 1)
   xdotool mousemove $((left + 20)) $((top + 8)) key Escape
   wait_until 20 popup_gone || fail "the popup did not close on Escape"
+  close_app
+}
+
+# Screen-edge auto-hide: the main window dropped 3 px from the left edge
+# docks with 2 px showing, the pointer on that strip reveals it and leaving
+# docks it again; the right edge likewise. Switching auto-hide off brings a
+# docked window back, and the choice survives a restart. 隐藏到屏幕外 parks
+# the window above the screen, 居中显示主窗口 from the tray brings it to the
+# centre and clears that check.
+scenario_main_window_docking() {
+  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=7\r\n' >"$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear"; return; }
+  wait_first_activation
+  local left top right bottom width height screen
+  screen=$(screen_width)
+  read -r _ left top right bottom _ < <(window_line)
+  width=$((right - left)) height=$((bottom - top))
+  at_left() { [ "$(window_field 2)" = "$1" ]; }
+  # Dragged by its caption until its left edge is 3 px from the screen's.
+  xdotool mousemove $((left + 60)) $((top + 8)) mousedown 1
+  sleep 0.3
+  xdotool mousemove $((left + 60 - 20)) $((top + 8))
+  sleep 0.3
+  xdotool mousemove $((60 + 3)) $((top + 8))
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.3
+  xdotool mousemove 640 700
+  wait_until 10 at_left $((2 - width)) ||
+    { fail "not docked at the left: left $(window_field 2), want $((2 - width))"; return; }
+  import -window root "$artifacts/docked_left.png" 2>/dev/null
+  xdotool mousemove 1 $((top + height / 2))
+  wait_until 10 at_left 0 || fail "the pointer on the left strip did not reveal it: left $(window_field 2)"
+  xdotool mousemove 640 700
+  wait_until 10 at_left $((2 - width)) || fail "not docked again after the pointer left"
+
+  # The right edge: revealed, dragged near it, docked with 2 px showing.
+  xdotool mousemove 1 $((top + height / 2))
+  wait_until 10 at_left 0 || { fail "not revealed for the drag to the right"; return; }
+  xdotool mousemove 60 $((top + 8)) mousedown 1
+  sleep 0.3
+  xdotool mousemove 80 $((top + 8))
+  sleep 0.3
+  xdotool mousemove $((screen - width - 4 + 60)) $((top + 8))
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.3
+  xdotool mousemove 640 700
+  wait_until 10 at_left $((screen - 2)) ||
+    { fail "not docked at the right: left $(window_field 2), want $((screen - 2))"; return; }
+  xdotool mousemove $((screen - 1)) $((top + height / 2))
+  wait_until 10 at_left $((screen - width)) || fail "the pointer on the right strip did not reveal it"
+  xdotool mousemove 640 700
+  wait_until 10 at_left $((screen - 2)) || fail "not docked again at the right"
+
+  # Auto-hide off: back in view at once, and it stays off after a restart.
+  probe menu-command 1004 || fail "no main window for 靠边时自动隐藏"
+  wait_until 10 at_left $((screen - width)) || fail "switching auto-hide off left the window docked"
+
+  # Parked above the screen, then centred from the tray menu.
+  probe menu-command 1005 || fail "no main window for 隐藏到屏幕外"
+  wait_until 10 bash -c "[ \"\$(timeout 30 wine '$work/e2e_probe.exe' window 2>/dev/null | cut -d' ' -f3)\" = -1000 ]" ||
+    fail "隐藏到屏幕外 did not park the window: top $(window_field 3)"
+  local xy
+  xy=$(tray_icon_position) || { fail "tray icon not found on the screen"; return; }
+  xdotool mousemove ${xy% *} ${xy#* } click 3
+  sleep 1
+  xdotool key m
+  wait_until 10 at_left $(((screen - width) / 2)) || fail "居中显示主窗口 did not centre the window"
+  close_app
+  expect_eq "AutoHideWhenScreenEdge saved" "$(ini_section Option | grep '^AutoHideWhenScreenEdge=')" \
+    AutoHideWhenScreenEdge=0
+
+  # Restarted at the top left corner with auto-hide off: it stays there.
+  sed -i 's/^MainWindowAt=.*/MainWindowAt=3\r/' "$ini"
+  start_app
+  wait_until 30 window_exists || { fail "main window did not appear after the restart"; return; }
+  wait_first_activation
+  xdotool mousemove 640 700
+  sleep 1.5
+  expect_eq "left at the top left corner without auto-hide" "$(window_field 2)" 0
   close_app
 }

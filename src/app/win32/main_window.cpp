@@ -2,6 +2,10 @@
 
 #include <shellapi.h>
 
+#include <array>
+#include <optional>
+
+#include "app/edge_docking.h"
 #include "app/main_window_placement.h"
 #include "app/startup.h"
 #include "app/win32/app_messages.h"
@@ -23,6 +27,24 @@ constexpr UINT_PTR kDialogWatchTimerId = 0x7A2;
 constexpr UINT_PTR kCloseRetryTimerId = 0x7A3;
 constexpr UINT kCloseRetryMs = 50;
 constexpr int kCloseRetries = 100;
+// Screen-edge auto-hide looks at the pointer this often while it is on.
+constexpr UINT_PTR kAutoHideTimerId = 0x7A4;
+constexpr UINT kAutoHideTickMs = 200;
+
+app::ScreenRect ScreenRectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Every monitor's work area, without allocating: the timer asks at each tick.
+struct WorkAreas {
+  std::array<app::ScreenRect, 16> areas;
+  int count = 0;
+};
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+  auto& found = *reinterpret_cast<WorkAreas*>(param);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) found.areas[found.count++] = ScreenRectOf(info.rcWork);
+  return found.count < static_cast<int>(found.areas.size());
+}
 
 windows::win32::FillOptions FillOptionsFrom(const settings::AppSettings& settings) {
   windows::win32::FillOptions options;
@@ -93,6 +115,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (dialogWatch_) dialogWatch_->Tick();
     return 0;
   }
+  if (message == WM_TIMER && wParam == kAutoHideTimerId) {
+    AutoHideTick();
+    return 0;
+  }
   if (message == WM_TIMER && wParam == kCloseRetryTimerId) {
     KillTimer(Handle(), kCloseRetryTimerId);
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
@@ -148,6 +174,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       if (session_) session_->SaveAll();
       return TRUE;
+    case WM_EXITSIZEMOVE:
+      // The end of a drag docks the window at an edge it was dropped near.
+      if (MenuChecked(ID_MAIN_AUTO_HIDE_AT_EDGE)) {
+        const app::ScreenRect window = WindowRectOnScreen();
+        if (std::optional<app::ScreenPoint> to =
+                app::EdgeHide(window, DockingWorkArea(window), AutoHideDistance()))
+          MoveTo(to->x, to->y);
+      }
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -224,10 +259,65 @@ void MainWindow::FitHeightToCaptionAndMenu() {
 }
 
 RECT MainWindow::WorkArea() const {
+  // The monitor the window is on, with its origin.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor))
+    return monitor.rcWork;
   RECT area{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
     area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return area;
+}
+
+app::ScreenRect MainWindow::WindowRectOnScreen() const {
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  return ScreenRectOf(window);
+}
+
+app::ScreenRect MainWindow::DockingWorkArea(const app::ScreenRect& window) {
+  WorkAreas found;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&found));
+  if (found.count == 0) return ScreenRectOf(WorkArea());
+  dockingArea_ = app::WorkAreaOfWindow(window, found.areas.data(), found.count, dockingArea_);
+  return *dockingArea_;
+}
+
+int MainWindow::AutoHideDistance() const {
+  return session_ ? session_->Settings().Int(settings::Setting::AutoHideDistance) : 5;
+}
+
+void MainWindow::SetAutoHide(bool on) {
+  if (on) {
+    SetTimer(Handle(), kAutoHideTimerId, kAutoHideTickMs, nullptr);
+    return;
+  }
+  KillTimer(Handle(), kAutoHideTimerId);
+  // Switched off, a docked window never stays out of sight.
+  const app::ScreenRect window = WindowRectOnScreen();
+  if (std::optional<app::ScreenPoint> to =
+          app::ShowTheAutoHideWindow(window, DockingWorkArea(window)))
+    MoveTo(to->x, to->y);
+}
+
+void MainWindow::AutoHideTick() {
+  app::AutoHideFacts facts;
+  facts.window = WindowRectOnScreen();
+  facts.area = DockingWorkArea(facts.window);
+  POINT mouse{};
+  GetCursorPos(&mouse);
+  facts.mouse = {mouse.x, mouse.y};
+  facts.distance = AutoHideDistance();
+  facts.autoHide = MenuChecked(ID_MAIN_AUTO_HIDE_AT_EDGE);
+  facts.parkedOffScreen = MenuChecked(ID_MAIN_HIDE_OFF_SCREEN);
+  // The physical button that acts as the left one.
+  facts.leftButtonDown =
+      GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0;
+  facts.windowShown = IsWindowVisible(Handle()) != FALSE;
+  const app::AutoHideTick tick = app::AutoHideTimerTick(facts);
+  if (tick.moveTo) MoveTo(tick.moveTo->x, tick.moveTo->y);
+  if (!tick.keepTimer) KillTimer(Handle(), kAutoHideTimerId);
 }
 
 void MainWindow::MoveTo(int left, int top) {
@@ -241,18 +331,26 @@ void MainWindow::PlaceAtFirstActivation() {
   MainWindowPlace place = PlaceMainWindowFromSettings(
       session_->Ini(), area.right - area.left, area.bottom - area.top, window.right - window.left,
       window.bottom - window.top);
-  if (place.parkedOffScreen && MenuChecked(ID_MAIN_AUTO_HIDE_AT_EDGE)) {
-    // As a click on the item: a window parked above the screen must not dock.
-    SetMenuCheck(ID_MAIN_AUTO_HIDE_AT_EDGE, false);
+  parkedAtStart_ = place.parkedOffScreen;
+  MoveTo(area.left + place.left, area.top + place.top);
+}
+
+void MainWindow::StartAutoHide() {
+  bool on = session_->Settings().Bool(settings::Setting::AutoHideAtScreenEdge);
+  if (parkedAtStart_ && on) {
+    // A window parked above the screen must not dock.
+    on = false;
     AutoHideWhenScreenEdgeChanged(Handle(), false);
   }
-  MoveTo(place.left, place.top);
+  SetMenuCheck(ID_MAIN_AUTO_HIDE_AT_EDGE, on);
+  if (on) SetAutoHide(true);
 }
 
 void MainWindow::OnFirstActivation() {
   state_.firstActivationPending = false;
   PlaceAtFirstActivation();
   session_->LoadAll();
+  StartAutoHide();
   CopyFunctionItemsIntoJumpList(Handle());
   StartDialogWatch();
   // The first instance acts on its own command line as a second start would.
@@ -307,6 +405,7 @@ void MainWindow::OnMenuCommand(UINT id) {
       bool checked = !MenuChecked(ID_MAIN_AUTO_HIDE_AT_EDGE);
       SetMenuCheck(ID_MAIN_AUTO_HIDE_AT_EDGE, checked);
       AutoHideWhenScreenEdgeChanged(Handle(), checked);
+      SetAutoHide(checked);
       break;
     }
     case ID_MAIN_HIDE_OFF_SCREEN: {
@@ -315,7 +414,8 @@ void MainWindow::OnMenuCommand(UINT id) {
       if (checked) {
         RECT area = WorkArea(), window{};
         GetWindowRect(Handle(), &window);
-        MoveTo((area.right - area.left - (window.right - window.left)) / 2, state_.offScreenTop);
+        MoveTo(area.left + (area.right - area.left - (window.right - window.left)) / 2,
+               area.top + state_.offScreenTop);
       }
       break;
     }
@@ -328,8 +428,8 @@ void MainWindow::ShowAtCentre() {
   SetMenuCheck(ID_MAIN_HIDE_OFF_SCREEN, false);
   RECT area = WorkArea(), window{};
   GetWindowRect(Handle(), &window);
-  MoveTo((area.right - area.left - (window.right - window.left)) / 2,
-         (area.bottom - area.top - (window.bottom - window.top)) / 2);
+  MoveTo(area.left + (area.right - area.left - (window.right - window.left)) / 2,
+         area.top + (area.bottom - area.top - (window.bottom - window.top)) / 2);
 }
 
 void MainWindow::SetUseGlobalHotKey(bool on) {

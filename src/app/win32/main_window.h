@@ -8,10 +8,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/edge_docking.h"
 #include "app/win32/global_hotkeys.h"
 #include "ui/win32/message_box_prompts.h"
 #include "windows/win32/dialog_watch.h"
@@ -87,6 +89,14 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   void PlaceAtFirstActivation();
   void MoveTo(int left, int top);
   RECT WorkArea() const;
+  app::ScreenRect WindowRectOnScreen() const;
+  // The work area the window docks in (remembered while it is docked).
+  app::ScreenRect DockingWorkArea(const app::ScreenRect& window);
+  int AutoHideDistance() const;
+  // Starts or stops the auto-hide timer; off brings a docked window back.
+  void SetAutoHide(bool on);
+  void AutoHideTick();
+  void StartAutoHide();
   void SetMenuCheck(UINT id, bool checked);
   bool MenuChecked(UINT id) const;
   void SetUseGlobalHotKey(bool on);
@@ -104,6 +114,8 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   std::unique_ptr<AppSession> session_;
   bool leftClipboardChain_ = false;
   int closeRetries_ = 0;  // rounds of the exit spent waiting for modal dialogs
+  bool parkedAtStart_ = false;
+  std::optional<app::ScreenRect> dockingArea_;
   std::unique_ptr<ui::win32::MessageBoxPrompts> prompts_;
   // Switches an Open/Save dialog that comes to the front right after a file
   // manager; from the first activation on.
