@@ -109,8 +109,19 @@ class ScreenFacts : public PopupPlaceFacts {
     if (old) SelectObject(dc, old);
     if (dc) ReleaseDC(owner_, dc);
     if (font) DeleteObject(font);
+    // The work area of the monitor the user works on: the target's, else
+    // the pointer's.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    HMONITOR monitor = target_.window && IsWindow(target_.window)
+                           ? MonitorFromWindow(target_.window, MONITOR_DEFAULTTONEAREST)
+                           : MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
     RECT area{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+    if (GetMonitorInfoW(monitor, &info))
+      area = info.rcWork;
+    else if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
       area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return EstimateCentre(items, GetSystemMetrics(SM_CYMENU), FromRect(area));
   }
