@@ -14,6 +14,7 @@
 #include "core/win32/wide_text.h"
 #include "editor/win32/add_to_jump_list_dialog_ids.h"
 #include "jumplist/jump_menu.h"
+#include "ui/win32/dpi_scaling.h"
 #include "window_helpers.h"
 
 namespace pathorama::editor::win32 {
@@ -260,6 +261,37 @@ TEST_F(AddDialogTest, GrowsInWidthOnly) {
   SetWindowPos(dialog.Handle(), nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER);
   const RECT narrow = WindowRect(dialog.Handle());
   EXPECT_EQ(narrow.right - narrow.left, before.right - before.left) << "never narrower than laid out";
+}
+
+TEST_F(AddDialogTest, MovedToAMonitorOfAnotherScalingItKeepsItsLayout) {
+  dialog.Show(program, managers, FromSelection());
+  const RECT before = WindowRect(dialog.Handle());
+  const RECT ok = WindowRect(Item(IDOK)), paths = WindowRect(Item(IDC_ADD_PATHS));
+  const UINT dpi = ui::win32::WindowDpi(dialog.Handle());
+  RECT suggested{before.left, before.top, before.left + (before.right - before.left) * 3 / 2,
+                 before.top + (before.bottom - before.top) * 3 / 2};
+  SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2),
+               reinterpret_cast<LPARAM>(&suggested));
+  const RECT after = WindowRect(dialog.Handle());
+  // Within a pixel: its smallest size is the scaled one, rounded.
+  EXPECT_NEAR(after.right - after.left, suggested.right - suggested.left, 1);
+  EXPECT_NEAR(after.bottom - after.top, suggested.bottom - suggested.top, 1);
+  // The buttons keep their place at the right, 1.5 times as large; the list
+  // still spans the window.
+  const RECT okAfter = WindowRect(Item(IDOK)), pathsAfter = WindowRect(Item(IDC_ADD_PATHS));
+  EXPECT_NEAR(okAfter.right - okAfter.left, (ok.right - ok.left) * 3 / 2, 2);
+  EXPECT_NEAR(after.right - okAfter.right, (before.right - ok.right) * 3 / 2, 3);
+  // (The frame is not scaled by a message sent by hand, so the client is a
+  // few pixels wider than 1.5 times; the list takes them.)
+  EXPECT_NEAR(pathsAfter.left - after.left, (paths.left - before.left) * 3 / 2, 3);
+  EXPECT_NEAR(after.right - pathsAfter.right, (before.right - paths.right) * 3 / 2, 3);
+  // Wider still by hand: the new layout grows from the scaled one.
+  SetWindowPos(dialog.Handle(), nullptr, 0, 0, after.right - after.left + 60, after.bottom - after.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(WindowRect(Item(IDOK)).left - okAfter.left, 60);
+  // Back to where it came from, for the tests after this one.
+  SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
+  EXPECT_NEAR(WindowRect(Item(IDOK)).right - WindowRect(Item(IDOK)).left, ok.right - ok.left, 1);
 }
 
 }  // namespace

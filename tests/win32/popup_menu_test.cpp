@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ini.h"
@@ -143,6 +144,23 @@ TEST(PopupMenu, AShowingBuildsCheckedItemsCaptionsIconsAndCommandsForTheOpenFold
   ASSERT_EQ(GetDIBits(dc, info.hbmpItem, 0, 16, pixels, &bi, DIB_RGB_COLORS), 16);
   ReleaseDC(nullptr, dc);
   EXPECT_EQ(pixels[5 * 16 + 4] & 0xFFFFFF, 0xE8B830u);  // row 5, column 4 of the drawing
+}
+
+// The function items' icons follow the scaling of the monitor: 16 pixels at
+// 96 DPI, 24 at 150 %, 32 at 200 %, made again when it changes.
+TEST(PopupMenu, IconsAreMadeAtTheSizeOfTheMonitorsScaling) {
+  auto side = [](HBITMAP bitmap) {
+    BITMAP b{};
+    return bitmap && GetObjectW(bitmap, sizeof b, &b) ? b.bmWidth : 0;
+  };
+  MenuIcons icons(GetModuleHandleW(nullptr));
+  EXPECT_EQ(side(icons.For(FunctionItem::AppSettings)), 16);
+  for (const auto& [dpi, size] : {std::pair{144, 24}, std::pair{192, 32}, std::pair{96, 16}}) {
+    icons.UseDpi(dpi);
+    EXPECT_EQ(icons.IconSize(), size) << dpi;
+    EXPECT_EQ(side(icons.For(FunctionItem::AppSettings)), size) << dpi;
+    EXPECT_EQ(side(icons.For(FunctionItem::ConfigureJumpList)), size) << dpi;
+  }
 }
 
 // ---------------------------------------------------------------------------

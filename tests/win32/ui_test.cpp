@@ -11,6 +11,7 @@
 
 #include "trace_log.h"
 #include "ui/win32/dialog_base.h"
+#include "ui/win32/dpi_scaling.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/window_base.h"
 #include "ui_test_ids.h"
@@ -209,6 +210,55 @@ TEST(DialogBase, AModelessDialogGetsItsKeysThroughTheLoopWhileItExists) {
   MSG late = KeyDown(hwnd, VK_ESCAPE);
   EXPECT_FALSE(DispatchToModelessDialog(late));
   DestroyWindow(other.Handle());
+}
+
+// Moved to a monitor of 150 % (WM_DPICHANGED as the system sends it): the
+// dialog takes the suggested rectangle, its controls 1.5 times their places
+// and sizes, its text a font 1.5 times as high.
+TEST(DialogBase, ADialogMovedToAMonitorOfAnotherScalingIsScaledAsAWhole) {
+  TestDialog dialog;
+  dialog.modeless = true;
+  HWND hwnd = dialog.OpenModeless();
+  ASSERT_NE(hwnd, nullptr);
+  const UINT dpi = WindowDpi(hwnd);
+  const UINT newDpi = dpi * 3 / 2;
+  auto clientBox = [hwnd](int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(hwnd, id), &r);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  auto fontHeight = [](HWND window) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+  };
+  const RECT ok = clientBox(IDOK);
+  const LONG height = fontHeight(GetDlgItem(hwnd, IDOK));
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                 window.top + (window.bottom - window.top) * 3 / 2};
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  EXPECT_EQ(now.right - now.left, suggested.right - suggested.left);
+  EXPECT_EQ(now.bottom - now.top, suggested.bottom - suggested.top);
+  const RECT scaled = clientBox(IDOK);
+  EXPECT_NEAR(scaled.left, ok.left * 3 / 2, 1);
+  EXPECT_NEAR(scaled.top, ok.top * 3 / 2, 1);
+  EXPECT_NEAR(scaled.right - scaled.left, (ok.right - ok.left) * 3 / 2, 1);
+  EXPECT_NEAR(fontHeight(GetDlgItem(hwnd, IDOK)), height * 3 / 2, 1);
+  EXPECT_NEAR(fontHeight(GetDlgItem(hwnd, IDC_UI_TEST_EDIT)), height * 3 / 2, 1);
+
+  // And back: the places it had.
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+  const RECT back = clientBox(IDOK);
+  EXPECT_NEAR(back.left, ok.left, 1);
+  EXPECT_NEAR(back.right, ok.right, 1);
+  EXPECT_NEAR(fontHeight(GetDlgItem(hwnd, IDOK)), height, 1);
+  DestroyWindow(hwnd);
 }
 
 TEST(MessageLoop, ServesModelessDialogsUntilQuit) {

@@ -219,11 +219,7 @@ void AddToJumpListDialog::Initialize() {
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
     templateBoxes[i] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
-  font.lfItalic = TRUE;
-  font.lfUnderline = TRUE;
-  hoverFont_ = CreateFontIndirectW(&font);
+  MakeHoverFont();
   CreateHints();
 }
 
@@ -461,6 +457,30 @@ void AddToJumpListDialog::LayOut(int clientWidth) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void AddToJumpListDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  // The layout's own measures first: the suggested size brings a WM_SIZE.
+  const int from = static_cast<int>(DpiScaling().Dpi()), to = LOWORD(wParam);
+  for (ui::ControlBox& box : templateBoxes) box = ui::ScaledBox(box, from, to);
+  templateSize_ = {ui::ScaledLength(templateSize_.cx, from, to),
+                   ui::ScaledLength(templateSize_.cy, from, to)};
+  templateClientWidth_ = ui::ScaledLength(templateClientWidth_, from, to);
+  DpiScaling().OnDpiChanged(Handle(), wParam, lParam, false);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  LayOut(client.right);
+  MakeHoverFont();
+}
+
+void AddToJumpListDialog::MakeHoverFont() {
+  if (hoverFont_) DeleteObject(hoverFont_);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  font.lfItalic = TRUE;
+  font.lfUnderline = TRUE;
+  hoverFont_ = CreateFontIndirectW(&font);
+  hovering_ = false;
+}
+
 void AddToJumpListDialog::Hover(bool on) {
   if (on == hovering_) return;
   hovering_ = on;
@@ -584,6 +604,9 @@ INT_PTR AddToJumpListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     }
     case WM_SIZE:
       if (templateClientWidth_ > 0) LayOut(LOWORD(lParam));
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(wParam, lParam);
       return TRUE;
     case WM_CLOSE:
       Hide();

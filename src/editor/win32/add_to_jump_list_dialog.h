@@ -113,6 +113,8 @@ class AddToJumpListDialog : public ui::win32::DialogBase<AddToJumpListDialog> {
   void FillListHint(NMTTDISPINFOW& info);
   void LayOut(int clientWidth);
   void Hover(bool on);
+  void MakeHoverFont();
+  void OnDpiChanged(WPARAM wParam, LPARAM lParam);
   core::UserPrompts& Prompts();
 
   AddDialogHost* host_ = nullptr;

@@ -40,18 +40,7 @@ using Microsoft::WRL::ComPtr;
 
 uint32_t Key(NodeId node) { return static_cast<uint32_t>(node); }
 
-int DpiOf(HWND window) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow) {
-    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
-  }
-  HDC dc = GetDC(window);
-  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(window, dc);
-  return dpi > 0 ? dpi : 96;
-}
+int DpiOf(HWND window) { return static_cast<int>(ui::win32::WindowDpi(window)); }
 
 std::u16string WindowText(HWND window) {
   std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
@@ -1440,6 +1429,11 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return FALSE;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) ApplyLayout();
+      return TRUE;
+    case WM_DPICHANGED:
+      // Its own layout, at the new DPI, on the WM_SIZE of the new rectangle.
+      DpiScaling().OnDpiChanged(Handle(), wParam, lParam, false);
+      ApplyLayout();
       return TRUE;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -11,6 +11,7 @@
 #include "windows/win32/dialogs.h"
 #include "windows/win32/folder_managers.h"
 #include "windows/win32/window_facts.h"
+#include "ui/win32/dpi_scaling.h"
 #include "windows/win32/window_rects.h"
 #include "windows/window_classes.h"
 
@@ -194,6 +195,8 @@ bool JumpListPopup::Show(const PopupRequest& request, const PopupHooks& hooks) {
       request.currentFolder ? *request.currentFolder : ReadCurrentFolder();
   PreparedMenu prepared = PrepareJumpMenu(list, folder, request.options, request.expand);
 
+  // Icons at the scaling of the monitor the program's window is on.
+  icons_->UseDpi(static_cast<int>(ui::win32::WindowDpi(request.owner)));
   PopupMenuBuild build(list, prepared, icons_.get());
   if (!build.Menu()) return true;
   ScreenFacts facts(request.owner, target, list, prepared);

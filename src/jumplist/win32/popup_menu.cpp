@@ -11,6 +11,7 @@ namespace pathorama::jumplist::win32 {
 
 namespace {
 
+// The size of the icons in the resources, and at 96 DPI.
 constexpr int kIconSize = 16;
 
 int IconResourceOf(FunctionItem item) {
@@ -30,8 +31,9 @@ int IconResourceOf(FunctionItem item) {
   }
 }
 
-// The 16x16 image of an .ico file kept as a data resource.
-HICON LoadIconData(HINSTANCE instance, int resource) {
+// The 16x16 image of an .ico file kept as a data resource, made `iconSize`
+// pixels square.
+HICON LoadIconData(HINSTANCE instance, int resource, int iconSize) {
   HRSRC found =
       FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));  // RT_RCDATA
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
@@ -50,30 +52,30 @@ HICON LoadIconData(HINSTANCE instance, int resource) {
     if (offset >= size || bytes > size - offset) continue;
     if (data[entry] != kIconSize && !(data[entry] == 0 && kIconSize == 256)) continue;
     return CreateIconFromResourceEx(const_cast<BYTE*>(data + offset), bytes, TRUE, 0x00030000,
-                                    kIconSize, kIconSize, LR_DEFAULTCOLOR);
+                                    iconSize, iconSize, LR_DEFAULTCOLOR);
   }
   return nullptr;
 }
 
-// A 16x16 icon as a top-down 32-bit bitmap laid on the menu's own colour:
+// A square icon as a top-down 32-bit bitmap laid on the menu's own colour:
 // menus draw item bitmaps as they are, and not every system blends their
 // alpha.
-HBITMAP BitmapOfIcon(HICON icon) {
+HBITMAP BitmapOfIcon(HICON icon, int size) {
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return nullptr;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = kIconSize;
-  bi.bmiHeader.biHeight = -kIconSize;
+  bi.bmiHeader.biWidth = size;
+  bi.bmiHeader.biHeight = -size;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> colour(kIconSize * kIconSize), mask(kIconSize * kIconSize);
+  std::vector<DWORD> colour(size * size), mask(size * size);
   HDC dc = GetDC(nullptr);
   bool ok = info.hbmColor &&
-            GetDIBits(dc, info.hbmColor, 0, kIconSize, colour.data(), &bi, DIB_RGB_COLORS) != 0;
+            GetDIBits(dc, info.hbmColor, 0, size, colour.data(), &bi, DIB_RGB_COLORS) != 0;
   bool haveMask =
-      info.hbmMask && GetDIBits(dc, info.hbmMask, 0, kIconSize, mask.data(), &bi, DIB_RGB_COLORS);
+      info.hbmMask && GetDIBits(dc, info.hbmMask, 0, size, mask.data(), &bi, DIB_RGB_COLORS);
   ReleaseDC(nullptr, dc);
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
@@ -102,12 +104,25 @@ HBITMAP BitmapOfIcon(HICON icon) {
 
 }  // namespace
 
-MenuIcons::MenuIcons(HINSTANCE instance) {
+MenuIcons::MenuIcons(HINSTANCE instance, int dpi)
+    : instance_(instance), size_(MulDiv(kIconSize, dpi > 0 ? dpi : 96, 96)) {
+  Load();
+}
+
+void MenuIcons::UseDpi(int dpi) {
+  const int size = MulDiv(kIconSize, dpi > 0 ? dpi : 96, 96);
+  if (size == size_) return;
+  Release();
+  size_ = size;
+  Load();
+}
+
+void MenuIcons::Load() {
   for (const FunctionTemplate& t : FunctionTemplates()) {
     int resource = IconResourceOf(t.id);
     if (!resource) continue;
-    HICON icon = LoadIconData(instance, resource);
-    HBITMAP bitmap = icon ? BitmapOfIcon(icon) : nullptr;
+    HICON icon = LoadIconData(instance_, resource, size_);
+    HBITMAP bitmap = icon ? BitmapOfIcon(icon, size_) : nullptr;
     if (icon) DestroyIcon(icon);
     if (!bitmap) {
       core::Trace(u"jump list: no icon for the function item " + std::u16string(t.name));
@@ -117,9 +132,13 @@ MenuIcons::MenuIcons(HINSTANCE instance) {
   }
 }
 
-MenuIcons::~MenuIcons() {
-  for (HBITMAP bitmap : bitmaps_)
+MenuIcons::~MenuIcons() { Release(); }
+
+void MenuIcons::Release() {
+  for (HBITMAP& bitmap : bitmaps_) {
     if (bitmap) DeleteObject(bitmap);
+    bitmap = nullptr;
+  }
 }
 
 HBITMAP MenuIcons::For(FunctionItem item) const {

@@ -21,16 +21,25 @@ namespace pathorama::jumplist::win32 {
 // The icons of the function items as menu bitmaps (32 bits with alpha).
 class MenuIcons {
  public:
-  // Loads them from the module's icon resources; a missing one is traced
-  // and its item shows no icon.
-  explicit MenuIcons(HINSTANCE instance);
+  // Loads them from the module's icon resources at the size of `dpi` (16
+  // pixels at 96); a missing one is traced and its item shows no icon.
+  explicit MenuIcons(HINSTANCE instance, int dpi = 96);
   ~MenuIcons();
   MenuIcons(const MenuIcons&) = delete;
   MenuIcons& operator=(const MenuIcons&) = delete;
 
+  // Made again at another size when the menu opens on a monitor of another
+  // scaling.
+  void UseDpi(int dpi);
+  int IconSize() const { return size_; }
   HBITMAP For(FunctionItem item) const;
 
  private:
+  void Load();
+  void Release();
+
+  HINSTANCE instance_;
+  int size_ = 16;
   std::array<HBITMAP, 16> bitmaps_{};
 };
 

@@ -13,10 +13,14 @@
 // at WM_INITDIALOG and cleared at WM_NCDESTROY. An exception from the handler
 // is traced and the message counts as not handled. A dialog created modeless
 // is served by the message loop (message_loop.h) for as long as it exists.
+// Moved to a monitor of another scaling (WM_DPICHANGED), a dialog whose
+// handler leaves that message alone is scaled as a whole (dpi_scaling.h); one
+// with a layout of its own handles it and calls DpiScaling().OnDpiChanged.
 #pragma once
 
 #include <windows.h>
 
+#include "ui/win32/dpi_scaling.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/window_boundary.h"
 
@@ -47,7 +51,12 @@ class DialogBase {
     if (!self) return FALSE;
     INT_PTR result = FALSE;
     try {
+      if (message == WM_INITDIALOG) static_cast<DialogBase*>(self)->dpiScaling_.Attach(hwnd);
       result = self->HandleMessage(message, wParam, lParam);
+      if (message == WM_DPICHANGED && !result) {
+        static_cast<DialogBase*>(self)->dpiScaling_.OnDpiChanged(hwnd, wParam, lParam);
+        result = TRUE;
+      }
     } catch (...) {
       TraceExceptionAtBoundary(hwnd, message);
       result = FALSE;
@@ -95,6 +104,9 @@ class DialogBase {
                               reinterpret_cast<LPARAM>(static_cast<Derived*>(this)));
   }
 
+  // The dialog's DPI and its scaling when it moves to another monitor.
+  DialogDpiScaling& DpiScaling() { return dpiScaling_; }
+
   // The result of a message whose answer is not the dialog procedure's
   // return value (WM_NCHITTEST, notifications); the handler then returns TRUE.
   void SetResult(LRESULT result) { SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result); }
@@ -102,6 +114,7 @@ class DialogBase {
  private:
   HWND hwnd_ = nullptr;
   bool modeless_ = false;
+  DialogDpiScaling dpiScaling_;
 };
 
 }  // namespace pathorama::ui::win32

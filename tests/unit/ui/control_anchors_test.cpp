@@ -24,5 +24,22 @@ TEST(ControlAnchors, GrowthGoesToStretchedWidthsAndRightBoundPositions) {
         << "anchor " << static_cast<int>(c.anchor) << " growth " << c.growth;
 }
 
+TEST(ControlAnchors, BoxesAndLengthsScaleBetweenDpis) {
+  // 96 -> 144 is 1.5 times; edges are rounded, so two boxes that touch at
+  // 96 DPI still touch at 144.
+  EXPECT_EQ(ScaledBox({10, 20, 100, 24}, 96, 144), (ControlBox{15, 30, 150, 36}));
+  const ControlBox a = ScaledBox({0, 0, 33, 10}, 96, 144), b = ScaledBox({33, 0, 33, 10}, 96, 144);
+  EXPECT_EQ(a.x + a.width, b.x);
+  // Back again, and down to 96 from 192.
+  EXPECT_EQ(ScaledBox({15, 30, 150, 36}, 144, 96), (ControlBox{10, 20, 100, 24}));
+  EXPECT_EQ(ScaledBox({-20, 40, 200, 50}, 192, 96), (ControlBox{-10, 20, 100, 25}));
+  // Font heights are negative; they round away from zero as well.
+  EXPECT_EQ(ScaledLength(-12, 96, 144), -18);
+  EXPECT_EQ(ScaledLength(-11, 96, 144), -17);
+  EXPECT_EQ(ScaledLength(7, 96, 120), 9);
+  // No DPI known: unchanged.
+  EXPECT_EQ(ScaledLength(40, 0, 144), 40);
+}
+
 }  // namespace
 }  // namespace pathorama::ui
