@@ -166,6 +166,8 @@ option_saved() { [ -f "$ini" ] && ini_section Option | grep -q '^AutoRunWhenSyst
 wait_first_activation() {
   wait_until 40 option_saved || fail "no [Option] written at first activation"
 }
+# Before a second start in one scenario: its first activation is seen anew.
+first_activation_again() { [ ! -f "$ini" ] || sed -i '/^AutoRunWhenSystemStart=/d' "$ini"; }
 
 # set_screen_scaling PERCENT: the scaling of the screen (Wine's LogPixels)
 # for the programs started from now on. The scenario's Wine server is

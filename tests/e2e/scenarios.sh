@@ -676,6 +676,7 @@ scenario_main_window_docking() {
 
   # Restarted at the top left corner with auto-hide off: it stays there.
   sed -i 's/^MainWindowAt=.*/MainWindowAt=3\r/' "$ini"
+  first_activation_again
   start_app
   wait_until 30 window_exists || { fail "main window did not appear after the restart"; return; }
   wait_first_activation

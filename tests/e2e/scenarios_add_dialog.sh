@@ -131,6 +131,7 @@ scenario_add_dialog_at_150_percent() {
   import -window root "$artifacts/add-dialog-100.png" 2>/dev/null || fail "screenshot failed"
   close_app
   set_screen_scaling 150
+  first_activation_again
   add_start_explorer 'C:\e2e\资料\a.txt|C:\e2e\资料\b 2.txt' || return
   add_open_from_selection || return
   at150=$(probe find-window "$add_selection_title")
