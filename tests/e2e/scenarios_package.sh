@@ -25,6 +25,8 @@ scenario_package_starts() {
     check "the package holds $f" grep -qx "$top/$f" <<<"$listing"
   done
   echo "package: $(basename "$zip"), $(stat -c %s "$zip") bytes"
+  # A download of under 2 MB (MiB): built for size, stripped.
+  check "the package is under 2 MB ($(stat -c %s "$zip") bytes)" [ "$(stat -c %s "$zip")" -lt 2097152 ]
   # The folder holds nothing but the packaged program.
   rm -rf "$dir"
   mkdir -p "$dir"
