@@ -21,6 +21,14 @@
 //   send MESSAGE      SendMessageTimeout to the main window, prints the result
 //   close             WM_CLOSE to the main window
 //   menu-command ID   posts WM_COMMAND ID to the main window (a menu item chosen)
+//   now-ms            wall-clock milliseconds (FILETIME / 10,000), as the start logger writes
+//   start-stamped PROGRAM [ARGS]
+//                     prints the wall-clock milliseconds, then starts PROGRAM
+//   press-stamped MODIFIERS KEY
+//                     as press, printing the wall-clock milliseconds of the injection
+//   time-menu GROUPS ITEMS
+//                     the floor of a popup: milliseconds from TrackPopupMenu of a
+//                     prepared menu (GROUPS submenus of ITEMS entries) until it is up
 //   atoms             the hotkey atoms that exist, one per line
 //   reg KEY [VALUE]   a per-user string value (default value when VALUE is omitted)
 //   clipboard-watch FILE SECONDS
@@ -359,6 +367,58 @@ bool PopupShown() {
   return found;
 }
 
+// Wall-clock milliseconds (FILETIME / 10,000): the unit the start logger
+// writes, so the two can be subtracted.
+unsigned long long WallMilliseconds() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000;
+}
+
+// The floor of a popup's showing: a prepared menu of `groups` submenus of
+// `items` entries each (or `items` entries when `groups` is 0) tracked by a
+// window of this process; the time from TrackPopupMenu until the menu is
+// up and idle, in milliseconds.
+double TimeMenu(int groups, int items) {
+  static LARGE_INTEGER frequency{}, start{};
+  static double shownMs = -1;
+  QueryPerformanceFrequency(&frequency);
+  WNDCLASSW windowClass{};
+  windowClass.lpszClassName = L"PathoramaMenuFloor";
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_ENTERIDLE && shownMs < 0) {
+      LARGE_INTEGER now{};
+      QueryPerformanceCounter(&now);
+      shownMs = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+      EndMenu();
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  };
+  RegisterClassW(&windowClass);
+  HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"PathoramaMenuFloor", L"", WS_POPUP | WS_VISIBLE,
+                               0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HMENU menu = CreatePopupMenu();
+  int id = 1;
+  auto caption = [](int n) { return L"条目 " + std::to_wstring(n); };
+  if (groups == 0) {
+    for (int i = 0; i < items; ++i) AppendMenuW(menu, MF_STRING, id++, caption(id).c_str());
+  } else {
+    for (int g = 0; g < groups; ++g) {
+      HMENU sub = CreatePopupMenu();
+      for (int i = 0; i < items; ++i) AppendMenuW(sub, MF_STRING, id++, caption(id).c_str());
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), (L"分组 " + std::to_wstring(g)).c_str());
+    }
+  }
+  SetForegroundWindow(owner);
+  shownMs = -1;
+  QueryPerformanceCounter(&start);
+  TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, 400, 300, 0, owner, nullptr);
+  DestroyMenu(menu);
+  DestroyWindow(owner);
+  return shownMs;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -466,6 +526,34 @@ int wmain(int argc, wchar_t** argv) {
     Print(std::to_wstring(result));
     return 0;
   }
+  if (command == L"now-ms") {
+    Print(std::to_wstring(WallMilliseconds()));
+    return 0;
+  }
+  if (command == L"start-stamped" && argc >= 3) {
+    // The wall-clock milliseconds, then the program started (not waited for).
+    std::wstring line = L"\"" + std::wstring(argv[2]) + L"\"";
+    for (int i = 3; i < argc; ++i) line += L" " + std::wstring(argv[i]);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const unsigned long long stamp = WallMilliseconds();
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+      return 1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    Print(std::to_wstring(stamp));
+    return 0;
+  }
+  if (command == L"time-menu" && argc == 4) {
+    const double ms = TimeMenu(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (ms < 0) return 1;
+    wchar_t text[32];
+    swprintf(text, 32, L"%.1f", ms);
+    Print(text);
+    return 0;
+  }
   if (command == L"menu-command" && argc == 3) {
     // A menu item of the main window chosen: WM_COMMAND with its ID.
     if (!main) return 1;
@@ -569,7 +657,7 @@ int wmain(int argc, wchar_t** argv) {
     return GetForegroundWindow() == window ? 0 : 1;
   }
   if ((command == L"press" && (argc == 4 || argc == 5)) ||
-      (command == L"time-popup" && argc == 5)) {
+      (command == L"press-stamped" && argc == 4) || (command == L"time-popup" && argc == 5)) {
     UINT modifiers = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
     WORD key = static_cast<WORD>(wcstoul(argv[3], nullptr, 0));
     int times = command == L"press" && argc == 5 ? _wtoi(argv[4]) : 1;
@@ -587,9 +675,14 @@ int wmain(int argc, wchar_t** argv) {
     LARGE_INTEGER frequency{}, start{}, now{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
+    const unsigned long long stamp = WallMilliseconds();
     UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) return 1;
     if (command == L"press") return 0;
+    if (command == L"press-stamped") {
+      Print(std::to_wstring(stamp));
+      return 0;
+    }
     const double limitMs = _wtoi(argv[4]) * 1000.0;
     for (;;) {
       QueryPerformanceCounter(&now);
