@@ -47,8 +47,8 @@ int FieldControl(BuilderField field) {
     case BuilderField::DateTyped: return IDC_VB_TYPED;
     case BuilderField::LayerStartText: return IDC_VB_LAYER_START;
     case BuilderField::LayerEndText: return IDC_VB_LAYER_END;
-    case BuilderField::ExtractStartText: return IDC_VB_EXTRACT_START;
-    case BuilderField::ExtractEndText: return IDC_VB_EXTRACT_END;
+    case BuilderField::ExtractStartText: return IDC_VB_EXTRACT_START_TEXT;
+    case BuilderField::ExtractEndText: return IDC_VB_EXTRACT_END_TEXT;
     case BuilderField::Delimiter: return IDC_VB_DELIMITER;
     case BuilderField::Connector:
     case BuilderField::Replacement: return IDC_VB_CONNECTOR2;
@@ -68,6 +68,65 @@ constexpr const char16_t* kHelp =
     u"ddddd, dddddd：短日期和长日期格式\r\ne, ee, g, gg：纪元年份和纪元名称\r\nc：短日期和长时间\r\n"
     u"h, hh：小时\r\nn, nn：分钟\r\ns, ss：秒\r\nz, zzz：毫秒\r\nt, tt：短时间和长时间格式\r\n"
     u"am/pm, a/p, ampm：12 小时制标记\r\n\"…\" 或 '…'：原样输出";
+
+constexpr const char16_t* kTypedHint = u"可手工填写，不能包含 : { | } 等字符";
+
+// The coloured toggles: on is the colour, off is grey; the state lives in
+// the button itself.
+struct Toggle {
+  int id;
+  COLORREF on;
+  const char16_t* hint;
+};
+constexpr COLORREF kBlue = RGB(0, 90, 200), kRed = RGB(210, 0, 0);
+constexpr const char16_t* kZeroHint = u"蓝色：不足两位时补0\r\n灰色：不补0";
+constexpr const char16_t* kBlueRegexHint = u"蓝色：按正则表达式匹配\r\n灰色：按普通文本匹配";
+constexpr const char16_t* kRedRegexHint = u"红色：按正则表达式匹配\r\n灰色：按普通文本匹配";
+constexpr const char16_t* kCaseHint = u"蓝色：区分大小写\r\n灰色：不区分大小写";
+constexpr Toggle kToggles[] = {
+    {IDC_VB_FOUR_DIGITS, kBlue, u"蓝色：4位年份\r\n灰色：2位年份"},
+    {IDC_VB_ZERO_FIRST + 0, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 1, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 2, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 3, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 4, kBlue, kZeroHint},
+    {IDC_VB_EXTRACT_START_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_EXTRACT_END_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_DELIMITER_REGEX, kBlue, kBlueRegexHint},
+    {IDC_VB_DELIMITER_CASE, kBlue, kCaseHint},
+    {IDC_VB_DELETION_REGEX, kBlue, kBlueRegexHint},
+    {IDC_VB_DELETION_CASE, kBlue, kCaseHint},
+};
+
+const Toggle* ToggleOf(int id) {
+  for (const Toggle& toggle : kToggles)
+    if (toggle.id == id) return &toggle;
+  return nullptr;
+}
+
+void DrawToggle(const DRAWITEMSTRUCT& draw, const Toggle& toggle) {
+  const bool on = GetWindowLongPtrW(draw.hwndItem, GWLP_USERDATA) != 0;
+  const bool disabled = (draw.itemState & ODS_DISABLED) != 0;
+  RECT r = draw.rcItem;
+  DrawFrameControl(draw.hDC, &r, DFC_BUTTON,
+                   DFCS_BUTTONPUSH | (on || (draw.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0) |
+                       (disabled ? DFCS_INACTIVE : 0));
+  RECT face = r;
+  InflateRect(&face, -2, -2);
+  if (on && !disabled) {
+    HBRUSH brush = CreateSolidBrush(toggle.on);
+    FillRect(draw.hDC, &face, brush);
+    DeleteObject(brush);
+  }
+  wchar_t caption[8] = {};
+  GetWindowTextW(draw.hwndItem, caption, 8);
+  SetBkMode(draw.hDC, TRANSPARENT);
+  SetTextColor(draw.hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : on ? RGB(255, 255, 255) : RGB(128, 128, 128));
+  HGDIOBJ old = SelectObject(draw.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(draw.hwndItem, WM_GETFONT, 0, 0)));
+  DrawTextW(draw.hDC, caption, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(draw.hDC, old);
+  if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &face);
+}
 
 }  // namespace
 
@@ -150,6 +209,13 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
       }
       return FALSE;
     }
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const Toggle* toggle = ToggleOf(static_cast<int>(draw.CtlID));
+      if (!toggle) return FALSE;
+      DrawToggle(draw, *toggle);
+      return TRUE;
+    }
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(lParam)->code == DTN_DATETIMECHANGE) Rebuild();
       return FALSE;
@@ -169,7 +235,8 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
           if (caller_) caller_->OpenVariableOptions();
           return TRUE;
         case IDC_VB_HELP:
-          MessageBoxW(Handle(), AsWide(kHelp), L"日期/时间格式代码", MB_ICONINFORMATION);
+          // The help is the button's hint; a click shows it at once.
+          if (hints_) SendMessageW(hints_, TTM_POPUP, 0, 0);
           return TRUE;
         case IDC_VB_EXPRESSION_CAPTION:
           if (code == STN_CLICKED) ShowVariableMenu();
@@ -188,6 +255,11 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
           EnableAreas();
           Rebuild();
           return TRUE;
+      }
+      if (ToggleOf(id) && code == BN_CLICKED) {
+        SetToggle(id, !Toggled(id));
+        Rebuild();
+        return TRUE;
       }
       if (code == EN_CHANGE || code == BN_CLICKED || code == CBN_SELCHANGE) {
         if (code != EN_CHANGE) EnableAreas();
@@ -213,7 +285,39 @@ void VariableBuilderDialog::InitDialog() {
   }
   SetWindowSubclass(Item(IDC_VB_EXPRESSION_CAPTION), HoverCaption, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&hoverExpression_));
+  CreateHints();
   ShowState();
+}
+
+void VariableBuilderDialog::CreateHints() {
+  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!hints_) return;
+  auto add = [this](int id, const char16_t* text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = const_cast<LPWSTR>(AsWide(text));
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  add(IDC_VB_HELP, kHelp);
+  add(IDC_VB_TYPED, kTypedHint);
+  for (const Toggle& toggle : kToggles) add(toggle.id, toggle.hint);
+  // The format help is long: several lines, and time to read them.
+  SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, 600);
+  SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+}
+
+bool VariableBuilderDialog::Toggled(int id) const {
+  return GetWindowLongPtrW(Item(id), GWLP_USERDATA) != 0;
+}
+
+void VariableBuilderDialog::SetToggle(int id, bool on) {
+  SetWindowLongPtrW(Item(id), GWLP_USERDATA, on ? 1 : 0);
+  InvalidateRect(Item(id), nullptr, TRUE);
 }
 
 void VariableBuilderDialog::ShowState() {
@@ -228,8 +332,8 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_FORMAT_PARTS, s.date.format == DateOptions::Format::Parts);
   check(IDC_VB_FORMAT_WORD, s.date.format == DateOptions::Format::Word);
   for (size_t i = 0; i < kDateParts; ++i) check(IDC_VB_PART_FIRST + static_cast<int>(i), s.date.parts[i]);
-  check(IDC_VB_FOUR_DIGITS, s.date.fourDigitYear);
-  check(IDC_VB_TWO_DIGITS, s.date.twoDigits[1]);
+  SetToggle(IDC_VB_FOUR_DIGITS, s.date.fourDigitYear);
+  for (size_t i = 1; i < kDateParts; ++i) SetToggle(IDC_VB_ZERO_FIRST + static_cast<int>(i) - 1, s.date.twoDigits[i]);
   check(IDC_VB_USE_CONNECTOR, s.date.useConnector);
   setText(IDC_VB_CONNECTOR, s.date.connector);
   SendMessageW(Item(IDC_VB_WORD), CB_SETCURSEL, static_cast<WPARAM>(s.date.word), 0);
@@ -262,21 +366,31 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_SEQ_USE_LENGTH, s.sequence.useLength);
   setInt(IDC_VB_SEQ_LENGTH, s.sequence.length);
   check(IDC_VB_EXTRACT, s.extract.enabled);
-  setInt(IDC_VB_EXTRACT_START, s.extract.start.number);
+  auto showEnd = [&](const RangeEnd& end, int number, int byText, int text, int regex, int ignoreCase) {
+    setInt(number, end.byText ? end.occurrence : end.number);
+    check(byText, end.byText);
+    setText(text, end.text);
+    SetToggle(regex, end.regex);
+    check(ignoreCase, end.ignoreCase);
+  };
+  showEnd(s.extract.start, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT,
+          IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE);
   SendMessageW(Item(IDC_VB_EXTRACT_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.extract.stop), 0);
-  setInt(IDC_VB_EXTRACT_END, s.extract.stop == RangeStop::Count ? s.extract.count : s.extract.end.number);
+  showEnd(s.extract.end, IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT,
+          IDC_VB_EXTRACT_END_REGEX, IDC_VB_EXTRACT_END_CASE);
+  if (s.extract.stop == RangeStop::Count) setInt(IDC_VB_EXTRACT_END, s.extract.count);
   check(IDC_VB_EXTRACT_REMOVE, s.extract.remove);
   const RestructureOptions& r = s.restructure;
   check(IDC_VB_RESTRUCTURE, r.enabled);
   setText(IDC_VB_DELIMITER, r.delimiter);
-  check(IDC_VB_DELIMITER_REGEX, r.delimiterRegex);
-  check(IDC_VB_DELIMITER_CASE, r.delimiterIgnoreCase);
+  SetToggle(IDC_VB_DELIMITER_REGEX, r.delimiterRegex);
+  SetToggle(IDC_VB_DELIMITER_CASE, !r.delimiterIgnoreCase);
   check(IDC_VB_EVERY_CHARACTER, r.everyCharacter);
   setText(IDC_VB_CONNECTOR2, r.connectorMode ? r.connector : r.replacement);
   setText(IDC_VB_SECTIONS, r.sections);
   setText(IDC_VB_DELETION, r.deletion);
-  check(IDC_VB_DELETION_REGEX, r.deletionRegex);
-  check(IDC_VB_DELETION_CASE, r.deletionIgnoreCase);
+  SetToggle(IDC_VB_DELETION_REGEX, r.deletionRegex);
+  SetToggle(IDC_VB_DELETION_CASE, !r.deletionIgnoreCase);
   check(IDC_VB_DELETION_EVERY, r.deletionEveryCharacter);
   check(IDC_VB_GROUPING, s.grouping.enabled);
   setInt(IDC_VB_GROUP_SIZE, s.grouping.size);
@@ -308,8 +422,8 @@ BuilderState VariableBuilderDialog::ReadState() const {
                   : Checked(IDC_VB_FORMAT_WORD) ? DateOptions::Format::Word
                                                 : DateOptions::Format::None;
   for (size_t i = 0; i < kDateParts; ++i) s.date.parts[i] = Checked(IDC_VB_PART_FIRST + static_cast<int>(i));
-  s.date.fourDigitYear = Checked(IDC_VB_FOUR_DIGITS);
-  s.date.twoDigits.fill(Checked(IDC_VB_TWO_DIGITS));
+  s.date.fourDigitYear = Toggled(IDC_VB_FOUR_DIGITS);
+  for (size_t i = 1; i < kDateParts; ++i) s.date.twoDigits[i] = Toggled(IDC_VB_ZERO_FIRST + static_cast<int>(i) - 1);
   s.date.useConnector = Checked(IDC_VB_USE_CONNECTOR);
   s.date.connector = text(IDC_VB_CONNECTOR);
   if (const int word = selection(IDC_VB_WORD); word >= 0) s.date.word = static_cast<DateWord>(word);
@@ -343,6 +457,18 @@ BuilderState VariableBuilderDialog::ReadState() const {
             IDC_VB_LAYER_REMOVE);
   readRange(s.extract, IDC_VB_EXTRACT, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_STOP, IDC_VB_EXTRACT_END,
             IDC_VB_EXTRACT_REMOVE);
+  // A text end: the number box holds N, its occurrence.
+  auto readEnd = [&](RangeEnd& end, int number, int byText, int textId, int regex, int ignoreCase) {
+    end.byText = Checked(byText);
+    end.occurrence = getInt(number, 1);
+    end.text = text(textId);
+    end.regex = Toggled(regex);
+    end.ignoreCase = Checked(ignoreCase);
+  };
+  readEnd(s.extract.start, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT,
+          IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE);
+  readEnd(s.extract.end, IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT,
+          IDC_VB_EXTRACT_END_REGEX, IDC_VB_EXTRACT_END_CASE);
   s.sequence.start = getInt(IDC_VB_SEQ_START, 1);
   s.sequence.endOrCount = getInt(IDC_VB_SEQ_END, 1);
   s.sequence.step = getInt(IDC_VB_SEQ_STEP, 1);
@@ -351,14 +477,14 @@ BuilderState VariableBuilderDialog::ReadState() const {
   RestructureOptions& r = s.restructure;
   r.enabled = Checked(IDC_VB_RESTRUCTURE);
   r.delimiter = text(IDC_VB_DELIMITER);
-  r.delimiterRegex = Checked(IDC_VB_DELIMITER_REGEX);
-  r.delimiterIgnoreCase = Checked(IDC_VB_DELIMITER_CASE);
+  r.delimiterRegex = Toggled(IDC_VB_DELIMITER_REGEX);
+  r.delimiterIgnoreCase = !Toggled(IDC_VB_DELIMITER_CASE);
   r.everyCharacter = Checked(IDC_VB_EVERY_CHARACTER);
   (r.connectorMode ? r.connector : r.replacement) = text(IDC_VB_CONNECTOR2);
   r.sections = text(IDC_VB_SECTIONS);
   r.deletion = text(IDC_VB_DELETION);
-  r.deletionRegex = Checked(IDC_VB_DELETION_REGEX);
-  r.deletionIgnoreCase = Checked(IDC_VB_DELETION_CASE);
+  r.deletionRegex = Toggled(IDC_VB_DELETION_REGEX);
+  r.deletionIgnoreCase = !Toggled(IDC_VB_DELETION_CASE);
   r.deletionEveryCharacter = Checked(IDC_VB_DELETION_EVERY);
   s.grouping.enabled = Checked(IDC_VB_GROUPING);
   s.grouping.size = getInt(IDC_VB_GROUP_SIZE, 2);
@@ -378,8 +504,9 @@ void VariableBuilderDialog::EnableAreas() {
   enable(IDC_VB_DATE_PRESET, a.dateParam);
   enable(IDC_VB_FORMAT_PARTS, a.dateFormat);
   for (size_t i = 0; i < kDateParts; ++i) enable(IDC_VB_PART_FIRST + static_cast<int>(i), a.formatParts[i]);
-  for (int id : {IDC_VB_FOUR_DIGITS, IDC_VB_TWO_DIGITS, IDC_VB_USE_CONNECTOR, IDC_VB_CONNECTOR})
-    enable(id, a.dateFormat);
+  enable(IDC_VB_FOUR_DIGITS, a.formatParts[0]);
+  for (size_t i = 1; i < kDateParts; ++i) enable(IDC_VB_ZERO_FIRST + static_cast<int>(i) - 1, a.formatParts[i]);
+  for (int id : {IDC_VB_USE_CONNECTOR, IDC_VB_CONNECTOR}) enable(id, a.dateFormat);
   enable(IDC_VB_FORMAT_WORD, a.dateWords);
   enable(IDC_VB_WORD, a.dateWords);
   enable(IDC_VB_TYPED_CHECK, a.datePage);
@@ -409,6 +536,14 @@ void VariableBuilderDialog::EnableAreas() {
   enable(IDC_VB_SEQ_USE_LENGTH, a.sequenceLength);
   enable(IDC_VB_SEQ_LENGTH, a.sequenceLength);
   for (int id = IDC_VB_EXTRACT; id <= IDC_VB_DELETION_EVERY; ++id) enable(id, a.steps);
+  // An end's text options while it is a text; the end's only while there is one.
+  const bool hasEnd = SendMessageW(Item(IDC_VB_EXTRACT_STOP), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(RangeStop::End);
+  enable(IDC_VB_EXTRACT_START_BY_TEXT, a.steps);
+  enable(IDC_VB_EXTRACT_END_BY_TEXT, a.steps && hasEnd);
+  for (int id : {IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE})
+    enable(id, a.steps && Checked(IDC_VB_EXTRACT_START_BY_TEXT));
+  for (int id : {IDC_VB_EXTRACT_END_TEXT, IDC_VB_EXTRACT_END_REGEX, IDC_VB_EXTRACT_END_CASE})
+    enable(id, a.steps && hasEnd && Checked(IDC_VB_EXTRACT_END_BY_TEXT));
   enable(IDC_VB_SECTIONS, a.steps && state_.restructure.connectorMode);
   SetDlgItemTextW(Handle(), IDC_VB_MODE,
                   state_.restructure.connectorMode ? L"设置各分节间的连接符" : L"替换分隔符为以下字符串");
@@ -439,7 +574,7 @@ void VariableBuilderDialog::Rebuild() {
   SetDlgItemTextW(Handle(), IDC_VB_VALUE, AsWide(value_));
   for (int id : {IDC_VB_INSERT, IDC_VB_APPEND, IDC_VB_COVER}) EnableWindow(Item(id), bad_.empty());
   for (int id : {IDC_VB_CONNECTOR, IDC_VB_TYPED, IDC_VB_DELIMITER, IDC_VB_CONNECTOR2, IDC_VB_SECTIONS,
-                 IDC_VB_DELETION, IDC_VB_GROUP_SEPARATOR})
+                 IDC_VB_DELETION, IDC_VB_GROUP_SEPARATOR, IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_END_TEXT})
     InvalidateRect(Item(id), nullptr, TRUE);
 }
 

@@ -51,6 +51,8 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
 
   std::u16string Expression() const { return expression_; }
   std::u16string Value() const { return value_; }
+  // The window of the dialog's hints.
+  HWND Hints() const { return hints_; }
 
  private:
   friend DialogBase;
@@ -61,6 +63,10 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
   bool Checked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
   void InitDialog();
+  void CreateHints();
+  // The coloured toggle buttons ("0", "4", "正", "Aa").
+  bool Toggled(int id) const;
+  void SetToggle(int id, bool on);
   void ShowState();        // the state into the controls
   BuilderState ReadState() const;
   void EnableAreas();
@@ -78,6 +84,7 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   bool hoverExpression_ = false;
   HBRUSH badBrush_ = nullptr;
   HMENU menu_ = nullptr;
+  HWND hints_ = nullptr;
   std::vector<std::u16string> menuNames_;
 };
 
