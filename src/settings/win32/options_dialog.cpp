@@ -235,6 +235,19 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
+// A press on a tab chooses it as usual and then moves the dialog, as a press
+// on the rest of the strip does (the tab control lets those through to the
+// dialog's background).
+LRESULT CALLBACK TabStripDrag(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+  if (message != WM_LBUTTONDOWN) return DefSubclassProc(tabs, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(tabs, message, wParam, lParam);
+  const DWORD at = GetMessagePos();
+  ReleaseCapture();
+  SendMessageW(GetParent(tabs), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(at));
+  return result;
+}
+
 }  // namespace
 
 OptionsDialog& OptionsDialog::Instance() {
@@ -273,6 +286,7 @@ void OptionsDialog::OnInit() {
   closing_ = false;
   validatingAccelerator_ = false;
   HWND tabs = GetDlgItem(Handle(), IDC_OPT_TABS);
+  SetWindowSubclass(tabs, TabStripDrag, 1, 0);
   for (size_t i = 0; i < kPageTemplates.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -636,6 +650,10 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
     if (code == EN_CHANGE) OnShortcutChanged(id);
     return;
   }
+  if (code == EN_KILLFOCUS) {
+    ShowStoredNumber(id);
+    return;
+  }
   const bool changed = code == BN_CLICKED || code == EN_CHANGE || code == CBN_SELCHANGE ||
                        code == CBN_EDITCHANGE;
   if (!changed) return;
@@ -664,6 +682,21 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
   if (id == IDC_OPT_FM_REUSE || id == IDC_OPT_FM_NEW_WINDOW) LoadFolderManagerControls();
   if (IsFolderManagerControl(id) && id != IDC_OPT_FM_PARAMS && id != IDC_OPT_FM_PATH)
     RebuildFolderManagerParams();
+}
+
+// A number typed beyond the box's range was stored clamped; once the box is
+// left it shows what was stored.
+void OptionsDialog::ShowStoredNumber(int id) {
+  for (const Binding& b : kBindings) {
+    if (b.id != id || b.kind != Kind::Number) continue;
+    const std::u16string stored = core::IntToText(host_->LiveSettings().Int(b.setting));
+    HWND box = Control(id);
+    if (WindowText(box) == stored) return;
+    loading_ = true;
+    SetText(box, stored);
+    loading_ = false;
+    return;
+  }
 }
 
 void OptionsDialog::OnNotify(const NMHDR& header) {
