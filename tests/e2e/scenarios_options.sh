@@ -194,18 +194,20 @@ scenario_options_drag() {
 # screenshots show each page's Chinese text at the larger size.
 scenario_options_at_150_percent() {
   local at100 at150 w100 h100 w150 h150 l t r b page
+  # A first start that opens the dialog itself: the settings file of the
+  # start before already has [Option], so a first activation cannot be told.
   xdotool mousemove 1279 1023
-  start_app
-  wait_first_activation
-  opt_open || { close_app; return; }
+  start_app /OpenSetting
+  wait_until 40 opt_shown || { fail "no dialog 选项 at 100 %"; close_app; return; }
+  sleep 1
   at100=$(probe find-window "$opt_title")
+  import -window root "$artifacts/page-0-100.png" 2>/dev/null || fail "screenshot at 100 % failed"
   probe click "$opt_title" "取消(&C)" || fail "no 取消(&C)"
   wait_until 20 opt_gone || fail "the dialog stayed open after 取消"
   close_app
   set_screen_scaling 150
-  start_app
-  wait_first_activation
-  opt_open || { close_app; return; }
+  start_app /OpenSetting
+  wait_until 40 opt_shown || { fail "no dialog 选项 at 150 %"; close_app; return; }
   sleep 2
   at150=$(probe find-window "$opt_title")
   for page in 0 1 2 3 4; do
