@@ -23,11 +23,12 @@
 #include "editor/win32/import_file_dialog.h"
 #include "editor/win32/jump_list_editor_ids.h"
 #include "jumplist/caption_limit.h"
+#include "ui/win32/background_drag.h"
+#include "ui/win32/clipboard_copy.h"
 #include "ui/win32/dropped_files.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/message_box_prompts.h"
 #include "variables/variable_menu.h"
-#include "windows/win32/clipboard.h"
 #include "windows/win32/folder_managers.h"
 
 namespace pathorama::editor::win32 {
@@ -1463,8 +1464,7 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return FALSE;
     case WM_LBUTTONDOWN:
       // A press on the free surface drags the window.
-      ReleaseCapture();
-      SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      ui::win32::MoveByPress(Handle());
       return TRUE;
     case WM_CLOSE:
       Cancel();
@@ -1734,11 +1734,9 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case IDC_EDITOR_PATH_LABEL:
           if (code == STN_DBLCLK && !row_.label.empty()) {
             EditorPrompts prompts(Handle());
-            if (windows::win32::SetClipboardText(LabelClipboardText(row_.label)))
-              prompts.Tell(u"已经把路径复制到剪贴板中", u"复制路径", core::PromptIcon::Information);
-            else
-              prompts.Tell(u"无法把路径复制到剪贴板中，剪贴板正被其他程序占用", u"复制路径",
-                           core::PromptIcon::Error);
+            ui::win32::CopyAndTell(LabelClipboardText(row_.label), prompts,
+                                   {u"已经把路径复制到剪贴板中",
+                                    u"无法把路径复制到剪贴板中，剪贴板正被其他程序占用", u"复制路径"});
           }
           return TRUE;
       }

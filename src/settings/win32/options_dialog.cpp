@@ -11,6 +11,7 @@
 #include "paths/folder_manager_commands.h"
 #include "paths/folder_manager_settings.h"
 #include "settings/win32/options_dialog_ids.h"
+#include "ui/win32/background_drag.h"
 #include "ui/win32/window_boundary.h"
 
 namespace pathorama::settings::win32 {
@@ -222,8 +223,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   if (message == WM_INITDIALOG) return TRUE;
   if (message == WM_LBUTTONDOWN) {
     // The page's background moves the dialog as its caption would.
-    ReleaseCapture();
-    SendMessageW(GetParent(page), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    ui::win32::MoveByPress(GetParent(page));
     return TRUE;
   }
   if (message != WM_COMMAND && message != WM_NOTIFY) return FALSE;
@@ -242,9 +242,7 @@ LRESULT CALLBACK TabStripDrag(HWND tabs, UINT message, WPARAM wParam, LPARAM lPa
                               DWORD_PTR) {
   if (message != WM_LBUTTONDOWN) return DefSubclassProc(tabs, message, wParam, lParam);
   const LRESULT result = DefSubclassProc(tabs, message, wParam, lParam);
-  const DWORD at = GetMessagePos();
-  ReleaseCapture();
-  SendMessageW(GetParent(tabs), WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(at));
+  ui::win32::MoveByPress(GetParent(tabs));
   return result;
 }
 
@@ -772,12 +770,10 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return FALSE;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
       // Dragging the background moves the dialog.
-      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
-      SetResult(hit == HTCLIENT ? HTCAPTION : hit);
+      SetResult(ui::win32::HitTestWithBackgroundAsCaption(Handle(), wParam, lParam));
       return TRUE;
-    }
   }
   return FALSE;
 }

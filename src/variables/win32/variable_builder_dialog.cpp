@@ -8,7 +8,8 @@
 #include "core/win32/wide_text.h"
 #include "variables/variable_menu.h"
 #include "variables/win32/variable_builder_dialog_ids.h"
-#include "windows/win32/clipboard.h"
+#include "ui/win32/clipboard_copy.h"
+#include "ui/win32/message_box_prompts.h"
 
 namespace pathorama::variables::win32 {
 
@@ -612,10 +613,14 @@ void VariableBuilderDialog::Output(BuilderOutput mode) {
 }
 
 void VariableBuilderDialog::CopyToClipboard(bool value) {
-  if (!windows::win32::SetClipboardText(value ? value_ : expression_)) return;
-  MessageBoxW(Handle(),
-              value ? L"已经把变量表达式的解析结果复制到剪贴板中" : L"已经把变量表达式复制到剪贴板中",
-              L"复制提醒", MB_ICONINFORMATION);
+  ui::win32::MessageBoxPrompts prompts(Handle());
+  ui::win32::CopyAndTell(
+      value ? value_ : expression_, prompts,
+      value ? ui::win32::CopyMessages{u"已经把变量表达式的解析结果复制到剪贴板中",
+                                      u"无法把变量表达式的解析结果复制到剪贴板中，剪贴板正被其他程序占用",
+                                      u"复制提醒"}
+            : ui::win32::CopyMessages{u"已经把变量表达式复制到剪贴板中",
+                                      u"无法把变量表达式复制到剪贴板中，剪贴板正被其他程序占用", u"复制提醒"});
 }
 
 }  // namespace pathorama::variables::win32
