@@ -28,7 +28,6 @@
 #include "ui/win32/dropped_files.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/message_box_prompts.h"
-#include "variables/variable_menu.h"
 #include "windows/win32/folder_managers.h"
 
 namespace pathorama::editor::win32 {
@@ -333,7 +332,7 @@ JumpListEditor::~JumpListEditor() {
   if (Handle()) DestroyWindow(Handle());
   for (HFONT font : {boldFont_, strikeFont_, boldStrikeFont_, saveFont_, importFont_})
     if (font) DeleteObject(font);
-  if (variableMenu_) DestroyMenu(variableMenu_);
+  if (variableMenu_.menu) DestroyMenu(variableMenu_.menu);
 }
 
 void JumpListEditor::Open(EditorHost& host) {
@@ -1175,43 +1174,22 @@ void JumpListEditor::CheckDuplicateOfFocused() {
 
 void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
   if (!IsWindowEnabled(Item(IDC_EDITOR_PATHS))) return;
-  if (variableMenu_) DestroyMenu(variableMenu_);
-  variableMenu_ = CreatePopupMenu();
-  variableCommands_.clear();
-  UINT next = IDM_EDITOR_VARIABLE_FIRST;
-  // Breadth-first over the menu tree, without recursion.
-  std::vector<std::pair<const std::vector<variables::VariableMenuEntry>*, HMENU>> work = {
-      {&variables::VariableMenu(), variableMenu_}};
-  while (!work.empty()) {
-    auto [entries, into] = work.back();
-    work.pop_back();
-    for (const variables::VariableMenuEntry& entry : *entries) {
-      if (entry.IsSeparator()) {
-        AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
-      } else if (!entry.children.empty()) {
-        HMENU sub = CreatePopupMenu();
-        AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), AsWide(entry.caption));
-        work.push_back({&entry.children, sub});
-      } else {
-        AppendMenuW(into, MF_STRING, next, AsWide(entry.caption));
-        variableCommands_[next++] = entry.caption;
-      }
-    }
-  }
+  if (variableMenu_.menu) DestroyMenu(variableMenu_.menu);
+  variableMenu_ = variables::win32::CreateVariablePopupMenu(IDM_EDITOR_VARIABLE_FIRST);
+  HMENU menu = variableMenu_.menu;
   // The button's menu ends with the builder and the variable options.
   const bool builderShown = variables::win32::VariableBuilderDialog::Instance().Visible();
   if (fromButton) {
-    AppendMenuW(variableMenu_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(variableMenu_, MF_STRING | (builderShown ? MF_CHECKED : 0), IDM_EDITOR_VARIABLE_BUILDER,
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING | (builderShown ? MF_CHECKED : 0), IDM_EDITOR_VARIABLE_BUILDER,
                 L"通过面板输入");
-    AppendMenuW(variableMenu_, MF_STRING, IDM_EDITOR_VARIABLE_OPTIONS, L"变量选项");
+    AppendMenuW(menu, MF_STRING, IDM_EDITOR_VARIABLE_OPTIONS, L"变量选项");
   }
   RECT r{};
   GetWindowRect(anchor, &r);
   POINT at{fromButton ? r.left : r.left + 10, fromButton ? r.bottom : r.top + 10};
   if (!fromButton) GetCursorPos(&at);
-  const UINT chosen = TrackPopupMenu(variableMenu_, TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, 0,
-                                     Handle(), nullptr);
+  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, 0, Handle(), nullptr);
   if (chosen == IDM_EDITOR_VARIABLE_BUILDER) {
     if (builderShown)
       variables::win32::VariableBuilderDialog::Instance().Forget(*this);
@@ -1219,8 +1197,7 @@ void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
       OpenVariableBuilder({});
   }
   if (chosen == IDM_EDITOR_VARIABLE_OPTIONS) OpenVariableOptions();
-  if (auto it = variableCommands_.find(chosen); it != variableCommands_.end())
-    InsertVariable(it->second);
+  if (const std::u16string* caption = variableMenu_.CaptionOf(chosen)) InsertVariable(*caption);
 }
 
 EditText JumpListEditor::PathBoxText() const {

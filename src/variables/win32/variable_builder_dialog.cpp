@@ -6,7 +6,6 @@
 
 #include "core/text.h"
 #include "core/win32/wide_text.h"
-#include "variables/variable_menu.h"
 #include "variables/win32/variable_builder_dialog_ids.h"
 #include "ui/win32/clipboard_copy.h"
 #include "ui/win32/message_box_prompts.h"
@@ -139,7 +138,7 @@ VariableBuilderDialog& VariableBuilderDialog::Instance() {
 VariableBuilderDialog::~VariableBuilderDialog() {
   if (Handle()) DestroyWindow(Handle());
   if (badBrush_) DeleteObject(badBrush_);
-  if (menu_) DestroyMenu(menu_);
+  if (menu_.menu) DestroyMenu(menu_.menu);
 }
 
 void VariableBuilderDialog::Open(VariableBuilderCaller& caller) {
@@ -223,8 +222,8 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
-      if (id >= IDM_VB_VARIABLE_FIRST && static_cast<size_t>(id - IDM_VB_VARIABLE_FIRST) < menuNames_.size()) {
-        SetVariable(menuNames_[static_cast<size_t>(id - IDM_VB_VARIABLE_FIRST)]);
+      if (const std::u16string* caption = menu_.CaptionOf(static_cast<UINT>(id))) {
+        SetVariable(VariableOfCaption(*caption, caller_ ? caller_->Today() : core::CalendarDate{2000, 1, 1}));
         return TRUE;
       }
       switch (id) {
@@ -580,30 +579,11 @@ void VariableBuilderDialog::Rebuild() {
 }
 
 void VariableBuilderDialog::ShowVariableMenu() {
-  if (menu_) DestroyMenu(menu_);
-  menu_ = CreatePopupMenu();
-  menuNames_.clear();
-  const core::CalendarDate today = caller_ ? caller_->Today() : core::CalendarDate{2000, 1, 1};
-  std::vector<std::pair<const std::vector<VariableMenuEntry>*, HMENU>> work = {{&VariableMenu(), menu_}};
-  while (!work.empty()) {
-    auto [entries, into] = work.back();
-    work.pop_back();
-    for (const VariableMenuEntry& entry : *entries) {
-      if (entry.IsSeparator()) {
-        AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
-      } else if (!entry.children.empty()) {
-        HMENU sub = CreatePopupMenu();
-        AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), AsWide(entry.caption));
-        work.push_back({&entry.children, sub});
-      } else {
-        AppendMenuW(into, MF_STRING, IDM_VB_VARIABLE_FIRST + menuNames_.size(), AsWide(entry.caption));
-        menuNames_.push_back(VariableOfCaption(entry.caption, today));
-      }
-    }
-  }
+  if (menu_.menu) DestroyMenu(menu_.menu);
+  menu_ = CreateVariablePopupMenu(IDM_VB_VARIABLE_FIRST);
   RECT r{};
   GetWindowRect(Item(IDC_VB_EXPRESSION_CAPTION), &r);
-  TrackPopupMenu(menu_, TPM_LEFTALIGN, r.left, r.bottom, 0, Handle(), nullptr);
+  TrackPopupMenu(menu_.menu, TPM_LEFTALIGN, r.left, r.bottom, 0, Handle(), nullptr);
 }
 
 void VariableBuilderDialog::Output(BuilderOutput mode) {

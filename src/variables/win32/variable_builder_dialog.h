@@ -12,6 +12,7 @@
 
 #include "ui/win32/dialog_base.h"
 #include "variables/variable_builder.h"
+#include "variables/win32/variable_popup_menu.h"
 
 namespace pathorama::variables::win32 {
 
@@ -83,9 +84,8 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   bool filling_ = false;
   bool hoverExpression_ = false;
   HBRUSH badBrush_ = nullptr;
-  HMENU menu_ = nullptr;
+  VariablePopupMenu menu_;
   HWND hints_ = nullptr;
-  std::vector<std::u16string> menuNames_;
 };
 
 }  // namespace pathorama::variables::win32
