@@ -183,6 +183,50 @@ TEST_F(VariableBuilderDialogTest, ExtractionEndsByTextComposeTheRange) {
   Click(IDC_VB_EXTRACT);
 }
 
+// A path name's layer range takes text ends as step 1 does; the folder and
+// sequence pages share their place, and only the current variable's shows.
+TEST_F(VariableBuilderDialogTest, LayerRangeEndsByTextAndOnePageShown) {
+  builder.SetVariable(u"SelfDir");
+  EXPECT_TRUE(IsWindowVisible(Item(IDC_VB_LAYERS)));
+  EXPECT_FALSE(IsWindowVisible(Item(IDC_VB_LAYER_NTH)));
+  EXPECT_FALSE(IsWindowVisible(Item(IDC_VB_SEQ_START)));
+  Click(IDC_VB_LAYERS);
+  HWND stop = Item(IDC_VB_LAYER_STOP);
+  SendMessageW(stop, CB_SETCURSEL, 1, 0);
+  SendMessageW(builder.Handle(), WM_COMMAND, MAKEWPARAM(IDC_VB_LAYER_STOP, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(stop));
+  Type(IDC_VB_LAYER_END, u"1");
+  Click(IDC_VB_LAYER_END_BY_TEXT);
+  ASSERT_TRUE(IsWindowEnabled(Item(IDC_VB_LAYER_END_TEXT)));
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_VB_LAYER_START_TEXT)));
+  Type(IDC_VB_LAYER_END_TEXT, u"tools");
+  Click(IDC_VB_LAYER_END_CASE);
+  Click(IDC_VB_LAYER_REMOVE);
+  EXPECT_EQ(TextOf(Item(IDC_VB_EXPRESSION)), u"{SelfDir<1-'tools'?*>}");
+  Click(IDC_VB_LAYER_START_BY_TEXT);
+  Type(IDC_VB_LAYER_START, u"-2");
+  Type(IDC_VB_LAYER_START_TEXT, u"\\\\w+");
+  Click(IDC_VB_LAYER_START_REGEX);
+  EXPECT_EQ(TextOf(Item(IDC_VB_EXPRESSION)), u"{SelfDir<-2*'\\\\w+'-'tools'?*>}");
+  MSG msg;
+  for (int i = 0; i < 30; ++i) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  EXPECT_TRUE(test_support::SaveBmp(test_support::CaptureScreen(),
+                                    test_support::WindowsPath(PATHORAMA_SCREENSHOT_DIR) + L"\\variable_builder_layers.bmp"));
+  Type(IDC_VB_LAYER_START_TEXT, u"");
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_VB_INSERT))) << "an empty text end was let through";
+
+  builder.SetVariable(u"Number");
+  EXPECT_TRUE(IsWindowVisible(Item(IDC_VB_SEQ_START)));
+  EXPECT_FALSE(IsWindowVisible(Item(IDC_VB_LAYERS)));
+  EXPECT_FALSE(IsWindowVisible(Item(IDC_VB_LAYER_START_TEXT)));
+  builder.SetVariable(u"NFolder");
+  EXPECT_TRUE(IsWindowVisible(Item(IDC_VB_LAYER_NTH)));
+  EXPECT_FALSE(IsWindowVisible(Item(IDC_VB_SEQ_START)));
+}
+
 // "4", "0", "正" and "Aa" are toggles drawn by colour: each click flips what
 // they write.
 TEST_F(VariableBuilderDialogTest, ColouredTogglesFlipTheirParts) {

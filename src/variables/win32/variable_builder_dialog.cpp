@@ -45,8 +45,8 @@ int FieldControl(BuilderField field) {
   switch (field) {
     case BuilderField::DateConnector: return IDC_VB_CONNECTOR;
     case BuilderField::DateTyped: return IDC_VB_TYPED;
-    case BuilderField::LayerStartText: return IDC_VB_LAYER_START;
-    case BuilderField::LayerEndText: return IDC_VB_LAYER_END;
+    case BuilderField::LayerStartText: return IDC_VB_LAYER_START_TEXT;
+    case BuilderField::LayerEndText: return IDC_VB_LAYER_END_TEXT;
     case BuilderField::ExtractStartText: return IDC_VB_EXTRACT_START_TEXT;
     case BuilderField::ExtractEndText: return IDC_VB_EXTRACT_END_TEXT;
     case BuilderField::Delimiter: return IDC_VB_DELIMITER;
@@ -90,6 +90,8 @@ constexpr Toggle kToggles[] = {
     {IDC_VB_ZERO_FIRST + 2, kBlue, kZeroHint},
     {IDC_VB_ZERO_FIRST + 3, kBlue, kZeroHint},
     {IDC_VB_ZERO_FIRST + 4, kBlue, kZeroHint},
+    {IDC_VB_LAYER_START_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_LAYER_END_REGEX, kRed, kRedRegexHint},
     {IDC_VB_EXTRACT_START_REGEX, kRed, kRedRegexHint},
     {IDC_VB_EXTRACT_END_REGEX, kRed, kRedRegexHint},
     {IDC_VB_DELIMITER_REGEX, kBlue, kBlueRegexHint},
@@ -353,11 +355,20 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_LAYER_BEFORE, s.folder.layer == FolderOptions::Layer::Before);
   check(IDC_VB_LAYER_AFTER, s.folder.layer == FolderOptions::Layer::After);
   setInt(IDC_VB_LAYER_N, s.folder.n);
+  auto showEnd = [&](const RangeEnd& end, int number, int byText, int text, int regex, int ignoreCase) {
+    setInt(number, end.byText ? end.occurrence : end.number);
+    check(byText, end.byText);
+    setText(text, end.text);
+    SetToggle(regex, end.regex);
+    check(ignoreCase, end.ignoreCase);
+  };
   check(IDC_VB_LAYERS, s.folder.layers.enabled);
-  setInt(IDC_VB_LAYER_START, s.folder.layers.start.number);
+  showEnd(s.folder.layers.start, IDC_VB_LAYER_START, IDC_VB_LAYER_START_BY_TEXT, IDC_VB_LAYER_START_TEXT,
+          IDC_VB_LAYER_START_REGEX, IDC_VB_LAYER_START_CASE);
   SendMessageW(Item(IDC_VB_LAYER_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.folder.layers.stop), 0);
-  setInt(IDC_VB_LAYER_END, s.folder.layers.stop == RangeStop::Count ? s.folder.layers.count
-                                                                     : s.folder.layers.end.number);
+  showEnd(s.folder.layers.end, IDC_VB_LAYER_END, IDC_VB_LAYER_END_BY_TEXT, IDC_VB_LAYER_END_TEXT,
+          IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE);
+  if (s.folder.layers.stop == RangeStop::Count) setInt(IDC_VB_LAYER_END, s.folder.layers.count);
   check(IDC_VB_LAYER_REMOVE, s.folder.layers.remove);
   setInt(IDC_VB_SEQ_START, s.sequence.start);
   SetDlgItemTextW(Handle(), IDC_VB_SEQ_BY, s.sequence.byCount ? L"数量" : L"结束值");
@@ -366,13 +377,6 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_SEQ_USE_LENGTH, s.sequence.useLength);
   setInt(IDC_VB_SEQ_LENGTH, s.sequence.length);
   check(IDC_VB_EXTRACT, s.extract.enabled);
-  auto showEnd = [&](const RangeEnd& end, int number, int byText, int text, int regex, int ignoreCase) {
-    setInt(number, end.byText ? end.occurrence : end.number);
-    check(byText, end.byText);
-    setText(text, end.text);
-    SetToggle(regex, end.regex);
-    check(ignoreCase, end.ignoreCase);
-  };
   showEnd(s.extract.start, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT,
           IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE);
   SendMessageW(Item(IDC_VB_EXTRACT_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.extract.stop), 0);
@@ -465,6 +469,10 @@ BuilderState VariableBuilderDialog::ReadState() const {
     end.regex = Toggled(regex);
     end.ignoreCase = Checked(ignoreCase);
   };
+  readEnd(s.folder.layers.start, IDC_VB_LAYER_START, IDC_VB_LAYER_START_BY_TEXT, IDC_VB_LAYER_START_TEXT,
+          IDC_VB_LAYER_START_REGEX, IDC_VB_LAYER_START_CASE);
+  readEnd(s.folder.layers.end, IDC_VB_LAYER_END, IDC_VB_LAYER_END_BY_TEXT, IDC_VB_LAYER_END_TEXT,
+          IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE);
   readEnd(s.extract.start, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT,
           IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE);
   readEnd(s.extract.end, IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT,
@@ -529,8 +537,28 @@ void VariableBuilderDialog::EnableAreas() {
     SendMessageW(period, CB_SETCURSEL, 0, 0);
   }
   for (int id = IDC_VB_PERIOD; id <= IDC_VB_DAY_FORMAT; ++id) enable(id, a.dayList);
-  for (int id : {IDC_VB_LAYER_NTH, IDC_VB_LAYER_BEFORE, IDC_VB_LAYER_AFTER, IDC_VB_LAYER_N}) enable(id, a.layerNumber);
+  // The folder and sequence pages share their place: only the current
+  // variable's page is shown.
+  auto show = [this](int id, bool on) { ShowWindow(Item(id), on ? SW_SHOWNA : SW_HIDE); };
+  for (int id : {IDC_VB_LAYER_NTH, IDC_VB_LAYER_BEFORE, IDC_VB_LAYER_AFTER, IDC_VB_LAYER_N}) {
+    enable(id, a.layerNumber);
+    show(id, a.layerNumber);
+  }
   for (int id = IDC_VB_LAYERS; id <= IDC_VB_LAYER_REMOVE; ++id) enable(id, a.pathLayers);
+  for (int id = IDC_VB_LAYERS; id <= IDC_VB_LAYER_REMOVE; ++id) show(id, a.pathLayers);
+  for (int id = IDC_VB_LAYER_START_BY_TEXT; id <= IDC_VB_LAYER_END_CASE; ++id) show(id, a.pathLayers);
+  show(IDC_VB_LAYER_START_LABEL, a.pathLayers);
+  for (int id = IDC_VB_SEQ_START; id <= IDC_VB_SEQ_LENGTH; ++id) show(id, a.sequencePage);
+  show(IDC_VB_SEQ_START_LABEL, a.sequencePage);
+  show(IDC_VB_SEQ_STEP_LABEL, a.sequencePage);
+  const bool layerEnd =
+      SendMessageW(Item(IDC_VB_LAYER_STOP), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(RangeStop::End);
+  enable(IDC_VB_LAYER_START_BY_TEXT, a.pathLayers);
+  enable(IDC_VB_LAYER_END_BY_TEXT, a.pathLayers && layerEnd);
+  for (int id : {IDC_VB_LAYER_START_TEXT, IDC_VB_LAYER_START_REGEX, IDC_VB_LAYER_START_CASE})
+    enable(id, a.pathLayers && Checked(IDC_VB_LAYER_START_BY_TEXT));
+  for (int id : {IDC_VB_LAYER_END_TEXT, IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE})
+    enable(id, a.pathLayers && layerEnd && Checked(IDC_VB_LAYER_END_BY_TEXT));
   SetDlgItemTextW(Handle(), IDC_VB_LAYERS, a.runKeyLayers ? L"提取指定的路径层级" : L"提取指定的文件夹层级");
   for (int id = IDC_VB_SEQ_START; id <= IDC_VB_SEQ_LENGTH; ++id) enable(id, a.sequencePage);
   enable(IDC_VB_SEQ_USE_LENGTH, a.sequenceLength);
@@ -574,7 +602,8 @@ void VariableBuilderDialog::Rebuild() {
   SetDlgItemTextW(Handle(), IDC_VB_VALUE, AsWide(value_));
   for (int id : {IDC_VB_INSERT, IDC_VB_APPEND, IDC_VB_COVER}) EnableWindow(Item(id), bad_.empty());
   for (int id : {IDC_VB_CONNECTOR, IDC_VB_TYPED, IDC_VB_DELIMITER, IDC_VB_CONNECTOR2, IDC_VB_SECTIONS,
-                 IDC_VB_DELETION, IDC_VB_GROUP_SEPARATOR, IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_END_TEXT})
+                 IDC_VB_DELETION, IDC_VB_GROUP_SEPARATOR, IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_END_TEXT,
+                 IDC_VB_LAYER_START_TEXT, IDC_VB_LAYER_END_TEXT})
     InvalidateRect(Item(id), nullptr, TRUE);
 }
 

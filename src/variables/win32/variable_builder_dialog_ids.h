@@ -86,4 +86,17 @@
 #define IDC_VB_EXTRACT_END_TEXT 7215
 #define IDC_VB_EXTRACT_END_REGEX 7216
 #define IDC_VB_EXTRACT_END_CASE 7217
+// The same for the layer range of a path name ("…时所在的层级").
+#define IDC_VB_LAYER_START_BY_TEXT 7220
+#define IDC_VB_LAYER_START_TEXT 7221
+#define IDC_VB_LAYER_START_REGEX 7222
+#define IDC_VB_LAYER_START_CASE 7223
+#define IDC_VB_LAYER_END_BY_TEXT 7224
+#define IDC_VB_LAYER_END_TEXT 7225
+#define IDC_VB_LAYER_END_REGEX 7226
+#define IDC_VB_LAYER_END_CASE 7227
+// Labels of the special pages, shown with their page.
+#define IDC_VB_LAYER_START_LABEL 7230
+#define IDC_VB_SEQ_START_LABEL 7231
+#define IDC_VB_SEQ_STEP_LABEL 7232
 #define IDM_VB_VARIABLE_FIRST 7300
