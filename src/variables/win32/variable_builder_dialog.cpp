@@ -12,6 +12,18 @@
 
 namespace pathorama::variables::win32 {
 
+// The controls of a range: the layer range of a path name, step 1.
+struct RangeEndControls {
+  int number, byText, text, regex, ignoreCase;  // the number box holds N of a text end
+};
+struct RangeControls {
+  int enabled;
+  RangeEndControls start;
+  int stop;
+  RangeEndControls end;
+  int remove;
+};
+
 namespace {
 
 using core::win32::AsWide;
@@ -99,6 +111,22 @@ constexpr Toggle kToggles[] = {
     {IDC_VB_DELETION_REGEX, kBlue, kBlueRegexHint},
     {IDC_VB_DELETION_CASE, kBlue, kCaseHint},
 };
+
+constexpr RangeControls kLayerRange{
+    IDC_VB_LAYERS,
+    {IDC_VB_LAYER_START, IDC_VB_LAYER_START_BY_TEXT, IDC_VB_LAYER_START_TEXT, IDC_VB_LAYER_START_REGEX,
+     IDC_VB_LAYER_START_CASE},
+    IDC_VB_LAYER_STOP,
+    {IDC_VB_LAYER_END, IDC_VB_LAYER_END_BY_TEXT, IDC_VB_LAYER_END_TEXT, IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE},
+    IDC_VB_LAYER_REMOVE};
+constexpr RangeControls kExtractRange{
+    IDC_VB_EXTRACT,
+    {IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_START_REGEX,
+     IDC_VB_EXTRACT_START_CASE},
+    IDC_VB_EXTRACT_STOP,
+    {IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT, IDC_VB_EXTRACT_END_REGEX,
+     IDC_VB_EXTRACT_END_CASE},
+    IDC_VB_EXTRACT_REMOVE};
 
 const Toggle* ToggleOf(int id) {
   for (const Toggle& toggle : kToggles)
@@ -355,35 +383,14 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_LAYER_BEFORE, s.folder.layer == FolderOptions::Layer::Before);
   check(IDC_VB_LAYER_AFTER, s.folder.layer == FolderOptions::Layer::After);
   setInt(IDC_VB_LAYER_N, s.folder.n);
-  auto showEnd = [&](const RangeEnd& end, int number, int byText, int text, int regex, int ignoreCase) {
-    setInt(number, end.byText ? end.occurrence : end.number);
-    check(byText, end.byText);
-    setText(text, end.text);
-    SetToggle(regex, end.regex);
-    check(ignoreCase, end.ignoreCase);
-  };
-  check(IDC_VB_LAYERS, s.folder.layers.enabled);
-  showEnd(s.folder.layers.start, IDC_VB_LAYER_START, IDC_VB_LAYER_START_BY_TEXT, IDC_VB_LAYER_START_TEXT,
-          IDC_VB_LAYER_START_REGEX, IDC_VB_LAYER_START_CASE);
-  SendMessageW(Item(IDC_VB_LAYER_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.folder.layers.stop), 0);
-  showEnd(s.folder.layers.end, IDC_VB_LAYER_END, IDC_VB_LAYER_END_BY_TEXT, IDC_VB_LAYER_END_TEXT,
-          IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE);
-  if (s.folder.layers.stop == RangeStop::Count) setInt(IDC_VB_LAYER_END, s.folder.layers.count);
-  check(IDC_VB_LAYER_REMOVE, s.folder.layers.remove);
+  ShowRange(s.folder.layers, kLayerRange);
   setInt(IDC_VB_SEQ_START, s.sequence.start);
   SetDlgItemTextW(Handle(), IDC_VB_SEQ_BY, s.sequence.byCount ? L"数量" : L"结束值");
   setInt(IDC_VB_SEQ_END, s.sequence.endOrCount);
   setInt(IDC_VB_SEQ_STEP, s.sequence.step);
   check(IDC_VB_SEQ_USE_LENGTH, s.sequence.useLength);
   setInt(IDC_VB_SEQ_LENGTH, s.sequence.length);
-  check(IDC_VB_EXTRACT, s.extract.enabled);
-  showEnd(s.extract.start, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT,
-          IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE);
-  SendMessageW(Item(IDC_VB_EXTRACT_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.extract.stop), 0);
-  showEnd(s.extract.end, IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT,
-          IDC_VB_EXTRACT_END_REGEX, IDC_VB_EXTRACT_END_CASE);
-  if (s.extract.stop == RangeStop::Count) setInt(IDC_VB_EXTRACT_END, s.extract.count);
-  check(IDC_VB_EXTRACT_REMOVE, s.extract.remove);
+  ShowRange(s.extract, kExtractRange);
   const RestructureOptions& r = s.restructure;
   check(IDC_VB_RESTRUCTURE, r.enabled);
   setText(IDC_VB_DELIMITER, r.delimiter);
@@ -450,33 +457,8 @@ BuilderState VariableBuilderDialog::ReadState() const {
                    : Checked(IDC_VB_LAYER_AFTER) ? FolderOptions::Layer::After
                                                  : FolderOptions::Layer::Nth;
   s.folder.n = getInt(IDC_VB_LAYER_N, 1);
-  auto readRange = [&](RangeOptions& range, int enabled, int start, int stop, int end, int remove) {
-    range.enabled = Checked(enabled);
-    range.start.number = getInt(start, 1);
-    range.stop = static_cast<RangeStop>(std::max(0, selection(stop)));
-    range.end.number = range.count = getInt(end, 1);
-    range.remove = Checked(remove);
-  };
-  readRange(s.folder.layers, IDC_VB_LAYERS, IDC_VB_LAYER_START, IDC_VB_LAYER_STOP, IDC_VB_LAYER_END,
-            IDC_VB_LAYER_REMOVE);
-  readRange(s.extract, IDC_VB_EXTRACT, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_STOP, IDC_VB_EXTRACT_END,
-            IDC_VB_EXTRACT_REMOVE);
-  // A text end: the number box holds N, its occurrence.
-  auto readEnd = [&](RangeEnd& end, int number, int byText, int textId, int regex, int ignoreCase) {
-    end.byText = Checked(byText);
-    end.occurrence = getInt(number, 1);
-    end.text = text(textId);
-    end.regex = Toggled(regex);
-    end.ignoreCase = Checked(ignoreCase);
-  };
-  readEnd(s.folder.layers.start, IDC_VB_LAYER_START, IDC_VB_LAYER_START_BY_TEXT, IDC_VB_LAYER_START_TEXT,
-          IDC_VB_LAYER_START_REGEX, IDC_VB_LAYER_START_CASE);
-  readEnd(s.folder.layers.end, IDC_VB_LAYER_END, IDC_VB_LAYER_END_BY_TEXT, IDC_VB_LAYER_END_TEXT,
-          IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE);
-  readEnd(s.extract.start, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT,
-          IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE);
-  readEnd(s.extract.end, IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT,
-          IDC_VB_EXTRACT_END_REGEX, IDC_VB_EXTRACT_END_CASE);
+  s.folder.layers = ReadRange(kLayerRange);
+  s.extract = ReadRange(kExtractRange);
   s.sequence.start = getInt(IDC_VB_SEQ_START, 1);
   s.sequence.endOrCount = getInt(IDC_VB_SEQ_END, 1);
   s.sequence.step = getInt(IDC_VB_SEQ_STEP, 1);
@@ -499,6 +481,59 @@ BuilderState VariableBuilderDialog::ReadState() const {
   s.grouping.separate = Checked(IDC_VB_GROUP_SEPARATE);
   s.grouping.separator = text(IDC_VB_GROUP_SEPARATOR);
   return s;
+}
+
+void VariableBuilderDialog::ShowRange(const RangeOptions& range, const RangeControls& controls) {
+  auto showEnd = [this](const RangeEnd& end, const RangeEndControls& c) {
+    SetDlgItemInt(Handle(), c.number, static_cast<UINT>(end.byText ? end.occurrence : end.number), TRUE);
+    CheckDlgButton(Handle(), c.byText, end.byText ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextW(Handle(), c.text, AsWide(end.text));
+    SetToggle(c.regex, end.regex);
+    CheckDlgButton(Handle(), c.ignoreCase, end.ignoreCase ? BST_CHECKED : BST_UNCHECKED);
+  };
+  CheckDlgButton(Handle(), controls.enabled, range.enabled ? BST_CHECKED : BST_UNCHECKED);
+  showEnd(range.start, controls.start);
+  SendMessageW(Item(controls.stop), CB_SETCURSEL, static_cast<WPARAM>(range.stop), 0);
+  showEnd(range.end, controls.end);
+  if (range.stop == RangeStop::Count) SetDlgItemInt(Handle(), controls.end.number, static_cast<UINT>(range.count), TRUE);
+  CheckDlgButton(Handle(), controls.remove, range.remove ? BST_CHECKED : BST_UNCHECKED);
+}
+
+RangeOptions VariableBuilderDialog::ReadRange(const RangeControls& controls) const {
+  auto getInt = [this](int id) {
+    BOOL ok = FALSE;
+    const int value = static_cast<int>(GetDlgItemInt(Handle(), id, &ok, TRUE));
+    return ok ? value : 1;
+  };
+  // A text end: the number box holds N, its occurrence.
+  auto readEnd = [&](const RangeEndControls& c) {
+    RangeEnd end;
+    end.number = end.occurrence = getInt(c.number);
+    end.byText = Checked(c.byText);
+    end.text = TextOf(Item(c.text));
+    end.regex = Toggled(c.regex);
+    end.ignoreCase = Checked(c.ignoreCase);
+    return end;
+  };
+  RangeOptions range;
+  range.enabled = Checked(controls.enabled);
+  range.start = readEnd(controls.start);
+  range.stop = static_cast<RangeStop>(std::max(0, static_cast<int>(SendMessageW(Item(controls.stop), CB_GETCURSEL, 0, 0))));
+  range.end = readEnd(controls.end);
+  range.count = getInt(controls.end.number);
+  range.remove = Checked(controls.remove);
+  return range;
+}
+
+// An end's text options while it is a text; the end's only while the range
+// has an end.
+void VariableBuilderDialog::EnableRangeEnds(bool on, const RangeControls& controls) {
+  const bool hasEnd =
+      SendMessageW(Item(controls.stop), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(RangeStop::End);
+  EnableWindow(Item(controls.start.byText), on);
+  EnableWindow(Item(controls.end.byText), on && hasEnd);
+  for (const auto& [end, active] : {std::pair{controls.start, on}, std::pair{controls.end, on && hasEnd}})
+    for (int id : {end.text, end.regex, end.ignoreCase}) EnableWindow(Item(id), active && Checked(end.byText));
 }
 
 void VariableBuilderDialog::EnableAreas() {
@@ -551,27 +586,13 @@ void VariableBuilderDialog::EnableAreas() {
   for (int id = IDC_VB_SEQ_START; id <= IDC_VB_SEQ_LENGTH; ++id) show(id, a.sequencePage);
   show(IDC_VB_SEQ_START_LABEL, a.sequencePage);
   show(IDC_VB_SEQ_STEP_LABEL, a.sequencePage);
-  const bool layerEnd =
-      SendMessageW(Item(IDC_VB_LAYER_STOP), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(RangeStop::End);
-  enable(IDC_VB_LAYER_START_BY_TEXT, a.pathLayers);
-  enable(IDC_VB_LAYER_END_BY_TEXT, a.pathLayers && layerEnd);
-  for (int id : {IDC_VB_LAYER_START_TEXT, IDC_VB_LAYER_START_REGEX, IDC_VB_LAYER_START_CASE})
-    enable(id, a.pathLayers && Checked(IDC_VB_LAYER_START_BY_TEXT));
-  for (int id : {IDC_VB_LAYER_END_TEXT, IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE})
-    enable(id, a.pathLayers && layerEnd && Checked(IDC_VB_LAYER_END_BY_TEXT));
+  EnableRangeEnds(a.pathLayers, kLayerRange);
   SetDlgItemTextW(Handle(), IDC_VB_LAYERS, a.runKeyLayers ? L"提取指定的路径层级" : L"提取指定的文件夹层级");
   for (int id = IDC_VB_SEQ_START; id <= IDC_VB_SEQ_LENGTH; ++id) enable(id, a.sequencePage);
   enable(IDC_VB_SEQ_USE_LENGTH, a.sequenceLength);
   enable(IDC_VB_SEQ_LENGTH, a.sequenceLength);
   for (int id = IDC_VB_EXTRACT; id <= IDC_VB_DELETION_EVERY; ++id) enable(id, a.steps);
-  // An end's text options while it is a text; the end's only while there is one.
-  const bool hasEnd = SendMessageW(Item(IDC_VB_EXTRACT_STOP), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(RangeStop::End);
-  enable(IDC_VB_EXTRACT_START_BY_TEXT, a.steps);
-  enable(IDC_VB_EXTRACT_END_BY_TEXT, a.steps && hasEnd);
-  for (int id : {IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_START_REGEX, IDC_VB_EXTRACT_START_CASE})
-    enable(id, a.steps && Checked(IDC_VB_EXTRACT_START_BY_TEXT));
-  for (int id : {IDC_VB_EXTRACT_END_TEXT, IDC_VB_EXTRACT_END_REGEX, IDC_VB_EXTRACT_END_CASE})
-    enable(id, a.steps && hasEnd && Checked(IDC_VB_EXTRACT_END_BY_TEXT));
+  EnableRangeEnds(a.steps, kExtractRange);
   enable(IDC_VB_SECTIONS, a.steps && state_.restructure.connectorMode);
   SetDlgItemTextW(Handle(), IDC_VB_MODE,
                   state_.restructure.connectorMode ? L"设置各分节间的连接符" : L"替换分隔符为以下字符串");

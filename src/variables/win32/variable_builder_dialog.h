@@ -17,6 +17,7 @@
 namespace pathorama::variables::win32 {
 
 enum class BuilderOutput { Insert, Append, Cover };
+struct RangeControls;
 
 // What the builder needs of the window that opened it.
 class VariableBuilderCaller {
@@ -71,6 +72,10 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   void ShowState();        // the state into the controls
   BuilderState ReadState() const;
   void EnableAreas();
+  // The controls of a range of positions or layers (their IDs).
+  void ShowRange(const RangeOptions& range, const RangeControls& controls);
+  RangeOptions ReadRange(const RangeControls& controls) const;
+  void EnableRangeEnds(bool on, const RangeControls& controls);
   void Rebuild();          // controls → expression → value
   void ShowVariableMenu();
   void Output(BuilderOutput mode);
