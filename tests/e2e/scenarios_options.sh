@@ -193,7 +193,7 @@ scenario_options_drag() {
 # (its templates are in dialog units and the program is DPI aware); the
 # screenshots show each page's Chinese text at the larger size.
 scenario_options_at_150_percent() {
-  local at100 at150 w100 h100 w150 h150 l t r b page
+  local at100 at150 l t r b page
   # A first start that opens the dialog itself: the settings file of the
   # start before already has [Option], so a first activation cannot be told.
   xdotool mousemove 1279 1023
@@ -214,14 +214,7 @@ scenario_options_at_150_percent() {
     opt_page "$page"
     import -window root "$artifacts/page-$page-150.png" 2>/dev/null || fail "screenshot of page $page failed"
   done
-  read -r _ _ l t r b <<<"$at100"
-  w100=$((r - l)) h100=$((b - t))
-  read -r _ _ l t r b <<<"$at150"
-  w150=$((r - l)) h150=$((b - t))
-  check "the dialog's width at 150 % ($w150) is about 1.5 times its width at 100 % ($w100)" \
-    [ $((w150 * 100)) -ge $((w100 * 135)) -a $((w150 * 100)) -le $((w100 * 160)) ]
-  check "the dialog's height at 150 % ($h150) is about 1.5 times its height at 100 % ($h100)" \
-    [ $((h150 * 100)) -ge $((h100 * 135)) -a $((h150 * 100)) -le $((h100 * 160)) ]
+  check_scaled_by_half "the dialog" "$at100" "$at150"
   # OK stays inside the dialog.
   read -r l t r b < <(probe descendant-rect "$opt_title" 1)
   read -r _ _ _ _ _ wb <<<"$at150"
