@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "core/text.h"
 #include "core/win32/wide_text.h"
 #include "screenshot.h"
 #include "standin_process.h"
@@ -280,6 +281,17 @@ TEST_F(VariableBuilderDialogTest, TheFormatHelpAndTheTypedFieldHaveHints) {
   EXPECT_EQ(hintOf(IDC_VB_TYPED), u"可手工填写，不能包含 : { | } 等字符");
   const std::u16string help = hintOf(IDC_VB_HELP);
   EXPECT_NE(help.find(u"yyyy"), std::u16string::npos) << "no format help on ?";
+  // "预置的日期" names the date an empty parameter stands for, asked of the
+  // caller's expansion when the hint shows.
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = builder.Hints();
+  info.hdr.idFrom = reinterpret_cast<UINT_PTR>(Item(IDC_VB_DATE_PRESET));
+  info.hdr.code = TTN_GETDISPINFOW;
+  SendMessageW(builder.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  const std::u16string preset(reinterpret_cast<const char16_t*>(info.lpszText));
+  EXPECT_EQ(preset.rfind(u"程序预置的日期是 value of {Day<><yyyy-mm-dd>} #", 0), 0u) << core::Utf16ToUtf8(preset);
+  EXPECT_TRUE(preset.ends_with(u"\r点击按钮可修改")) << core::Utf16ToUtf8(preset);
   // A click on "?" shows the hint and opens no window of its own.
   builder.SetVariable(u"Today");
   Click(IDC_VB_HELP);

@@ -246,9 +246,16 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
       DrawToggle(draw, *toggle);
       return TRUE;
     }
-    case WM_NOTIFY:
-      if (reinterpret_cast<NMHDR*>(lParam)->code == DTN_DATETIMECHANGE) Rebuild();
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->code == DTN_DATETIMECHANGE) Rebuild();
+      if (header->code == TTN_GETDISPINFOW &&
+          reinterpret_cast<HWND>(header->idFrom) == Item(IDC_VB_DATE_PRESET)) {
+        FillPresetHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return TRUE;
+      }
       return FALSE;
+    }
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
@@ -334,11 +341,31 @@ void VariableBuilderDialog::CreateHints() {
     SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   };
   add(IDC_VB_HELP, kHelp);
+  // The preset date is asked when the hint shows: the options may change it.
+  TTTOOLINFOW preset{};
+  preset.cbSize = sizeof preset;
+  preset.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  preset.hwnd = Handle();
+  preset.uId = reinterpret_cast<UINT_PTR>(Item(IDC_VB_DATE_PRESET));
+  preset.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&preset));
   add(IDC_VB_TYPED, kTypedHint);
   for (const Toggle& toggle : kToggles) add(toggle.id, toggle.hint);
   // The format help is long: several lines, and time to read them.
   SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, 600);
   SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+}
+
+// "预置的日期": the date an empty date parameter stands for, as the
+// expansion gives it.
+void VariableBuilderDialog::FillPresetHint(NMTTDISPINFOW& info) {
+  presetHint_.clear();
+  if (caller_) {
+    const std::u16string date = caller_->NewExpansionBatch()(u"{Day<><yyyy-mm-dd>}");
+    const std::u16string hint = u"程序预置的日期是 " + date + u"\r点击按钮可修改";
+    presetHint_.assign(hint.begin(), hint.end());
+  }
+  info.lpszText = presetHint_.data();
 }
 
 bool VariableBuilderDialog::Toggled(int id) const {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -66,6 +68,7 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   bool Checked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
   void InitDialog();
   void CreateHints();
+  void FillPresetHint(NMTTDISPINFOW& info);
   // The coloured toggle buttons ("0", "4", "正", "Aa").
   bool Toggled(int id) const;
   void SetToggle(int id, bool on);
@@ -91,6 +94,7 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   HBRUSH badBrush_ = nullptr;
   VariablePopupMenu menu_;
   HWND hints_ = nullptr;
+  std::wstring presetHint_;
 };
 
 }  // namespace pathorama::variables::win32
