@@ -190,6 +190,21 @@ set_screen_scaling() {
   restart_wine
 }
 
+# check_scaled_by_half WHAT AT100 AT150: the window WHAT, found by
+# `probe find-window` at 100 % (AT100) and at 150 % (AT150), is about 1.5
+# times as wide and as high, give or take the frame, which scales less.
+check_scaled_by_half() {
+  local l t r b w100 h100 w150 h150
+  read -r _ _ l t r b <<<"$2"
+  w100=$((r - l)) h100=$((b - t))
+  read -r _ _ l t r b <<<"$3"
+  w150=$((r - l)) h150=$((b - t))
+  check "$1's width at 150 % ($w150) is about 1.5 times its width at 100 % ($w100)" \
+    [ $((w150 * 100)) -ge $((w100 * 135)) -a $((w150 * 100)) -le $((w100 * 160)) ]
+  check "$1's height at 150 % ($h150) is about 1.5 times its height at 100 % ($h100)" \
+    [ $((h150 * 100)) -ge $((h100 * 135)) -a $((h150 * 100)) -le $((h100 * 160)) ]
+}
+
 # Closes the main window and waits for the program to end.
 close_app() {
   probe close || fail "no main window to close"

@@ -216,7 +216,7 @@ scenario_editor_drawing_styles() {
 scenario_editor_at_150_percent() {
   ed_ini '[PathMenu]' 'menu1=文档(&D)' 'path1=C:\users' 'menu2=-工作' 'path2=<>' \
     'menu3=报告' 'path3=C:\windows' 'menu4=--' 'path4=<>'
-  local at100 at150 w100 h100 w150 h150
+  local at100 at150
   ed_open_first || return
   sleep 1
   at100=$(probe find-window "$ed_title")
@@ -229,15 +229,7 @@ scenario_editor_at_150_percent() {
   sleep 3
   at150=$(probe find-window "$ed_title")
   import -window root "$artifacts/editor-150.png" 2>/dev/null || fail "screenshot failed"
-  read -r _ _ l t r b <<<"$at100"
-  w100=$((r - l)) h100=$((b - t))
-  read -r _ _ l t r b <<<"$at150"
-  w150=$((r - l)) h150=$((b - t))
-  # 1.5 times, give or take the frame, which scales less.
-  check "the editor's width at 150 % ($w150) is about 1.5 times its width at 100 % ($w100)" \
-    [ $((w150 * 100)) -ge $((w100 * 135)) -a $((w150 * 100)) -le $((w100 * 160)) ]
-  check "the editor's height at 150 % ($h150) is about 1.5 times its height at 100 % ($h100)" \
-    [ $((h150 * 100)) -ge $((h100 * 135)) -a $((h150 * 100)) -le $((h100 * 160)) ]
+  check_scaled_by_half "the editor" "$at100" "$at150"
   probe click "$ed_title" "取消(&C)" || fail "no 取消(&C)"
   wait_until 20 ed_gone || fail "the editor stayed open after 取消"
   close_app

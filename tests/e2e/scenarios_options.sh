@@ -173,6 +173,52 @@ scenario_options_drag() {
   sleep 1
   read -r l2 t2 r2 b2 < <(probe descendant-rect "$opt_title" 1)
   expect_eq "OK button moved by" "$((l2 - l)) $((t2 - t))" "-100 -50"
+  # The tab strip too: a press on the first tab chooses it and drags.
+  read -r tl tt tr tb < <(probe descendant-rect "$opt_title" 3010)
+  x=$((tl + 20)) y=$((tt + 10))
+  xdotool mousemove "$x" "$y" mousedown 1
+  sleep 0.3
+  for i in 1 2 3 4 5; do xdotool mousemove $((x + 16 * i)) $((y + 8 * i)); sleep 0.1; done
+  xdotool mouseup 1
+  sleep 1
+  read -r l t r b < <(probe descendant-rect "$opt_title" 1)
+  expect_eq "OK button moved by a drag of a tab" "$((l - l2)) $((t - t2))" "80 40"
+  import -window root "$artifacts/dragged-by-tab.png" 2>/dev/null || fail "screenshot failed"
+  probe click "$opt_title" "取消(&C)" || fail "no 取消(&C)"
+  wait_until 20 opt_gone || fail "the dialog stayed open after 取消"
+  close_app
+}
+
+# Every page at 150 % scaling: the dialog grows with the screen's scaling
+# (its templates are in dialog units and the program is DPI aware); the
+# screenshots show each page's Chinese text at the larger size.
+scenario_options_at_150_percent() {
+  local at100 at150 l t r b page
+  # A first start that opens the dialog itself: the settings file of the
+  # start before already has [Option], so a first activation cannot be told.
+  xdotool mousemove 1279 1023
+  start_app /OpenSetting
+  wait_until 40 opt_shown || { fail "no dialog 选项 at 100 %"; close_app; return; }
+  sleep 1
+  at100=$(probe find-window "$opt_title")
+  import -window root "$artifacts/page-0-100.png" 2>/dev/null || fail "screenshot at 100 % failed"
+  probe click "$opt_title" "取消(&C)" || fail "no 取消(&C)"
+  wait_until 20 opt_gone || fail "the dialog stayed open after 取消"
+  close_app
+  set_screen_scaling 150
+  start_app /OpenSetting
+  wait_until 40 opt_shown || { fail "no dialog 选项 at 150 %"; close_app; return; }
+  sleep 2
+  at150=$(probe find-window "$opt_title")
+  for page in 0 1 2 3 4; do
+    opt_page "$page"
+    import -window root "$artifacts/page-$page-150.png" 2>/dev/null || fail "screenshot of page $page failed"
+  done
+  check_scaled_by_half "the dialog" "$at100" "$at150"
+  # OK stays inside the dialog.
+  read -r l t r b < <(probe descendant-rect "$opt_title" 1)
+  read -r _ _ _ _ _ wb <<<"$at150"
+  check "OK (bottom $b) inside the dialog (bottom $wb)" [ "$b" -le "$wb" ]
   probe click "$opt_title" "取消(&C)" || fail "no 取消(&C)"
   wait_until 20 opt_gone || fail "the dialog stayed open after 取消"
   close_app

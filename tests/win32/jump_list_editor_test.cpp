@@ -205,5 +205,62 @@ TEST(JumpListEditor, TheVariableBuilderWritesIntoThePathBox) {
   EXPECT_FALSE(builder.Visible());
 }
 
+// The import window is a caller of the builder as the editor is: the
+// builder stands over it and writes into its own path box; closing the
+// import window closes the builder, and the editor takes it back.
+TEST(JumpListEditor, TheImportWindowCallsTheVariableBuilderToo) {
+  Folder folder;
+  FakeHost host({{u"menu1", u"文档"}, {u"path1", u"C:\\users"}});
+  JumpListEditor& editor = JumpListEditor::Instance();
+  editor.Open(host);
+  ASSERT_TRUE(editor.Visible());
+  HWND dialog = editor.Handle();
+  SendMessageW(dialog, WM_COMMAND,
+               MAKEWPARAM(IDM_EDITOR_COMMAND_FIRST + static_cast<int>(EditorCommand::ImportTotalCommander), 0), 0);
+  JumpListEditor& import = JumpListEditor::ImportWindow();
+  ASSERT_TRUE(import.Visible());
+  ASSERT_FALSE(IsWindowVisible(dialog));
+  HWND window = import.Handle();
+  // An entry of the import window's own, focused.
+  SendMessageW(window, WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({folder.path + L"\\资料"}, MiddleOf(window, IDC_EDITOR_TREE))), 0);
+  HWND box = GetDlgItem(window, IDC_EDITOR_PATHS);
+  ASSERT_TRUE(IsWindowEnabled(box));
+  auto textOf = [](HWND control) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(control, text, 1024);
+    return U8(FromWide(text));
+  };
+  const std::string before = textOf(box);
+  ASSERT_EQ(before, U8(FromWide(folder.path) + u"\\资料"));
+
+  import.OpenVariableBuilder(u"NFolder");
+  variables::win32::VariableBuilderDialog& builder = variables::win32::VariableBuilderDialog::Instance();
+  ASSERT_TRUE(builder.Visible());
+  EXPECT_EQ(GetWindow(builder.Handle(), GW_OWNER), window);
+  SendMessageW(GetDlgItem(builder.Handle(), IDC_VB_APPEND), BM_CLICK, 0, 0);
+  EXPECT_EQ(textOf(box), before + "{1Folder}");
+  EXPECT_EQ(IsDlgButtonChecked(window, IDC_EDITOR_USE_VARIABLES), BST_CHECKED);
+  EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_EDITOR_PATHS)), "C:\\users") << "written into the hidden editor";
+  SendMessageW(GetDlgItem(builder.Handle(), IDC_VB_OPTIONS), BM_CLICK, 0, 0);
+  EXPECT_EQ(host.variableOptionsOpened, 1);
+
+  // Closed with the import window; the editor is its caller again.
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(import.Visible());
+  EXPECT_FALSE(builder.Visible());
+  ASSERT_TRUE(IsWindowVisible(dialog));
+  editor.OpenVariableBuilder(u"NFolder");
+  ASSERT_TRUE(builder.Visible());
+  EXPECT_EQ(GetWindow(builder.Handle(), GW_OWNER), dialog);
+  TreeView_SelectItem(GetDlgItem(dialog, IDC_EDITOR_TREE), TreeView_GetRoot(GetDlgItem(dialog, IDC_EDITOR_TREE)));
+  SendMessageW(GetDlgItem(builder.Handle(), IDC_VB_COVER), BM_CLICK, 0, 0);
+  EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_EDITOR_PATHS)), "{1Folder}");
+  EXPECT_EQ(textOf(box), before + "{1Folder}");
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_CANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_EDITOR_CANCEL)));
+  EXPECT_FALSE(builder.Visible());
+}
+
 }  // namespace
 }  // namespace pathorama::editor::win32

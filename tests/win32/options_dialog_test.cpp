@@ -279,6 +279,38 @@ TEST(OptionsDialogTest, SecondRequestWhileOpenDoesNotNestAndBoxesEnableTheirCont
   EXPECT_FALSE(host.settings.Bool(Setting::CaptureOfficeOrWindowFolderPath));
 }
 
+// A number typed beyond the box's range is stored clamped at once; the box
+// shows the stored number once it is left (a text that is no number leaves
+// the setting as it was, and the box shows that).
+TEST(OptionsDialogTest, NumberBoxShowsTheClampedValueWhenLeft) {
+  FakeHost host;
+  Shown dialog(host, 4);
+  ASSERT_TRUE(dialog.Window());
+  HWND box = dialog.Control(IDC_OPT_CAPTION_LENGTH);
+  auto shown = [box] {
+    wchar_t text[32] = {};
+    GetWindowTextW(box, text, 32);
+    return std::wstring(text);
+  };
+  dialog.Focus(box);
+  dialog.SetText(IDC_OPT_CAPTION_LENGTH, L"250");
+  EXPECT_EQ(host.settings.Int(Setting::ItemCaptionMaxLength), 100);
+  EXPECT_EQ(shown(), L"250") << "rewritten while typing";
+  dialog.Focus(dialog.Control(IDC_OPT_HIDE_BASE));
+  EXPECT_EQ(shown(), L"100");
+  dialog.Focus(box);
+  dialog.SetText(IDC_OPT_CAPTION_LENGTH, L"0");
+  dialog.Focus(dialog.Control(IDC_OPT_HIDE_BASE));
+  EXPECT_EQ(host.settings.Int(Setting::ItemCaptionMaxLength), 1);
+  EXPECT_EQ(shown(), L"1");
+  dialog.Focus(box);
+  dialog.SetText(IDC_OPT_CAPTION_LENGTH, L"");
+  dialog.Focus(dialog.Control(IDC_OPT_HIDE_BASE));
+  EXPECT_EQ(shown(), L"1");
+  dialog.Click(IDCANCEL);
+  EXPECT_FALSE(dialog.Result());
+}
+
 TEST(OptionsDialogTest, FolderManagerPageShowsTheChosenManagersTemplate) {
   FakeHost host;
   Shown dialog(host, 1);

@@ -13,6 +13,7 @@
 #include "app/win32/feature_entry_points.h"
 #include "core/win32/wide_text.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/background_drag.h"
 
 namespace pathorama::app::win32 {
 
@@ -160,11 +161,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayIconMessage:
       OnTrayIcon(lParam);
       return 0;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
       // A drag anywhere in the client area moves the window like its caption.
-      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
-      return hit == HTCLIENT ? HTCAPTION : hit;
-    }
+      return ui::win32::HitTestWithBackgroundAsCaption(Handle(), wParam, lParam);
     case WM_DRAWCLIPBOARD:
       OnDrawClipboard(wParam, lParam);
       return 0;

@@ -6,6 +6,7 @@
 
 #include "app/win32/window_spy_ids.h"
 #include "core/win32/wide_text.h"
+#include "ui/win32/background_drag.h"
 #include "windows/win32/processes.h"
 
 namespace pathorama::app::win32 {
@@ -140,12 +141,10 @@ INT_PTR WindowSpy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
       }
       return FALSE;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
       // Dragging the background moves the window.
-      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
-      SetResult(hit == HTCLIENT ? HTCAPTION : hit);
+      SetResult(ui::win32::HitTestWithBackgroundAsCaption(Handle(), wParam, lParam));
       return TRUE;
-    }
   }
   return FALSE;
 }

@@ -3,6 +3,7 @@
 #include "core/win32/wide_text.h"
 #include "editor/accelerator_dialog.h"
 #include "editor/win32/accelerator_dialog_ids.h"
+#include "ui/win32/background_drag.h"
 
 namespace pathorama::editor::win32 {
 
@@ -86,12 +87,10 @@ INT_PTR AcceleratorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
       }
       return FALSE;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
       // Dragging the background moves the dialog.
-      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
-      SetResult(hit == HTCLIENT ? HTCAPTION : hit);
+      SetResult(ui::win32::HitTestWithBackgroundAsCaption(Handle(), wParam, lParam));
       return TRUE;
-    }
   }
   return FALSE;
 }

@@ -23,11 +23,11 @@
 #include "editor/win32/import_file_dialog.h"
 #include "editor/win32/jump_list_editor_ids.h"
 #include "jumplist/caption_limit.h"
+#include "ui/win32/background_drag.h"
+#include "ui/win32/clipboard_copy.h"
 #include "ui/win32/dropped_files.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/message_box_prompts.h"
-#include "variables/variable_menu.h"
-#include "windows/win32/clipboard.h"
 #include "windows/win32/folder_managers.h"
 
 namespace pathorama::editor::win32 {
@@ -321,7 +321,7 @@ JumpListEditor::~JumpListEditor() {
   if (Handle()) DestroyWindow(Handle());
   for (HFONT font : {boldFont_, strikeFont_, boldStrikeFont_, saveFont_, importFont_})
     if (font) DeleteObject(font);
-  if (variableMenu_) DestroyMenu(variableMenu_);
+  if (variableMenu_.menu) DestroyMenu(variableMenu_.menu);
 }
 
 void JumpListEditor::Open(EditorHost& host) {
@@ -1163,43 +1163,22 @@ void JumpListEditor::CheckDuplicateOfFocused() {
 
 void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
   if (!IsWindowEnabled(Item(IDC_EDITOR_PATHS))) return;
-  if (variableMenu_) DestroyMenu(variableMenu_);
-  variableMenu_ = CreatePopupMenu();
-  variableCommands_.clear();
-  UINT next = IDM_EDITOR_VARIABLE_FIRST;
-  // Breadth-first over the menu tree, without recursion.
-  std::vector<std::pair<const std::vector<variables::VariableMenuEntry>*, HMENU>> work = {
-      {&variables::VariableMenu(), variableMenu_}};
-  while (!work.empty()) {
-    auto [entries, into] = work.back();
-    work.pop_back();
-    for (const variables::VariableMenuEntry& entry : *entries) {
-      if (entry.IsSeparator()) {
-        AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
-      } else if (!entry.children.empty()) {
-        HMENU sub = CreatePopupMenu();
-        AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), AsWide(entry.caption));
-        work.push_back({&entry.children, sub});
-      } else {
-        AppendMenuW(into, MF_STRING, next, AsWide(entry.caption));
-        variableCommands_[next++] = entry.caption;
-      }
-    }
-  }
+  if (variableMenu_.menu) DestroyMenu(variableMenu_.menu);
+  variableMenu_ = variables::win32::CreateVariablePopupMenu(IDM_EDITOR_VARIABLE_FIRST);
+  HMENU menu = variableMenu_.menu;
   // The button's menu ends with the builder and the variable options.
   const bool builderShown = variables::win32::VariableBuilderDialog::Instance().Visible();
   if (fromButton) {
-    AppendMenuW(variableMenu_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(variableMenu_, MF_STRING | (builderShown ? MF_CHECKED : 0), IDM_EDITOR_VARIABLE_BUILDER,
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING | (builderShown ? MF_CHECKED : 0), IDM_EDITOR_VARIABLE_BUILDER,
                 L"通过面板输入");
-    AppendMenuW(variableMenu_, MF_STRING, IDM_EDITOR_VARIABLE_OPTIONS, L"变量选项");
+    AppendMenuW(menu, MF_STRING, IDM_EDITOR_VARIABLE_OPTIONS, L"变量选项");
   }
   RECT r{};
   GetWindowRect(anchor, &r);
   POINT at{fromButton ? r.left : r.left + 10, fromButton ? r.bottom : r.top + 10};
   if (!fromButton) GetCursorPos(&at);
-  const UINT chosen = TrackPopupMenu(variableMenu_, TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, 0,
-                                     Handle(), nullptr);
+  const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, 0, Handle(), nullptr);
   if (chosen == IDM_EDITOR_VARIABLE_BUILDER) {
     if (builderShown)
       variables::win32::VariableBuilderDialog::Instance().Forget(*this);
@@ -1207,8 +1186,7 @@ void JumpListEditor::ShowVariableMenu(HWND anchor, bool fromButton) {
       OpenVariableBuilder({});
   }
   if (chosen == IDM_EDITOR_VARIABLE_OPTIONS) OpenVariableOptions();
-  if (auto it = variableCommands_.find(chosen); it != variableCommands_.end())
-    InsertVariable(it->second);
+  if (const std::u16string* caption = variableMenu_.CaptionOf(chosen)) InsertVariable(*caption);
 }
 
 EditText JumpListEditor::PathBoxText() const {
@@ -1457,8 +1435,7 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return FALSE;
     case WM_LBUTTONDOWN:
       // A press on the free surface drags the window.
-      ReleaseCapture();
-      SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      ui::win32::MoveByPress(Handle());
       return TRUE;
     case WM_CLOSE:
       Cancel();
@@ -1728,11 +1705,9 @@ INT_PTR JumpListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case IDC_EDITOR_PATH_LABEL:
           if (code == STN_DBLCLK && !row_.label.empty()) {
             EditorPrompts prompts(Handle());
-            if (windows::win32::SetClipboardText(LabelClipboardText(row_.label)))
-              prompts.Tell(u"已经把路径复制到剪贴板中", u"复制路径", core::PromptIcon::Information);
-            else
-              prompts.Tell(u"无法把路径复制到剪贴板中，剪贴板正被其他程序占用", u"复制路径",
-                           core::PromptIcon::Error);
+            ui::win32::CopyAndTell(LabelClipboardText(row_.label), prompts,
+                                   {u"已经把路径复制到剪贴板中",
+                                    u"无法把路径复制到剪贴板中，剪贴板正被其他程序占用", u"复制路径"});
           }
           return TRUE;
       }

@@ -27,6 +27,7 @@
 #include "jumplist/jump_list.h"
 #include "ui/win32/dialog_base.h"
 #include "variables/win32/variable_builder_dialog.h"
+#include "variables/win32/variable_popup_menu.h"
 
 namespace pathorama::editor::win32 {
 
@@ -202,8 +203,7 @@ class JumpListEditor : public ui::win32::DialogBase<JumpListEditor>,
   HWND hints_ = nullptr;
   bool hoverDeleteSpecial_ = false, hoverInputVariable_ = false;
   HFONT boldFont_ = nullptr, strikeFont_ = nullptr, boldStrikeFont_ = nullptr, saveFont_ = nullptr;
-  HMENU variableMenu_ = nullptr;
-  std::unordered_map<UINT, std::u16string> variableCommands_;
+  variables::win32::VariablePopupMenu variableMenu_;
 };
 
 }  // namespace pathorama::editor::win32

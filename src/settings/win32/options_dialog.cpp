@@ -11,6 +11,7 @@
 #include "paths/folder_manager_commands.h"
 #include "paths/folder_manager_settings.h"
 #include "settings/win32/options_dialog_ids.h"
+#include "ui/win32/background_drag.h"
 #include "ui/win32/window_boundary.h"
 
 namespace pathorama::settings::win32 {
@@ -222,8 +223,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   if (message == WM_INITDIALOG) return TRUE;
   if (message == WM_LBUTTONDOWN) {
     // The page's background moves the dialog as its caption would.
-    ReleaseCapture();
-    SendMessageW(GetParent(page), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    ui::win32::MoveByPress(GetParent(page));
     return TRUE;
   }
   if (message != WM_COMMAND && message != WM_NOTIFY) return FALSE;
@@ -233,6 +233,17 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     ui::win32::TraceExceptionAtBoundary(page, message);
     return FALSE;
   }
+}
+
+// A press on a tab chooses it as usual and then moves the dialog, as a press
+// on the rest of the strip does (the tab control lets those through to the
+// dialog's background).
+LRESULT CALLBACK TabStripDrag(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+  if (message != WM_LBUTTONDOWN) return DefSubclassProc(tabs, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(tabs, message, wParam, lParam);
+  ui::win32::MoveByPress(GetParent(tabs));
+  return result;
 }
 
 }  // namespace
@@ -273,6 +284,7 @@ void OptionsDialog::OnInit() {
   closing_ = false;
   validatingAccelerator_ = false;
   HWND tabs = GetDlgItem(Handle(), IDC_OPT_TABS);
+  SetWindowSubclass(tabs, TabStripDrag, 1, 0);
   for (size_t i = 0; i < kPageTemplates.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -636,6 +648,10 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
     if (code == EN_CHANGE) OnShortcutChanged(id);
     return;
   }
+  if (code == EN_KILLFOCUS) {
+    ShowStoredNumber(id);
+    return;
+  }
   const bool changed = code == BN_CLICKED || code == EN_CHANGE || code == CBN_SELCHANGE ||
                        code == CBN_EDITCHANGE;
   if (!changed) return;
@@ -664,6 +680,21 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
   if (id == IDC_OPT_FM_REUSE || id == IDC_OPT_FM_NEW_WINDOW) LoadFolderManagerControls();
   if (IsFolderManagerControl(id) && id != IDC_OPT_FM_PARAMS && id != IDC_OPT_FM_PATH)
     RebuildFolderManagerParams();
+}
+
+// A number typed beyond the box's range was stored clamped; once the box is
+// left it shows what was stored.
+void OptionsDialog::ShowStoredNumber(int id) {
+  for (const Binding& b : kBindings) {
+    if (b.id != id || b.kind != Kind::Number) continue;
+    const std::u16string stored = core::IntToText(host_->LiveSettings().Int(b.setting));
+    HWND box = Control(id);
+    if (WindowText(box) == stored) return;
+    loading_ = true;
+    SetText(box, stored);
+    loading_ = false;
+    return;
+  }
 }
 
 void OptionsDialog::OnNotify(const NMHDR& header) {
@@ -739,12 +770,10 @@ INT_PTR OptionsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return FALSE;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
       // Dragging the background moves the dialog.
-      LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
-      SetResult(hit == HTCLIENT ? HTCAPTION : hit);
+      SetResult(ui::win32::HitTestWithBackgroundAsCaption(Handle(), wParam, lParam));
       return TRUE;
-    }
   }
   return FALSE;
 }

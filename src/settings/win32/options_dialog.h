@@ -74,6 +74,7 @@ class OptionsDialog : public ui::win32::DialogBase<OptionsDialog> {
   void OnCommand(int id, int code, HWND control);
   void OnNotify(const NMHDR& header);
   void StoreControl(int id);
+  void ShowStoredNumber(int id);
   void OnShortcutChanged(int id);
   void RefreshIgnoreTabs();
   void ShowIgnoreLists();

@@ -6,11 +6,23 @@
 
 #include "core/text.h"
 #include "core/win32/wide_text.h"
-#include "variables/variable_menu.h"
 #include "variables/win32/variable_builder_dialog_ids.h"
-#include "windows/win32/clipboard.h"
+#include "ui/win32/clipboard_copy.h"
+#include "ui/win32/message_box_prompts.h"
 
 namespace pathorama::variables::win32 {
+
+// The controls of a range: the layer range of a path name, step 1.
+struct RangeEndControls {
+  int number, byText, text, regex, ignoreCase;  // the number box holds N of a text end
+};
+struct RangeControls {
+  int enabled;
+  RangeEndControls start;
+  int stop;
+  RangeEndControls end;
+  int remove;
+};
 
 namespace {
 
@@ -45,10 +57,10 @@ int FieldControl(BuilderField field) {
   switch (field) {
     case BuilderField::DateConnector: return IDC_VB_CONNECTOR;
     case BuilderField::DateTyped: return IDC_VB_TYPED;
-    case BuilderField::LayerStartText: return IDC_VB_LAYER_START;
-    case BuilderField::LayerEndText: return IDC_VB_LAYER_END;
-    case BuilderField::ExtractStartText: return IDC_VB_EXTRACT_START;
-    case BuilderField::ExtractEndText: return IDC_VB_EXTRACT_END;
+    case BuilderField::LayerStartText: return IDC_VB_LAYER_START_TEXT;
+    case BuilderField::LayerEndText: return IDC_VB_LAYER_END_TEXT;
+    case BuilderField::ExtractStartText: return IDC_VB_EXTRACT_START_TEXT;
+    case BuilderField::ExtractEndText: return IDC_VB_EXTRACT_END_TEXT;
     case BuilderField::Delimiter: return IDC_VB_DELIMITER;
     case BuilderField::Connector:
     case BuilderField::Replacement: return IDC_VB_CONNECTOR2;
@@ -69,6 +81,83 @@ constexpr const char16_t* kHelp =
     u"h, hh：小时\r\nn, nn：分钟\r\ns, ss：秒\r\nz, zzz：毫秒\r\nt, tt：短时间和长时间格式\r\n"
     u"am/pm, a/p, ampm：12 小时制标记\r\n\"…\" 或 '…'：原样输出";
 
+constexpr const char16_t* kTypedHint = u"可手工填写，不能包含 : { | } 等字符";
+
+// The coloured toggles: on is the colour, off is grey; the state lives in
+// the button itself.
+struct Toggle {
+  int id;
+  COLORREF on;
+  const char16_t* hint;
+};
+constexpr COLORREF kBlue = RGB(0, 90, 200), kRed = RGB(210, 0, 0);
+constexpr const char16_t* kZeroHint = u"蓝色：不足两位时补0\r\n灰色：不补0";
+constexpr const char16_t* kBlueRegexHint = u"蓝色：按正则表达式匹配\r\n灰色：按普通文本匹配";
+constexpr const char16_t* kRedRegexHint = u"红色：按正则表达式匹配\r\n灰色：按普通文本匹配";
+constexpr const char16_t* kCaseHint = u"蓝色：区分大小写\r\n灰色：不区分大小写";
+constexpr Toggle kToggles[] = {
+    {IDC_VB_FOUR_DIGITS, kBlue, u"蓝色：4位年份\r\n灰色：2位年份"},
+    {IDC_VB_ZERO_FIRST + 0, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 1, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 2, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 3, kBlue, kZeroHint},
+    {IDC_VB_ZERO_FIRST + 4, kBlue, kZeroHint},
+    {IDC_VB_LAYER_START_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_LAYER_END_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_EXTRACT_START_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_EXTRACT_END_REGEX, kRed, kRedRegexHint},
+    {IDC_VB_DELIMITER_REGEX, kBlue, kBlueRegexHint},
+    {IDC_VB_DELIMITER_CASE, kBlue, kCaseHint},
+    {IDC_VB_DELETION_REGEX, kBlue, kBlueRegexHint},
+    {IDC_VB_DELETION_CASE, kBlue, kCaseHint},
+};
+
+constexpr RangeControls kLayerRange{
+    IDC_VB_LAYERS,
+    {IDC_VB_LAYER_START, IDC_VB_LAYER_START_BY_TEXT, IDC_VB_LAYER_START_TEXT, IDC_VB_LAYER_START_REGEX,
+     IDC_VB_LAYER_START_CASE},
+    IDC_VB_LAYER_STOP,
+    {IDC_VB_LAYER_END, IDC_VB_LAYER_END_BY_TEXT, IDC_VB_LAYER_END_TEXT, IDC_VB_LAYER_END_REGEX, IDC_VB_LAYER_END_CASE},
+    IDC_VB_LAYER_REMOVE};
+constexpr RangeControls kExtractRange{
+    IDC_VB_EXTRACT,
+    {IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_START_BY_TEXT, IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_START_REGEX,
+     IDC_VB_EXTRACT_START_CASE},
+    IDC_VB_EXTRACT_STOP,
+    {IDC_VB_EXTRACT_END, IDC_VB_EXTRACT_END_BY_TEXT, IDC_VB_EXTRACT_END_TEXT, IDC_VB_EXTRACT_END_REGEX,
+     IDC_VB_EXTRACT_END_CASE},
+    IDC_VB_EXTRACT_REMOVE};
+
+const Toggle* ToggleOf(int id) {
+  for (const Toggle& toggle : kToggles)
+    if (toggle.id == id) return &toggle;
+  return nullptr;
+}
+
+void DrawToggle(const DRAWITEMSTRUCT& draw, const Toggle& toggle) {
+  const bool on = GetWindowLongPtrW(draw.hwndItem, GWLP_USERDATA) != 0;
+  const bool disabled = (draw.itemState & ODS_DISABLED) != 0;
+  RECT r = draw.rcItem;
+  DrawFrameControl(draw.hDC, &r, DFC_BUTTON,
+                   DFCS_BUTTONPUSH | (on || (draw.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0) |
+                       (disabled ? DFCS_INACTIVE : 0));
+  RECT face = r;
+  InflateRect(&face, -2, -2);
+  if (on && !disabled) {
+    HBRUSH brush = CreateSolidBrush(toggle.on);
+    FillRect(draw.hDC, &face, brush);
+    DeleteObject(brush);
+  }
+  wchar_t caption[8] = {};
+  GetWindowTextW(draw.hwndItem, caption, 8);
+  SetBkMode(draw.hDC, TRANSPARENT);
+  SetTextColor(draw.hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : on ? RGB(255, 255, 255) : RGB(128, 128, 128));
+  HGDIOBJ old = SelectObject(draw.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(draw.hwndItem, WM_GETFONT, 0, 0)));
+  DrawTextW(draw.hDC, caption, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(draw.hDC, old);
+  if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &face);
+}
+
 }  // namespace
 
 VariableBuilderDialog& VariableBuilderDialog::Instance() {
@@ -79,7 +168,7 @@ VariableBuilderDialog& VariableBuilderDialog::Instance() {
 VariableBuilderDialog::~VariableBuilderDialog() {
   if (Handle()) DestroyWindow(Handle());
   if (badBrush_) DeleteObject(badBrush_);
-  if (menu_) DestroyMenu(menu_);
+  if (menu_.menu) DestroyMenu(menu_.menu);
 }
 
 void VariableBuilderDialog::Open(VariableBuilderCaller& caller) {
@@ -150,14 +239,28 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
       }
       return FALSE;
     }
-    case WM_NOTIFY:
-      if (reinterpret_cast<NMHDR*>(lParam)->code == DTN_DATETIMECHANGE) Rebuild();
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const Toggle* toggle = ToggleOf(static_cast<int>(draw.CtlID));
+      if (!toggle) return FALSE;
+      DrawToggle(draw, *toggle);
+      return TRUE;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->code == DTN_DATETIMECHANGE) Rebuild();
+      if (header->code == TTN_GETDISPINFOW &&
+          reinterpret_cast<HWND>(header->idFrom) == Item(IDC_VB_DATE_PRESET)) {
+        FillPresetHint(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return TRUE;
+      }
       return FALSE;
+    }
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
-      if (id >= IDM_VB_VARIABLE_FIRST && static_cast<size_t>(id - IDM_VB_VARIABLE_FIRST) < menuNames_.size()) {
-        SetVariable(menuNames_[static_cast<size_t>(id - IDM_VB_VARIABLE_FIRST)]);
+      if (const std::u16string* caption = menu_.CaptionOf(static_cast<UINT>(id))) {
+        SetVariable(VariableOfCaption(*caption, caller_ ? caller_->Today() : core::CalendarDate{2000, 1, 1}));
         return TRUE;
       }
       switch (id) {
@@ -169,7 +272,8 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
           if (caller_) caller_->OpenVariableOptions();
           return TRUE;
         case IDC_VB_HELP:
-          MessageBoxW(Handle(), AsWide(kHelp), L"日期/时间格式代码", MB_ICONINFORMATION);
+          // The help is the button's hint; a click shows it at once.
+          if (hints_) SendMessageW(hints_, TTM_POPUP, 0, 0);
           return TRUE;
         case IDC_VB_EXPRESSION_CAPTION:
           if (code == STN_CLICKED) ShowVariableMenu();
@@ -188,6 +292,11 @@ INT_PTR VariableBuilderDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
           EnableAreas();
           Rebuild();
           return TRUE;
+      }
+      if (ToggleOf(id) && code == BN_CLICKED) {
+        SetToggle(id, !Toggled(id));
+        Rebuild();
+        return TRUE;
       }
       if (code == EN_CHANGE || code == BN_CLICKED || code == CBN_SELCHANGE) {
         if (code != EN_CHANGE) EnableAreas();
@@ -213,7 +322,59 @@ void VariableBuilderDialog::InitDialog() {
   }
   SetWindowSubclass(Item(IDC_VB_EXPRESSION_CAPTION), HoverCaption, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&hoverExpression_));
+  CreateHints();
   ShowState();
+}
+
+void VariableBuilderDialog::CreateHints() {
+  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!hints_) return;
+  auto add = [this](int id, const char16_t* text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = const_cast<LPWSTR>(AsWide(text));
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  add(IDC_VB_HELP, kHelp);
+  // The preset date is asked when the hint shows: the options may change it.
+  TTTOOLINFOW preset{};
+  preset.cbSize = sizeof preset;
+  preset.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  preset.hwnd = Handle();
+  preset.uId = reinterpret_cast<UINT_PTR>(Item(IDC_VB_DATE_PRESET));
+  preset.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&preset));
+  add(IDC_VB_TYPED, kTypedHint);
+  for (const Toggle& toggle : kToggles) add(toggle.id, toggle.hint);
+  // The format help is long: several lines, and time to read them.
+  SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, 600);
+  SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+}
+
+// "预置的日期": the date an empty date parameter stands for, as the
+// expansion gives it.
+void VariableBuilderDialog::FillPresetHint(NMTTDISPINFOW& info) {
+  presetHint_.clear();
+  if (caller_) {
+    const std::u16string date = caller_->NewExpansionBatch()(u"{Day<><yyyy-mm-dd>}");
+    const std::u16string hint = u"程序预置的日期是 " + date + u"\r点击按钮可修改";
+    presetHint_.assign(hint.begin(), hint.end());
+  }
+  info.lpszText = presetHint_.data();
+}
+
+bool VariableBuilderDialog::Toggled(int id) const {
+  return GetWindowLongPtrW(Item(id), GWLP_USERDATA) != 0;
+}
+
+void VariableBuilderDialog::SetToggle(int id, bool on) {
+  SetWindowLongPtrW(Item(id), GWLP_USERDATA, on ? 1 : 0);
+  InvalidateRect(Item(id), nullptr, TRUE);
 }
 
 void VariableBuilderDialog::ShowState() {
@@ -228,8 +389,8 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_FORMAT_PARTS, s.date.format == DateOptions::Format::Parts);
   check(IDC_VB_FORMAT_WORD, s.date.format == DateOptions::Format::Word);
   for (size_t i = 0; i < kDateParts; ++i) check(IDC_VB_PART_FIRST + static_cast<int>(i), s.date.parts[i]);
-  check(IDC_VB_FOUR_DIGITS, s.date.fourDigitYear);
-  check(IDC_VB_TWO_DIGITS, s.date.twoDigits[1]);
+  SetToggle(IDC_VB_FOUR_DIGITS, s.date.fourDigitYear);
+  for (size_t i = 1; i < kDateParts; ++i) SetToggle(IDC_VB_ZERO_FIRST + static_cast<int>(i) - 1, s.date.twoDigits[i]);
   check(IDC_VB_USE_CONNECTOR, s.date.useConnector);
   setText(IDC_VB_CONNECTOR, s.date.connector);
   SendMessageW(Item(IDC_VB_WORD), CB_SETCURSEL, static_cast<WPARAM>(s.date.word), 0);
@@ -249,34 +410,25 @@ void VariableBuilderDialog::ShowState() {
   check(IDC_VB_LAYER_BEFORE, s.folder.layer == FolderOptions::Layer::Before);
   check(IDC_VB_LAYER_AFTER, s.folder.layer == FolderOptions::Layer::After);
   setInt(IDC_VB_LAYER_N, s.folder.n);
-  check(IDC_VB_LAYERS, s.folder.layers.enabled);
-  setInt(IDC_VB_LAYER_START, s.folder.layers.start.number);
-  SendMessageW(Item(IDC_VB_LAYER_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.folder.layers.stop), 0);
-  setInt(IDC_VB_LAYER_END, s.folder.layers.stop == RangeStop::Count ? s.folder.layers.count
-                                                                     : s.folder.layers.end.number);
-  check(IDC_VB_LAYER_REMOVE, s.folder.layers.remove);
+  ShowRange(s.folder.layers, kLayerRange);
   setInt(IDC_VB_SEQ_START, s.sequence.start);
   SetDlgItemTextW(Handle(), IDC_VB_SEQ_BY, s.sequence.byCount ? L"数量" : L"结束值");
   setInt(IDC_VB_SEQ_END, s.sequence.endOrCount);
   setInt(IDC_VB_SEQ_STEP, s.sequence.step);
   check(IDC_VB_SEQ_USE_LENGTH, s.sequence.useLength);
   setInt(IDC_VB_SEQ_LENGTH, s.sequence.length);
-  check(IDC_VB_EXTRACT, s.extract.enabled);
-  setInt(IDC_VB_EXTRACT_START, s.extract.start.number);
-  SendMessageW(Item(IDC_VB_EXTRACT_STOP), CB_SETCURSEL, static_cast<WPARAM>(s.extract.stop), 0);
-  setInt(IDC_VB_EXTRACT_END, s.extract.stop == RangeStop::Count ? s.extract.count : s.extract.end.number);
-  check(IDC_VB_EXTRACT_REMOVE, s.extract.remove);
+  ShowRange(s.extract, kExtractRange);
   const RestructureOptions& r = s.restructure;
   check(IDC_VB_RESTRUCTURE, r.enabled);
   setText(IDC_VB_DELIMITER, r.delimiter);
-  check(IDC_VB_DELIMITER_REGEX, r.delimiterRegex);
-  check(IDC_VB_DELIMITER_CASE, r.delimiterIgnoreCase);
+  SetToggle(IDC_VB_DELIMITER_REGEX, r.delimiterRegex);
+  SetToggle(IDC_VB_DELIMITER_CASE, !r.delimiterIgnoreCase);
   check(IDC_VB_EVERY_CHARACTER, r.everyCharacter);
   setText(IDC_VB_CONNECTOR2, r.connectorMode ? r.connector : r.replacement);
   setText(IDC_VB_SECTIONS, r.sections);
   setText(IDC_VB_DELETION, r.deletion);
-  check(IDC_VB_DELETION_REGEX, r.deletionRegex);
-  check(IDC_VB_DELETION_CASE, r.deletionIgnoreCase);
+  SetToggle(IDC_VB_DELETION_REGEX, r.deletionRegex);
+  SetToggle(IDC_VB_DELETION_CASE, !r.deletionIgnoreCase);
   check(IDC_VB_DELETION_EVERY, r.deletionEveryCharacter);
   check(IDC_VB_GROUPING, s.grouping.enabled);
   setInt(IDC_VB_GROUP_SIZE, s.grouping.size);
@@ -308,8 +460,8 @@ BuilderState VariableBuilderDialog::ReadState() const {
                   : Checked(IDC_VB_FORMAT_WORD) ? DateOptions::Format::Word
                                                 : DateOptions::Format::None;
   for (size_t i = 0; i < kDateParts; ++i) s.date.parts[i] = Checked(IDC_VB_PART_FIRST + static_cast<int>(i));
-  s.date.fourDigitYear = Checked(IDC_VB_FOUR_DIGITS);
-  s.date.twoDigits.fill(Checked(IDC_VB_TWO_DIGITS));
+  s.date.fourDigitYear = Toggled(IDC_VB_FOUR_DIGITS);
+  for (size_t i = 1; i < kDateParts; ++i) s.date.twoDigits[i] = Toggled(IDC_VB_ZERO_FIRST + static_cast<int>(i) - 1);
   s.date.useConnector = Checked(IDC_VB_USE_CONNECTOR);
   s.date.connector = text(IDC_VB_CONNECTOR);
   if (const int word = selection(IDC_VB_WORD); word >= 0) s.date.word = static_cast<DateWord>(word);
@@ -332,17 +484,8 @@ BuilderState VariableBuilderDialog::ReadState() const {
                    : Checked(IDC_VB_LAYER_AFTER) ? FolderOptions::Layer::After
                                                  : FolderOptions::Layer::Nth;
   s.folder.n = getInt(IDC_VB_LAYER_N, 1);
-  auto readRange = [&](RangeOptions& range, int enabled, int start, int stop, int end, int remove) {
-    range.enabled = Checked(enabled);
-    range.start.number = getInt(start, 1);
-    range.stop = static_cast<RangeStop>(std::max(0, selection(stop)));
-    range.end.number = range.count = getInt(end, 1);
-    range.remove = Checked(remove);
-  };
-  readRange(s.folder.layers, IDC_VB_LAYERS, IDC_VB_LAYER_START, IDC_VB_LAYER_STOP, IDC_VB_LAYER_END,
-            IDC_VB_LAYER_REMOVE);
-  readRange(s.extract, IDC_VB_EXTRACT, IDC_VB_EXTRACT_START, IDC_VB_EXTRACT_STOP, IDC_VB_EXTRACT_END,
-            IDC_VB_EXTRACT_REMOVE);
+  s.folder.layers = ReadRange(kLayerRange);
+  s.extract = ReadRange(kExtractRange);
   s.sequence.start = getInt(IDC_VB_SEQ_START, 1);
   s.sequence.endOrCount = getInt(IDC_VB_SEQ_END, 1);
   s.sequence.step = getInt(IDC_VB_SEQ_STEP, 1);
@@ -351,20 +494,73 @@ BuilderState VariableBuilderDialog::ReadState() const {
   RestructureOptions& r = s.restructure;
   r.enabled = Checked(IDC_VB_RESTRUCTURE);
   r.delimiter = text(IDC_VB_DELIMITER);
-  r.delimiterRegex = Checked(IDC_VB_DELIMITER_REGEX);
-  r.delimiterIgnoreCase = Checked(IDC_VB_DELIMITER_CASE);
+  r.delimiterRegex = Toggled(IDC_VB_DELIMITER_REGEX);
+  r.delimiterIgnoreCase = !Toggled(IDC_VB_DELIMITER_CASE);
   r.everyCharacter = Checked(IDC_VB_EVERY_CHARACTER);
   (r.connectorMode ? r.connector : r.replacement) = text(IDC_VB_CONNECTOR2);
   r.sections = text(IDC_VB_SECTIONS);
   r.deletion = text(IDC_VB_DELETION);
-  r.deletionRegex = Checked(IDC_VB_DELETION_REGEX);
-  r.deletionIgnoreCase = Checked(IDC_VB_DELETION_CASE);
+  r.deletionRegex = Toggled(IDC_VB_DELETION_REGEX);
+  r.deletionIgnoreCase = !Toggled(IDC_VB_DELETION_CASE);
   r.deletionEveryCharacter = Checked(IDC_VB_DELETION_EVERY);
   s.grouping.enabled = Checked(IDC_VB_GROUPING);
   s.grouping.size = getInt(IDC_VB_GROUP_SIZE, 2);
   s.grouping.separate = Checked(IDC_VB_GROUP_SEPARATE);
   s.grouping.separator = text(IDC_VB_GROUP_SEPARATOR);
   return s;
+}
+
+void VariableBuilderDialog::ShowRange(const RangeOptions& range, const RangeControls& controls) {
+  auto showEnd = [this](const RangeEnd& end, const RangeEndControls& c) {
+    SetDlgItemInt(Handle(), c.number, static_cast<UINT>(end.byText ? end.occurrence : end.number), TRUE);
+    CheckDlgButton(Handle(), c.byText, end.byText ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextW(Handle(), c.text, AsWide(end.text));
+    SetToggle(c.regex, end.regex);
+    CheckDlgButton(Handle(), c.ignoreCase, end.ignoreCase ? BST_CHECKED : BST_UNCHECKED);
+  };
+  CheckDlgButton(Handle(), controls.enabled, range.enabled ? BST_CHECKED : BST_UNCHECKED);
+  showEnd(range.start, controls.start);
+  SendMessageW(Item(controls.stop), CB_SETCURSEL, static_cast<WPARAM>(range.stop), 0);
+  showEnd(range.end, controls.end);
+  if (range.stop == RangeStop::Count) SetDlgItemInt(Handle(), controls.end.number, static_cast<UINT>(range.count), TRUE);
+  CheckDlgButton(Handle(), controls.remove, range.remove ? BST_CHECKED : BST_UNCHECKED);
+}
+
+RangeOptions VariableBuilderDialog::ReadRange(const RangeControls& controls) const {
+  auto getInt = [this](int id) {
+    BOOL ok = FALSE;
+    const int value = static_cast<int>(GetDlgItemInt(Handle(), id, &ok, TRUE));
+    return ok ? value : 1;
+  };
+  // A text end: the number box holds N, its occurrence.
+  auto readEnd = [&](const RangeEndControls& c) {
+    RangeEnd end;
+    end.number = end.occurrence = getInt(c.number);
+    end.byText = Checked(c.byText);
+    end.text = TextOf(Item(c.text));
+    end.regex = Toggled(c.regex);
+    end.ignoreCase = Checked(c.ignoreCase);
+    return end;
+  };
+  RangeOptions range;
+  range.enabled = Checked(controls.enabled);
+  range.start = readEnd(controls.start);
+  range.stop = static_cast<RangeStop>(std::max(0, static_cast<int>(SendMessageW(Item(controls.stop), CB_GETCURSEL, 0, 0))));
+  range.end = readEnd(controls.end);
+  range.count = getInt(controls.end.number);
+  range.remove = Checked(controls.remove);
+  return range;
+}
+
+// An end's text options while it is a text; the end's only while the range
+// has an end.
+void VariableBuilderDialog::EnableRangeEnds(bool on, const RangeControls& controls) {
+  const bool hasEnd =
+      SendMessageW(Item(controls.stop), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(RangeStop::End);
+  EnableWindow(Item(controls.start.byText), on);
+  EnableWindow(Item(controls.end.byText), on && hasEnd);
+  for (const auto& [end, active] : {std::pair{controls.start, on}, std::pair{controls.end, on && hasEnd}})
+    for (int id : {end.text, end.regex, end.ignoreCase}) EnableWindow(Item(id), active && Checked(end.byText));
 }
 
 void VariableBuilderDialog::EnableAreas() {
@@ -378,8 +574,9 @@ void VariableBuilderDialog::EnableAreas() {
   enable(IDC_VB_DATE_PRESET, a.dateParam);
   enable(IDC_VB_FORMAT_PARTS, a.dateFormat);
   for (size_t i = 0; i < kDateParts; ++i) enable(IDC_VB_PART_FIRST + static_cast<int>(i), a.formatParts[i]);
-  for (int id : {IDC_VB_FOUR_DIGITS, IDC_VB_TWO_DIGITS, IDC_VB_USE_CONNECTOR, IDC_VB_CONNECTOR})
-    enable(id, a.dateFormat);
+  enable(IDC_VB_FOUR_DIGITS, a.formatParts[0]);
+  for (size_t i = 1; i < kDateParts; ++i) enable(IDC_VB_ZERO_FIRST + static_cast<int>(i) - 1, a.formatParts[i]);
+  for (int id : {IDC_VB_USE_CONNECTOR, IDC_VB_CONNECTOR}) enable(id, a.dateFormat);
   enable(IDC_VB_FORMAT_WORD, a.dateWords);
   enable(IDC_VB_WORD, a.dateWords);
   enable(IDC_VB_TYPED_CHECK, a.datePage);
@@ -402,13 +599,27 @@ void VariableBuilderDialog::EnableAreas() {
     SendMessageW(period, CB_SETCURSEL, 0, 0);
   }
   for (int id = IDC_VB_PERIOD; id <= IDC_VB_DAY_FORMAT; ++id) enable(id, a.dayList);
-  for (int id : {IDC_VB_LAYER_NTH, IDC_VB_LAYER_BEFORE, IDC_VB_LAYER_AFTER, IDC_VB_LAYER_N}) enable(id, a.layerNumber);
+  // The folder and sequence pages share their place: only the current
+  // variable's page is shown.
+  auto show = [this](int id, bool on) { ShowWindow(Item(id), on ? SW_SHOWNA : SW_HIDE); };
+  for (int id : {IDC_VB_LAYER_NTH, IDC_VB_LAYER_BEFORE, IDC_VB_LAYER_AFTER, IDC_VB_LAYER_N}) {
+    enable(id, a.layerNumber);
+    show(id, a.layerNumber);
+  }
   for (int id = IDC_VB_LAYERS; id <= IDC_VB_LAYER_REMOVE; ++id) enable(id, a.pathLayers);
+  for (int id = IDC_VB_LAYERS; id <= IDC_VB_LAYER_REMOVE; ++id) show(id, a.pathLayers);
+  for (int id = IDC_VB_LAYER_START_BY_TEXT; id <= IDC_VB_LAYER_END_CASE; ++id) show(id, a.pathLayers);
+  show(IDC_VB_LAYER_START_LABEL, a.pathLayers);
+  for (int id = IDC_VB_SEQ_START; id <= IDC_VB_SEQ_LENGTH; ++id) show(id, a.sequencePage);
+  show(IDC_VB_SEQ_START_LABEL, a.sequencePage);
+  show(IDC_VB_SEQ_STEP_LABEL, a.sequencePage);
+  EnableRangeEnds(a.pathLayers, kLayerRange);
   SetDlgItemTextW(Handle(), IDC_VB_LAYERS, a.runKeyLayers ? L"提取指定的路径层级" : L"提取指定的文件夹层级");
   for (int id = IDC_VB_SEQ_START; id <= IDC_VB_SEQ_LENGTH; ++id) enable(id, a.sequencePage);
   enable(IDC_VB_SEQ_USE_LENGTH, a.sequenceLength);
   enable(IDC_VB_SEQ_LENGTH, a.sequenceLength);
   for (int id = IDC_VB_EXTRACT; id <= IDC_VB_DELETION_EVERY; ++id) enable(id, a.steps);
+  EnableRangeEnds(a.steps, kExtractRange);
   enable(IDC_VB_SECTIONS, a.steps && state_.restructure.connectorMode);
   SetDlgItemTextW(Handle(), IDC_VB_MODE,
                   state_.restructure.connectorMode ? L"设置各分节间的连接符" : L"替换分隔符为以下字符串");
@@ -439,35 +650,17 @@ void VariableBuilderDialog::Rebuild() {
   SetDlgItemTextW(Handle(), IDC_VB_VALUE, AsWide(value_));
   for (int id : {IDC_VB_INSERT, IDC_VB_APPEND, IDC_VB_COVER}) EnableWindow(Item(id), bad_.empty());
   for (int id : {IDC_VB_CONNECTOR, IDC_VB_TYPED, IDC_VB_DELIMITER, IDC_VB_CONNECTOR2, IDC_VB_SECTIONS,
-                 IDC_VB_DELETION, IDC_VB_GROUP_SEPARATOR})
+                 IDC_VB_DELETION, IDC_VB_GROUP_SEPARATOR, IDC_VB_EXTRACT_START_TEXT, IDC_VB_EXTRACT_END_TEXT,
+                 IDC_VB_LAYER_START_TEXT, IDC_VB_LAYER_END_TEXT})
     InvalidateRect(Item(id), nullptr, TRUE);
 }
 
 void VariableBuilderDialog::ShowVariableMenu() {
-  if (menu_) DestroyMenu(menu_);
-  menu_ = CreatePopupMenu();
-  menuNames_.clear();
-  const core::CalendarDate today = caller_ ? caller_->Today() : core::CalendarDate{2000, 1, 1};
-  std::vector<std::pair<const std::vector<VariableMenuEntry>*, HMENU>> work = {{&VariableMenu(), menu_}};
-  while (!work.empty()) {
-    auto [entries, into] = work.back();
-    work.pop_back();
-    for (const VariableMenuEntry& entry : *entries) {
-      if (entry.IsSeparator()) {
-        AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
-      } else if (!entry.children.empty()) {
-        HMENU sub = CreatePopupMenu();
-        AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), AsWide(entry.caption));
-        work.push_back({&entry.children, sub});
-      } else {
-        AppendMenuW(into, MF_STRING, IDM_VB_VARIABLE_FIRST + menuNames_.size(), AsWide(entry.caption));
-        menuNames_.push_back(VariableOfCaption(entry.caption, today));
-      }
-    }
-  }
+  if (menu_.menu) DestroyMenu(menu_.menu);
+  menu_ = CreateVariablePopupMenu(IDM_VB_VARIABLE_FIRST);
   RECT r{};
   GetWindowRect(Item(IDC_VB_EXPRESSION_CAPTION), &r);
-  TrackPopupMenu(menu_, TPM_LEFTALIGN, r.left, r.bottom, 0, Handle(), nullptr);
+  TrackPopupMenu(menu_.menu, TPM_LEFTALIGN, r.left, r.bottom, 0, Handle(), nullptr);
 }
 
 void VariableBuilderDialog::Output(BuilderOutput mode) {
@@ -477,10 +670,14 @@ void VariableBuilderDialog::Output(BuilderOutput mode) {
 }
 
 void VariableBuilderDialog::CopyToClipboard(bool value) {
-  if (!windows::win32::SetClipboardText(value ? value_ : expression_)) return;
-  MessageBoxW(Handle(),
-              value ? L"已经把变量表达式的解析结果复制到剪贴板中" : L"已经把变量表达式复制到剪贴板中",
-              L"复制提醒", MB_ICONINFORMATION);
+  ui::win32::MessageBoxPrompts prompts(Handle());
+  ui::win32::CopyAndTell(
+      value ? value_ : expression_, prompts,
+      value ? ui::win32::CopyMessages{u"已经把变量表达式的解析结果复制到剪贴板中",
+                                      u"无法把变量表达式的解析结果复制到剪贴板中，剪贴板正被其他程序占用",
+                                      u"复制提醒"}
+            : ui::win32::CopyMessages{u"已经把变量表达式复制到剪贴板中",
+                                      u"无法把变量表达式复制到剪贴板中，剪贴板正被其他程序占用", u"复制提醒"});
 }
 
 }  // namespace pathorama::variables::win32

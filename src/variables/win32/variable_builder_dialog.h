@@ -5,6 +5,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -12,10 +14,12 @@
 
 #include "ui/win32/dialog_base.h"
 #include "variables/variable_builder.h"
+#include "variables/win32/variable_popup_menu.h"
 
 namespace pathorama::variables::win32 {
 
 enum class BuilderOutput { Insert, Append, Cover };
+struct RangeControls;
 
 // What the builder needs of the window that opened it.
 class VariableBuilderCaller {
@@ -51,6 +55,8 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
 
   std::u16string Expression() const { return expression_; }
   std::u16string Value() const { return value_; }
+  // The window of the dialog's hints.
+  HWND Hints() const { return hints_; }
 
  private:
   friend DialogBase;
@@ -61,9 +67,18 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
   bool Checked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
   void InitDialog();
+  void CreateHints();
+  void FillPresetHint(NMTTDISPINFOW& info);
+  // The coloured toggle buttons ("0", "4", "正", "Aa").
+  bool Toggled(int id) const;
+  void SetToggle(int id, bool on);
   void ShowState();        // the state into the controls
   BuilderState ReadState() const;
   void EnableAreas();
+  // The controls of a range of positions or layers (their IDs).
+  void ShowRange(const RangeOptions& range, const RangeControls& controls);
+  RangeOptions ReadRange(const RangeControls& controls) const;
+  void EnableRangeEnds(bool on, const RangeControls& controls);
   void Rebuild();          // controls → expression → value
   void ShowVariableMenu();
   void Output(BuilderOutput mode);
@@ -77,8 +92,9 @@ class VariableBuilderDialog : public ui::win32::DialogBase<VariableBuilderDialog
   bool filling_ = false;
   bool hoverExpression_ = false;
   HBRUSH badBrush_ = nullptr;
-  HMENU menu_ = nullptr;
-  std::vector<std::u16string> menuNames_;
+  VariablePopupMenu menu_;
+  HWND hints_ = nullptr;
+  std::wstring presetHint_;
 };
 
 }  // namespace pathorama::variables::win32

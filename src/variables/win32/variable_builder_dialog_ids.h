@@ -1,4 +1,4 @@
-// Control IDs of the variable builder (its own range: 7100-7199).
+// Control IDs of the variable builder (its own range: 7100-7399).
 #pragma once
 
 #define IDD_VARIABLE_BUILDER 7100
@@ -18,8 +18,7 @@
 #define IDC_VB_DATE_PRESET 7122
 #define IDC_VB_FORMAT_PARTS 7123
 #define IDC_VB_PART_FIRST 7124  /* 年 月 日 时 分 秒 */
-#define IDC_VB_FOUR_DIGITS 7130
-#define IDC_VB_TWO_DIGITS 7131
+#define IDC_VB_FOUR_DIGITS 7130 /* the "4" toggle of 年 */
 #define IDC_VB_USE_CONNECTOR 7132
 #define IDC_VB_CONNECTOR 7133
 #define IDC_VB_FORMAT_WORD 7134
@@ -75,4 +74,29 @@
 #define IDC_VB_GROUP_SIZE 7192
 #define IDC_VB_GROUP_SEPARATE 7193
 #define IDC_VB_GROUP_SEPARATOR 7194
-#define IDM_VB_VARIABLE_FIRST 7200
+// The "0" toggles of 月 日 时 分 秒.
+#define IDC_VB_ZERO_FIRST 7200
+// The text ends of step 1: "以下字符串第N次出现" (N is the number box), the
+// text, its "正" toggle and "不区分大小写"; the start's, then the end's.
+#define IDC_VB_EXTRACT_START_BY_TEXT 7210
+#define IDC_VB_EXTRACT_START_TEXT 7211
+#define IDC_VB_EXTRACT_START_REGEX 7212
+#define IDC_VB_EXTRACT_START_CASE 7213
+#define IDC_VB_EXTRACT_END_BY_TEXT 7214
+#define IDC_VB_EXTRACT_END_TEXT 7215
+#define IDC_VB_EXTRACT_END_REGEX 7216
+#define IDC_VB_EXTRACT_END_CASE 7217
+// The same for the layer range of a path name ("…时所在的层级").
+#define IDC_VB_LAYER_START_BY_TEXT 7220
+#define IDC_VB_LAYER_START_TEXT 7221
+#define IDC_VB_LAYER_START_REGEX 7222
+#define IDC_VB_LAYER_START_CASE 7223
+#define IDC_VB_LAYER_END_BY_TEXT 7224
+#define IDC_VB_LAYER_END_TEXT 7225
+#define IDC_VB_LAYER_END_REGEX 7226
+#define IDC_VB_LAYER_END_CASE 7227
+// Labels of the special pages, shown with their page.
+#define IDC_VB_LAYER_START_LABEL 7230
+#define IDC_VB_SEQ_START_LABEL 7231
+#define IDC_VB_SEQ_STEP_LABEL 7232
+#define IDM_VB_VARIABLE_FIRST 7300

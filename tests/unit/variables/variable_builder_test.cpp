@@ -218,6 +218,14 @@ TEST(VariableBuilder, ComposesExpressionsThatExpandAsMeant) {
          s.extract.remove = true;
        },
        u"{ABC_Lower2*'[aeiou]'*}", u"abcd"},
+      {"step 1 between two texts, the end counted from the last occurrence", u"ABC_Upper",
+       [](BuilderState& s) {
+         s.extract.enabled = true;
+         s.extract.start = {1, true, 1, u"c", false, true};
+         s.extract.stop = RangeStop::End;
+         s.extract.end = {1, true, -1, u"U", false, false};
+       },
+       u"{ABC_Upper'c'?--1'U'}", u"CDEFGHIJKLMNOPQRSTU"},
       {"step 2: sections joined by a connector", u"Today",
        [](BuilderState& s) {
          s.restructure.enabled = true;
