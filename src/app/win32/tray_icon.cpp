@@ -38,8 +38,8 @@ void TrayIcon::Attempt() {
   attempts_.Record(added, GetTickCount64());
   if (added) {
     KillTimer(data_.hWnd, kRetryTimerId);
-    if (attempts_.Made() > 1)
-      core::Trace(u"tray icon added at attempt " + core::IntToText(attempts_.Made()));
+    // Traced at every start: the start-up measurement ends here.
+    core::Trace(u"tray icon added at attempt " + core::IntToText(attempts_.Made()));
     return;
   }
   if (attempts_.Made() == 1) {

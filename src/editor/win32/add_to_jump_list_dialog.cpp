@@ -11,6 +11,7 @@
 #include "paths/path_info.h"
 #include "editor/win32/add_to_jump_list_dialog_ids.h"
 #include "ui/control_anchors.h"
+#include "ui/win32/background_drag.h"
 #include "ui/win32/message_box_prompts.h"
 #include "windows/win32/clipboard.h"
 #include "windows/win32/folder_managers.h"
@@ -574,12 +575,10 @@ INT_PTR AddToJumpListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         return TRUE;
       }
       return FALSE;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
       // Dragging the background or a plain label moves the window.
-      const LRESULT hit = DefWindowProcW(Handle(), message, wParam, lParam);
-      SetResult(hit == HTCLIENT ? HTCAPTION : hit);
+      SetResult(ui::win32::HitTestWithBackgroundAsCaption(Handle(), wParam, lParam));
       return TRUE;
-    }
     case WM_MOUSEWHEEL: {
       // The wheel anywhere over the window turns the source list.
       HWND sources = Item(IDC_ADD_SOURCE);
