@@ -10,6 +10,8 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export PATHORAMA_E2E_TIMEOUT=600
 export PATHORAMA_E2E_EXTRA=$root/tests/e2e/$2
 artifacts=$build/tests/e2e/bench-artifacts
-bash "$root/tests/e2e/run_scenario.sh" "$scenario" "$build/src/app/win32/pathorama.exe" \
+# PATHORAMA_BENCH_PROGRAM: another pathorama.exe to measure (the release's).
+bash "$root/tests/e2e/run_scenario.sh" "$scenario" \
+  "${PATHORAMA_BENCH_PROGRAM:-$build/src/app/win32/pathorama.exe}" \
   "$build/tests/e2e/e2e_probe.exe" "$WINEPREFIX" "$artifacts"
 cat "$artifacts/$scenario/bench.txt"

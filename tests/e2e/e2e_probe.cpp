@@ -534,12 +534,15 @@ int wmain(int argc, wchar_t** argv) {
     // The wall-clock milliseconds, then the program started (not waited for).
     std::wstring line = L"\"" + std::wstring(argv[2]) + L"\"";
     for (int i = 3; i < argc; ++i) line += L" " + std::wstring(argv[i]);
+    // Detached and without the probe's standard handles: under Wine the
+    // program would otherwise hold the caller's output pipe open.
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION process{};
     const unsigned long long stamp = WallMilliseconds();
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                        nullptr, &startup, &process))
       return 1;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -1,8 +1,8 @@
-// tray_floor.exe: the floor of the program's start for the measurements
-// under Wine: an empty Win32 program that makes a hidden window and a tray
-// icon, prints the wall-clock milliseconds (FILETIME / 10,000) at which the
-// icon was there, and ends; with a number of seconds it stays that long
-// first, so that its memory can be read.
+// tray_floor.exe FILE [SECONDS]: the floor of the program's start for the
+// measurements under Wine: an empty Win32 program that makes a hidden window
+// and a tray icon, writes the wall-clock milliseconds (FILETIME / 10,000) at
+// which the icon was there into FILE, and ends; with a number of seconds it
+// stays that long first, so that its memory can be read.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -27,11 +27,15 @@ int wmain(int argc, wchar_t** argv) {
   if (!Shell_NotifyIconW(NIM_ADD, &icon)) return 1;
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
-  std::printf("%llu\n", ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) /
-                            10000);
-  std::fflush(stdout);
-  if (argc > 1) {
-    const DWORD until = GetTickCount() + static_cast<DWORD>(_wtoi(argv[1])) * 1000;
+  if (argc < 2) return 2;
+  if (FILE* file = _wfopen(argv[1], L"w")) {
+    std::fprintf(file, "%llu\n",
+                 ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) /
+                     10000);
+    std::fclose(file);
+  }
+  if (argc > 2) {
+    const DWORD until = GetTickCount() + static_cast<DWORD>(_wtoi(argv[2])) * 1000;
     MSG message;
     while (GetTickCount() < until) {
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
