@@ -7,6 +7,7 @@
 #include "app/win32/window_spy_ids.h"
 #include "core/win32/wide_text.h"
 #include "ui/win32/background_drag.h"
+#include "ui/win32/hints.h"
 #include "windows/win32/processes.h"
 
 namespace pathorama::app::win32 {
@@ -104,16 +105,8 @@ void WindowSpy::Tick() {
 
 void WindowSpy::AddFollowMouseTooltip() {
   HWND hwnd = Handle();
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd;
-  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, IDC_SPY_FOLLOW_MOUSE));
-  tool.lpszText = const_cast<wchar_t*>(L"不勾选时，长按鼠标方可更新");
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tooltip_ = ui::win32::CreateHintWindow(hwnd);
+  ui::win32::AddHint(tooltip_, hwnd, GetDlgItem(hwnd, IDC_SPY_FOLLOW_MOUSE), L"不勾选时，长按鼠标方可更新");
 }
 
 INT_PTR WindowSpy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

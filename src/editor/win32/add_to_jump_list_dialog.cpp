@@ -12,6 +12,7 @@
 #include "editor/win32/add_to_jump_list_dialog_ids.h"
 #include "ui/control_anchors.h"
 #include "ui/win32/background_drag.h"
+#include "ui/win32/hints.h"
 #include "ui/win32/message_box_prompts.h"
 #include "windows/win32/clipboard.h"
 #include "windows/win32/folder_managers.h"
@@ -225,26 +226,15 @@ void AddToJumpListDialog::Initialize() {
 }
 
 void AddToJumpListDialog::CreateHints() {
-  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  hints_ = ui::win32::CreateHintWindow(Handle());
   if (!hints_) return;
-  auto add = [this](int id, LPWSTR text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-    tool.lpszText = text;
-    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  };
+  auto add = [this](int id, const wchar_t* text) { ui::win32::AddHint(hints_, Handle(), Item(id), text); };
   add(IDC_ADD_SIMPLIFY,
-      const_cast<LPWSTR>(L"如果捕获到多个文件（夹）\r\n则把路径列表简化为如下格式：\r\n　　在当前已打开的文件夹路径之后\r\n"
-                         L"　　把多个文件（夹）名称包裹在括号对中，并用 ｜分隔"));
-  add(IDC_ADD_SAME_ENTRY, const_cast<LPWSTR>(L"不勾选时\r\n将为每条路径关联一个单独的条目"));
-  add(IDC_ADD_TO_MENU_ITEM, const_cast<LPWSTR>(L"不勾选时\r\n将添加到路径跳转列表的头部"));
-  add(IDC_ADD_DESTINATION, const_cast<LPWSTR>(L"单击可切换目标菜单项"));
+      L"如果捕获到多个文件（夹）\r\n则把路径列表简化为如下格式：\r\n　　在当前已打开的文件夹路径之后\r\n"
+      L"　　把多个文件（夹）名称包裹在括号对中，并用 ｜分隔");
+  add(IDC_ADD_SAME_ENTRY, L"不勾选时\r\n将为每条路径关联一个单独的条目");
+  add(IDC_ADD_TO_MENU_ITEM, L"不勾选时\r\n将添加到路径跳转列表的头部");
+  add(IDC_ADD_DESTINATION, L"单击可切换目标菜单项");
   add(IDC_ADD_PATHS, LPSTR_TEXTCALLBACKW);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

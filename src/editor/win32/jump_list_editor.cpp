@@ -26,6 +26,7 @@
 #include "ui/win32/background_drag.h"
 #include "ui/win32/clipboard_copy.h"
 #include "ui/win32/dropped_files.h"
+#include "ui/win32/hints.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/message_box_prompts.h"
 #include "windows/win32/folder_managers.h"
@@ -453,20 +454,9 @@ void JumpListEditor::InitDialog() {
 }
 
 void JumpListEditor::CreateHints() {
-  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  hints_ = ui::win32::CreateHintWindow(Handle());
   if (!hints_) return;
-  auto add = [this](int id, LPWSTR text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-    tool.lpszText = text;
-    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  };
+  auto add = [this](int id, const wchar_t* text) { ui::win32::AddHint(hints_, Handle(), Item(id), text); };
   for (const Hint& hint : kHints)
     if (!IsImportWindow() || hint.id != IDC_EDITOR_USE_VARIABLES)
       add(hint.id, const_cast<LPWSTR>(hint.text));

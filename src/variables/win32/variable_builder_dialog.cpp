@@ -6,6 +6,7 @@
 
 #include "core/text.h"
 #include "core/win32/wide_text.h"
+#include "ui/win32/hints.h"
 #include "variables/win32/variable_builder_dialog_ids.h"
 #include "ui/win32/clipboard_copy.h"
 #include "ui/win32/message_box_prompts.h"
@@ -327,28 +328,14 @@ void VariableBuilderDialog::InitDialog() {
 }
 
 void VariableBuilderDialog::CreateHints() {
-  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  hints_ = ui::win32::CreateHintWindow(Handle());
   if (!hints_) return;
   auto add = [this](int id, const char16_t* text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-    tool.lpszText = const_cast<LPWSTR>(AsWide(text));
-    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ui::win32::AddHint(hints_, Handle(), Item(id), AsWide(text));
   };
   add(IDC_VB_HELP, kHelp);
   // The preset date is asked when the hint shows: the options may change it.
-  TTTOOLINFOW preset{};
-  preset.cbSize = sizeof preset;
-  preset.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  preset.hwnd = Handle();
-  preset.uId = reinterpret_cast<UINT_PTR>(Item(IDC_VB_DATE_PRESET));
-  preset.lpszText = LPSTR_TEXTCALLBACKW;
-  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&preset));
+  ui::win32::AddHint(hints_, Handle(), Item(IDC_VB_DATE_PRESET), LPSTR_TEXTCALLBACKW);
   add(IDC_VB_TYPED, kTypedHint);
   for (const Toggle& toggle : kToggles) add(toggle.id, toggle.hint);
   // The format help is long: several lines, and time to read them.
