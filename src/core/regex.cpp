@@ -3,7 +3,9 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -389,8 +391,19 @@ std::u16string Regex::ReplaceAll(std::u16string_view subject, std::u16string_vie
 
 int Regex::GroupIndex(std::u16string_view name) const {
   if (!code_) return -1;
-  std::u16string n(name);
-  int index = pcre2_substring_number_from_name_16(Code(code_), Ptr(n));
+  // Group names are short: terminated in a buffer on the stack, so reading
+  // a named group allocates nothing.
+  PCRE2_UCHAR16 buffer[64];
+  std::u16string owned;
+  PCRE2_SPTR16 terminated = buffer;
+  if (name.size() < std::size(buffer)) {
+    std::copy(name.begin(), name.end(), buffer);
+    buffer[name.size()] = 0;
+  } else {
+    owned.assign(name);
+    terminated = Ptr(owned);
+  }
+  int index = pcre2_substring_number_from_name_16(Code(code_), terminated);
   return index > 0 ? index : -1;
 }
 

@@ -1,5 +1,6 @@
 #include "variables/date_time.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/regex.h"
@@ -19,78 +20,94 @@ using S = std::u16string;
 using patterns::D8;
 using patterns::DateFormatBody;
 
-// The anchored tests, in the order they are tried.
+// The anchored tests, in the order they are tried. Each is looked up once:
+// a lookup compares the long pattern texts.
 const core::Regex& MomentTest() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?:[\+\-]\d+[ymwdhns]){0,7}Now(?:<(?<=Now<)(?<Format>[^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+  return re;
 }
 // One offset ("+1d", "-2h") at the start of a text: `Count` and `Unit`.
 const core::Regex& MomentStep() {
-  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwdhns]))");
+  static const core::Regex& re = core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwdhns]))");
+  return re;
 }
 
 const core::Regex& ClockTimeTest() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?:[\+\-]\d+[hns]){0,3}Time(?:<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<)(?<Format>[^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+  return re;
 }
 const core::Regex& ClockTimeStep() {
-  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[hns]))");
+  static const core::Regex& re = core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[hns]))");
+  return re;
 }
 
 const core::Regex& TodayTest() {
   static const S p = uR"(^(?:[\+\-]\d+[ymwd]?){0,4}Today(?:<)" + DateFormatBody() + u">)?$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 const core::Regex& TodayFormat() {
   static const S p = u"<" + DateFormatBody() + u">$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& CurWeekDayTest() {
   static const S p =
       uR"(^(?:[\+\-]\d+[ymwd]?){0,4}CurWeekDay\b(?:<)" + DateFormatBody() + u">)?$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& WeekDayTest() {
   static const S p = uR"(^(?:[\+\-]\d+[ymwd]?){0,4}(?<Form>WeekDay<(?<Date>)" + D8() +
                      uR"()>|WeekDay<>|WeekDay)(?:<(?<Language>Chn|Eng|ShortEng)>)?$)";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& DatePartsTest() {
   static const S p =
       uR"(^(?:[\+\-]\d+(?<Unit>[ymwd])?){0,4}(?<Name>Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)\b(?<DateParam><(?<Date>)" +
       D8() + uR"(|)>|)(?:<)" + DateFormatBody() + u">)?$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 // The parameter of the other names, searched anywhere in the name text.
 const core::Regex& ParameterFormat() {
   static const S p = u"<" + DateFormatBody() + u">";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& WeekNumWithDate() {
   static const S p = u"WeekNum(?:<(?<Date>" + D8() + u")>)?";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& ClockPartsTest() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?<Offset>[\+\-]\d+)?(?<Name>Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(?<Chinese><chn>)?$)");
+  return re;
 }
 
 const core::Regex& DateOffsets() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?<Offsets>(?:[\+\-]\d+[ymwd]?){1,4})(?<Name>Today|CurWeekDay|Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum))");
+  return re;
 }
 const core::Regex& DateOffsetStep() {
-  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwd]?))");
+  static const core::Regex& re = core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwd]?))");
+  return re;
 }
 
 const core::Regex& WeekdaySet() {
-  return core::Regex::Get(uR"(^<-?(?<Days>[1-7]{1,7})(?<Range>-[1-7]{0,6})?>$)");
+  static const core::Regex& re = core::Regex::Get(uR"(^<-?(?<Days>[1-7]{1,7})(?<Range>-[1-7]{0,6})?>$)");
+  return re;
 }
 
 // An offset count; beyond any date distance it can only fail, so it fails
@@ -192,14 +209,22 @@ class DateEvaluation {
         today_(DateOnly(now)) {}
 
   std::optional<S> Evaluate() {
-    if (auto m = MomentTest().Search(name_)) return Moment(*m);
-    if (auto m = ClockTimeTest().Search(name_)) return ClockTime(*m);
-    if (TodayTest().IsMatch(name_)) return Today();
-    if (CurWeekDayTest().IsMatch(name_)) return CurWeekDay();
-    if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
+    const S lower = core::ToLower(name_);
+    // The name decides which tests can match at all: a test whose word the
+    // name lacks is not run. Only for ASCII names, where lowering the name
+    // is exactly the tests' caseless matching.
+    const bool ascii = std::all_of(name_.begin(), name_.end(), [](char16_t c) { return c < 0x80; });
+    auto mayBe = [&](std::u16string_view word) { return !ascii || lower.find(word) != S::npos; };
+    if (mayBe(u"now"))
+      if (auto m = MomentTest().Search(name_)) return Moment(*m);
+    if (mayBe(u"time"))
+      if (auto m = ClockTimeTest().Search(name_)) return ClockTime(*m);
+    if (mayBe(u"today") && TodayTest().IsMatch(name_)) return Today();
+    if (mayBe(u"curweekday") && CurWeekDayTest().IsMatch(name_)) return CurWeekDay();
+    if (mayBe(u"weekday"))
+      if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
     if (auto m = DatePartsTest().Search(name_)) return DatePart(*m);
     if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);
-    const S lower = core::ToLower(name_);
     if (lower.find(u"monthdays") != S::npos) return MonthDays();
     if (lower.find(u"weekdays") != S::npos) return WeekDays();
     return std::nullopt;
@@ -418,7 +443,8 @@ class DateEvaluation {
   }
 
   std::optional<S> MonthDays() {
-    const auto m = core::Regex::Get(patterns::MonthDays()).Search(name_);
+    static const core::Regex& form = core::Regex::Get(patterns::MonthDays());
+    const auto m = form.Search(name_);
     if (!m) return std::nullopt;
     LocalDateTime first = today_;
     first.day = 1;
@@ -461,7 +487,8 @@ class DateEvaluation {
   }
 
   std::optional<S> WeekDays() {
-    const auto m = core::Regex::Get(patterns::WeekDays()).Search(name_);
+    static const core::Regex& form = core::Regex::Get(patterns::WeekDays());
+    const auto m = form.Search(name_);
     if (!m) return std::nullopt;
     const LocalDateTime current = StartOfWeek(today_);
     LocalDateTime start = current;
@@ -500,6 +527,8 @@ class DateEvaluation {
 LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view nameText,
                                const LocalDateTime& today) {
   LocalDateTime t = IsValidDateTime(date) ? date : DateOnly(today);
+  // Offsets lead the name: without a sign first there are none.
+  if (nameText.empty() || (nameText[0] != u'+' && nameText[0] != u'-')) return t;
   const auto m = DateOffsets().Search(nameText);
   if (!m) return t;
   const S name = m->Named(u"Name");
