@@ -110,6 +110,16 @@ const core::Regex& WeekdaySet() {
   return re;
 }
 
+// The date parts that no earlier test takes, written alone (any case).
+bool IsBareDatePartName(std::u16string_view nameText) {
+  static constexpr std::u16string_view kNames[] = {u"Day",  u"YYYY", u"YY",   u"MM",
+                                                   u"M",    u"DD",   u"D",    u"DInY",
+                                                   u"QInY", u"WInY", u"DInW", u"WeekNum"};
+  for (std::u16string_view name : kNames)
+    if (core::EqualsIgnoreCase(nameText, name)) return true;
+  return false;
+}
+
 // An offset count; beyond any date distance it can only fail, so it fails
 // before the arithmetic could overflow.
 long long OffsetCount(std::u16string_view text) {
@@ -223,7 +233,10 @@ class DateEvaluation {
     if (mayBe(u"curweekday") && CurWeekDayTest().IsMatch(name_)) return CurWeekDay();
     if (mayBe(u"weekday"))
       if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
-    if (auto m = DatePartsTest().Search(name_)) return DatePart(*m);
+    // A date part on its own is its test's match as it stands: the name,
+    // and no unit, date or format.
+    if (IsBareDatePartName(name_)) return DatePart({S(name_), S(), {}, {}, std::nullopt});
+    if (auto m = DatePartsTest().Search(name_)) return DatePart(FormOf(*m));
     if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);
     if (lower.find(u"monthdays") != S::npos) return MonthDays();
     if (lower.find(u"weekdays") != S::npos) return WeekDays();
@@ -309,20 +322,34 @@ class DateEvaluation {
     return WeekdayValue(t, language);
   }
 
-  std::optional<S> DatePart(const core::RegexMatch& m) {
-    S name = m.Named(u"Name");
-    const S unit = m.Named(u"Unit");
+  // What a date part's test reads from the name.
+  struct DatePartForm {
+    S name;
+    S unit;
+    std::u16string_view date;
+    std::u16string_view dateParam;
+    std::optional<S> dateFormat;
+  };
+  static DatePartForm FormOf(const core::RegexMatch& m) {
+    DatePartForm form{m.Named(u"Name"), m.Named(u"Unit"), m.NamedView(u"Date"),
+                      m.NamedView(u"DateParam"), std::nullopt};
+    if (m.NamedMatched(u"DateFormat")) form.dateFormat = m.Named(u"DateFormat");
+    return form;
+  }
+
+  std::optional<S> DatePart(DatePartForm form) {
+    S name = std::move(form.name);
+    const S unit = std::move(form.unit);
     LocalDateTime date = today_;
-    if (!m.NamedView(u"Date").empty())
-      date = ExplicitDate(m.NamedView(u"Date"));
-    else if (m.NamedView(u"DateParam") == u"<>")
+    if (!form.date.empty())
+      date = ExplicitDate(form.date);
+    else if (form.dateParam == u"<>")
       date = EmptyParamDate(options_, today_);
     // "+1mm" reads as one month ahead written with two digits.
     if (core::EqualsIgnoreCase(unit, u"m") && core::EqualsIgnoreCase(name, u"M")) name = u"MM";
     if (core::EqualsIgnoreCase(unit, u"d") && core::EqualsIgnoreCase(name, u"D")) name = u"DD";
     const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
-    std::optional<S> param;
-    if (m.NamedMatched(u"DateFormat")) param = m.Named(u"DateFormat");
+    const std::optional<S> param = std::move(form.dateFormat);
     const auto is = [&](std::u16string_view word) { return core::EqualsIgnoreCase(name, word); };
     const auto paramIs = [&](std::u16string_view word) {
       return param && core::EqualsIgnoreCase(*param, word);
