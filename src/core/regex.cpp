@@ -91,15 +91,16 @@ class ContextFor {
 
 // The match data of this thread, reused by every search: a search copies
 // its spans out before it returns, so no two searches share it at once.
-// Grown to the largest pattern seen (a pattern's data also keeps the
-// interpreter's frames between searches).
+// Grown to the largest pattern seen.
+struct ThreadMatchDataOwner {
+  pcre2_match_data_16* data = nullptr;
+  uint32_t pairs = 0;
+  ~ThreadMatchDataOwner() { pcre2_match_data_free_16(data); }
+};
+thread_local ThreadMatchDataOwner threadMatchData;
+
 pcre2_match_data_16* ThreadMatchData(uint32_t pairs) {
-  struct Owner {
-    pcre2_match_data_16* data = nullptr;
-    uint32_t pairs = 0;
-    ~Owner() { pcre2_match_data_free_16(data); }
-  };
-  thread_local Owner owner;
+  ThreadMatchDataOwner& owner = threadMatchData;
   if (owner.data && owner.pairs >= pairs) return owner.data;
   pcre2_match_data_16* grown = pcre2_match_data_create_16(pairs, nullptr);
   if (!grown) return nullptr;
@@ -107,6 +108,14 @@ pcre2_match_data_16* ThreadMatchData(uint32_t pairs) {
   owner.data = grown;
   owner.pairs = pairs;
   return grown;
+}
+
+// The interpreter keeps its backtracking frames in the match data, up to the
+// heap limit: after it ran, the data goes, so a deep search leaves no
+// memory behind in a program that stays running.
+void ReleaseThreadMatchData() {
+  pcre2_match_data_free_16(threadMatchData.data);
+  threadMatchData = {};
 }
 
 [[noreturn]] void Fail(int status) {
@@ -262,15 +271,20 @@ bool Regex::MatchAt(const RegexSubject& subject, size_t offset, RegexMatch& out,
   const uint32_t flags = (options_ & kUtf) ? PCRE2_NO_UTF_CHECK : 0;
   int rc = pcre2_match_16(Code(code_), Ptr(subject.matchable_), subject.Size(), offset, flags,
                           data, context.Get());
+  bool interpreted = !jit_;
   if (jit_ && (rc == PCRE2_ERROR_JIT_STACKLIMIT || rc == PCRE2_ERROR_MATCHLIMIT)) {
     // The machine code counts its limits in its own units: the interpreter
     // has the last word, so the JIT never fails a subject that the
     // interpreter's own limits allow.
     rc = pcre2_match_16(Code(code_), Ptr(subject.matchable_), subject.Size(), offset,
                         flags | PCRE2_NO_JIT, data, context.Get());
+    interpreted = true;
   }
-  if (rc == PCRE2_ERROR_NOMATCH) return false;
-  if (rc <= 0) Fail(rc);
+  if (rc == PCRE2_ERROR_NOMATCH || rc <= 0) {
+    if (interpreted) ReleaseThreadMatchData();
+    if (rc == PCRE2_ERROR_NOMATCH) return false;
+    Fail(rc);
+  }
   PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(data);
   const uint32_t pairs = pairs_;
   out.subject_ = subject.text_;
@@ -280,6 +294,7 @@ bool Regex::MatchAt(const RegexSubject& subject, size_t offset, RegexMatch& out,
     if (ovector[2 * i] == PCRE2_UNSET) continue;
     out.spans_[i] = {ovector[2 * i], ovector[2 * i + 1]};
   }
+  if (interpreted) ReleaseThreadMatchData();
   return true;
 }
 
