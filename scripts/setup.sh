@@ -63,8 +63,13 @@ debian_source() {
   (cd "$2" && apt-get source -qq "$1" >/dev/null 2>&1)
 }
 
-# PCRE2 for Windows: a static library built from Debian's own source package.
-if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ]; then
+# PCRE2 for Windows: a static library built from Debian's own source package,
+# with its JIT compiler. The stamp names the configuration: a build made with
+# another one (an older set-up built it without JIT) is built again.
+pcre2_config="pcre2-16 static unicode jit"
+pcre2_stamp="$deps/pcre2/pathorama-config"
+if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ] || [ "$(cat "$pcre2_stamp" 2>/dev/null)" != "$pcre2_config" ]; then
+  rm -rf "$deps/pcre2"
   work=$(mktemp -d)
   debian_source pcre2 "$work"
   srcdir=$(find "$work" -maxdepth 1 -type d -name 'pcre2-*' | head -n 1)
@@ -74,9 +79,10 @@ if [ ! -f "$deps/pcre2/lib/libpcre2-16.a" ]; then
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/pcre2" \
     -DBUILD_SHARED_LIBS=OFF -DPCRE2_BUILD_PCRE2_8=OFF -DPCRE2_BUILD_PCRE2_16=ON \
     -DPCRE2_SUPPORT_UNICODE=ON -DPCRE2_BUILD_PCRE2GREP=OFF -DPCRE2_BUILD_TESTS=OFF \
-    -DPCRE2_SUPPORT_JIT=OFF >/dev/null
+    -DPCRE2_SUPPORT_JIT=ON >/dev/null
   cmake --build "$work/build" >/dev/null
   cmake --install "$work/build" >/dev/null
+  echo "$pcre2_config" >"$pcre2_stamp"
   rm -rf "$work"
 fi
 

@@ -5,11 +5,13 @@
 namespace pathorama::core {
 
 const IniEntry* IniSection::Find(std::u16string_view key) const {
+  IndexNewEntries();
   auto it = index_.find(ToLower(key));
   return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 void IniSection::Set(std::u16string_view key, std::u16string_view value) {
+  IndexNewEntries();
   auto it = index_.find(ToLower(key));
   if (it != index_.end()) {
     entries_[it->second].value.assign(value);
@@ -18,29 +20,46 @@ void IniSection::Set(std::u16string_view key, std::u16string_view value) {
   Append({std::u16string(key), std::u16string(value), true});
 }
 
-void IniSection::Append(IniEntry entry) {
-  if (entry.hasValue) index_.emplace(ToLower(entry.key), entries_.size());
-  entries_.push_back(std::move(entry));
-}
+void IniSection::Append(IniEntry entry) { entries_.push_back(std::move(entry)); }
 
 bool IniSection::Erase(std::u16string_view key) {
+  IndexNewEntries();
   auto it = index_.find(ToLower(key));
   if (it == index_.end()) return false;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(it->second));
-  Reindex();
+  // The positions after it moved: indexed again at the next look-up.
+  index_.clear();
+  indexed_ = 0;
   return true;
 }
 
 void IniSection::Clear() {
   entries_.clear();
   index_.clear();
+  indexed_ = 0;
 }
 
-void IniSection::Reindex() {
-  index_.clear();
-  for (size_t i = 0; i < entries_.size(); ++i)
-    if (entries_[i].hasValue) index_.emplace(ToLower(entries_[i].key), i);
+void IniSection::IndexNewEntries() const {
+  // The first entry of a key wins, as it did when it was appended.
+  for (; indexed_ < entries_.size(); ++indexed_)
+    if (entries_[indexed_].hasValue) index_.emplace(ToLower(entries_[indexed_].key), indexed_);
 }
+
+namespace {
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+  return text;
+}
+
+size_t Find(std::u16string_view text, char16_t c) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == c) return i;
+  return std::u16string_view::npos;
+}
+
+}  // namespace
 
 IniDocument IniDocument::Parse(std::u16string_view text) {
   IniDocument doc;
@@ -48,9 +67,13 @@ IniDocument IniDocument::Parse(std::u16string_view text) {
   IniSection* current = nullptr;
   size_t pos = 0;
   while (pos <= text.size()) {
-    size_t end = text.find_first_of(u"\r\n", pos);
-    if (end == std::u16string_view::npos) end = text.size();
-    std::u16string line = TrimChars(text.substr(pos, end - pos), u" \t");
+    // A plain loop: find_first_of over UTF-16 tests each character against
+    // the set one call at a time, most of a parse.
+    size_t end = pos;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
+    // Views of the text until an entry is stored: only its key and value
+    // are copied.
+    const std::u16string_view line = TrimBlanks(text.substr(pos, end - pos));
     pos = end + 1;
     if (end < text.size() && text[end] == u'\r' && pos < text.size() && text[pos] == u'\n') ++pos;
     if (line.empty()) {
@@ -58,17 +81,16 @@ IniDocument IniDocument::Parse(std::u16string_view text) {
       continue;
     }
     if (line.front() == u'[' && line.back() == u']' && line.size() >= 2) {
-      std::u16string name = TrimChars(std::u16string_view(line).substr(1, line.size() - 2), u" \t");
-      current = &doc.Section(name);
+      current = &doc.Section(TrimBlanks(line.substr(1, line.size() - 2)));
       continue;
     }
     if (current) {
-      size_t eq = line.find(u'=');
-      if (eq == std::u16string::npos)
-        current->Append({line, u"", false});
+      const size_t eq = Find(line, u'=');
+      if (eq == std::u16string_view::npos)
+        current->Append({std::u16string(line), std::u16string(), false});
       else
-        current->Append({TrimChars(std::u16string_view(line).substr(0, eq), u" \t"),
-                         line.substr(eq + 1), true});
+        current->Append({std::u16string(TrimBlanks(line.substr(0, eq))),
+                         std::u16string(line.substr(eq + 1)), true});
     }
     if (end >= text.size()) break;
   }
@@ -76,13 +98,25 @@ IniDocument IniDocument::Parse(std::u16string_view text) {
 }
 
 std::u16string IniDocument::Serialize() const {
+  // Sized first, then written in place: one allocation for the whole file.
+  size_t size = 0;
+  for (const IniSection& section : sections_) {
+    size += section.Name().size() + 6;
+    for (const IniEntry& e : section.Entries()) size += e.key.size() + e.value.size() + 3;
+  }
   std::u16string out;
+  out.reserve(size);
   for (size_t s = 0; s < sections_.size(); ++s) {
     if (s) out += u"\r\n";
-    out += u"[" + sections_[s].Name() + u"]\r\n";
+    out += u'[';
+    out += sections_[s].Name();
+    out += u"]\r\n";
     for (const IniEntry& e : sections_[s].Entries()) {
       out += e.key;
-      if (e.hasValue) out += u"=" + e.value;
+      if (e.hasValue) {
+        out += u'=';
+        out += e.value;
+      }
       out += u"\r\n";
     }
   }

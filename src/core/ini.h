@@ -26,15 +26,19 @@ class IniSection {
   const IniEntry* Find(std::u16string_view key) const;
   void Set(std::u16string_view key, std::u16string_view value);  // replace or append
   void Append(IniEntry entry);  // no look-up: keeps duplicates, for fast bulk writes
+  void Reserve(size_t entries) { entries_.reserve(entries); }
   bool Erase(std::u16string_view key);
   // Every line goes; the section keeps its place in the document.
   void Clear();
 
  private:
-  void Reindex();
+  // Brings the index up to the last entry. Appending leaves it behind, so a
+  // load or a bulk write builds it once, at the first look-up, if ever.
+  void IndexNewEntries() const;
   std::u16string name_;
   std::vector<IniEntry> entries_;
-  std::unordered_map<std::u16string, size_t> index_;  // lowercased key -> first entry
+  mutable std::unordered_map<std::u16string, size_t> index_;  // lowercased key -> first entry
+  mutable size_t indexed_ = 0;                                  // entries the index covers
 };
 
 class IniDocument {

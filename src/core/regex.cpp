@@ -3,7 +3,9 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -27,18 +29,35 @@ PCRE2_SPTR16 Ptr(std::u16string_view text) {
 
 pcre2_code_16* Code(void* p) { return static_cast<pcre2_code_16*>(p); }
 
+// The JIT's own stack: the interpreter's depth and heap limits do not apply
+// to compiled code, so its stack is what bounds a deep search there.
+constexpr size_t kJitStackStart = 32 * 1024;
+constexpr size_t kJitStackMax = 1024 * 1024;
+
 struct MatchContext {
   pcre2_match_context_16* ctx;
-  MatchContext() : ctx(pcre2_match_context_create_16(nullptr)) {
+  pcre2_jit_stack_16* jitStack;
+  MatchContext()
+      : ctx(pcre2_match_context_create_16(nullptr)),
+        jitStack(pcre2_jit_stack_create_16(kJitStackStart, kJitStackMax, nullptr)) {
     pcre2_set_match_limit_16(ctx, kMatchLimit);
     pcre2_set_depth_limit_16(ctx, kDepthLimit);
     pcre2_set_heap_limit_16(ctx, kHeapLimitKiB);
+    // Without a stack of its own the JIT would use a small one on the
+    // machine stack.
+    if (jitStack) pcre2_jit_stack_assign_16(ctx, nullptr, jitStack);
   }
-  ~MatchContext() { pcre2_match_context_free_16(ctx); }
+  ~MatchContext() {
+    pcre2_match_context_free_16(ctx);
+    pcre2_jit_stack_free_16(jitStack);
+  }
+  MatchContext(const MatchContext&) = delete;
+  MatchContext& operator=(const MatchContext&) = delete;
 };
 
+// One per thread: a JIT stack must not be used by two searches at once.
 pcre2_match_context_16* SharedMatchContext() {
-  static MatchContext context;
+  thread_local MatchContext context;
   return context.ctx;
 }
 
@@ -70,12 +89,34 @@ class ContextFor {
   pcre2_match_context_16* own_ = nullptr;
 };
 
-struct MatchData {
-  pcre2_match_data_16* data;
-  explicit MatchData(const pcre2_code_16* code)
-      : data(pcre2_match_data_create_from_pattern_16(code, nullptr)) {}
-  ~MatchData() { pcre2_match_data_free_16(data); }
+// The match data of this thread, reused by every search: a search copies
+// its spans out before it returns, so no two searches share it at once.
+// Grown to the largest pattern seen.
+struct ThreadMatchDataOwner {
+  pcre2_match_data_16* data = nullptr;
+  uint32_t pairs = 0;
+  ~ThreadMatchDataOwner() { pcre2_match_data_free_16(data); }
 };
+thread_local ThreadMatchDataOwner threadMatchData;
+
+pcre2_match_data_16* ThreadMatchData(uint32_t pairs) {
+  ThreadMatchDataOwner& owner = threadMatchData;
+  if (owner.data && owner.pairs >= pairs) return owner.data;
+  pcre2_match_data_16* grown = pcre2_match_data_create_16(pairs, nullptr);
+  if (!grown) return nullptr;
+  pcre2_match_data_free_16(owner.data);
+  owner.data = grown;
+  owner.pairs = pairs;
+  return grown;
+}
+
+// The interpreter keeps its backtracking frames in the match data, up to the
+// heap limit: after it ran, the data goes, so a deep search leaves no
+// memory behind in a program that stays running.
+void ReleaseThreadMatchData() {
+  pcre2_match_data_free_16(threadMatchData.data);
+  threadMatchData = {};
+}
 
 [[noreturn]] void Fail(int status) {
   switch (status) {
@@ -83,6 +124,7 @@ struct MatchData {
     case PCRE2_ERROR_DEPTHLIMIT: throw RegexError("regular expression: depth limit hit");
     case PCRE2_ERROR_HEAPLIMIT: throw RegexError("regular expression: heap limit hit");
     case PCRE2_ERROR_NOMEMORY: throw RegexError("regular expression: out of memory");
+    case PCRE2_ERROR_JIT_STACKLIMIT: throw RegexError("regular expression: stack limit hit");
     default: throw RegexError("regular expression: search failed");
   }
 }
@@ -169,7 +211,15 @@ Regex::Regex(std::u16string_view pattern, unsigned options)
   PCRE2_SIZE errorOffset = 0;
   code_ =
       pcre2_compile_16(Ptr(pattern_), pattern_.size(), flags, &errorCode, &errorOffset, nullptr);
-  if (!code_) {
+  if (code_) {
+    uint32_t captures = 0;
+    pcre2_pattern_info_16(Code(code_), PCRE2_INFO_CAPTURECOUNT, &captures);
+    pairs_ = captures + 1;
+    // Compiled to machine code once, where the library can. Counted steps
+    // stay with the interpreter, whose callout count is the budget's unit.
+    // A library without a JIT leaves the pattern to the interpreter.
+    if (!(options & kCountSteps)) jit_ = pcre2_jit_compile_16(Code(code_), PCRE2_JIT_COMPLETE) == 0;
+  } else {
     PCRE2_UCHAR16 buffer[256];
     int n = pcre2_get_error_message_16(errorCode, buffer, 256);
     if (n > 0) error_.assign(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(n));
@@ -210,20 +260,33 @@ bool Regex::MatchAt(const RegexSubject& subject, size_t offset, RegexMatch& out,
                     RegexBudget* budget) const {
   if (!code_) throw RegexError("regular expression: the pattern does not compile");
   if (offset > subject.Size()) return false;
-  MatchData md(Code(code_));
-  if (!md.data) Fail(PCRE2_ERROR_NOMEMORY);
+  pcre2_match_data_16* data = ThreadMatchData(pairs_);
+  if (!data) Fail(PCRE2_ERROR_NOMEMORY);
   ContextFor context(budget ? &budget->remaining_ : nullptr);
   // The subject was checked when it was prepared; an offset inside a
   // surrogate pair would make it invalid here.
   if (offset > 0 && offset < subject.Size() && IsLowSurrogate(subject.matchable_[offset]) &&
       IsHighSurrogate(subject.matchable_[offset - 1]))
     ++offset;
-  int rc = pcre2_match_16(Code(code_), Ptr(subject.matchable_), subject.Size(), offset,
-                          (options_ & kUtf) ? PCRE2_NO_UTF_CHECK : 0, md.data, context.Get());
-  if (rc == PCRE2_ERROR_NOMATCH) return false;
-  if (rc <= 0) Fail(rc);
-  PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(md.data);
-  uint32_t pairs = pcre2_get_ovector_count_16(md.data);
+  const uint32_t flags = (options_ & kUtf) ? PCRE2_NO_UTF_CHECK : 0;
+  int rc = pcre2_match_16(Code(code_), Ptr(subject.matchable_), subject.Size(), offset, flags,
+                          data, context.Get());
+  bool interpreted = !jit_;
+  if (jit_ && (rc == PCRE2_ERROR_JIT_STACKLIMIT || rc == PCRE2_ERROR_MATCHLIMIT)) {
+    // The machine code counts its limits in its own units: the interpreter
+    // has the last word, so the JIT never fails a subject that the
+    // interpreter's own limits allow.
+    rc = pcre2_match_16(Code(code_), Ptr(subject.matchable_), subject.Size(), offset,
+                        flags | PCRE2_NO_JIT, data, context.Get());
+    interpreted = true;
+  }
+  if (rc == PCRE2_ERROR_NOMATCH || rc <= 0) {
+    if (interpreted) ReleaseThreadMatchData();
+    if (rc == PCRE2_ERROR_NOMATCH) return false;
+    Fail(rc);
+  }
+  PCRE2_SIZE* ovector = pcre2_get_ovector_pointer_16(data);
+  const uint32_t pairs = pairs_;
   out.subject_ = subject.text_;
   out.regex_ = this;
   out.spans_.assign(pairs, {RegexMatch::kUnset, RegexMatch::kUnset});
@@ -231,6 +294,7 @@ bool Regex::MatchAt(const RegexSubject& subject, size_t offset, RegexMatch& out,
     if (ovector[2 * i] == PCRE2_UNSET) continue;
     out.spans_[i] = {ovector[2 * i], ovector[2 * i + 1]};
   }
+  if (interpreted) ReleaseThreadMatchData();
   return true;
 }
 
@@ -342,8 +406,19 @@ std::u16string Regex::ReplaceAll(std::u16string_view subject, std::u16string_vie
 
 int Regex::GroupIndex(std::u16string_view name) const {
   if (!code_) return -1;
-  std::u16string n(name);
-  int index = pcre2_substring_number_from_name_16(Code(code_), Ptr(n));
+  // Group names are short: terminated in a buffer on the stack, so reading
+  // a named group allocates nothing.
+  PCRE2_UCHAR16 buffer[64];
+  std::u16string owned;
+  PCRE2_SPTR16 terminated = buffer;
+  if (name.size() < std::size(buffer)) {
+    std::copy(name.begin(), name.end(), buffer);
+    buffer[name.size()] = 0;
+  } else {
+    owned.assign(name);
+    terminated = Ptr(owned);
+  }
+  int index = pcre2_substring_number_from_name_16(Code(code_), terminated);
   return index > 0 ? index : -1;
 }
 

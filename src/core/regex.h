@@ -12,6 +12,11 @@
 // the subject makes it hit a match, depth or heap limit, or a budget runs
 // out) throws RegexError. It never passes for "no match": a caller that took
 // a limit hit for a missing group would act on a wrong answer.
+//
+// Patterns are also compiled to machine code (PCRE2's JIT) where the library
+// has it, except those that count steps against a budget. The machine code
+// runs on a bounded stack of its own; when it hits that bound or the match
+// limit, the interpreter runs the search again under its usual limits.
 #pragma once
 
 #include <cstddef>
@@ -155,6 +160,8 @@ class Regex {
   std::u16string error_;
   unsigned options_ = 0;
   void* code_ = nullptr;  // pcre2_code_16*
+  uint32_t pairs_ = 0;    // capturing groups, plus the whole match
+  bool jit_ = false;      // compiled to machine code as well
 };
 
 }  // namespace pathorama::core

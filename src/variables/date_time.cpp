@@ -1,5 +1,6 @@
 #include "variables/date_time.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/regex.h"
@@ -19,78 +20,104 @@ using S = std::u16string;
 using patterns::D8;
 using patterns::DateFormatBody;
 
-// The anchored tests, in the order they are tried.
+// The anchored tests, in the order they are tried. Each is looked up once:
+// a lookup compares the long pattern texts.
 const core::Regex& MomentTest() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?:[\+\-]\d+[ymwdhns]){0,7}Now(?:<(?<=Now<)(?<Format>[^<>{}:/\|\\]*?[ymdhnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+  return re;
 }
 // One offset ("+1d", "-2h") at the start of a text: `Count` and `Unit`.
 const core::Regex& MomentStep() {
-  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwdhns]))");
+  static const core::Regex& re = core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwdhns]))");
+  return re;
 }
 
 const core::Regex& ClockTimeTest() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?:[\+\-]\d+[hns]){0,3}Time(?:<(?<=Time<|HHour<|Hour<|MMin<|Min<|SSec<|Sec<|HH<|H<)(?<Format>[^<>{}:/\|\\]*?[hnsztacegp]+[^<>{}:/\|\\]*?)>)?$)");
+  return re;
 }
 const core::Regex& ClockTimeStep() {
-  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[hns]))");
+  static const core::Regex& re = core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[hns]))");
+  return re;
 }
 
 const core::Regex& TodayTest() {
   static const S p = uR"(^(?:[\+\-]\d+[ymwd]?){0,4}Today(?:<)" + DateFormatBody() + u">)?$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 const core::Regex& TodayFormat() {
   static const S p = u"<" + DateFormatBody() + u">$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& CurWeekDayTest() {
   static const S p =
       uR"(^(?:[\+\-]\d+[ymwd]?){0,4}CurWeekDay\b(?:<)" + DateFormatBody() + u">)?$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& WeekDayTest() {
   static const S p = uR"(^(?:[\+\-]\d+[ymwd]?){0,4}(?<Form>WeekDay<(?<Date>)" + D8() +
                      uR"()>|WeekDay<>|WeekDay)(?:<(?<Language>Chn|Eng|ShortEng)>)?$)";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& DatePartsTest() {
   static const S p =
       uR"(^(?:[\+\-]\d+(?<Unit>[ymwd])?){0,4}(?<Name>Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum)\b(?<DateParam><(?<Date>)" +
       D8() + uR"(|)>|)(?:<)" + DateFormatBody() + u">)?$";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 // The parameter of the other names, searched anywhere in the name text.
 const core::Regex& ParameterFormat() {
   static const S p = u"<" + DateFormatBody() + u">";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& WeekNumWithDate() {
   static const S p = u"WeekNum(?:<(?<Date>" + D8() + u")>)?";
-  return core::Regex::Get(p);
+  static const core::Regex& re = core::Regex::Get(p);
+  return re;
 }
 
 const core::Regex& ClockPartsTest() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?<Offset>[\+\-]\d+)?(?<Name>Time|HHour|Hour|MMin|Min|SSec|Sec|HH|H)(?<Chinese><chn>)?$)");
+  return re;
 }
 
 const core::Regex& DateOffsets() {
-  return core::Regex::Get(
+  static const core::Regex& re = core::Regex::Get(
       uR"(^(?<Offsets>(?:[\+\-]\d+[ymwd]?){1,4})(?<Name>Today|CurWeekDay|Day|YYYY|YY|MM|M|DD|D|DInY|QInY|WInY|DInW|WeekDay|WeekNum))");
+  return re;
 }
 const core::Regex& DateOffsetStep() {
-  return core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwd]?))");
+  static const core::Regex& re = core::Regex::Get(uR"(^(?<Count>[\+\-]\d+)(?<Unit>[ymwd]?))");
+  return re;
 }
 
 const core::Regex& WeekdaySet() {
-  return core::Regex::Get(uR"(^<-?(?<Days>[1-7]{1,7})(?<Range>-[1-7]{0,6})?>$)");
+  static const core::Regex& re = core::Regex::Get(uR"(^<-?(?<Days>[1-7]{1,7})(?<Range>-[1-7]{0,6})?>$)");
+  return re;
+}
+
+// The date parts that no earlier test takes, written alone (any case).
+bool IsBareDatePartName(std::u16string_view nameText) {
+  static constexpr std::u16string_view kNames[] = {u"Day",  u"YYYY", u"YY",   u"MM",
+                                                   u"M",    u"DD",   u"D",    u"DInY",
+                                                   u"QInY", u"WInY", u"DInW", u"WeekNum"};
+  for (std::u16string_view name : kNames)
+    if (core::EqualsIgnoreCase(nameText, name)) return true;
+  return false;
 }
 
 // An offset count; beyond any date distance it can only fail, so it fails
@@ -192,14 +219,25 @@ class DateEvaluation {
         today_(DateOnly(now)) {}
 
   std::optional<S> Evaluate() {
-    if (auto m = MomentTest().Search(name_)) return Moment(*m);
-    if (auto m = ClockTimeTest().Search(name_)) return ClockTime(*m);
-    if (TodayTest().IsMatch(name_)) return Today();
-    if (CurWeekDayTest().IsMatch(name_)) return CurWeekDay();
-    if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
-    if (auto m = DatePartsTest().Search(name_)) return DatePart(*m);
-    if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);
     const S lower = core::ToLower(name_);
+    // The name decides which tests can match at all: a test whose word the
+    // name lacks is not run. Only for ASCII names, where lowering the name
+    // is exactly the tests' caseless matching.
+    const bool ascii = std::all_of(name_.begin(), name_.end(), [](char16_t c) { return c < 0x80; });
+    auto mayBe = [&](std::u16string_view word) { return !ascii || lower.find(word) != S::npos; };
+    if (mayBe(u"now"))
+      if (auto m = MomentTest().Search(name_)) return Moment(*m);
+    if (mayBe(u"time"))
+      if (auto m = ClockTimeTest().Search(name_)) return ClockTime(*m);
+    if (mayBe(u"today") && TodayTest().IsMatch(name_)) return Today();
+    if (mayBe(u"curweekday") && CurWeekDayTest().IsMatch(name_)) return CurWeekDay();
+    if (mayBe(u"weekday"))
+      if (auto m = WeekDayTest().Search(name_)) return WeekDay(*m);
+    // A date part on its own is its test's match as it stands: the name,
+    // and no unit, date or format.
+    if (IsBareDatePartName(name_)) return DatePart({S(name_), S(), {}, {}, std::nullopt});
+    if (auto m = DatePartsTest().Search(name_)) return DatePart(FormOf(*m));
+    if (auto m = ClockPartsTest().Search(name_)) return ClockPart(*m);
     if (lower.find(u"monthdays") != S::npos) return MonthDays();
     if (lower.find(u"weekdays") != S::npos) return WeekDays();
     return std::nullopt;
@@ -284,20 +322,34 @@ class DateEvaluation {
     return WeekdayValue(t, language);
   }
 
-  std::optional<S> DatePart(const core::RegexMatch& m) {
-    S name = m.Named(u"Name");
-    const S unit = m.Named(u"Unit");
+  // What a date part's test reads from the name.
+  struct DatePartForm {
+    S name;
+    S unit;
+    std::u16string_view date;
+    std::u16string_view dateParam;
+    std::optional<S> dateFormat;
+  };
+  static DatePartForm FormOf(const core::RegexMatch& m) {
+    DatePartForm form{m.Named(u"Name"), m.Named(u"Unit"), m.NamedView(u"Date"),
+                      m.NamedView(u"DateParam"), std::nullopt};
+    if (m.NamedMatched(u"DateFormat")) form.dateFormat = m.Named(u"DateFormat");
+    return form;
+  }
+
+  std::optional<S> DatePart(DatePartForm form) {
+    S name = std::move(form.name);
+    const S unit = std::move(form.unit);
     LocalDateTime date = today_;
-    if (!m.NamedView(u"Date").empty())
-      date = ExplicitDate(m.NamedView(u"Date"));
-    else if (m.NamedView(u"DateParam") == u"<>")
+    if (!form.date.empty())
+      date = ExplicitDate(form.date);
+    else if (form.dateParam == u"<>")
       date = EmptyParamDate(options_, today_);
     // "+1mm" reads as one month ahead written with two digits.
     if (core::EqualsIgnoreCase(unit, u"m") && core::EqualsIgnoreCase(name, u"M")) name = u"MM";
     if (core::EqualsIgnoreCase(unit, u"d") && core::EqualsIgnoreCase(name, u"D")) name = u"DD";
     const LocalDateTime t = ApplyDateOffsets(date, name_, today_);
-    std::optional<S> param;
-    if (m.NamedMatched(u"DateFormat")) param = m.Named(u"DateFormat");
+    const std::optional<S> param = std::move(form.dateFormat);
     const auto is = [&](std::u16string_view word) { return core::EqualsIgnoreCase(name, word); };
     const auto paramIs = [&](std::u16string_view word) {
       return param && core::EqualsIgnoreCase(*param, word);
@@ -418,7 +470,8 @@ class DateEvaluation {
   }
 
   std::optional<S> MonthDays() {
-    const auto m = core::Regex::Get(patterns::MonthDays()).Search(name_);
+    static const core::Regex& form = core::Regex::Get(patterns::MonthDays());
+    const auto m = form.Search(name_);
     if (!m) return std::nullopt;
     LocalDateTime first = today_;
     first.day = 1;
@@ -461,7 +514,8 @@ class DateEvaluation {
   }
 
   std::optional<S> WeekDays() {
-    const auto m = core::Regex::Get(patterns::WeekDays()).Search(name_);
+    static const core::Regex& form = core::Regex::Get(patterns::WeekDays());
+    const auto m = form.Search(name_);
     if (!m) return std::nullopt;
     const LocalDateTime current = StartOfWeek(today_);
     LocalDateTime start = current;
@@ -500,6 +554,8 @@ class DateEvaluation {
 LocalDateTime ApplyDateOffsets(const LocalDateTime& date, std::u16string_view nameText,
                                const LocalDateTime& today) {
   LocalDateTime t = IsValidDateTime(date) ? date : DateOnly(today);
+  // Offsets lead the name: without a sign first there are none.
+  if (nameText.empty() || (nameText[0] != u'+' && nameText[0] != u'-')) return t;
   const auto m = DateOffsets().Search(nameText);
   if (!m) return t;
   const S name = m->Named(u"Name");

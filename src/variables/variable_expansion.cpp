@@ -105,6 +105,8 @@ LayerState& CurrentLayerState() {
 }
 
 bool IsFolderLayerName(std::u16string_view nameText) {
+  // Every form holds the word; most names do not, and need no search.
+  if (core::FindIgnoreCase(nameText, u"Folder") == std::u16string_view::npos) return false;
   return core::EndsWithIgnoreCase(nameText, u"pFolder") ||
          core::EndsWithIgnoreCase(nameText, u"gFolder") || NumberedFolder().IsMatch(nameText);
 }
@@ -145,10 +147,29 @@ class Produced {
   size_t firstCr_ = kNone;
 };
 
+// The groups of a master pattern that the driver reads at every variable,
+// looked up by name once per pass rather than at every match. A group the
+// pattern lacks reads as unset.
+struct MasterGroups {
+  explicit MasterGroups(const core::Regex& master)
+      : escapes(Index(master, u"Escapes")),
+        name(Index(master, u"VarListWithOptions")),
+        ordNum(Index(master, u"OrdNum")),
+        layerOffset(Index(master, u"LayerOffset")),
+        extractRestructure(Index(master, u"StrExtractRestructure")),
+        splitToGroup(Index(master, u"StrSplitToGroup")) {}
+  static size_t Index(const core::Regex& master, std::u16string_view group) {
+    const int index = master.GroupIndex(group);
+    return index < 0 ? core::RegexMatch::kUnset : static_cast<size_t>(index);
+  }
+  size_t escapes, name, ordNum, layerOffset, extractRestructure, splitToGroup;
+};
+
 // What one pass knows besides its text: which groups its master pattern
 // has, and where the carriage returns of the text lie.
 struct Pass {
   std::u16string_view text;
+  MasterGroups groups;
   bool hasSequences;    // the all-variables pattern: `OrdNum`
   bool hasLayerOffset;  // the folder-layer pattern: `LayerOffset`
   std::vector<size_t> crs;
@@ -160,11 +181,12 @@ std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pas
                                       const Produced& produced, const VariableEnvironment& env) {
   const std::u16string_view text = pass.text;
   const std::vector<size_t>& passCrs = pass.crs;
-  const std::u16string name = m.Named(u"VarListWithOptions");
+  const MasterGroups& groups = pass.groups;
+  const std::u16string name(m.GroupView(groups.name));
   const size_t start = m.Start(), end = m.End();
   const std::u16string_view after = text.substr(end);
   std::u16string value;
-  if (pass.hasSequences && !m.NamedView(u"OrdNum").empty()) {
+  if (pass.hasSequences && !m.GroupView(groups.ordNum).empty()) {
     // A sequence sees only what follows it and takes no extraction.
     std::optional<std::u16string> claimed = EvaluateClaimedVariable({text, name, {}, after, {}, env});
     if (!claimed) return std::nullopt;
@@ -182,7 +204,7 @@ std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pas
       at.passHasCr = !passCrs.empty();
       at.beforePassCr = at.passHasCr && start < passCrs.front();
       context =
-          ContextPath(at, pass.hasLayerOffset ? m.NamedView(u"LayerOffset") : std::u16string_view());
+          ContextPath(at, pass.hasLayerOffset ? m.GroupView(groups.layerOffset) : std::u16string_view());
     }
     const VariableRequest request{text, name, context, after, produced.Text(), env};
     std::optional<std::u16string> claimed;
@@ -195,19 +217,21 @@ std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pas
     }
     if (!claimed) return std::nullopt;
     value = std::move(*claimed);
-    if (!m.NamedView(u"StrExtractRestructure").empty()) {
+    if (!m.GroupView(groups.extractRestructure).empty()) {
       // One budget for every search the sections of this variable make.
       core::RegexBudget budget(kUserRegexBudget);
       value = ApplyExtractRestructure(std::move(value), name, m, budget);
     }
   }
-  if (!m.NamedView(u"StrSplitToGroup").empty()) value = ApplyGrouping(value, m);
+  if (!m.GroupView(groups.splitToGroup).empty()) value = ApplyGrouping(value, m);
   return value;
 }
 
 std::u16string ExpandWith(const core::Regex& master, std::u16string_view text,
                           const VariableEnvironment& env) {
-  Pass pass{text, master.GroupIndex(u"OrdNum") >= 0, master.GroupIndex(u"LayerOffset") >= 0, {}};
+  const MasterGroups groups(master);
+  Pass pass{text, groups, groups.ordNum != core::RegexMatch::kUnset,
+            groups.layerOffset != core::RegexMatch::kUnset, {}};
   // Where the pass text's carriage returns lie, found once.
   for (size_t cr = text.find(u'\r'); cr != kNone; cr = text.find(u'\r', cr + 1))
     pass.crs.push_back(cr);
@@ -230,12 +254,12 @@ std::u16string ExpandWith(const core::Regex& master, std::u16string_view text,
     out.Append(text.substr(pos, m->Start() - pos));
     pos = m->End();
 
-    const std::u16string_view escapes = m->NamedView(u"Escapes");
+    const std::u16string_view escapes = m->GroupView(groups.escapes);
     if (!escapes.empty()) {
       // Escaped: written back without one backslash and without its sections.
       out.Append(u'{');
       out.Append(escapes.substr(1));
-      out.Append(m->NamedView(u"VarListWithOptions"));
+      out.Append(m->GroupView(groups.name));
       out.Append(u'}');
       continue;
     }

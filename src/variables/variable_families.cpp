@@ -18,7 +18,22 @@ const core::Regex& Whole(const std::u16string& alternation) {
   return core::Regex::Get(u"^(?:" + alternation + u")$");
 }
 
+// The date and time names on their own, without offsets or parameters:
+// each is one of the forms below as it stands.
+bool IsBareDateTimeName(std::u16string_view nameText) {
+  static constexpr std::u16string_view kNames[] = {
+      u"Today", u"CurWeekDay", u"Day",   u"YYYY", u"YY",      u"MM",      u"M",
+      u"DD",    u"D",          u"DInY",  u"QInY", u"WInY",    u"DInW",    u"WeekDay",
+      u"WeekNum", u"Time",     u"HHour", u"Hour", u"MMin",    u"Min",     u"SSec",
+      u"Sec",   u"HH",         u"H",     u"Now",  u"MonthDays", u"WeekDays"};
+  for (std::u16string_view name : kNames)
+    if (core::EqualsIgnoreCase(nameText, name)) return true;
+  return false;
+}
+
 bool ClaimsDateTime(std::u16string_view nameText) {
+  // The most common names are decided without running the forms.
+  if (IsBareDateTimeName(nameText)) return true;
   static const core::Regex& forms = Whole(
       patterns::DateNames() + u"|" + patterns::DateNameWithParam() + u"|" + patterns::ClockNames() +
       u"|" + patterns::Moment() + u"|" + patterns::MonthDays() + u"|" + patterns::WeekDays());

@@ -55,5 +55,27 @@ TEST(Ini, BulkAppendStaysLinear) {
   EXPECT_EQ(s.Find(u"MENU1")->value, u"x");
 }
 
+// The key index follows appends, erasures and clearing whenever they come
+// between look-ups: the first line of a key is the one found and replaced.
+TEST(Ini, LookUpsSeeEveryChangeBetweenThem) {
+  IniDocument doc = IniDocument::Parse(u"[S]\nk=1\nK=2\n");
+  IniSection& s = doc.Section(u"s");
+  EXPECT_EQ(s.Find(u"k")->value, u"1");
+  s.Append({u"late", u"3", true});
+  s.Append({u"LATE", u"4", true});
+  EXPECT_EQ(s.Find(u"Late")->value, u"3");
+  s.Set(u"late", u"5");
+  EXPECT_EQ(s.Entries()[2].value, u"5");
+  EXPECT_EQ(s.Entries()[3].value, u"4");
+  EXPECT_TRUE(s.Erase(u"K"));  // the first "k" goes; the second is found now
+  EXPECT_EQ(s.Find(u"k")->value, u"2");
+  EXPECT_EQ(s.Find(u"late")->value, u"5");
+  s.Clear();
+  EXPECT_EQ(s.Find(u"k"), nullptr);
+  s.Append({u"k", u"6", true});
+  EXPECT_EQ(s.Find(u"K")->value, u"6");
+  EXPECT_EQ(doc.Serialize(), u"[S]\r\nk=6\r\n");
+}
+
 }  // namespace
 }  // namespace pathorama::core

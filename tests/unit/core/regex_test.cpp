@@ -172,6 +172,11 @@ TEST(Regex, APathologicalSubjectFailsQuicklyInsteadOfPassingForNoMatch) {
   std::u16string deep(200000, u'<');
   deep += std::u16string(199999, u'>');
   EXPECT_THROW(nested.IsMatch(deep), RegexError);
+  // A nesting well inside the limits still matches: the bounds stop only
+  // the pathological.
+  const std::u16string fine = std::u16string(1000, u'<') + std::u16string(1000, u'>');
+  EXPECT_TRUE(nested.IsMatch(fine));
+  EXPECT_FALSE(nested.IsMatch(fine + u">"));
 }
 
 TEST(Regex, ABudgetBoundsASeriesOfSearchesWithCountedSteps) {

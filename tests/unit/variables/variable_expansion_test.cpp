@@ -81,6 +81,10 @@ TEST(ExpandPathVariables, DatesWithTheirSections) {
       {u"", u"{\\Today}|{\\\\Today}|{\\Today:x}", u"{Today}|{\\Today}|{Today}"},
       {u"", u"{Tomorrow}|{Today", u"{Tomorrow}|{Today"},
       {u"", u"{YYYY<Eng>}", u"{YYYY<Eng>}"},
+      // Names in any case, and letters that match caselessly beyond ASCII
+      // (the Kelvin sign for "k"), decide as their plain spelling does.
+      {u"", u"{yyyy}{mM}{dd}|{wEEKdAY}|{CurWee\u212ADay}|{+1Dtoday}", u"20260308|7|7|20260309"},
+      {u"", u"{DInY}{Sec}{Min}|{MonthDays<7>}", u"6773|(20260301|20260308|20260315|20260322|20260329)"},
       // Claimed without a value: the sections still apply to the text in braces.
       {u"", u"{HHour<hh>1-3}|{Day<pp>:D:d}", u"{HH|{day<pp>}"},
       // Without the computer's facts the path names have no value either.
