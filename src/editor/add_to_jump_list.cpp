@@ -91,6 +91,9 @@ std::u16string AddDialogCaption(AddSource source) {
 CollectedPaths CollectOpenFolder(std::u16string_view folder, std::u16string_view addressBarText) {
   CollectedPaths result;
   std::u16string path = core::TrimChars(folder, u" ");
+  // "D:\Work\" (as Total Commander gives it) is "D:\Work"; a drive root
+  // keeps its backslash.
+  while (path.size() > 3 && path.back() == u'\\') path.pop_back();
   if (path.empty()) return result;
   result.list = path;
   result.count = 1;

@@ -352,9 +352,7 @@ scenario_tray_exit() {
 # change is dropped, the add dialog adds nothing), then the program saves
 # and ends.
 scenario_exit_closes_open_dialogs() {
-  # Centred at start: parked above the screen, the first activation would
-  # turn auto-hide off, and the exit would save that too.
-  printf '\xEF\xBB\xBF[Option]\r\nMainWindowAt=7\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=C:\\users\r\n' >"$ini"
+  printf '\xEF\xBB\xBF[PathMenu]\r\nmenu1=文档(&D)\r\npath1=C:\\users\r\n' >"$ini"
   add_start_explorer 'C:\e2e\资料\a.txt' || return
   add_open_from_selection || return
   local before

@@ -392,16 +392,21 @@ scenario_current_folder_and_batch_delete() {
     expect_eq "[PathMenu] after $step" "$(ini_section PathMenu)" "$want"
   }
 
-  # A folder that is not in the list: the add dialog is asked for, with the
-  # folder as the manager gave it, and the list stays as it is.
+  # A folder that is not in the list: the add dialog opens on the folder
+  # open in the manager; cancelled, it leaves the list as it is.
   targets_start_standin Totalcmd.exe "--left=$other\\"
   wait_until 30 targets_has_window TTOTAL_CMD || { fail "the Total Commander stand-in did not appear"; return; }
   targets_pop_up || return
   targets_choose a
   wait_until 20 targets_popup_gone || fail "the popup did not close on 添加当前文件夹(&A)"
-  add_asked() { grep -qF "jump list: add dialog not built yet; would add $other\\ to group 0" "$trace"; }
-  wait_until 10 add_asked || fail "添加当前文件夹(&A) did not reach the add dialog with $other (trace.log)"
-  expect_eq "[PathMenu] after 添加当前文件夹(&A)" "$(ini_section PathMenu)" \
+  local add_title=把当前已打开文件夹路径添加到路径跳转列表
+  add_opened() { probe find-window "$add_title" >/dev/null; }
+  wait_until 20 add_opened || fail "添加当前文件夹(&A) did not open the add dialog"
+  expect_eq "the add dialog's path list" "$(probe item-text "$add_title" 6605)" "$other"
+  probe press-button "$add_title" 2 || fail "no 取消 in the add dialog"
+  add_closed() { ! add_opened; }
+  wait_until 20 add_closed || fail "the add dialog stayed after 取消"
+  expect_eq "[PathMenu] after 添加当前文件夹(&A) and 取消" "$(ini_section PathMenu)" \
     "$(targets_path_menu "${list[@]}")"
   probe close-class TTOTAL_CMD || fail "no Total Commander stand-in to close"
   tc_gone() { ! targets_has_window TTOTAL_CMD; }

@@ -74,6 +74,9 @@ void AppSession::LoadAll() {
   store_.LoadAppSetting(settings::LoadRange::All);
   // Before the apply step, which registers the hotkeys only while checked.
   window_.SetUseGlobalHotKeyChecked(settings_.Bool(settings::Setting::UseGlobalHotKey));
+  // A window parked above the screen must not dock: auto-hide goes off
+  // before the apply step saves the options, so the file says so too.
+  if (window_.ParkedAtStart()) settings_.SetBool(settings::Setting::AutoHideAtScreenEdge, false);
   store_.ApplyAppSetting(settings::ApplyMode::Accepted, *this);
   loaded_ = true;
 }

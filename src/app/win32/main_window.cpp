@@ -335,12 +335,8 @@ void MainWindow::PlaceAtFirstActivation() {
 }
 
 void MainWindow::StartAutoHide() {
-  bool on = session_->Settings().Bool(settings::Setting::AutoHideAtScreenEdge);
-  if (parkedAtStart_ && on) {
-    // A window parked above the screen must not dock.
-    on = false;
-    AutoHideWhenScreenEdgeChanged(Handle(), false);
-  }
+  // The loaded setting (off for a window parked at start).
+  const bool on = session_->Settings().Bool(settings::Setting::AutoHideAtScreenEdge);
   SetMenuCheck(ID_MAIN_AUTO_HIDE_AT_EDGE, on);
   if (on) SetAutoHide(true);
 }

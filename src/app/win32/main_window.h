@@ -66,6 +66,8 @@ class MainWindow : public ui::win32::WindowBase<MainWindow> {
   void RegisterHotKeys(const std::array<uint16_t, kHotKeySlotCount>& shortcuts);
   const std::array<uint16_t, kHotKeySlotCount>& HotKeyIds() const { return hotKeys_.HotKeyIds(); }
   void CheckHideOffScreenMenuItem();
+  // Placed above the screen at the first activation ("隐藏到屏幕外").
+  bool ParkedAtStart() const { return parkedAtStart_; }
   bool UseGlobalHotKeyChecked() const;
   void SetUseGlobalHotKeyChecked(bool checked);
   std::pair<int, int> Position() const;  // left, top

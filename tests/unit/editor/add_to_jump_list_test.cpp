@@ -98,6 +98,11 @@ TEST(AddToJumpListCollect, SelectionLinesGiveListTitleAndCountPerSource) {
 
 TEST(AddToJumpListCollect, OpenFolderTitleIsTheLastNameOrTheAddressBar) {
   EXPECT_EQ(U8(CollectOpenFolder(u"D:\\Work\\文档", u"").title), "文档[&W]");
+  // Total Commander gives its folder with a trailing backslash: the same
+  // folder, the same title.
+  CollectedPaths trailing = CollectOpenFolder(u"D:\\Work\\文档\\", u"");
+  EXPECT_EQ(U8(trailing.list), "D:\\Work\\文档");
+  EXPECT_EQ(U8(trailing.title), "文档[&W]");
   CollectedPaths root = CollectOpenFolder(u"C:\\", u"");
   EXPECT_EQ(root.list, u"C:\\");
   EXPECT_EQ(root.title, u"");
