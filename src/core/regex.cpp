@@ -56,9 +56,13 @@ struct MatchContext {
 };
 
 // One per thread: a JIT stack must not be used by two searches at once.
+// Made at a thread's first search and kept to the end of the process: a
+// thread_local object with a destructor crashed a MinGW program under Wine
+// at the exit of a std::thread (the destructor was called through a stale
+// address), so only a pointer is thread-local.
 pcre2_match_context_16* SharedMatchContext() {
-  thread_local MatchContext context;
-  return context.ctx;
+  thread_local MatchContext* context = new MatchContext();
+  return context->ctx;
 }
 
 // Each step of a pattern compiled with automatic callouts costs one unit of
@@ -95,12 +99,16 @@ class ContextFor {
 struct ThreadMatchDataOwner {
   pcre2_match_data_16* data = nullptr;
   uint32_t pairs = 0;
-  ~ThreadMatchDataOwner() { pcre2_match_data_free_16(data); }
 };
-thread_local ThreadMatchDataOwner threadMatchData;
+
+// A pointer only, as for the match context above.
+ThreadMatchDataOwner& ThisThreadsMatchData() {
+  thread_local ThreadMatchDataOwner* owner = new ThreadMatchDataOwner();
+  return *owner;
+}
 
 pcre2_match_data_16* ThreadMatchData(uint32_t pairs) {
-  ThreadMatchDataOwner& owner = threadMatchData;
+  ThreadMatchDataOwner& owner = ThisThreadsMatchData();
   if (owner.data && owner.pairs >= pairs) return owner.data;
   pcre2_match_data_16* grown = pcre2_match_data_create_16(pairs, nullptr);
   if (!grown) return nullptr;
@@ -114,8 +122,9 @@ pcre2_match_data_16* ThreadMatchData(uint32_t pairs) {
 // heap limit: after it ran, the data goes, so a deep search leaves no
 // memory behind in a program that stays running.
 void ReleaseThreadMatchData() {
-  pcre2_match_data_free_16(threadMatchData.data);
-  threadMatchData = {};
+  ThreadMatchDataOwner& owner = ThisThreadsMatchData();
+  pcre2_match_data_free_16(owner.data);
+  owner = {};
 }
 
 [[noreturn]] void Fail(int status) {
