@@ -198,7 +198,7 @@ struct Round {
 // Start-up (load "All"), a later reload of the main form with the options in
 // force (so the caption limit applies), then the save at exit.
 Round LoadAndSave(std::u16string_view text) {
-  IniDocument doc = IniDocument::Parse(text);
+  IniDocument doc = IniDocument::Parse(std::u16string(text));
   AppSettings settings(kToday);
   JumpList list;
   QuietHost host(list, settings);

@@ -3,6 +3,7 @@
 // "key=value" (a stray word, a comment) are kept so a rewrite loses nothing.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,10 +12,36 @@
 
 namespace pathorama::core {
 
-struct IniEntry {
-  std::u16string key;
-  std::u16string value;
-  bool hasValue = true;  // false for a line without "=" (kept verbatim in `key`)
+// One line of a section. A parsed line views the document's decoded text,
+// so a load makes no allocation per line; a written line, and any copy, owns
+// its key and value in one block of its own. Moving keeps what it views.
+class IniEntry {
+ public:
+  IniEntry(std::u16string_view key, std::u16string_view value, bool hasValue = true) {
+    Own(key, value, hasValue);
+  }
+  // A line without "=", kept verbatim.
+  static IniEntry Verbatim(std::u16string_view line) { return IniEntry(line, {}, false); }
+  // Views `key` and `value`: whatever holds them must outlive the entry.
+  static IniEntry Viewing(std::u16string_view key, std::u16string_view value, bool hasValue);
+
+  IniEntry(const IniEntry& other) { Own(other.key_, other.value_, other.hasValue_); }
+  IniEntry& operator=(const IniEntry& other);
+  IniEntry(IniEntry&&) noexcept = default;
+  IniEntry& operator=(IniEntry&&) noexcept = default;
+
+  std::u16string_view Key() const { return key_; }
+  std::u16string_view Value() const { return value_; }
+  bool HasValue() const { return hasValue_; }  // false for a line without "="
+  void SetValue(std::u16string_view value) { Own(key_, value, true); }
+
+ private:
+  IniEntry() = default;
+  void Own(std::u16string_view key, std::u16string_view value, bool hasValue);
+  std::u16string_view key_;
+  std::u16string_view value_;
+  std::unique_ptr<char16_t[]> owned_;  // key then value, when not viewing
+  bool hasValue_ = true;
 };
 
 class IniSection {
@@ -44,7 +71,8 @@ class IniSection {
 class IniDocument {
  public:
   // Never fails: a line outside any section is dropped, anything else kept.
-  static IniDocument Parse(std::u16string_view text);
+  // The document keeps `text`; its entries view it until they are written.
+  static IniDocument Parse(std::u16string text);
   // CRLF line ends, a blank line between sections.
   std::u16string Serialize() const;
 
@@ -62,6 +90,9 @@ class IniDocument {
 
  private:
   IniSection* FindSectionMutable(std::u16string_view name);
+  // The parsed text, shared by copies of the document; on the heap, so that
+  // moving the document keeps the entries' views valid.
+  std::shared_ptr<const std::u16string> text_;
   std::vector<IniSection> sections_;
 };
 

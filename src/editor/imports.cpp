@@ -112,14 +112,14 @@ ImportResult ImportHotList(const std::u16string& text, JumpTree& tree) {
   TreeImport import(tree);
   std::optional<NodeId> lastMenu;
   for (const core::IniEntry& entry : section->Entries()) {
-    if (!entry.hasValue) continue;
-    if (core::StartsWithIgnoreCase(entry.key, u"menu")) {
-      lastMenu = import.Add(entry.value, kNoPathInfo);
-    } else if (core::StartsWithIgnoreCase(entry.key, u"cmd") &&
-               core::StartsWithIgnoreCase(entry.value, u"cd") && lastMenu &&
-               entry.value.size() > 3) {
+    if (!entry.HasValue()) continue;
+    if (core::StartsWithIgnoreCase(entry.Key(), u"menu")) {
+      lastMenu = import.Add(std::u16string(entry.Value()), kNoPathInfo);
+    } else if (core::StartsWithIgnoreCase(entry.Key(), u"cmd") &&
+               core::StartsWithIgnoreCase(entry.Value(), u"cd") && lastMenu &&
+               entry.Value().size() > 3) {
       // "cd" and one separating character, then the folder.
-      const std::u16string path = TrimKeepingNetworkPrefix(entry.value.substr(3), u" \t\\");
+      const std::u16string path = TrimKeepingNetworkPrefix(entry.Value().substr(3), u" \t\\");
       if (!path.empty()) tree.SetPathInfo(*lastMenu, path);
     }
   }

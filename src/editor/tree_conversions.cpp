@@ -169,8 +169,8 @@ bool WriteStoredLines(const std::vector<StoredLine>& lines, core::IniDocument& d
   long long k = 0;
   for (const StoredLine& line : lines) {
     std::u16string number = core::IntToText(++k);
-    section.Append({u"menu" + number, line.menu, true});
-    if (line.path) section.Append({u"path" + number, *line.path, true});
+    section.Append(core::IniEntry(u"menu" + number, line.menu));
+    if (line.path) section.Append(core::IniEntry(u"path" + number, *line.path));
   }
   return true;
 }

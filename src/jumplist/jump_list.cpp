@@ -56,8 +56,9 @@ class Writer {
       if (!IsStored(item)) continue;
       if (open.size() == 1 && core::StartsWithIgnoreCase(item.name, kFunctionItemPrefix)) continue;
       if (item.IsGroup()) {
-        Line(u"menu", u"-" + item.caption);
-        std::u16string path = list_.PathByTag(item.tag);
+        groupLine_.assign(u"-").append(item.caption);
+        Line(u"menu", groupLine_);
+        const std::u16string& path = list_.PathByTag(item.tag);
         // "<>" and the like are the editor's empty group markers, not path info.
         if (!core::TrimChars(path, u" \t<>").empty()) Line(u"path", path);
         open.push_back({&item.children, 0});  // `frame` is not used after this
@@ -73,12 +74,15 @@ class Writer {
   // A menu line takes the next number, a path line the number above it.
   void Line(std::u16string_view kind, std::u16string_view value) {
     if (kind == u"menu") ++number_;
-    section_.Append({std::u16string(kind) + core::IntToText(number_), std::u16string(value), true});
+    key_.assign(kind).append(core::IntToText(number_));
+    section_.Append(core::IniEntry(key_, value));
   }
 
   const JumpList& list_;
   core::IniSection& section_;
   long long number_ = 0;
+  std::u16string key_;        // reused: a line's own copy is made by its entry
+  std::u16string groupLine_;
 };
 
 // The first item in menu order with this tag (placeholders never match),
@@ -202,9 +206,10 @@ JumpItem JumpList::NewPlaceholder() {
   return item;
 }
 
-std::u16string JumpList::PathByTag(int32_t tag) const {
+const std::u16string& JumpList::PathByTag(int32_t tag) const {
+  static const std::u16string kUnmapped;
   auto it = pathByTag_.find(tag);
-  return it == pathByTag_.end() ? std::u16string() : it->second;
+  return it == pathByTag_.end() ? kUnmapped : it->second;
 }
 
 void JumpList::SetPathByTag(int32_t tag, std::u16string_view pathInfo) {
@@ -230,6 +235,8 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
       functionItems.push_back(std::move(item));
   items_.clear();
   pathByTag_.clear();
+  // About one path line in two: the table is not rehashed while it fills.
+  pathByTag_.reserve(section->Entries().size() / 2);
 
   // The children lists of the open groups, innermost last. Only the
   // innermost one grows, so the pointers to the outer ones stay valid.
@@ -240,21 +247,25 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
   for (const core::IniEntry& entry : section->Entries()) {
     JumpItem* target = pathTarget;
     pathTarget = nullptr;
-    if (!entry.hasValue) continue;
+    if (!entry.HasValue()) continue;
 
-    if (core::StartsWithIgnoreCase(entry.key, u"menu")) {
+    if (core::StartsWithIgnoreCase(entry.Key(), u"menu")) {
       // The limit applies to captions, never to the structure around them:
       // applied to the whole line, a short limit would turn "--" or
       // "-Group" into an entry "..." and break the tree apart.
-      const std::u16string& value = entry.value;
-      std::u16string caption;
-      if (value == u"-" || value == u"--")
-        caption = value;
-      else if (!value.empty() && value[0] == u'-')
-        caption = u"-" + LimitJumpListItemCaptionLength(std::u16string_view(value).substr(1),
-                                                        options.captionMaxLength);
-      else
-        caption = LimitJumpListItemCaptionLength(value, options.captionMaxLength);
+      const std::u16string_view value = entry.Value();
+      // A group's caption is what follows its "-", limited on its own;
+      // the line as a whole is then "-" followed by `caption`.
+      bool group = value.size() > 1 && value[0] == u'-' && value != u"--";
+      std::u16string caption =
+          value == u"-" || value == u"--"
+              ? std::u16string(value)
+              : LimitJumpListItemCaptionLength(group ? value.substr(1) : value,
+                                               options.captionMaxLength);
+      if (group && (caption.empty() || caption == u"-")) {
+        caption.insert(0, 1, u'-');  // limited down to a separator or an end line
+        group = false;
+      }
       if (caption.empty()) continue;
       const int32_t tag = NewTag();
       if (caption == u"--") {
@@ -264,12 +275,12 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
       std::vector<JumpItem>& siblings = *open.back();
       JumpItem item;
       item.tag = tag;
-      if (caption == u"-") {
+      if (!group && caption == u"-") {
         item.kind = JumpItemKind::kSeparator;
         item.caption = caption;
-      } else if (caption[0] == u'-') {
+      } else if (group || caption[0] == u'-') {
         item.kind = JumpItemKind::kGroup;
-        item.caption = caption.substr(1);
+        item.caption = group ? std::move(caption) : caption.substr(1);
         item.clickable = true;
         item.children.push_back(NewPlaceholder());
       } else {
@@ -282,10 +293,10 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
       continue;
     }
 
-    if (target && core::StartsWithIgnoreCase(entry.key, u"path")) {
-      SetPathByTag(target->tag, entry.value);
+    if (target && core::StartsWithIgnoreCase(entry.Key(), u"path")) {
+      SetPathByTag(target->tag, entry.Value());
       if (target->kind != JumpItemKind::kSeparator) target->clickable = true;
-      if (IsDisabledPathInfo(entry.value)) {
+      if (IsDisabledPathInfo(entry.Value())) {
         target->enabled = false;
         if (options.hideDisabledItems) target->visible = false;
       }

@@ -133,7 +133,8 @@ class JumpList {
   std::vector<JumpItem>& Items() { return items_; }
 
   // `PathByTag`: the path info of an entry or group; empty when unmapped.
-  std::u16string PathByTag(int32_t tag) const;
+  // Valid until the map changes.
+  const std::u16string& PathByTag(int32_t tag) const;
   bool HasPathByTag(int32_t tag) const { return pathByTag_.count(tag) != 0; }
   void SetPathByTag(int32_t tag, std::u16string_view pathInfo);
   void ErasePathByTag(int32_t tag) { pathByTag_.erase(tag); }

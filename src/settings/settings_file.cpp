@@ -42,9 +42,10 @@ OpenedSettingsFile OpenSettingsFile(const std::u16string& path, unsigned ansiCod
     return opened;
   }
   opened.encoding = core::DetectTextEncoding(file.bytes);
-  const std::u16string text = core::DecodeText(file.bytes, opened.encoding, ansiCodePage);
-  core::IniDocument document = core::IniDocument::Parse(text);
-  if (HasKnownSection(document) || HoldsOnlyBlanks(text)) {
+  std::u16string text = core::DecodeText(file.bytes, opened.encoding, ansiCodePage);
+  const bool blank = HoldsOnlyBlanks(text);
+  core::IniDocument document = core::IniDocument::Parse(std::move(text));
+  if (HasKnownSection(document) || blank) {
     opened.state = SettingsFileState::Readable;
     opened.document = std::move(document);
   } else {

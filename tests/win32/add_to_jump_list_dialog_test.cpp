@@ -57,7 +57,7 @@ class FakeProgram final : public AddDialogHost, public core::UserPrompts {
     std::string out;
     if (const core::IniSection* section = doc.FindSection(u"PathMenu"))
       for (const core::IniEntry& entry : section->Entries())
-        out += U8(entry.key + u"=" + entry.value) + "\n";
+        out += U8(std::u16string(entry.Key()) + u"=" + std::u16string(entry.Value())) + "\n";
     return out;
   }
   int32_t TagOf(std::u16string_view caption) const {

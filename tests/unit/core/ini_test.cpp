@@ -18,8 +18,29 @@ TEST(Ini, ParseKeepsOrderAndComparesNamesWithoutCase) {
   EXPECT_EQ(doc.ReadString(u"Option", u"Missing", u"dflt"), u"dflt");
   const auto& menu = doc.FindSection(u"pathmenu")->Entries();
   ASSERT_EQ(menu.size(), 4u);
-  EXPECT_EQ(menu[0].key, u"menu1");
-  EXPECT_EQ(menu[3].value, u"--");
+  EXPECT_EQ(menu[0].Key(), u"menu1");
+  EXPECT_EQ(menu[3].Value(), u"--");
+}
+
+// Line ends are found a block of units at a time: every line length and
+// every line end, next to tabs, other control units and units above 0x8000,
+// must split exactly where a unit-by-unit reading splits.
+TEST(Ini, LinesEndExactlyAtEveryPosition) {
+  const std::u16string pieces[] = {u"a", u"\t", u"资", u"\x0B", u"\x01", u"\xFFFF", u"\x0E"};
+  const std::u16string ends[] = {u"\n", u"\r\n", u"\r"};
+  std::u16string text = u"[S]\n";
+  std::vector<std::u16string> values;
+  for (int i = 0; i < 60; ++i) {
+    std::u16string value;
+    for (int k = 0; k < i % 9; ++k) value += pieces[(i + k) % 7];
+    value += u"z";  // a line's outer blanks are trimmed; this keeps them inner
+    values.push_back(value);
+    text += u"k" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u"=" + value + ends[i % 3];
+  }
+  const IniDocument doc = IniDocument::Parse(text);
+  const auto& entries = doc.FindSection(u"S")->Entries();
+  ASSERT_EQ(entries.size(), values.size());
+  for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(entries[i].Value(), values[i]) << i;
 }
 
 TEST(Ini, WriteReplacesOrAppendsAndSerializeRoundTrips) {
@@ -52,7 +73,7 @@ TEST(Ini, BulkAppendStaysLinear) {
   IniSection& s = doc.Section(u"PathMenu");
   for (int i = 1; i <= 20000; ++i) s.Append({u"menu" + std::u16string(1, u'0' + i % 10), u"x", true});
   EXPECT_EQ(s.Entries().size(), 20000u);
-  EXPECT_EQ(s.Find(u"MENU1")->value, u"x");
+  EXPECT_EQ(s.Find(u"MENU1")->Value(), u"x");
 }
 
 // The key index follows appends, erasures and clearing whenever they come
@@ -60,21 +81,46 @@ TEST(Ini, BulkAppendStaysLinear) {
 TEST(Ini, LookUpsSeeEveryChangeBetweenThem) {
   IniDocument doc = IniDocument::Parse(u"[S]\nk=1\nK=2\n");
   IniSection& s = doc.Section(u"s");
-  EXPECT_EQ(s.Find(u"k")->value, u"1");
+  EXPECT_EQ(s.Find(u"k")->Value(), u"1");
   s.Append({u"late", u"3", true});
   s.Append({u"LATE", u"4", true});
-  EXPECT_EQ(s.Find(u"Late")->value, u"3");
+  EXPECT_EQ(s.Find(u"Late")->Value(), u"3");
   s.Set(u"late", u"5");
-  EXPECT_EQ(s.Entries()[2].value, u"5");
-  EXPECT_EQ(s.Entries()[3].value, u"4");
+  EXPECT_EQ(s.Entries()[2].Value(), u"5");
+  EXPECT_EQ(s.Entries()[3].Value(), u"4");
   EXPECT_TRUE(s.Erase(u"K"));  // the first "k" goes; the second is found now
-  EXPECT_EQ(s.Find(u"k")->value, u"2");
-  EXPECT_EQ(s.Find(u"late")->value, u"5");
+  EXPECT_EQ(s.Find(u"k")->Value(), u"2");
+  EXPECT_EQ(s.Find(u"late")->Value(), u"5");
   s.Clear();
   EXPECT_EQ(s.Find(u"k"), nullptr);
   s.Append({u"k", u"6", true});
-  EXPECT_EQ(s.Find(u"K")->value, u"6");
+  EXPECT_EQ(s.Find(u"K")->Value(), u"6");
   EXPECT_EQ(doc.Serialize(), u"[S]\r\nk=6\r\n");
+}
+
+// Parsed lines view the document's text: they must stay readable when the
+// document moves (a short text too), when lines are copied out of it and the
+// document goes, and when a value is set from a piece of itself.
+TEST(Ini, ParsedLinesOutliveMovesAndCopies) {
+  std::vector<IniEntry> copied;
+  IniDocument moved;
+  {
+    IniDocument doc = IniDocument::Parse(u"[S]\nk=v");
+    moved = std::move(doc);
+    IniDocument other = IniDocument::Parse(u"[T]\na=bcd\nplain");
+    copied = other.FindSection(u"T")->Entries();
+  }
+  EXPECT_EQ(moved.ReadString(u"S", u"k", u""), u"v");
+  ASSERT_EQ(copied.size(), 2u);
+  EXPECT_EQ(copied[0].Value(), u"bcd");
+  EXPECT_FALSE(copied[1].HasValue());
+  EXPECT_EQ(copied[1].Key(), u"plain");
+  IniSection section(u"T");
+  for (IniEntry& e : copied) section.Append(std::move(e));
+  section.Set(u"a", section.Find(u"a")->Value().substr(1));
+  EXPECT_EQ(section.Find(u"a")->Value(), u"cd");
+  copied.assign(section.Entries().begin(), section.Entries().end());
+  EXPECT_EQ(copied[0].Key(), u"a");
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ std::string StoredLines(const JumpList& list) {
   list.SavePathListFromMenuToIni(doc);
   std::string out;
   if (const core::IniSection* s = doc.FindSection(u"PathMenu"))
-    for (const core::IniEntry& e : s->Entries()) out += U8(e.key + u"=" + e.value) + "\n";
+    for (const core::IniEntry& e : s->Entries()) out += U8(std::u16string(e.Key()) + u"=" + std::u16string(e.Value())) + "\n";
   return out;
 }
 

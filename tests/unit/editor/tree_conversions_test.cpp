@@ -23,7 +23,7 @@ core::IniDocument Doc(std::string_view utf8) { return core::IniDocument::Parse(U
 std::string SectionText(const core::IniDocument& doc) {
   std::string out;
   if (const core::IniSection* s = doc.FindSection(u"PathMenu"))
-    for (const core::IniEntry& e : s->Entries()) out += U8(e.key + u"=" + e.value) + "\n";
+    for (const core::IniEntry& e : s->Entries()) out += U8(std::u16string(e.Key()) + u"=" + std::u16string(e.Value())) + "\n";
   return out;
 }
 

@@ -80,7 +80,7 @@ std::string SectionText(const core::IniDocument& doc, std::u16string_view name) 
   std::string out;
   if (const core::IniSection* s = doc.FindSection(name))
     for (const core::IniEntry& e : s->Entries())
-      out += core::Utf16ToUtf8(e.key + u"=" + e.value) + "\n";
+      out += core::Utf16ToUtf8(std::u16string(e.Key()) + u"=" + std::u16string(e.Value())) + "\n";
   return out;
 }
 
@@ -402,13 +402,13 @@ TEST(JumpList, RandomSectionsSaveEverythingNumberedWithoutGaps) {
     long long menus = 0;
     std::u16string above;
     for (const core::IniEntry& e : saved.FindSection(u"PathMenu")->Entries()) {
-      if (core::StartsWithIgnoreCase(e.key, u"menu")) {
-        EXPECT_EQ(e.key, u"menu" + core::IntToText(++menus)) << section;
+      if (core::StartsWithIgnoreCase(e.Key(), u"menu")) {
+        EXPECT_EQ(e.Key(), u"menu" + core::IntToText(++menus)) << section;
       } else {
-        EXPECT_EQ(e.key, u"path" + core::IntToText(menus)) << section;
+        EXPECT_EQ(e.Key(), u"path" + core::IntToText(menus)) << section;
         EXPECT_TRUE(core::StartsWithIgnoreCase(above, u"menu")) << section;
       }
-      above = e.key;
+      above = e.Key();
     }
     if (HasFailure()) break;
   }

@@ -89,7 +89,7 @@ class RecordingHost : public ProgramFacts,
 
 struct Fixture {
   explicit Fixture(std::u16string_view iniText = u"")
-      : ini(core::IniDocument::Parse(iniText)),
+      : ini(core::IniDocument::Parse(std::u16string(iniText))),
         settings(kToday),
         store(ini, settings, {host, host, host}) {
     host.settings = &settings;
