@@ -74,16 +74,6 @@ std::u16string_view AddSourceCaption(AddSource source) {
   return u"";
 }
 
-std::u16string_view SelectionModeWord(AddSource source) {
-  switch (source) {
-    case AddSource::kOpenFolder: return u"";
-    case AddSource::kSelectedFolders: return u"Folder";
-    case AddSource::kSelectedFiles: return u"File";
-    case AddSource::kSelectedPaths: return u"Path";
-  }
-  return u"";
-}
-
 std::u16string AddDialogCaption(AddSource source) {
   return u"把" + std::u16string(AddSourceCaption(source)) + u"路径添加到路径跳转列表";
 }

@@ -21,9 +21,6 @@ namespace pathorama::editor {
 enum class AddSource { kOpenFolder, kSelectedFolders, kSelectedFiles, kSelectedPaths };
 
 std::u16string_view AddSourceCaption(AddSource source);  // "当前已打开文件夹", ...
-// The mode word the selection readers take: "Folder", "File" or "Path"
-// (empty for the open folder).
-std::u16string_view SelectionModeWord(AddSource source);
 // "把" + source + "路径添加到路径跳转列表".
 std::u16string AddDialogCaption(AddSource source);
 

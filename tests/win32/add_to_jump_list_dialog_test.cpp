@@ -157,7 +157,9 @@ TEST_F(AddDialogTest, EntryPerPathAsksForEachMissingPathAndSkipsOnlyThoseAnswere
   EXPECT_EQ(program.saves, 1);
 
   // The boxes keep their states for the next showing.
-  dialog.Show(program, managers, AddDialogRequest{AddSource::kSelectedPaths});
+  AddDialogRequest selection;
+  selection.source = AddSource::kSelectedPaths;
+  dialog.Show(program, managers, selection);
   EXPECT_FALSE(Checked(IDC_ADD_SIMPLIFY));
   EXPECT_FALSE(Checked(IDC_ADD_SAME_ENTRY));
   Click(IDC_ADD_SIMPLIFY);  // checked again: compressed again

@@ -14,8 +14,10 @@
 #include "ui/win32/background_drag.h"
 #include "ui/win32/hints.h"
 #include "ui/win32/message_box_prompts.h"
+#include "ui/win32/work_area.h"
 #include "windows/win32/clipboard.h"
 #include "windows/win32/folder_managers.h"
+#include "windows/win32/path_probe.h"
 #include "windows/win32/window_facts.h"
 
 namespace pathorama::editor::win32 {
@@ -76,12 +78,6 @@ std::u16string TextOf(HWND control) {
   return FromWide(text);
 }
 
-windows::PathKind ProbePath(const std::u16string& path) {
-  const DWORD attributes = GetFileAttributesW(AsWide(path));
-  if (attributes == INVALID_FILE_ATTRIBUTES) return windows::PathKind::Missing;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? windows::PathKind::Folder : windows::PathKind::File;
-}
-
 class ManagerFacts final : public AddDialogFacts {
  public:
   windows::FolderManager TopmostManager() override { return windows::win32::GetTopmostFolderManager(); }
@@ -104,13 +100,13 @@ class ManagerFacts final : public AddDialogFacts {
             windows::SelectionMode::Path);
       case FolderManager::DirectoryOpus:
         return windows::MarkDirectoryOpusSelection(windows::win32::GetDirectoryOpusSelection(), mode,
-                                                   ProbePath);
+                                                   windows::win32::ProbePath);
       default:
         return {};
     }
   }
   bool PathExists(std::u16string_view path) override {
-    return ProbePath(std::u16string(path)) != windows::PathKind::Missing;
+    return windows::win32::ProbePath(std::u16string(path)) != windows::PathKind::Missing;
   }
 };
 
@@ -168,16 +164,9 @@ void AddToJumpListDialog::Show(AddDialogHost& host, AddDialogFacts& facts,
   if (!IsWindowVisible(Handle())) {
     RECT window{};
     GetWindowRect(Handle(), &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(request.returnTo ? request.returnTo : GetForegroundWindow(),
-                                      MONITOR_DEFAULTTOPRIMARY),
-                    &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = window.right - window.left, height = window.bottom - window.top;
-    SetWindowPos(Handle(), nullptr, work.left + std::max(0L, (work.right - work.left - width) / 2),
-                 work.top + std::max(0L, (work.bottom - work.top - height) / 2), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::win32::CentreInWorkArea(
+        Handle(), ui::win32::WorkAreaOf(request.returnTo ? request.returnTo : GetForegroundWindow()),
+        window.right - window.left, window.bottom - window.top);
   }
   SetOnTop();
   ShowWindow(Handle(), SW_SHOW);

@@ -29,6 +29,7 @@
 #include "ui/win32/hints.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/message_box_prompts.h"
+#include "ui/win32/work_area.h"
 #include "windows/win32/folder_managers.h"
 
 namespace pathorama::editor::win32 {
@@ -442,14 +443,8 @@ void JumpListEditor::InitDialog() {
   RECT window{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
   AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  const int width = window.right - window.left, height = window.bottom - window.top;
-  SetWindowPos(Handle(), nullptr, work.left + std::max(0L, (work.right - work.left - width) / 2),
-               work.top + std::max(0L, (work.bottom - work.top - height) / 2), width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  ui::win32::CentreInWorkArea(Handle(), ui::win32::WorkAreaOf(Handle()),
+                              window.right - window.left, window.bottom - window.top);
   ApplyLayout();
 }
 
@@ -1304,7 +1299,11 @@ void JumpListEditor::ImportTextFile() {
     std::optional<ChosenImportFile> chosen;
     {
       NotTopmostMeanwhile meanwhile(Handle());
-      chosen = ChooseImportFile(Handle(), {u"导入路径列表", kFilters, u"txt"});
+      ImportFileDialogOptions options;
+      options.title = u"导入路径列表";
+      options.filters = kFilters;
+      options.defaultExtension = u"txt";
+      chosen = ChooseImportFile(Handle(), options);
     }
     if (!chosen) return;
     const std::u16string name = ImportFileName(chosen->file);
