@@ -39,23 +39,42 @@ std::optional<LayerForm> ParseLayerForm(std::u16string_view name) {
   return form;
 }
 
-// The text cut at every "\"; an empty text after a final "\" is a layer too.
-std::vector<std::u16string_view> Layers(std::u16string_view text) {
-  std::vector<std::u16string_view> layers;
-  size_t from = 0;
-  for (size_t at = text.find(u'\\'); at != std::u16string_view::npos;
-       from = at + 1, at = text.find(u'\\', from))
-    layers.push_back(text.substr(from, at - from));
-  layers.push_back(text.substr(from));
-  return layers;
-}
+// Layers are the pieces of a text cut at every "\" (an empty piece after a
+// final "\" is a layer too). Each lookup below walks only as far as the
+// layer it wants, never the whole text: a path of thousands of layer
+// variables must expand in time linear in its length.
 
 // Layer `index` (from 1) of `text`, or nothing.
 std::optional<std::u16string> LayerOf(std::u16string_view text, long long index) {
   if (index < 1) return std::nullopt;
-  const std::vector<std::u16string_view> layers = Layers(text);
-  if (static_cast<unsigned long long>(index) > layers.size()) return std::nullopt;
-  return std::u16string(layers[static_cast<size_t>(index - 1)]);
+  size_t from = 0;
+  for (long long skipped = 1; skipped < index; ++skipped) {
+    const size_t at = text.find(u'\\', from);
+    if (at == std::u16string_view::npos) return std::nullopt;
+    from = at + 1;
+  }
+  return std::u16string(text.substr(from, text.find(u'\\', from) - from));
+}
+
+// The same over the two pieces of a context path, the first text followed
+// by the second; with `carriageReturnAsBackslash` a carriage return cuts too.
+std::optional<std::u16string> LayerOf(const ContextText& context, long long index) {
+  if (index < 1) return std::nullopt;
+  const std::u16string_view head = context.head, tail = context.tail;
+  const size_t size = head.size() + tail.size();
+  auto at = [&](size_t i) { return i < head.size() ? head[i] : tail[i - head.size()]; };
+  auto cuts = [&](char16_t c) {
+    return c == u'\\' || (context.carriageReturnAsBackslash && c == u'\r');
+  };
+  size_t i = 0;
+  for (long long skipped = 1; skipped < index; ++skipped) {
+    while (i < size && !cuts(at(i))) ++i;
+    if (i == size) return std::nullopt;
+    ++i;
+  }
+  std::u16string layer;
+  for (; i < size && !cuts(at(i)); ++i) layer += at(i);
+  return layer;
 }
 
 std::optional<std::u16string> ChooseLayer(const LayerForm& form, const VariableRequest& request) {
@@ -63,17 +82,29 @@ std::optional<std::u16string> ChooseLayer(const LayerForm& form, const VariableR
   const long long n = *form.n;
   switch (form.direction) {
     case LayerForm::FromDrive:
-      return LayerOf(request.contextPath.Text(), n);
+      return LayerOf(request.contextPath, n);
     case LayerForm::Forward:
       // The text after starts in the variable's own layer.
       return n < (1LL << 62) ? LayerOf(request.textAfter, n + 1) : std::nullopt;
     case LayerForm::Back: {
       // Back from the layer the variable stands in: its parent is one back.
+      // The parent's layers are counted without its final "\" run, so the
+      // n-th one back lies that run plus n - 1 cuts before its end.
       const std::u16string_view before = request.textBefore;
       const size_t last = before.rfind(u'\\');
-      const std::u16string_view parent =
-          last == std::u16string_view::npos ? std::u16string_view() : before.substr(0, last);
-      return LayerOf(parent, LayerCount(parent) - n + 1);
+      if (last == std::u16string_view::npos || last == 0) return std::nullopt;  // no parent
+      const std::u16string_view parent = before.substr(0, last);
+      size_t end = parent.size();
+      long long cuts = n - 1;
+      for (size_t i = end; i > 0 && parent[i - 1] == u'\\'; --i) ++cuts;
+      for (; cuts > 0; --cuts) {
+        const size_t at = parent.rfind(u'\\', end - 1);
+        if (end == 0 || at == std::u16string_view::npos) return std::nullopt;
+        end = at;
+      }
+      const size_t start = end == 0 ? 0 : parent.rfind(u'\\', end - 1);
+      const size_t from = start == std::u16string_view::npos || end == 0 ? 0 : start + 1;
+      return std::u16string(parent.substr(from, end - from));
     }
   }
   return std::nullopt;
@@ -97,13 +128,13 @@ std::optional<std::u16string> EvaluateFolderLayer(const VariableRequest& request
   LayerState& state = CurrentLayerState();
   // The place is the layer count of the text before: coming back to a place
   // that is still unresolved means the layers refer to each other.
-  const std::u16string key = u"," + core::IntToText(LayerCount(request.textBefore)) + u",";
-  if (state.visitedPositions.find(key) != std::u16string::npos) {
+  const long long place = request.layerCountBefore >= 0 ? request.layerCountBefore
+                                                        : LayerCount(request.textBefore);
+  if (!state.visitedPositions.insert(place).second) {
     state.stop = true;
     state.visitedPositions.clear();
     return std::nullopt;
   }
-  state.visitedPositions += key;
 
   const std::optional<LayerForm> form = ParseLayerForm(request.nameText);
   if (!form) return std::nullopt;

@@ -78,6 +78,9 @@ struct VariableRequest {
   std::u16string_view textAfter;
   std::u16string_view textBefore;
   const VariableEnvironment& env;
+  // LayerCount(textBefore) when the driver kept count as it produced the
+  // text (the folder layers); negative: count it.
+  long long layerCountBefore = -1;
 };
 
 }  // namespace pathorama::variables

@@ -127,15 +127,24 @@ std::u16string EvaluateVariable(const VariableRequest& request) {
 
 namespace {
 
-// The text a pass produces, and where its first carriage return is: found
-// in each appended piece only, so a pass stays linear in its text.
+// The text a pass produces, where its first carriage return is and how many
+// "\" it holds: found in each appended piece only, so a pass stays linear in
+// its text however many folder layers read what came before them.
 class Produced {
  public:
   explicit Produced(size_t capacity) { text_.reserve(capacity); }
   void Append(std::u16string_view piece) {
     if (firstCr_ == kNone)
       if (size_t cr = piece.find(u'\r'); cr != kNone) firstCr_ = text_.size() + cr;
+    backslashes_ += static_cast<long long>(std::count(piece.begin(), piece.end(), u'\\'));
     text_.append(piece);
+  }
+  // LayerCount of the text so far: its "\" but those at its end, plus one.
+  long long LayerCount() const {
+    if (text_.empty()) return 0;
+    long long trailing = 0;
+    for (size_t i = text_.size(); i > 0 && text_[i - 1] == u'\\'; --i) ++trailing;
+    return 1 + backslashes_ - trailing;
   }
   void Append(char16_t c) { Append(std::u16string_view(&c, 1)); }
   const std::u16string& Text() const { return text_; }
@@ -145,6 +154,7 @@ class Produced {
  private:
   std::u16string text_;
   size_t firstCr_ = kNone;
+  long long backslashes_ = 0;
 };
 
 // The groups of a master pattern that the driver reads at every variable,
@@ -194,7 +204,9 @@ std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pas
   } else {
     // Only the folder layers read the context path.
     ContextText context;
+    long long layerCountBefore = -1;
     if (IsFolderLayerName(name)) {
+      layerCountBefore = produced.LayerCount();
       LayerPosition at;
       at.produced = produced.Text();
       at.producedCr = produced.FirstCr();
@@ -206,7 +218,7 @@ std::optional<std::u16string> ValueOf(const core::RegexMatch& m, const Pass& pas
       context =
           ContextPath(at, pass.hasLayerOffset ? m.GroupView(groups.layerOffset) : std::u16string_view());
     }
-    const VariableRequest request{text, name, context, after, produced.Text(), env};
+    const VariableRequest request{text, name, context, after, produced.Text(), env, layerCountBefore};
     std::optional<std::u16string> claimed;
     if (pass.hasLayerOffset) {
       // A layer that cannot be read yet stays as written, sections and all,

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "variables/variable_environment.h"
 
@@ -57,7 +58,7 @@ bool IsFolderLayerName(std::u16string_view nameText);
 // (",N," entries) and the flag that ends the passes. Owned by the driver,
 // cleared after every piece; the folder-layer family reads and writes it.
 struct LayerState {
-  std::u16string visitedPositions;
+  std::unordered_set<long long> visitedPositions;
   bool stop = false;
 };
 LayerState& CurrentLayerState();

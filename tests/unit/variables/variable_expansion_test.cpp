@@ -124,7 +124,7 @@ TEST(ExpandPathVariables, LayerStateBelongsToOnePiece) {
       ExpandPathVariables(u"D:\\{+1Folder}\\{-1Folder}|{1-2Number}\\{pFolder}", t.env),
       u"D:\\{+1Folder}\\{-1Folder}|(1|2)\\(1|2)");
   // The layer state of one piece never reaches the next call.
-  CurrentLayerState() = {u",3,", true};
+  CurrentLayerState() = {{3}, true};
   ExpandPathVariables(u"D:\\{gFolder}", t.env);
   EXPECT_TRUE(CurrentLayerState().visitedPositions.empty());
   EXPECT_FALSE(CurrentLayerState().stop);
