@@ -1,5 +1,6 @@
 #include "jumplist/jump_list.h"
 
+#include <algorithm>
 #include <limits>
 #include <type_traits>
 #include <utility>
@@ -134,9 +135,13 @@ JumpItem& JumpItem::operator=(const JumpItem& other) {
 }
 
 JumpItem::~JumpItem() {
-  // Every descendant is moved into one flat list before it is destroyed, so
-  // each destructor below sees no children and the depth of the tree never
-  // reaches the machine stack.
+  // Children without children of their own go with the vector: one level,
+  // which is most groups. Deeper trees have every descendant moved into one
+  // flat list before it is destroyed, so each destructor below sees no
+  // children and the depth of the tree never reaches the machine stack.
+  if (std::none_of(children.begin(), children.end(),
+                   [](const JumpItem& child) { return !child.children.empty(); }))
+    return;
   std::vector<JumpItem> pending = std::move(children);
   while (!pending.empty()) {
     std::vector<JumpItem> grandchildren = std::move(pending.back().children);
@@ -272,8 +277,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
         if (open.size() > 1) open.pop_back();  // a stray "--" at the top level is ignored
         continue;
       }
-      std::vector<JumpItem>& siblings = *open.back();
-      JumpItem item;
+      JumpItem& item = open.back()->emplace_back();
       item.tag = tag;
       if (!group && caption == u"-") {
         item.kind = JumpItemKind::kSeparator;
@@ -287,8 +291,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
         item.kind = JumpItemKind::kEntry;
         item.caption = std::move(caption);
       }
-      siblings.push_back(std::move(item));
-      pathTarget = &siblings.back();
+      pathTarget = &item;
       if (pathTarget->IsGroup()) open.push_back(&pathTarget->children);
       continue;
     }
