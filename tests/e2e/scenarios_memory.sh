@@ -13,14 +13,23 @@ mem_maps() {
 }
 mem_has_common_controls() { mem_maps | grep -qi 'comctl32\.dll'; }
 
-# Idle after start-up and a popup, the program has not loaded the common
+# Idle after start-up and popups (from the tray's command and from the
+# hotkey over a file manager), the program has not loaded the common
 # controls (under Wine their loading alone keeps 0.8 MB); the first dialog
 # that needs them loads them, and its common controls are there.
 scenario_common_controls_loaded_on_first_dialog() {
-  printf '\xEF\xBB\xBF[Option]\r\nJumpMenuAtCenter=1\r\nJumpMenuUnderAddressBar=0\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=C:\\windows\r\nmenu2=-分组\r\nmenu3=用户(&U)\r\npath3=C:\\users\r\nmenu4=--\r\n' >"$ini"
+  printf '\xEF\xBB\xBF[Option]\r\nFolderManagerName=1\r\nJumpMenuAtCenter=1\r\nJumpMenuUnderAddressBar=0\r\n[PathMenu]\r\nmenu1=文档(&D)\r\npath1=C:\\windows\r\nmenu2=-分组\r\nmenu3=用户(&U)\r\npath3=C:\\users\r\nmenu4=--\r\n' >"$ini"
+  : >"$dir/IgnoreWinClass1.lst"
+  hk_start_standin Totalcmd.exe '--left=C:\windows' '--right=C:\users'
   xdotool mousemove 1279 1023
   start_app
   wait_first_activation
+  hk_front TTOTAL_CMD || { fail "the Total Commander stand-in did not come up"; close_app; return; }
+  probe press 2 0x44
+  wait_until 20 hk_popup_shown || { fail "no popup after Ctrl+D"; close_app; return; }
+  probe press 0 0x1B
+  wait_until 20 hk_popup_gone || fail "the popup did not close on Escape"
+  sleep 0.7  # past the debounce
   expect_eq "exit code of a start with /OpenJumpList" "$(run_app /OpenJumpList)" 0
   mem_popup_shown() { [ -n "$(probe popups)" ]; }
   wait_until 20 mem_popup_shown || { fail "no popup after /OpenJumpList"; close_app; return; }

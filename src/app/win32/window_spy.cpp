@@ -30,8 +30,18 @@ std::wstring OwnExeName() {
 
 }  // namespace
 
-WindowSpy& WindowSpy::Instance() {
+WindowSpy& WindowSpy::Uncreated() {
   static WindowSpy spy;
+  return spy;
+}
+
+HWND WindowSpy::ShownWindow() {
+  const WindowSpy& spy = Uncreated();
+  return spy.Visible() ? spy.Handle() : nullptr;
+}
+
+WindowSpy& WindowSpy::Instance() {
+  WindowSpy& spy = Uncreated();
   if (!spy.Handle()) {
     ui::win32::LoadCommonControls(ICC_WIN95_CLASSES);
     // Owned by the desktop: no owner window.
