@@ -390,10 +390,8 @@ HWND VisibleOwnWindow(HWND mainWindow, hotkeys::OwnWindow which) {
         if (GetWindow(w, GW_OWNER) == mainWindow && IsWindowVisible(w)) return w;
       return nullptr;
     }
-    case hotkeys::OwnWindow::WindowSpy: {
-      WindowSpy& spy = WindowSpy::Instance();
-      return spy.Visible() ? spy.Handle() : nullptr;
-    }
+    case hotkeys::OwnWindow::WindowSpy:
+      return WindowSpy::ShownWindow();
     case hotkeys::OwnWindow::OptionsDialog: {
       settings::win32::OptionsDialog& options = settings::win32::OptionsDialog::Instance();
       return options.Visible() ? options.Handle() : nullptr;

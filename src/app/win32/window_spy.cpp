@@ -7,6 +7,7 @@
 #include "app/win32/window_spy_ids.h"
 #include "core/win32/wide_text.h"
 #include "ui/win32/background_drag.h"
+#include "ui/win32/common_controls.h"
 #include "ui/win32/hints.h"
 #include "windows/win32/processes.h"
 
@@ -29,11 +30,20 @@ std::wstring OwnExeName() {
 
 }  // namespace
 
-WindowSpy& WindowSpy::Instance() {
+WindowSpy& WindowSpy::Uncreated() {
   static WindowSpy spy;
+  return spy;
+}
+
+HWND WindowSpy::ShownWindow() {
+  const WindowSpy& spy = Uncreated();
+  return spy.Visible() ? spy.Handle() : nullptr;
+}
+
+WindowSpy& WindowSpy::Instance() {
+  WindowSpy& spy = Uncreated();
   if (!spy.Handle()) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    ui::win32::LoadCommonControls(ICC_WIN95_CLASSES);
     // Owned by the desktop: no owner window.
     spy.CreateModeless(GetModuleHandleW(nullptr), IDD_WINDOW_SPY, nullptr);
   }

@@ -14,6 +14,10 @@ class WindowSpy : public ui::win32::DialogBase<WindowSpy> {
  public:
   // Creates the (hidden) window on first use.
   static WindowSpy& Instance();
+  // The spy's window while it is shown; null when hidden or never created.
+  // Creates nothing: a question asked at every hotkey press must not make
+  // the dialog and load the common controls for it.
+  static HWND ShownWindow();
 
   void Show();
   void Hide();
@@ -27,6 +31,7 @@ class WindowSpy : public ui::win32::DialogBase<WindowSpy> {
  private:
   friend DialogBase;
   WindowSpy() = default;
+  static WindowSpy& Uncreated();
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void AddFollowMouseTooltip();
 

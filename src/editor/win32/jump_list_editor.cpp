@@ -25,6 +25,7 @@
 #include "jumplist/caption_limit.h"
 #include "ui/win32/background_drag.h"
 #include "ui/win32/clipboard_copy.h"
+#include "ui/win32/common_controls.h"
 #include "ui/win32/dropped_files.h"
 #include "ui/win32/hints.h"
 #include "ui/win32/input_box.h"
@@ -235,7 +236,7 @@ LRESULT CALLBACK TreeKeys(HWND tree, UINT message, WPARAM wParam, LPARAM lParam,
   }
   // The characters of the shortcuts are no search in the tree.
   if (message == WM_CHAR && GetKeyState(VK_CONTROL) < 0) return 0;
-  return DefSubclassProc(tree, message, wParam, lParam);
+  return ui::win32::DefaultSubclassProc(tree, message, wParam, lParam);
 }
 
 // The in-place rename box: Enter applies, Esc and leaving it cancel.
@@ -245,7 +246,7 @@ LRESULT CALLBACK RenameKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
                             DWORD_PTR) {
   switch (message) {
     case WM_GETDLGCODE:
-      return DLGC_WANTALLKEYS | DefSubclassProc(edit, message, wParam, lParam);
+      return DLGC_WANTALLKEYS | ui::win32::DefaultSubclassProc(edit, message, wParam, lParam);
     case WM_KEYDOWN:
       if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
         PostMessageW(GetParent(edit), kRenameDone, wParam == VK_RETURN, 0);
@@ -259,7 +260,7 @@ LRESULT CALLBACK RenameKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
       PostMessageW(GetParent(edit), kRenameDone, FALSE, 0);
       break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return ui::win32::DefaultSubclassProc(edit, message, wParam, lParam);
 }
 
 // "删除特定条目" and "插入变量" open their menus when the mouse comes onto
@@ -277,7 +278,7 @@ LRESULT CALLBACK HoverMenuButton(HWND button, UINT message, WPARAM wParam, LPARA
   } else if (message == WM_MOUSELEAVE) {
     inside = false;
   }
-  return DefSubclassProc(button, message, wParam, lParam);
+  return ui::win32::DefaultSubclassProc(button, message, wParam, lParam);
 }
 
 // The path box's context menu is the variable menu.
@@ -289,7 +290,7 @@ LRESULT CALLBACK PathBoxMenu(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
     PostMessageW(GetParent(edit), kPathBoxMenu, 0, lParam);
     return 0;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return ui::win32::DefaultSubclassProc(edit, message, wParam, lParam);
 }
 
 }  // namespace
@@ -335,8 +336,7 @@ void JumpListEditor::Open(EditorHost& host) {
   }
   host_ = &host;
   if (!Handle()) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    ui::win32::LoadCommonControls(ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES);
     if (!CreateModeless(GetModuleHandleW(nullptr), IDD_JUMP_LIST_EDITOR, nullptr)) {
       core::Trace(u"the jump list editor could not be created");
       return;
@@ -427,12 +427,12 @@ void JumpListEditor::InitDialog() {
   // "实时显示关联路径": the node's path as the tree's tip, shown at once.
   SetWindowLongPtrW(tree, GWL_STYLE, GetWindowLongPtrW(tree, GWL_STYLE) | TVS_INFOTIP);
   if (HWND tips = TreeView_GetToolTips(tree)) SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
-  SetWindowSubclass(tree, TreeKeys, kSubclassId, 0);
-  SetWindowSubclass(Item(IDC_EDITOR_RENAME), RenameKeys, kSubclassId, 0);
-  SetWindowSubclass(Item(IDC_EDITOR_PATHS), PathBoxMenu, kSubclassId, 0);
-  SetWindowSubclass(Item(IDC_EDITOR_DELETE_SPECIAL), HoverMenuButton, kSubclassId,
+  ui::win32::SetSubclass(tree, TreeKeys, kSubclassId, 0);
+  ui::win32::SetSubclass(Item(IDC_EDITOR_RENAME), RenameKeys, kSubclassId, 0);
+  ui::win32::SetSubclass(Item(IDC_EDITOR_PATHS), PathBoxMenu, kSubclassId, 0);
+  ui::win32::SetSubclass(Item(IDC_EDITOR_DELETE_SPECIAL), HoverMenuButton, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&hoverDeleteSpecial_));
-  SetWindowSubclass(Item(IDC_EDITOR_INPUT_VARIABLE), HoverMenuButton, kSubclassId,
+  ui::win32::SetSubclass(Item(IDC_EDITOR_INPUT_VARIABLE), HoverMenuButton, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&hoverInputVariable_));
   ui::win32::AcceptDroppedFiles(Handle());
   CreateHints();

@@ -12,6 +12,7 @@
 #include "paths/folder_manager_settings.h"
 #include "settings/win32/options_dialog_ids.h"
 #include "ui/win32/background_drag.h"
+#include "ui/win32/common_controls.h"
 #include "ui/win32/window_boundary.h"
 
 namespace pathorama::settings::win32 {
@@ -240,8 +241,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 // dialog's background).
 LRESULT CALLBACK TabStripDrag(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR) {
-  if (message != WM_LBUTTONDOWN) return DefSubclassProc(tabs, message, wParam, lParam);
-  const LRESULT result = DefSubclassProc(tabs, message, wParam, lParam);
+  if (message != WM_LBUTTONDOWN) return ui::win32::DefaultSubclassProc(tabs, message, wParam, lParam);
+  const LRESULT result = ui::win32::DefaultSubclassProc(tabs, message, wParam, lParam);
   ui::win32::MoveByPress(GetParent(tabs));
   return result;
 }
@@ -284,7 +285,7 @@ void OptionsDialog::OnInit() {
   closing_ = false;
   validatingAccelerator_ = false;
   HWND tabs = GetDlgItem(Handle(), IDC_OPT_TABS);
-  SetWindowSubclass(tabs, TabStripDrag, 1, 0);
+  ui::win32::SetSubclass(tabs, TabStripDrag, 1, 0);
   for (size_t i = 0; i < kPageTemplates.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;

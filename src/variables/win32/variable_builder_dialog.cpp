@@ -9,6 +9,7 @@
 #include "ui/win32/hints.h"
 #include "variables/win32/variable_builder_dialog_ids.h"
 #include "ui/win32/clipboard_copy.h"
+#include "ui/win32/common_controls.h"
 #include "ui/win32/message_box_prompts.h"
 
 namespace pathorama::variables::win32 {
@@ -51,7 +52,7 @@ LRESULT CALLBACK HoverCaption(HWND label, UINT message, WPARAM wParam, LPARAM lP
   } else if (message == WM_MOUSELEAVE) {
     inside = false;
   }
-  return DefSubclassProc(label, message, wParam, lParam);
+  return ui::win32::DefaultSubclassProc(label, message, wParam, lParam);
 }
 
 int FieldControl(BuilderField field) {
@@ -175,8 +176,7 @@ VariableBuilderDialog::~VariableBuilderDialog() {
 void VariableBuilderDialog::Open(VariableBuilderCaller& caller) {
   caller_ = &caller;
   if (!Handle()) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    ui::win32::LoadCommonControls(ICC_DATE_CLASSES | ICC_STANDARD_CLASSES);
     if (!CreateModeless(GetModuleHandleW(nullptr), IDD_VARIABLE_BUILDER, caller.CallerWindow())) return;
   } else {
     // Owned by the caller, so it always stands over it.
@@ -321,7 +321,7 @@ void VariableBuilderDialog::InitDialog() {
     for (const char16_t* stop : {u"直到结尾", layers ? u"结束层级" : u"结束位置", layers ? u"提取层数" : u"提取长度"})
       SendMessageW(Item(combo), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(stop)));
   }
-  SetWindowSubclass(Item(IDC_VB_EXPRESSION_CAPTION), HoverCaption, kSubclassId,
+  ui::win32::SetSubclass(Item(IDC_VB_EXPRESSION_CAPTION), HoverCaption, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&hoverExpression_));
   CreateHints();
   ShowState();
