@@ -461,14 +461,15 @@ bool CloseOpenDialogs(HWND) {
   editor::win32::JumpListEditor& import = editor::win32::JumpListEditor::ImportWindow();
   editor::win32::AddToJumpListDialog& add = editor::win32::AddToJumpListDialog::Instance();
   variables::win32::VariableBuilderDialog& builder = variables::win32::VariableBuilderDialog::Instance();
-  WindowSpy& spy = WindowSpy::Instance();
+  // Asked without making it: a spy never opened has nothing to close.
+  const HWND spy = WindowSpy::ShownWindow();
 
   // Every other dialog box of the program is modal (the options, the about
   // box, a message, a file dialog): each is asked to end as its 取消 would.
   struct Search {
     std::vector<HWND> modeless;
     std::vector<HWND> modal;
-  } search{{editor.Handle(), import.Handle(), add.Handle(), builder.Handle(), spy.Handle()}, {}};
+  } search{{editor.Handle(), import.Handle(), add.Handle(), builder.Handle(), spy}, {}};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM param) -> BOOL {
@@ -488,7 +489,7 @@ bool CloseOpenDialogs(HWND) {
   builder.Close();
   if (import.Visible()) import.Cancel();
   if (editor.Visible()) editor.Cancel();
-  spy.Hide();
+  if (spy) WindowSpy::Instance().Hide();
   return false;
 }
 
