@@ -4,7 +4,7 @@
 # variables), entry chosen to file-manager start, and the idle program's
 # anonymous resident memory. Prints the figures. The program measured is the
 # release's (build/release-win, as scripts/package.sh makes it) when it is
-# there: a debug build's image is relocated by Wine into anonymous memory;
+# there: a debug build carries tens of megabytes of debug sections and runs slower;
 # the probe and the stand-ins come from BUILD_DIR.
 # usage: scripts/bench_hot_paths.sh [BUILD_DIR]   (default build/windows)
 root=$(cd "$(dirname "$0")/.." && pwd)
