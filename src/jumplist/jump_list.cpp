@@ -273,7 +273,7 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
       }
       if (caption.empty()) continue;
       const int32_t tag = NewTag();
-      if (caption == u"--") {
+      if (!group && caption == u"--") {
         if (open.size() > 1) open.pop_back();  // a stray "--" at the top level is ignored
         continue;
       }

@@ -221,6 +221,8 @@ TEST(JumpList, DamagedSectionsLoadWhatCanBeLoadedAndSaveKeepsIt) {
       {"keys that are neither menu nor path lines", "x=1\nmenu1=A\npath1=a\n=b\nmenuX=B\n",
        "A\ta\nB\t {inert}\n"},
       {"a path line at the start", "path1=a\nmenu1=A\n", "A\t {inert}\n"},
+      {"a group's own caption may begin with dashes", "menu1=---\nmenu2=X\npath2=x\nmenu3=--\nmenu4=-\n",
+       "--/\n  X\tx\n-\n"},
   };
   for (const Case& c : cases) {
     core::IniDocument doc = Doc("[PathMenu]\n" + c.section);
