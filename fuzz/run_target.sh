@@ -31,6 +31,12 @@ esac
 rm -rf "$work"
 mkdir -p "$work/corpus" "$work/artifacts"
 cp "$seeds"/* "$work/corpus/" 2>/dev/null || true
+# A long run may go on from an earlier one's corpus (FUZZ_RESUME=DIR): its
+# inputs are copied in too, so the work of earlier runs is not done again.
+if [ -n "${FUZZ_RESUME:-}" ]; then
+  [ -d "$FUZZ_RESUME" ] || { echo "$name: no corpus to resume at $FUZZ_RESUME" >&2; exit 2; }
+  cp -n "$FUZZ_RESUME"/* "$work/corpus/" 2>/dev/null || true
+fi
 seedCount=$(find "$work/corpus" -type f | wc -l)
 
 start=$(date +%s)
