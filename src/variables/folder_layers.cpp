@@ -56,33 +56,12 @@ std::optional<std::u16string> LayerOf(std::u16string_view text, long long index)
   return std::u16string(text.substr(from, text.find(u'\\', from) - from));
 }
 
-// The same over the two pieces of a context path, the first text followed
-// by the second; with `carriageReturnAsBackslash` a carriage return cuts too.
-std::optional<std::u16string> LayerOf(const ContextText& context, long long index) {
-  if (index < 1) return std::nullopt;
-  const std::u16string_view head = context.head, tail = context.tail;
-  const size_t size = head.size() + tail.size();
-  auto at = [&](size_t i) { return i < head.size() ? head[i] : tail[i - head.size()]; };
-  auto cuts = [&](char16_t c) {
-    return c == u'\\' || (context.carriageReturnAsBackslash && c == u'\r');
-  };
-  size_t i = 0;
-  for (long long skipped = 1; skipped < index; ++skipped) {
-    while (i < size && !cuts(at(i))) ++i;
-    if (i == size) return std::nullopt;
-    ++i;
-  }
-  std::u16string layer;
-  for (; i < size && !cuts(at(i)); ++i) layer += at(i);
-  return layer;
-}
-
 std::optional<std::u16string> ChooseLayer(const LayerForm& form, const VariableRequest& request) {
   if (!form.n || *form.n == 0) return std::nullopt;
   const long long n = *form.n;
   switch (form.direction) {
     case LayerForm::FromDrive:
-      return LayerOf(request.contextPath, n);
+      return LayerOfContext(request.contextPath, n);
     case LayerForm::Forward:
       // The text after starts in the variable's own layer.
       return n < (1LL << 62) ? LayerOf(request.textAfter, n + 1) : std::nullopt;
@@ -123,6 +102,25 @@ bool HoldsLayerVariable(std::u16string_view layer) {
 }
 
 }  // namespace
+
+std::optional<std::u16string> LayerOfContext(const ContextText& context, long long index) {
+  if (index < 1) return std::nullopt;
+  const std::u16string_view head = context.head, tail = context.tail;
+  const size_t size = head.size() + tail.size();
+  auto at = [&](size_t i) { return i < head.size() ? head[i] : tail[i - head.size()]; };
+  auto cuts = [&](char16_t c) {
+    return c == u'\\' || (context.carriageReturnAsBackslash && c == u'\r');
+  };
+  size_t i = 0;
+  for (long long skipped = 1; skipped < index; ++skipped) {
+    while (i < size && !cuts(at(i))) ++i;
+    if (i == size) return std::nullopt;
+    ++i;
+  }
+  std::u16string layer;
+  for (; i < size && !cuts(at(i)); ++i) layer += at(i);
+  return layer;
+}
 
 std::optional<std::u16string> EvaluateFolderLayer(const VariableRequest& request) {
   LayerState& state = CurrentLayerState();

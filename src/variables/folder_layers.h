@@ -18,4 +18,9 @@ namespace pathorama::variables {
 // and ends the passes.
 std::optional<std::u16string> EvaluateFolderLayer(const VariableRequest& request);
 
+// Layer `index` (from 1) of a context path, its first text followed by its
+// second; with `carriageReturnAsBackslash` a carriage return cuts too.
+// Nothing when the path has fewer layers.
+std::optional<std::u16string> LayerOfContext(const ContextText& context, long long index);
+
 }  // namespace pathorama::variables

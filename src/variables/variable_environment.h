@@ -67,7 +67,6 @@ struct ContextText {
   bool carriageReturnAsBackslash = false;
 
   bool Empty() const { return head.empty() && tail.empty(); }
-  std::u16string Text() const;  // the two pieces as one text
 };
 
 // One variable as the driver hands it to a value family.

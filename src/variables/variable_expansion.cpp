@@ -25,14 +25,6 @@ constexpr size_t kNone = std::u16string_view::npos;
 
 }  // namespace
 
-std::u16string ContextText::Text() const {
-  std::u16string text;
-  text.reserve(head.size() + tail.size());
-  text.append(head).append(tail);
-  if (carriageReturnAsBackslash) std::replace(text.begin(), text.end(), u'\r', u'\\');
-  return text;
-}
-
 ContextText ContextPath(const LayerPosition& at, std::u16string_view prefix) {
   if (!at.passHasCr) return {at.produced, at.rest};
   if (prefix == u"::") return {at.produced, at.rest, true};
@@ -49,19 +41,6 @@ ContextText ContextPath(const LayerPosition& at, std::u16string_view prefix) {
   }
   if (prefix == u":") return before;
   return at.beforePassCr ? before : after;
-}
-
-ContextText ContextPath(std::u16string_view produced, std::u16string_view passText,
-                        size_t matchStart, std::u16string_view prefix) {
-  LayerPosition at;
-  at.produced = produced;
-  at.rest = passText.substr(matchStart);
-  at.producedCr = produced.find(u'\r');
-  at.restCr = at.rest.find(u'\r');
-  const size_t passCr = passText.find(u'\r');
-  at.passHasCr = passCr != kNone;
-  at.beforePassCr = matchStart < passCr;
-  return ContextPath(at, prefix);
 }
 
 namespace {

@@ -46,9 +46,6 @@ struct LayerPosition {
   bool beforePassCr = false;  // the variable starts before the pass text's first one
 };
 ContextText ContextPath(const LayerPosition& at, std::u16string_view prefix);
-// The same, finding the carriage returns itself: for a single variable.
-ContextText ContextPath(std::u16string_view produced, std::u16string_view passText,
-                        size_t matchStart, std::u16string_view prefix);
 
 // Folder-layer names ("pFolder", "gFolder", "[:|::][+|-]NFolder"): the only
 // variables that read the context path.

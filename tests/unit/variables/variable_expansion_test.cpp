@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
 
 #include "core/text.h"
 #include "test_environment.h"
+#include "variables/folder_layers.h"
 #include "variables/variable_patterns.h"
 
 namespace pathorama::variables {
@@ -153,13 +155,24 @@ TEST(ContextPath, DependsOnCarriageReturnAndPrefix) {
        u"E:\\{2Folder}"},
   };
   for (const Case& c : cases) {
-    // The driver hands over what it produced so far; the rest of the whole
-    // text is the pass text from the variable on.
-    std::u16string_view whole = c.whole, rest = std::u16string_view(c.pass).substr(c.start);
-    ASSERT_TRUE(whole.ends_with(rest)) << U8(c.pass);
-    std::u16string_view produced = whole.substr(0, whole.size() - rest.size());
-    EXPECT_EQ(U8(ContextPath(produced, c.pass, c.start, c.prefix).Text()), U8(c.want))
-        << U8(c.pass);
+    // What the driver knows at the variable: what it produced so far, and the
+    // pass text from the variable on (the rest of the whole text).
+    const std::u16string_view pass = c.pass, whole = c.whole;
+    LayerPosition at;
+    at.rest = pass.substr(c.start);
+    ASSERT_TRUE(whole.ends_with(at.rest)) << U8(c.pass);
+    at.produced = whole.substr(0, whole.size() - at.rest.size());
+    at.producedCr = at.produced.find(u'\r');
+    at.restCr = at.rest.find(u'\r');
+    at.passHasCr = pass.find(u'\r') != std::u16string_view::npos;
+    at.beforePassCr = c.start < pass.find(u'\r');
+    // Read as the folder layers read it: layer by layer, and no layer more.
+    const ContextText context = ContextPath(at, c.prefix);
+    const std::vector<std::u16string> want = core::SplitText(c.want, u"\\");
+    for (size_t layer = 1; layer <= want.size(); ++layer)
+      EXPECT_EQ(U8(LayerOfContext(context, layer).value_or(u"(none)")), U8(want[layer - 1]))
+          << U8(c.pass) << " layer " << layer;
+    EXPECT_FALSE(LayerOfContext(context, want.size() + 1)) << U8(c.pass);
   }
 }
 
