@@ -36,13 +36,11 @@ bp_ini() {
   } >"$ini"
 }
 
-# The anonymous resident memory (RssAnon, kB) of the Wine process of PROGRAM.
+# The anonymous resident memory (RssAnon, kB) of this run's Wine process of
+# PROGRAM.
 bp_rss_anon() {
   local pid
-  for pid in $(pgrep -x "$1"); do
-    awk '/^RssAnon:/ { print $2; exit }' "/proc/$pid/status" 2>/dev/null && return 0
-  done
-  return 1
+  pid=$(wine_pid "$1") && awk '/^RssAnon:/ { print $2; exit }' "/proc/$pid/status"
 }
 
 # COUNT starts of pathorama.exe, each timed from the start to its tray icon

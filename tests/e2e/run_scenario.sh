@@ -158,6 +158,17 @@ tray_icon_position() {
   import -window root png:- 2>/dev/null | convert - -crop 200x60+0+0 txt:- 2>/dev/null |
     awk -F'[,: ]+' '/#206EC8/ { n++; x += $1; y += $2 } END { if (n < 20) exit 1; printf "%d %d\n", x / n, y / n }'
 }
+# The Linux pid of this scenario's Wine process of PROGRAM (an .exe name),
+# told apart from other scenarios' by its prefix.
+wine_pid() {
+  local pid
+  for pid in $(pgrep -x "$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    echo "$pid"
+    return 0
+  done
+  return 1
+}
 starts_with_bom() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' \n')" = efbbbf ]; }
 
 # The first activation ends with the apply step's save of [Option]; the

@@ -1,15 +1,9 @@
 # The resident program's memory under Wine: what it keeps while idle.
 
-# The mappings of this scenario's pathorama.exe (its Wine process, told
-# apart from other scenarios' by its prefix).
+# The mappings of this scenario's pathorama.exe.
 mem_maps() {
   local pid
-  for pid in $(pgrep -x pathorama.exe); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-    cat "/proc/$pid/maps"
-    return 0
-  done
-  return 1
+  pid=$(wine_pid pathorama.exe) && cat "/proc/$pid/maps"
 }
 mem_has_common_controls() { mem_maps | grep -qi 'comctl32\.dll'; }
 
