@@ -11,8 +11,6 @@
 //  - the separator normalization never adds a bar;
 //  - the canonical form keeps the disabled mark "/" and the variables
 //    mark "*";
-//  - the jump list and the path info functions agree on whether a path
-//    info is disabled;
 //  - a text of plain characters and alternation groups splits into the
 //    groups multiplied out, checked against a small model written here;
 //  - no path that SplitPathInfoPieces gives holds a CR, the line separator
@@ -30,7 +28,6 @@
 
 #include "core/text.h"
 #include "fuzz_support.h"
-#include "jumplist/jump_list.h"
 #include "paths/path_info.h"
 
 namespace pathorama::fuzz {
@@ -183,11 +180,6 @@ void CheckProjections(std::u16string_view info) {
       std::count(info.begin(), info.end(), u'|'))
     Fail("NormalizePathSeparators adds no bar",
          context() + "\n  normalized \"" + Printable(normalized) + "\"");
-
-  if (IsPathInfoDisabled(info) != jumplist::IsDisabledPathInfo(info))
-    Fail("the jump list and the path info agree on the disabled mark",
-         context() + "\n  IsPathInfoDisabled " + (IsPathInfoDisabled(info) ? "yes" : "no") +
-             ", IsDisabledPathInfo " + (jumplist::IsDisabledPathInfo(info) ? "yes" : "no"));
 }
 
 void CheckLoneSurrogates(std::u16string_view info, std::u16string_view other) {

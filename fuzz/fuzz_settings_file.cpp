@@ -10,6 +10,8 @@
 //    separator's path line and flags, a group's path info of only blanks and
 //    angle brackets; and a lone surrogate reads back as U+FFFD, since the file
 //    is UTF-8);
+//  - an item is disabled exactly when its path info carries the disabled
+//    mark as the editor reads it (IsPathInfoDisabled);
 //  - every option reads back with the value it was saved with (again with
 //    U+FFFD for a lone surrogate);
 //  - the saved file reads back as UTF-8, and saving the reloaded file gives
@@ -29,6 +31,7 @@
 #include "fuzz_support.h"
 #include "jumplist/caption_limit.h"
 #include "jumplist/jump_list.h"
+#include "paths/path_info.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 
@@ -154,6 +157,11 @@ std::vector<StoredItem> Flatten(const JumpList& list) {
         item.kind != JumpItemKind::kSeparator)
       Fail("a file loads only entries, groups and separators", Describe(stored));
     if (item.kind != JumpItemKind::kSeparator) {
+      if (item.enabled == paths::IsPathInfoDisabled(list.PathByTag(item.tag)))
+        Fail("an item is disabled exactly when its path info carries the mark",
+             std::string(KindName(item.kind)) + " \"" + Printable(stored.caption) +
+                 "\" path \"" + Printable(list.PathByTag(item.tag)) + "\" loaded " +
+                 (item.enabled ? "enabled" : "disabled"));
       stored.path = WithoutLoneSurrogates(list.PathByTag(item.tag));
       if (item.IsGroup() && core::TrimChars(stored.path, u" \t<>").empty()) stored.path.clear();
       stored.enabled = item.enabled;

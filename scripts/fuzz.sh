@@ -6,13 +6,14 @@
 #   scripts/fuzz.sh [OPTIONS] [SECONDS] [TARGET...]
 #
 #   SECONDS       how long each target runs (default 60)
-#   TARGET        settings_file, path_info, expansion, ignore_list, accelerator_keys
-#                 (default all)
+#   TARGET        settings_file, path_info, expansion, ignore_list, accelerator_keys,
+#                 imports (default all)
 #   --smoke       a few seconds each, as the test command runs them
 #   --keep-going  do not stop a target at its first finding: collect them all
 #                 (libFuzzer's fork mode, one worker)
 #   --merge       afterwards, add the inputs that reach new code to the
 #                 repository's seed corpus (never done otherwise)
+#   --build-only  build the targets and run none
 #
 # Prints per target the executions, the time and what it found; exits
 # non-zero when any target found anything.
@@ -25,11 +26,13 @@ seconds=60
 targets=()
 extra=()
 merge=0
+build_only=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --smoke) seconds=5 ;;
     --keep-going) extra+=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1) ;;
     --merge) merge=1 ;;
+    --build-only) build_only=1 ;;
     -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     [0-9]*) seconds=$1 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
@@ -53,6 +56,7 @@ if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMP
   tail -n 40 "$build/configure.log" "$build/build.log"
   exit 2
 fi
+[ "$build_only" -eq 0 ] || exit 0
 
 found=0
 for target in "${targets[@]}"; do

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "paths/path_info.h"
 
 namespace pathorama::editor {
 
@@ -134,7 +135,7 @@ void RebuildJumpListMenuFromTree(JumpTree& tree, jumplist::JumpList& list, bool 
     if (record && record->pathInfo != kNoPathInfo) {
       item.clickable = true;
       list.SetPathByTag(item.tag, record->pathInfo);
-      if (jumplist::IsDisabledPathInfo(record->pathInfo)) {
+      if (paths::IsPathInfoDisabled(record->pathInfo)) {
         item.enabled = false;
         item.visible = !hideDisabledItems;
       }

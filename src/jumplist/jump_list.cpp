@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "paths/path_info.h"
 
 namespace pathorama::jumplist {
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::u16string_view kSection = u"PathMenu";
 constexpr std::u16string_view kLegacySection = u"DirMenu";
-constexpr std::u16string_view kBlanks = u" \t";
 
 bool IsStored(const JumpItem& item) {
   switch (item.kind) {
@@ -165,11 +165,6 @@ void ForEachItem(const std::vector<JumpItem>& items,
   }
 }
 
-bool IsDisabledPathInfo(std::u16string_view pathInfo) {
-  size_t first = pathInfo.find_first_not_of(kBlanks);
-  return first != std::u16string_view::npos && pathInfo[first] == u'/';
-}
-
 int32_t JumpList::NewTag() {
   // Wraps to 1, never to a non-positive tag, which would not be stored.
   itemCounter_ = itemCounter_ == std::numeric_limits<int32_t>::max() || itemCounter_ < 0
@@ -299,7 +294,9 @@ JumpList::LoadResult JumpList::CreatePathListFromIni(core::IniDocument& doc,
     if (target && core::StartsWithIgnoreCase(entry.Key(), u"path")) {
       SetPathByTag(target->tag, entry.Value());
       if (target->kind != JumpItemKind::kSeparator) target->clickable = true;
-      if (IsDisabledPathInfo(entry.Value())) {
+      // The same mark the editor shows and toggles, so what the menu greys
+      // out the editor can enable again.
+      if (paths::IsPathInfoDisabled(entry.Value())) {
         target->enabled = false;
         if (options.hideDisabledItems) target->visible = false;
       }

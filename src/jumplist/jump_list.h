@@ -85,9 +85,6 @@ void ForEachItem(const std::vector<JumpItem>& items,
 inline constexpr std::u16string_view kFunctionItemPrefix = u"mni_";
 inline constexpr std::u16string_view kCurrentFolderItemPrefix = u"mni_AddCurFolder_";
 
-// True when `pathInfo`, after leading blanks, begins with the disabled mark "/".
-bool IsDisabledPathInfo(std::u16string_view pathInfo);
-
 class JumpList {
  public:
   struct LoadOptions {

@@ -177,8 +177,12 @@ TEST(JumpList, GroupPathLinesAndDisabledEntries) {
        "G/\t<D:\\G>\n", "menu1=-G\npath1=<D:\\G>\nmenu2=--\n"},
       {"disabled entry hidden", "menu1=A\npath1= /D:\\A\n", true,
        "A\t /D:\\A {disabled} {hidden}\n", "menu1=A\npath1= /D:\\A\n"},
-      {"disabled entry greyed", "menu1=A\npath1=\t/D:\\A\n", false,
-       "A\t\t/D:\\A {disabled}\n", "menu1=A\npath1=\t/D:\\A\n"},
+      {"disabled entry greyed", "menu1=A\npath1=  /D:\\A\n", false,
+       "A\t  /D:\\A {disabled}\n", "menu1=A\npath1=  /D:\\A\n"},
+      // Only spaces stand before the mark, as in the editor, which would
+      // otherwise show enabled an entry the menu greys out.
+      {"a tab before the slash is no mark", "menu1=A\npath1=\t/D:\\A\n", false,
+       "A\t\t/D:\\A\n", "menu1=A\npath1=\t/D:\\A\n"},
       {"a slash later is no mark", "menu1=A\npath1=D:/A\n", true, "A\tD:/A\n",
        "menu1=A\npath1=D:/A\n"},
       {"a disabled group", "menu1=-G\npath1=/D:\\G\nmenu2=x\npath2=y\n", true,
