@@ -5,7 +5,8 @@
 # goes first), each going on from the corpus the earlier calls left in
 # build/fuzz/campaign/<target>, for at most SECONDS or until the target's
 # total reaches the goal. Afterwards the run's inputs join that corpus and a
-# line per target joins build/fuzz/campaign/ledger.tsv.
+# line per target joins the ledger fuzz/campaign.tsv, which is kept in the
+# repository (the corpus is not: it only saves the fuzzer some work).
 #
 #   scripts/fuzz_campaign.sh SECONDS [TARGET...]   (default: every target short of the goal)
 #   scripts/fuzz_campaign.sh --totals              what the ledger adds up to
@@ -21,7 +22,7 @@ cd "$root"
 
 goal=10000000
 campaign=build/fuzz/campaign
-ledger=$campaign/ledger.tsv
+ledger=fuzz/campaign.tsv
 all=(settings_file path_info expansion ignore_list accelerator_keys imports)
 
 # Executions so far of TARGET (the ledger's third column).
@@ -41,7 +42,7 @@ print_totals() {
 
 case "${1:-}" in
   --totals) print_totals; exit 0 ;;
-  ''|-h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+  ''|-h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
 esac
 seconds=$1
 shift
@@ -55,6 +56,7 @@ fi
 
 bash scripts/fuzz.sh --build-only || exit 2
 mkdir -p "$campaign"
+[ -f "$ledger" ] || printf '# finished (UTC)\ttarget\texecutions\tseconds\tfindings\tcommit\n' >"$ledger"
 commit=$(git rev-parse --short HEAD 2>/dev/null || echo '?')
 
 for target in "${targets[@]}"; do
