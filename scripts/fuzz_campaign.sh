@@ -14,7 +14,7 @@
 # The targets are built first in build/fuzz (scripts/fuzz.sh --build-only).
 # A finding stops that target's run; its input stays in
 # build/fuzz/long/<target>/artifacts and the summary says what broke.
-# Exits non-zero when any run found anything.
+# Exits non-zero when any run found anything or could not run.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -55,7 +55,7 @@ fi
 [ ${#targets[@]} -gt 0 ] || { echo "fuzz_campaign: every target has its $goal executions"; exit 0; }
 
 bash scripts/fuzz.sh --build-only || exit 2
-mkdir -p "$campaign"
+mkdir -p "$campaign" build/fuzz/long
 [ -f "$ledger" ] || printf '# finished (UTC)\ttarget\texecutions\tseconds\tfindings\tcommit\n' >"$ledger"
 commit=$(git rev-parse --short HEAD 2>/dev/null || echo '?')
 
@@ -72,7 +72,7 @@ wait
 found=0
 for target in "${targets[@]}"; do
   summary=build/fuzz/long/$target.summary
-  [ -f "$summary" ] || continue
+  [ -f "$summary" ] || { echo "$target: did not run"; found=$((found + 1)); continue; }
   cat "$summary"
   line=$(head -n 1 "$summary")
   runs=$(sed -n 's/^[a-z_]*: \([0-9]*\) runs in \([0-9]*\) s.*/\1/p' <<<"$line")
@@ -80,7 +80,8 @@ for target in "${targets[@]}"; do
   findings=$(sed -n 's/.*findings: \([0-9]*\)$/\1/p' <<<"$line")
   [ -n "$findings" ] || findings=0
   [ "$findings" -eq 0 ] || found=$((found + 1))
-  [ -n "$runs" ] || continue  # the run did not start: nothing to count
+  # The run did not start: nothing to count, and the call must not pass.
+  [ -n "$runs" ] || { found=$((found + 1)); continue; }
   cp -n "build/fuzz/long/$target/corpus/"* "$campaign/$target/" 2>/dev/null
   printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$runs" "$took" \
     "$findings" "$commit" >>"$ledger"
